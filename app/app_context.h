@@ -1,0 +1,33 @@
+#pragma once
+// What the handlers of every part share: the one device program, the named
+// controls, the platform seams and the parts that others call into. Owned by
+// Application; handed by reference, never reached through globals.
+
+#include "app/controls.h"
+#include "app/seams.h"
+#include "program/device_program.h"
+
+namespace zuzo {
+class PortLister;
+}
+class OpticsEditor;
+class PlanEditor;
+class StatusLog;
+class LinkController;
+
+struct AppContext {
+    zuzo::DeviceProgram program;
+    MainControls ui;
+    Seams seams;
+    zuzo::PortLister* ports = nullptr; // the list of serial ports (seam)
+
+    // Parts other parts call into; set by Application before any event.
+    PlanEditor* plans = nullptr;
+    OpticsEditor* optics = nullptr;
+    StatusLog* log = nullptr;
+    LinkController* link = nullptr;
+
+    // After the program or its optics were replaced (Open, program read):
+    // plan view with its checks, optics refresh, optics rules, in that order.
+    void rebuild_after_replacement();
+};

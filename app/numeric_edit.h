@@ -1,0 +1,19 @@
+#pragma once
+// A one-line edit that accepts digits only (and an empty text) when typed, and
+// reports gaining and losing the keyboard focus besides its changes.
+
+#include <QLineEdit>
+
+class NumericEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit NumericEdit(QWidget* parent = nullptr);
+
+signals:
+    // Raised when the edit gains (true) or loses (false) the keyboard focus.
+    void focusChanged(bool gained);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+};

@@ -1,0 +1,24 @@
+#pragma once
+// A clickable warning picture (picture 0, 45 x 30) holding one integer of
+// user data: the result of the check it shows.
+
+#include <QLabel>
+
+class WarningPicture : public QLabel {
+    Q_OBJECT
+public:
+    explicit WarningPicture(QWidget* parent = nullptr);
+
+    int userData() const { return user_data_; }
+    void setUserData(int value) { user_data_ = value; }
+
+signals:
+    // Raised for every mouse press; handlers act on Qt::LeftButton only.
+    void clicked(Qt::MouseButton button);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    int user_data_ = 0;
+};

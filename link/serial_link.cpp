@@ -1,0 +1,3 @@
+#include "link/serial_link.h"
+
+SerialLink::SerialLink() = default;

@@ -1,0 +1,11 @@
+# Device link: protocol and port names (core), serial port (Qt SerialPort),
+# connection, transfer and preview (Qt widgets).
+set(LINK_CORE_SOURCES
+)
+set(LINK_SERIAL_SOURCES
+  link/serial_link.cpp
+)
+set(LINK_QT_SOURCES
+  link/status_log.cpp
+  link/link_controller.cpp
+)

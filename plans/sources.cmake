@@ -1,0 +1,7 @@
+# Weekly plan: checks and copy (core), editor and copy dialog (Qt).
+set(PLANS_CORE_SOURCES
+)
+set(PLANS_QT_SOURCES
+  plans/plan_editor.cpp
+  plans/copy_dialog.cpp
+)

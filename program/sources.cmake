@@ -1,0 +1,10 @@
+# Device program: model, program file, rules (core) and their editors (Qt).
+set(PROGRAM_CORE_SOURCES
+  program/device_program.cpp
+  program/number_text.cpp
+)
+set(PROGRAM_QT_SOURCES
+  program/optics_editor.cpp
+  program/write_gate.cpp
+  program/file_commands.cpp
+)

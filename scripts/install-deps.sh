@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing need, from Debian 12's packages.
+set -euo pipefail
+packages=(
+  cmake g++ make
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libqt6svg6
+  libgl-dev libxkbcommon-dev
+  libgtest-dev
+  fonts-dejavu-core xvfb xauth
+)
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${packages[@]}"

@@ -1,0 +1,5 @@
+# Paths are relative to tests/.
+set(APP_CORE_TESTS
+)
+set(APP_QT_TESTS
+)

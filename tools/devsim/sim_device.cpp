@@ -1,0 +1,5 @@
+#include "tools/devsim/sim_device.h"
+
+namespace zuzo::sim {
+SimDevice::SimDevice() = default;
+}

@@ -1,0 +1,6 @@
+#pragma once
+// The companion command-line program.
+
+namespace zuzo::cli {
+int run(int argc, char** argv);
+}

@@ -1,0 +1,6 @@
+#include "tools/zuzo/cli.h"
+
+int main(int argc, char** argv)
+{
+    return zuzo::cli::run(argc, argv);
+}
