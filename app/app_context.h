@@ -27,6 +27,11 @@ struct AppContext {
     StatusLog* log = nullptr;
     LinkController* link = nullptr;
 
+    // Above 0 while a handler runs a nested event loop (a message box, a
+    // transfer taking its Stop click): timer ticks that arrive meanwhile are
+    // dropped, never run inside the handler or later.
+    int busy = 0;
+
     // After the program or its optics were replaced (Open, program read):
     // plan view with its checks, optics refresh, optics rules, in that order.
     void rebuild_after_replacement();
