@@ -1,5 +1,7 @@
 # Weekly plan: checks and copy (core), editor and copy dialog (Qt).
 set(PLANS_CORE_SOURCES
+  plans/plan_check.cpp
+  plans/plan_copy.cpp
 )
 set(PLANS_QT_SOURCES
   plans/plan_editor.cpp
