@@ -1,6 +1,7 @@
 # Device link: protocol and port names (core), serial port (Qt SerialPort),
 # connection, transfer and preview (Qt widgets).
 set(LINK_CORE_SOURCES
+  link/port_names.cpp
 )
 set(LINK_SERIAL_SOURCES
   link/serial_link.cpp
