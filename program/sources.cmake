@@ -2,6 +2,9 @@
 set(PROGRAM_CORE_SOURCES
   program/device_program.cpp
   program/number_text.cpp
+  program/cp1251.cpp
+  program/ptm_format.cpp
+  program/optics_rules.cpp
 )
 set(PROGRAM_QT_SOURCES
   program/optics_editor.cpp

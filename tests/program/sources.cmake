@@ -1,5 +1,8 @@
 # Paths are relative to tests/.
 set(PROGRAM_CORE_TESTS
+  program/cp1251_test.cpp
+  program/ptm_format_test.cpp
+  program/optics_rules_test.cpp
 )
 set(PROGRAM_QT_TESTS
 )

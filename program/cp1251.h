@@ -1,0 +1,21 @@
+#pragma once
+// Texts of program files are Windows-1251; the tool keeps them as UTF-8.
+
+#include <string>
+#include <string_view>
+
+namespace zuzo {
+
+// UTF-8 to Windows-1251. A character that has no Windows-1251 byte, and every
+// byte of a malformed UTF-8 sequence, becomes "?".
+[[nodiscard]] std::string utf8_to_cp1251(std::string_view utf8);
+
+// Windows-1251 to UTF-8. The one unassigned byte (0x98) becomes "?".
+[[nodiscard]] std::string cp1251_to_utf8(std::string_view cp1251);
+
+// Equality of two UTF-8 texts with letter case ignored, for Latin and
+// Cyrillic letters (including "Ё"/"ё" and the other Cyrillic letters of
+// Windows-1251).
+[[nodiscard]] bool equal_ignoring_case(std::string_view a, std::string_view b);
+
+} // namespace zuzo

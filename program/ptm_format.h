@@ -1,0 +1,35 @@
+#pragma once
+// The program file (.ptm): writer and reader of its byte layout.
+
+#include "program/device_program.h"
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace zuzo {
+
+// The first line of every program file, compared byte by byte.
+inline constexpr std::string_view kPtmHeader = "wersia 3.01 unic";
+
+// Size of the plan block: 7 days x 12 intervals x 4 bytes.
+inline constexpr std::size_t kPtmPlanBlockSize = 336;
+
+// Size of the optics block: 20 little-endian 32-bit integers.
+inline constexpr std::size_t kPtmOpticsBlockSize = 80;
+
+enum class PtmReadResult { Loaded, BadHeader };
+
+// The whole file content for a program. Text fields are taken from the
+// model's UTF-8 text and written as Windows-1251 lines ending in CR LF; plan
+// values as their low 8 bits; sound_off as its low 8 bits.
+[[nodiscard]] std::vector<std::uint8_t> write_ptm(const DeviceProgram& program);
+
+// Reads a file content into out. On BadHeader out is left untouched. After
+// the header nothing is checked: bytes past the end read as 0 and lines past
+// the end as empty. The weekday and sound type lines are kept in out as they
+// stand in the file (converted to UTF-8), whether or not they name an item.
+[[nodiscard]] PtmReadResult read_ptm(std::span<const std::uint8_t> bytes, DeviceProgram& out);
+
+} // namespace zuzo
