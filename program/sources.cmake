@@ -5,6 +5,7 @@ set(PROGRAM_CORE_SOURCES
   program/cp1251.cpp
   program/ptm_format.cpp
   program/optics_rules.cpp
+  program/save_name.cpp
 )
 set(PROGRAM_QT_SOURCES
   program/optics_editor.cpp
