@@ -1,12 +1,94 @@
 #include "plans/copy_dialog.h"
 
+#include <QListWidget>
+#include <QMainWindow>
+#include <QPushButton>
+
 #include "app/app_context.h"
+#include "plans/copy_dialog_window.h"
+#include "plans/plan_copy.h"
+#include "plans/plan_editor.h"
 
 CopyDialog::CopyDialog(AppContext& ctx, QObject* parent) : QObject(parent), ctx_(ctx) {}
 
-void CopyDialog::bind() {}
-void CopyDialog::open() {}
+CopyDialog::~CopyDialog()
+{
+    delete window_.data();
+}
+
+void CopyDialog::bind()
+{
+    connect(ctx_.ui.CopyTimeParamsButton, &QPushButton::clicked, this, [this] { open(); });
+}
+
+void CopyDialog::open()
+{
+    if (window_) {
+        return; // only one copy dialog exists
+    }
+    QMainWindow* main = ctx_.ui.MainWindow;
+    main->setEnabled(false);
+    window_ = new CopyDialogWindow(main);
+    // A window owned by a disabled window starts disabled; the dialog itself
+    // is the one window that stays usable.
+    window_->setEnabled(true);
+    connect(window_, &CopyDialogWindow::closeRequested, this, [this] { close_dialog(); });
+    connect(window_->cancel_button(), &QPushButton::clicked, this, [this] { close_dialog(); });
+    connect(window_->copy_button(), &QPushButton::clicked, this, [this] { copy_time_params(); });
+    connect(window_->image_button(), &QPushButton::clicked, this, [this] { copy_time_params(); });
+    window_->show();
+}
+
 bool CopyDialog::is_open() const
 {
-    return false;
+    return !window_.isNull();
+}
+
+CopyDialogWindow* CopyDialog::window() const
+{
+    return window_.data();
+}
+
+void CopyDialog::copy_time_params()
+{
+    if (!window_) {
+        return;
+    }
+    const QListWidget* sources = window_->source_list();
+    const QListWidget* targets = window_->target_list();
+    int source_day = 0;
+    std::array<bool, zuzo::kDays> chosen{};
+    for (int p = 0; p < zuzo::kDays; ++p) {
+        if (sources->item(p)->isSelected()) {
+            source_day = p + 1;
+        }
+        chosen[p] = targets->item(p)->isSelected();
+    }
+    if (!zuzo::copy_time_params(ctx_.program, source_day, chosen)) {
+        ++ctx_.busy;
+        ctx_.seams.boxes->show(window_, QStringLiteral("Ошибка!"),
+                               QStringLiteral("В списке не выделены пункты."), MsgButtons::Ok,
+                               MsgIcon::Exclamation);
+        --ctx_.busy;
+        return;
+    }
+    close_dialog();
+    // The main window's rows must show what was copied onto its weekday, or
+    // the next time change there would read the old rows back over it.
+    const int shown = ctx_.plans ? ctx_.plans->displayed_day() : 0;
+    if (shown != 0 && chosen[shown - 1]) {
+        ctx_.plans->refresh_plan_view();
+    }
+}
+
+void CopyDialog::close_dialog()
+{
+    if (!window_) {
+        return;
+    }
+    CopyDialogWindow* w = window_.data();
+    window_.clear();
+    w->hide();
+    w->deleteLater();
+    ctx_.ui.MainWindow->setEnabled(true);
 }

@@ -1,20 +1,35 @@
 #pragma once
-// The dialog that copies one weekday's intervals onto other weekdays.
+// The dialog that copies one weekday's intervals onto other weekdays. It is
+// modal by disabling: opening disables MainWindow, and every way of closing
+// (Отмена, the close box, a successful copy) destroys the window and enables
+// MainWindow again.
 
 #include <QObject>
+#include <QPointer>
 
 struct AppContext;
+class CopyDialogWindow;
 
 class CopyDialog : public QObject {
     Q_OBJECT
 public:
     explicit CopyDialog(AppContext& ctx, QObject* parent = nullptr);
+    ~CopyDialog() override;
 
     // Connects CopyTimeParamsButton to open().
     void bind();
     void open();
     [[nodiscard]] bool is_open() const;
 
+    // The open dialog's window, or nullptr while it is closed.
+    [[nodiscard]] CopyDialogWindow* window() const;
+
+    // Handler of CopyDialogCopyButton and CopyDialogImageButton.
+    void copy_time_params();
+    // Handler of CopyDialogCancelButton and of the close box.
+    void close_dialog();
+
 private:
     AppContext& ctx_;
+    QPointer<CopyDialogWindow> window_;
 };

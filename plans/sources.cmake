@@ -2,8 +2,10 @@
 set(PLANS_CORE_SOURCES
   plans/plan_check.cpp
   plans/plan_copy.cpp
+  plans/plan_time.cpp
 )
 set(PLANS_QT_SOURCES
   plans/plan_editor.cpp
   plans/copy_dialog.cpp
+  plans/copy_dialog_window.cpp
 )

@@ -1,0 +1,66 @@
+#include "plans/copy_dialog_window.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "program/device_program.h"
+
+namespace {
+
+QListWidget* weekday_list(QWidget* parent, const char* name, QAbstractItemView::SelectionMode mode)
+{
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setSelectionMode(mode);
+    return list;
+}
+
+QPushButton* push_button(QWidget* parent, const char* name, const QString& text)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+} // namespace
+
+CopyDialogWindow::CopyDialogWindow(QWidget* owner)
+    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("CopyDialogWindow"));
+    setWindowTitle(QStringLiteral("Копирование временных параметров"));
+    setFixedSize(360, 186);
+    move(623, 125);
+
+    source_list_ = weekday_list(this, "CopyDialogSourceList", QAbstractItemView::SingleSelection);
+    source_list_->setGeometry(5, 5, 135, 105);
+    target_list_ = weekday_list(this, "CopyDialogTargetList", QAbstractItemView::ExtendedSelection);
+    target_list_->setGeometry(225, 5, 130, 106);
+    cancel_button_ = push_button(this, "CopyDialogCancelButton", QStringLiteral("Отмена"));
+    cancel_button_->setGeometry(275, 153, 80, 25);
+    copy_button_ = push_button(this, "CopyDialogCopyButton", QStringLiteral("Копировать"));
+    copy_button_->setGeometry(185, 153, 80, 25);
+    image_button_ = push_button(this, "CopyDialogImageButton", QStringLiteral("→"));
+    image_button_->setGeometry(157, 45, 50, 25);
+    hint_ = new QLabel(QStringLiteral("Для выбора нескольких пунктов,удерживайте CTRL"), this);
+    hint_->setObjectName(QStringLiteral("CopyDialogHint"));
+    hint_->setGeometry(5, 122, 267, 20);
+
+    for (const char* name : zuzo::weekday_names()) {
+        source_list_->addItem(QString::fromUtf8(name));
+    }
+    for (const char* name : zuzo::weekday_names()) {
+        target_list_->addItem(QString::fromUtf8(name));
+    }
+    source_list_->setCurrentRow(-1);
+    target_list_->setCurrentRow(-1);
+}
+
+void CopyDialogWindow::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    emit closeRequested();
+}
