@@ -2,11 +2,15 @@
 # connection, transfer and preview (Qt widgets).
 set(LINK_CORE_SOURCES
   link/port_names.cpp
+  link/protocol.cpp
+  link/optics_bytes.cpp
+  link/exchange.cpp
 )
 set(LINK_SERIAL_SOURCES
   link/serial_link.cpp
 )
 set(LINK_QT_SOURCES
   link/status_log.cpp
+  link/port_discovery.cpp
   link/link_controller.cpp
 )

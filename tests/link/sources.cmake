@@ -1,6 +1,11 @@
 # Paths are relative to tests/.
 set(LINK_CORE_TESTS
   link/port_names_test.cpp
+  link/protocol_test.cpp
+  link/optics_bytes_test.cpp
+  link/exchange_test.cpp
 )
 set(LINK_QT_TESTS
+  link/pty_peer.cpp
+  link/serial_link_test.cpp
 )

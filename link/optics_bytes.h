@@ -1,0 +1,37 @@
+#pragma once
+// The optics settings of a device program as the device stores them: the 22
+// bytes of a program write and the replies of the three optics reads.
+
+#include "link/protocol.h"
+#include "program/device_program.h"
+
+#include <array>
+#include <cstdint>
+
+namespace zuzo {
+
+using OpticsBytes = std::array<std::uint8_t, 22>;
+
+// Frame order of the program write: bytes 1..12 go with CMD_WRITE_OPTICS_A,
+// 13..22 with CMD_WRITE_OPTICS_B (element 0 is byte 1). Brightness values are
+// converted percent -> byte; every byte is limited to 0..255 (a brightness
+// above 100 % sends 255, a negative one 0) and each threshold to 0..65535
+// before its low and high bytes are taken.
+[[nodiscard]] OpticsBytes optics_write_bytes(const DeviceProgram& p);
+
+// The parameters of CMD_WRITE_OPTICS_A (bytes 1..12) and CMD_WRITE_OPTICS_B
+// (bytes 13..22, then 0, 0).
+[[nodiscard]] WriteParams write_a_params(const OpticsBytes& bytes);
+[[nodiscard]] WriteParams write_b_params(const OpticsBytes& bytes);
+
+// The parameters of CMD_BRIGHTNESS_PREVIEW: the five percentages of the set
+// in channel order, converted and limited to 0..255, then seven zeros.
+[[nodiscard]] WriteParams preview_params(const BrightnessSet& set);
+
+// Stores the reply of CMD_READ_OPTICS_A, _B or _C into the program: bytes
+// converted byte -> percent, optical_sensor_on = 1 - byte, threshold = 256 x
+// first + second. Nothing is checked or limited. Returns false (and changes
+// nothing) for any other code.
+bool store_optics_reply(DeviceProgram& p, std::uint8_t code, const ReplyArray& reply);
+
+} // namespace zuzo
