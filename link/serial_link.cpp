@@ -1,3 +1,212 @@
 #include "link/serial_link.h"
 
-SerialLink::SerialLink() = default;
+#include "link/port_names.h"
+
+#include <QElapsedTimer>
+#include <QLoggingCategory>
+
+#include <cstring>
+#include <utility>
+
+// Every frame out and reply in, with timings; off unless asked for with
+// QT_LOGGING_RULES="zuzo.link.trace=true".
+Q_LOGGING_CATEGORY(lcLinkTrace, "zuzo.link.trace", QtWarningMsg)
+
+namespace {
+
+constexpr qint64 kCollectMs = 300; // the device gets this long to answer
+constexpr qint64 kLimitMs = 900;   // the whole exchange, frame written or not
+constexpr int kBaud = 9600;
+
+bool means_device_lost(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+    case QSerialPort::DeviceNotFoundError:
+    case QSerialPort::PermissionError:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+SerialLink::SerialLink(std::string virtual_port_folder) : folder_(std::move(virtual_port_folder))
+{
+    QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
+                     [this](QSerialPort::SerialPortError error) { on_error(error); });
+}
+
+SerialLink::~SerialLink()
+{
+    close_link();
+}
+
+void SerialLink::on_error(QSerialPort::SerialPortError error)
+{
+    // The port stays open after the device vanished (a pseudo-terminal whose
+    // other end closed reports a read error, a pulled USB adapter a resource
+    // error); from now on the channel counts as closed, so the next exchange
+    // finds it broken and the one who runs it decides.
+    if (port_.isOpen() && means_device_lost(error)) {
+        if (!lost_)
+            qCDebug(lcLinkTrace) << "device lost:" << error;
+        lost_ = true;
+    }
+}
+
+bool SerialLink::apply_line_settings()
+{
+    return port_.setBaudRate(kBaud) && port_.setDataBits(QSerialPort::Data8) &&
+           port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
+           port_.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+bool SerialLink::open_link(const QString& port_name)
+{
+    close_link();
+    const std::string path = zuzo::resolve_port(port_name.toStdString(), folder_);
+    if (path.empty())
+        return false;
+    port_.setPortName(QString::fromStdString(path));
+    if (!apply_line_settings() || !port_.open(QIODevice::ReadWrite)) {
+        port_.clearError();
+        return false;
+    }
+    if (!apply_line_settings()) {
+        port_.close();
+        port_.clearError();
+        return false;
+    }
+    // No handshake: RTS low. A pseudo-terminal has no modem lines and refuses
+    // the call, which is no reason to refuse the port.
+    (void)port_.setRequestToSend(false);
+    port_.clearError();
+    lost_ = false;
+    qCDebug(lcLinkTrace) << "opened" << port_name << "as" << path.c_str();
+    return true;
+}
+
+void SerialLink::close_link()
+{
+    if (port_.isOpen()) {
+        port_.close();
+        qCDebug(lcLinkTrace) << "closed";
+    }
+    port_.clearError();
+    lost_ = false;
+}
+
+bool SerialLink::link_is_open() const
+{
+    return port_.isOpen();
+}
+
+bool SerialLink::is_open() const
+{
+    return port_.isOpen() && !lost_;
+}
+
+int SerialLink::input_available()
+{
+    if (!is_open())
+        return 0;
+    // What the driver holds reaches the port's buffer only inside a wait.
+    (void)port_.waitForReadyRead(0);
+    return static_cast<int>(port_.bytesAvailable());
+}
+
+int SerialLink::read_bytes(char* buffer, int n)
+{
+    if (!is_open() || n <= 0)
+        return 0;
+    const qint64 got = port_.read(buffer, n);
+    return got > 0 ? static_cast<int>(got) : 0;
+}
+
+int SerialLink::write_bytes(const char* data, int n)
+{
+    if (!is_open() || n <= 0)
+        return 0;
+    const qint64 queued = port_.write(data, n);
+    if (queued <= 0)
+        return 0;
+    // 100 ms per byte plus 10 ms for the whole write.
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 limit = 100LL * n + 10;
+    while (port_.bytesToWrite() > 0 && !lost_) {
+        const qint64 left = limit - clock.elapsed();
+        if (left <= 0 || !port_.waitForBytesWritten(static_cast<int>(left)))
+            break;
+    }
+    const qint64 unsent = port_.bytesToWrite();
+    if (unsent > 0)
+        port_.clear(QSerialPort::Output);
+    return static_cast<int>(queued - unsent);
+}
+
+void SerialLink::flush_input()
+{
+    port_.clear(QSerialPort::Input);
+}
+
+bool SerialLink::take_input(std::string& reply)
+{
+    const QByteArray chunk = port_.readAll();
+    if (!chunk.isEmpty()) {
+        // A zero byte ends the piece taken from one read.
+        const char* data = chunk.constData();
+        reply.append(data, strnlen(data, static_cast<std::size_t>(chunk.size())));
+    }
+    const std::size_t end = reply.find("#\r");
+    if (end == std::string::npos)
+        return false;
+    reply.resize(end + 2); // what came after it is flushed by the next exchange
+    return true;
+}
+
+zuzo::IoResult SerialLink::run_io(const std::string& frame)
+{
+    zuzo::IoResult result;
+    if (!is_open())
+        return result;
+    QElapsedTimer clock;
+    clock.start();
+    flush_input();
+    qCDebug(lcLinkTrace).nospace() << "out " << QByteArray::fromStdString(frame);
+    // A failed write is not reported: the missing reply shows as a failed
+    // exchange.
+    (void)port_.write(frame.data(), static_cast<qint64>(frame.size()));
+
+    bool complete = false;
+    while (!complete && !lost_) {
+        const qint64 left = kCollectMs - clock.elapsed();
+        if (left <= 0)
+            break;
+        const bool woke = port_.bytesToWrite() > 0 ? port_.waitForBytesWritten(static_cast<int>(left))
+                                                   : port_.waitForReadyRead(static_cast<int>(left));
+        complete = take_input(result.reply);
+        if (!woke)
+            break; // the wait ran out or the port failed
+    }
+    // The frame must be out within the limit, reply or not.
+    while (port_.bytesToWrite() > 0 && !lost_) {
+        const qint64 left = kLimitMs - clock.elapsed();
+        if (left <= 0 || !port_.waitForBytesWritten(static_cast<int>(left)))
+            break;
+    }
+    if (port_.bytesToWrite() > 0) {
+        port_.clear(QSerialPort::Output);
+        result.status = zuzo::IoStatus::Stalled;
+        result.reply.clear();
+        qCDebug(lcLinkTrace).nospace() << "stalled after " << clock.elapsed() << " ms";
+        return result;
+    }
+    qCDebug(lcLinkTrace).nospace() << "in  " << QByteArray::fromStdString(result.reply) << " after "
+                                   << clock.elapsed() << " ms" << (complete ? "" : " (incomplete)");
+    return result;
+}

@@ -1,7 +1,60 @@
 #pragma once
-// The serial link to the device on Qt SerialPort.
+// The serial link to the device on Qt SerialPort: at most one open port,
+// 9600 baud, 8 data bits, no parity, 1 stop bit, no flow control, opened
+// exclusively. Also the input/output half of every exchange (run_io).
+//
+// Everything runs on the calling thread: run_io waits on the port with
+// deadlines (waitForBytesWritten / waitForReadyRead) and starts no thread.
 
-class SerialLink {
+#include "link/io_channel.h"
+
+#include <QSerialPort>
+#include <QString>
+
+#include <string>
+
+class SerialLink : public zuzo::IoChannel {
 public:
-    SerialLink();
+    // virtual_port_folder: the folder whose COMn links stand for COM names.
+    explicit SerialLink(std::string virtual_port_folder);
+    ~SerialLink() override;
+    SerialLink(const SerialLink&) = delete;
+    SerialLink& operator=(const SerialLink&) = delete;
+
+    // Closes an open port first, then opens the port a COM name (or a device
+    // path) stands for. False, and the link closed, when the name stands for
+    // no device, the device cannot be opened or a line setting is refused.
+    [[nodiscard]] bool open_link(const QString& port_name);
+    void close_link();
+
+    // True from a successful open_link until close_link, even after the
+    // device was lost (the next exchange then finds the channel closed).
+    [[nodiscard]] bool link_is_open() const;
+    // False once the device was lost: what an exchange asks before sending.
+    [[nodiscard]] bool is_open() const override;
+
+    // Received bytes waiting to be read (0 when closed).
+    [[nodiscard]] int input_available();
+    // Reads up to n waiting bytes; the count read (0 on an error or closed).
+    int read_bytes(char* buffer, int n);
+    // Writes n bytes and waits for them to leave; the count written (0 on an
+    // error or closed).
+    int write_bytes(const char* data, int n);
+
+    // Flush waiting input, send the frame, collect the reply until "#" CR or
+    // 300 ms of waiting; Stalled when the frame could not be written within
+    // about 900 ms.
+    zuzo::IoResult run_io(const std::string& frame) override;
+
+private:
+    void on_error(QSerialPort::SerialPortError error);
+    [[nodiscard]] bool apply_line_settings();
+    void flush_input();
+    // Appends what has arrived to reply; true once it holds "#" CR (the
+    // reply is then cut right after it).
+    bool take_input(std::string& reply);
+
+    QSerialPort port_;
+    std::string folder_;
+    bool lost_ = false;
 };

@@ -11,5 +11,6 @@ set(LINK_SERIAL_SOURCES
 )
 set(LINK_QT_SOURCES
   link/status_log.cpp
+  link/port_discovery.cpp
   link/link_controller.cpp
 )

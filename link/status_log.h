@@ -13,9 +13,13 @@ public:
     StatusLog(QTextEdit* log, WallClock* clock);
     // LOG_PLAIN appends text as a new last line; LOG_CLEAR empties the log;
     // LOG_STAMPED appends "hh:mm:ss ->" + text; any other mode does nothing.
+    // Texts are plain: nothing in them is taken for markup.
     void log_status(const QString& text, int mode);
 
 private:
+    void append_line(const QString& text);
+
     QTextEdit* log_;
     WallClock* clock_;
+    bool has_lines_ = false;
 };

@@ -6,4 +6,6 @@ set(LINK_CORE_TESTS
   link/exchange_test.cpp
 )
 set(LINK_QT_TESTS
+  link/pty_peer.cpp
+  link/serial_link_test.cpp
 )

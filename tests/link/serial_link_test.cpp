@@ -1,0 +1,191 @@
+// The serial link over a real pseudo-terminal: line settings, exclusive
+// opening, the exchange's input/output half, a lost device.
+
+#include "link/port_names.h"
+#include "link/pty_peer.h"
+#include "link/serial_link.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <termios.h>
+
+namespace {
+
+const std::string kStatusFrame = "80000028\r";
+
+class SerialLinkTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(peer.ok()); }
+    [[nodiscard]] QString path() const { return QString::fromStdString(peer.slave_path()); }
+
+    PtyPeer peer;
+    SerialLink link{std::string()};
+};
+
+TEST_F(SerialLinkTest, OpensWithTheFixedLineSettings)
+{
+    ASSERT_TRUE(link.open_link(path()));
+    EXPECT_TRUE(link.link_is_open());
+    EXPECT_TRUE(link.is_open());
+    termios tio{};
+    ASSERT_EQ(::tcgetattr(peer.held_slave(), &tio), 0);
+    EXPECT_EQ(::cfgetispeed(&tio), static_cast<speed_t>(B9600));
+    EXPECT_EQ(::cfgetospeed(&tio), static_cast<speed_t>(B9600));
+    EXPECT_EQ(tio.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(tio.c_cflag & PARENB, 0u);
+    EXPECT_EQ(tio.c_cflag & CSTOPB, 0u);
+    EXPECT_EQ(tio.c_cflag & CRTSCTS, 0u);
+    EXPECT_EQ(tio.c_iflag & (IXON | IXOFF), 0u);
+}
+
+TEST_F(SerialLinkTest, MissingPortFailsAndLeavesTheLinkClosed)
+{
+    EXPECT_FALSE(link.open_link(QStringLiteral("/dev/pts/999999")));
+    EXPECT_FALSE(link.link_is_open());
+    // Open first, then fail: the old port is closed all the same.
+    ASSERT_TRUE(link.open_link(path()));
+    EXPECT_FALSE(link.open_link(QStringLiteral("COM200")));
+    EXPECT_FALSE(link.link_is_open());
+    EXPECT_EQ(open_descriptors_on(peer.slave_path()), 1); // the peer's own
+    EXPECT_EQ(link.input_available(), 0);
+    char buffer[4];
+    EXPECT_EQ(link.read_bytes(buffer, 4), 0);
+    EXPECT_EQ(link.write_bytes("AB", 2), 0);
+}
+
+TEST_F(SerialLinkTest, OpeningASecondPortClosesTheFirst)
+{
+    PtyPeer other;
+    ASSERT_TRUE(other.ok());
+    ASSERT_TRUE(link.open_link(path()));
+    EXPECT_EQ(open_descriptors_on(peer.slave_path()), 2);
+    ASSERT_TRUE(link.open_link(QString::fromStdString(other.slave_path())));
+    EXPECT_EQ(open_descriptors_on(peer.slave_path()), 1);
+    EXPECT_EQ(open_descriptors_on(other.slave_path()), 2);
+    link.close_link();
+    EXPECT_FALSE(link.link_is_open());
+    EXPECT_EQ(open_descriptors_on(other.slave_path()), 1);
+}
+
+TEST_F(SerialLinkTest, APortIsOpenedOnlyOnce)
+{
+    ASSERT_TRUE(link.open_link(path()));
+    SerialLink second{std::string()};
+    EXPECT_FALSE(second.open_link(path()));
+    EXPECT_FALSE(second.link_is_open());
+}
+
+TEST_F(SerialLinkTest, AComNameOfTheVirtualFolderReachesItsDevice)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string folder = dir.path().toStdString();
+    ASSERT_EQ(zuzo::check_port_folder(folder), zuzo::FolderStatus::Ok);
+    std::filesystem::create_symlink(peer.slave_path(), folder + "/COM7");
+
+    SerialLink named{folder};
+    ASSERT_TRUE(named.open_link(QStringLiteral("COM7")));
+    // Reached under its other name too, it is the same port: refused.
+    EXPECT_FALSE(link.open_link(path()));
+    const zuzo::IoResult result = named.run_io(kStatusFrame);
+    EXPECT_EQ(result.status, zuzo::IoStatus::Done);
+    EXPECT_EQ(peer.drain(), kStatusFrame);
+}
+
+TEST_F(SerialLinkTest, SilentDeviceGivesAnEmptyReplyNotStalled)
+{
+    ASSERT_TRUE(link.open_link(path()));
+    const zuzo::IoResult result = link.run_io(kStatusFrame);
+    EXPECT_EQ(result.status, zuzo::IoStatus::Done);
+    EXPECT_EQ(result.reply, "");
+    EXPECT_EQ(peer.drain(), kStatusFrame); // sent byte for byte, nothing added
+    EXPECT_TRUE(link.is_open());
+}
+
+struct ReplyCase {
+    const char* name;
+    std::vector<std::string> pieces; // what the device writes, piece by piece
+    std::string reply;               // what the exchange collects
+};
+
+class ReplyCollection : public SerialLinkTest, public ::testing::WithParamInterface<ReplyCase> {};
+
+TEST_P(ReplyCollection, CollectsUpToHashCr)
+{
+    const ReplyCase& c = GetParam();
+    peer.answer([&c](const std::string&) { return c.pieces; });
+    ASSERT_TRUE(link.open_link(path()));
+    const zuzo::IoResult result = link.run_io(kStatusFrame);
+    EXPECT_EQ(result.status, zuzo::IoStatus::Done);
+    EXPECT_EQ(result.reply, c.reply);
+    EXPECT_EQ(peer.frames(), std::vector<std::string>{kStatusFrame});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Replies, ReplyCollection,
+    ::testing::Values(ReplyCase{"whole", {"0102030405060708090AF5on#\r"}, "0102030405060708090AF5on#\r"},
+                      ReplyCase{
+                          "split", {"01020304", "05060708090AF5o", "n#\r"}, "0102030405060708090AF5on#\r"},
+                      ReplyCase{"with_line_feeds", {"on#\r\n"}, "on#\r"},
+                      ReplyCase{"unfinished", {"0102on#"}, "0102on#"},
+                      ReplyCase{"hash_cr_apart", {"of#", "\r"}, "of#\r"},
+                      ReplyCase{"zero_byte_ends_piece", {std::string("on\0xx", 5), "#\r"}, "on#\r"}),
+    [](const ::testing::TestParamInfo<ReplyCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SerialLinkTest, BytesAfterTheReplyAreFlushedByTheNextExchange)
+{
+    int count = 0;
+    peer.answer([&count](const std::string&) -> std::vector<std::string> {
+        if (++count == 1)
+            return {"on#\rTRAILING", "MORE"};
+        return {"of#\r"};
+    });
+    ASSERT_TRUE(link.open_link(path()));
+    EXPECT_EQ(link.run_io(kStatusFrame).reply, "on#\r");
+    QTest::qWait(100); // the late piece arrives between the exchanges
+    EXPECT_EQ(link.run_io(kStatusFrame).reply, "of#\r");
+    EXPECT_EQ(peer.frames().size(), 2u);
+}
+
+TEST_F(SerialLinkTest, RawBytesInAndOut)
+{
+    ASSERT_TRUE(link.open_link(path()));
+    EXPECT_EQ(link.write_bytes("ABC", 3), 3);
+    EXPECT_EQ(peer.drain(), "ABC");
+    peer.say("xyz");
+    for (int i = 0; i < 100 && link.input_available() < 3; ++i)
+        QTest::qWait(10);
+    ASSERT_EQ(link.input_available(), 3);
+    char buffer[8] = {};
+    EXPECT_EQ(link.read_bytes(buffer, 2), 2);
+    EXPECT_EQ(std::string(buffer, 2), "xy");
+    EXPECT_EQ(link.input_available(), 1);
+}
+
+TEST_F(SerialLinkTest, AVanishedDeviceClosesTheChannel)
+{
+    ASSERT_TRUE(link.open_link(path()));
+    peer.vanish();
+    const zuzo::IoResult result = link.run_io(kStatusFrame);
+    EXPECT_EQ(result.reply, "");
+    // The link is still held until someone closes it; the channel is not.
+    EXPECT_TRUE(link.link_is_open());
+    EXPECT_FALSE(link.is_open());
+    link.close_link();
+    EXPECT_FALSE(link.link_is_open());
+}
+
+TEST_F(SerialLinkTest, AVanishedDeviceIsNoticedBetweenExchanges)
+{
+    ASSERT_TRUE(link.open_link(path()));
+    peer.vanish();
+    for (int i = 0; i < 50 && link.is_open(); ++i)
+        QTest::qWait(10);
+    EXPECT_FALSE(link.is_open());
+    EXPECT_TRUE(link.link_is_open());
+}
+
+} // namespace
