@@ -1,9 +1,99 @@
 #include "program/file_commands.h"
 
 #include "app/app_context.h"
+#include "plans/plan_editor.h"
+#include "program/optics_editor.h"
+#include "program/program_controls.h"
+#include "program/program_file_io.h"
+#include "program/save_name.h"
+
+#include <QFileInfo>
+#include <QMainWindow>
+
+namespace {
+
+const QString kFilter = QStringLiteral("Файлы (*.ptm)");
+
+} // namespace
 
 FileCommands::FileCommands(AppContext& ctx) : ctx_(ctx) {}
 
-void FileCommands::new_program() {}
-void FileCommands::open_program() {}
-void FileCommands::save_program() {}
+void FileCommands::show_error(const QString& text)
+{
+    ctx_.seams.boxes->show(ctx_.ui.MainWindow, QStringLiteral("Ошибка"), text, MsgButtons::Ok,
+                           MsgIcon::Exclamation);
+}
+
+void FileCommands::new_program()
+{
+    const MsgAnswer answer =
+        ctx_.seams.boxes->show(ctx_.ui.MainWindow, QStringLiteral("Создать"),
+                               QStringLiteral("Созданная  программа полностью заменит текущую!\nПродолжить?"),
+                               MsgButtons::YesNo, MsgIcon::Exclamation);
+    if (answer != MsgAnswer::Yes)
+        return;
+    zuzo::reset_plan_and_sound(ctx_.program);
+    set_controls_from_program(ctx_);
+    if (ctx_.plans)
+        ctx_.plans->refresh_plan_view();
+    if (ctx_.optics)
+        ctx_.optics->apply_optics_defaults();
+}
+
+void FileCommands::open_program()
+{
+    const MsgAnswer answer = ctx_.seams.boxes->show(
+        ctx_.ui.MainWindow, QStringLiteral("Чтение файла"),
+        QStringLiteral("Загруженная программа полностью заменит текущую!\nПродолжить?"), MsgButtons::YesNo,
+        MsgIcon::Exclamation);
+    if (answer != MsgAnswer::Yes)
+        return;
+    const QString path = ctx_.seams.files->open_file(ctx_.ui.MainWindow, QStringLiteral("Открыть"), kFilter);
+    if (path.isEmpty())
+        return;
+    switch (load_program_file(path, ctx_.program)) {
+    case ProgramLoad::Loaded:
+        set_controls_from_program(ctx_);
+        // The controls are the truth for the four fields they hold.
+        sync_program_from_controls(ctx_);
+        break;
+    case ProgramLoad::CannotOpen:
+        show_error(QStringLiteral("При чтении произошла ошибка.\nФайл открыть не удалось.\n\n"));
+        break;
+    case ProgramLoad::BadHeader:
+        show_error(QStringLiteral("Формат файла не поддерживается"));
+        break;
+    }
+    ctx_.rebuild_after_replacement();
+}
+
+QString FileCommands::choose_save_name()
+{
+    for (;;) {
+        const QString chosen =
+            ctx_.seams.files->save_file(ctx_.ui.MainWindow, QStringLiteral("Сохранить"), kFilter);
+        if (chosen.isEmpty())
+            return {};
+        const QString name = QString::fromStdString(zuzo::with_ptm_extension(chosen.toStdString()));
+        const QFileInfo info(name);
+        if (!info.exists() || info.isDir())
+            return name;
+        const QString bare =
+            QString::fromStdString(std::string(zuzo::name_without_directory(name.toStdString())));
+        const MsgAnswer answer = ctx_.seams.boxes->show(
+            ctx_.ui.MainWindow, QStringLiteral("Подтвердить сохранение"),
+            bare + QStringLiteral(" уже существует.\nЗаменить?"), MsgButtons::YesNo, MsgIcon::Exclamation);
+        if (answer == MsgAnswer::Yes)
+            return name;
+    }
+}
+
+void FileCommands::save_program()
+{
+    const QString name = choose_save_name();
+    if (name.isEmpty())
+        return;
+    sync_program_from_controls(ctx_);
+    if (store_program_file(name, ctx_.program) != ProgramStore::Stored)
+        show_error(QStringLiteral("При записи произошла ошибка.\nФайл сохранить не удалось.\n"));
+}

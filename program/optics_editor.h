@@ -1,9 +1,13 @@
 #pragma once
 // The "Оптика" tab bound to the optics fields of the device program.
 
+#include "program/device_program.h"
+
 #include <QObject>
 
 struct AppContext;
+class NumericEdit;
+class WarningPicture;
 
 class OpticsEditor : public QObject {
     Q_OBJECT
@@ -19,6 +23,20 @@ public:
     // Optics defaults into the model, then refresh() and run_rules().
     void apply_optics_defaults();
 
+    // The edit mode the optics controls select now.
+    [[nodiscard]] zuzo::EditMode current_mode() const;
+
 private:
+    void on_slider(int channel);
+    void on_channel_edit(int channel);
+    void on_minimum_edit(NumericEdit* edit, std::int32_t& field);
+    void on_threshold_edit(NumericEdit* edit, std::int32_t& field);
+    void on_sensor_combo();
+    void on_option(bool dark);
+    void on_factory_reset();
+    void on_warning(WarningPicture* warning, bool indicator, Qt::MouseButton button);
+    // Stores v in channel c of the set of the current mode (nothing in mode 0).
+    void store_channel(int channel, std::int32_t value);
+
     AppContext& ctx_;
 };

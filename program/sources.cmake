@@ -11,4 +11,7 @@ set(PROGRAM_QT_SOURCES
   program/optics_editor.cpp
   program/write_gate.cpp
   program/file_commands.cpp
+  program/edit_limits.cpp
+  program/program_controls.cpp
+  program/program_file_io.cpp
 )
