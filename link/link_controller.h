@@ -3,14 +3,28 @@
 // status tick's clock display, supervision and brightness preview, the port
 // tick's discovery, and the program write and read.
 
+#include "link/protocol.h"
+
 #include <QObject>
 
+#include <memory>
+#include <string>
+
 struct AppContext;
+class BoxFaultPrompt;
+class Connection;
+class PortDiscovery;
+class ProgramTransfer;
+class SerialLink;
+class QWidget;
 
 class LinkController : public QObject {
     Q_OBJECT
 public:
+    // The virtual port folder is the user's (see link/port_names.h).
     explicit LinkController(AppContext& ctx, QObject* parent = nullptr);
+    // virtual_port_folder: where COMn links stand for COM names.
+    LinkController(AppContext& ctx, const std::string& virtual_port_folder, QObject* parent = nullptr);
     ~LinkController() override;
 
     // Connects ConnectButton, DisconnectButton, WriteProgramButton and
@@ -24,6 +38,16 @@ public:
     void port_discovery();     // port tick
     void close_link();         // at exit
 
+    // The data bytes of the last successful read reply (elements 1..10).
+    [[nodiscard]] const zuzo::ReplyArray& reply_array() const { return reply_; }
+
 private:
     AppContext& ctx_;
+    zuzo::ReplyArray reply_{};
+    QWidget* prompt_parent_ = nullptr;
+    std::unique_ptr<SerialLink> link_;
+    std::unique_ptr<BoxFaultPrompt> prompt_;
+    std::unique_ptr<PortDiscovery> discovery_;
+    std::unique_ptr<Connection> connection_;
+    std::unique_ptr<ProgramTransfer> transfer_;
 };

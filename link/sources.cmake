@@ -12,5 +12,10 @@ set(LINK_SERIAL_SOURCES
 set(LINK_QT_SOURCES
   link/status_log.cpp
   link/port_discovery.cpp
+  link/box_fault_prompt.cpp
+  link/date_display.cpp
+  link/connection.cpp
+  link/transfer_progress_window.cpp
+  link/program_transfer.cpp
   link/link_controller.cpp
 )

@@ -1,0 +1,121 @@
+#include "link/connection.h"
+
+#include "app/app_context.h"
+#include "app/control_ops.h"
+#include "app/numeric_edit.h"
+#include "link/date_display.h"
+#include "link/exchange.h"
+#include "link/serial_link.h"
+#include "link/status_log.h"
+
+#include <QComboBox>
+#include <QMainWindow>
+
+using zuzo::ExchangeResult;
+
+Connection::Connection(AppContext& ctx, SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::ReplyArray& reply)
+    : ctx_(ctx), link_(link), prompt_(prompt), reply_(reply)
+{
+}
+
+void Connection::log(const QString& text, int mode)
+{
+    if (ctx_.log)
+        ctx_.log->log_status(text, mode);
+}
+
+void Connection::connect()
+{
+    log(QString(), LOG_CLEAR);
+    log(QStringLiteral("Ждите!!!"), LOG_PLAIN);
+    // Let the note show before the port is opened; no event is handled here.
+    ctx_.ui.StatusLog->repaint();
+
+    const QString port = ctx_.ui.PortCombo->currentText();
+    const bool opened = link_.open_link(port);
+    log(QString(), LOG_CLEAR);
+    if (!opened) {
+        log(QStringLiteral(" Ошибка отрытия ") + port, LOG_STAMPED);
+        return;
+    }
+    log(port + QStringLiteral(" Порт открыт"), LOG_STAMPED);
+
+    const zuzo::AttemptOutcome outcome = zuzo::run_attempts(
+        [this] { return zuzo::read_exchange(link_, prompt_, reply_, zuzo::CMD_STATUS, 0, 0); });
+    if (outcome.result != ExchangeResult::EXCHANGE_DONE) {
+        log(QStringLiteral("Устройство не отвечает"), LOG_PLAIN);
+        log(QStringLiteral("Связь разорвана"), LOG_PLAIN);
+        link_.close_link();
+        return;
+    }
+    if (reply_[1] != zuzo::DEVICE_TYPE_CODE) {
+        log(QStringLiteral("Данное уст. не поддерживается"), LOG_PLAIN);
+        log(QStringLiteral("Связь разорвана"), LOG_PLAIN);
+        link_.close_link();
+        return;
+    }
+    log(QStringLiteral("Устройство готово"), LOG_PLAIN);
+    if (reply_[4] == 0) {
+        log(QStringLiteral("Оптический датчик вкл."), LOG_PLAIN);
+        const std::int64_t lux = static_cast<std::int64_t>(reply_[3]) * 256 + reply_[2];
+        log(QStringLiteral("Освещенность %1 Lux").arg(lux), LOG_PLAIN);
+    } else {
+        log(QStringLiteral("Оптический датчик выкл."), LOG_PLAIN);
+    }
+}
+
+void Connection::disconnect()
+{
+    if (!link_.link_is_open())
+        return;
+    log(QStringLiteral(" Порт закрыт"), LOG_STAMPED);
+    link_.close_link();
+}
+
+void Connection::clock_display()
+{
+    if (ctx_.seams.clock)
+        ctl::set_text(ctx_.ui.SystemDateEdit, date_display(ctx_.seams.clock->now()));
+}
+
+void Connection::supervision()
+{
+    if (!link_.link_is_open())
+        return;
+    const zuzo::AttemptOutcome outcome = zuzo::run_attempts(
+        [this] { return zuzo::read_exchange(link_, prompt_, reply_, zuzo::CMD_STATUS, 0, 0); });
+    QWidget* parent = ctx_.ui.MainWindow;
+    MessageBoxes* boxes = ctx_.seams.boxes;
+    switch (outcome.result) {
+    case ExchangeResult::EXCHANGE_BROKEN:
+    case ExchangeResult::EXCHANGE_STALLED: {
+        log(QStringLiteral(" Авария, закрыт  ") + ctx_.ui.PortCombo->currentText(), LOG_STAMPED);
+        const QString text = outcome.result == ExchangeResult::EXCHANGE_BROKEN
+                                 ? QStringLiteral("Самопроизвольно закрылся порт")
+                                 : QStringLiteral("При обмене возникла ошибка.\nПорт принудительно закрыт.");
+        if (boxes)
+            (void)boxes->show(parent, QStringLiteral("Ошибка"), text, MsgButtons::Ok, MsgIcon::Error);
+        link_.close_link();
+        break;
+    }
+    case ExchangeResult::EXCHANGE_FAILED: {
+        if (!boxes)
+            break;
+        (void)boxes->show(parent, QStringLiteral("Ошибка"), QStringLiteral("Устройство не отвечает."),
+                          MsgButtons::Ok, MsgIcon::Error);
+        const MsgAnswer answer = boxes->show(parent, QStringLiteral("Внимание!"),
+                                             QStringLiteral("Устройство не отвечает\nРазорвать связь?"),
+                                             MsgButtons::YesNo, MsgIcon::Error);
+        if (answer == MsgAnswer::Yes) {
+            log(QStringLiteral(" Устройство не отвечает. Закрыт  ") + ctx_.ui.PortCombo->currentText(),
+                LOG_STAMPED);
+            link_.close_link();
+        }
+        break;
+    }
+    case ExchangeResult::EXCHANGE_DONE:
+        if (const std::optional<QString> text = device_clock_display(reply_))
+            ctl::set_text(ctx_.ui.DeviceDateEdit, *text);
+        break;
+    }
+}
