@@ -1,7 +1,20 @@
+#include "app/application.h"
+#include "link/port_names.h"
+
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    QApplication qt(argc, argv);
+    // The tool ends only through Exit; closing windows never quits it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    zuzo::SystemPortLister ports;
+    Application app({}, &ports);
+    if (!app.start()) {
+        std::fputs("zuzo-transport: the main window cannot be created\n", stderr);
+        return 1;
+    }
+    return QApplication::exec();
 }

@@ -1,6 +1,14 @@
 # Application shell: window, controls, dispatch, timers, auxiliary commands.
 set(APP_QT_SOURCES
+  app/about_window.cpp
   app/app_context.cpp
+  app/application.cpp
+  app/auxiliary_commands.cpp
+  app/config_page.cpp
+  app/main_window.cpp
   app/numeric_edit.cpp
+  app/optics_page.cpp
+  app/pictures.cpp
+  app/qt_seams.cpp
   app/warning_picture.cpp
 )

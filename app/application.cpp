@@ -1,0 +1,230 @@
+#include "app/application.h"
+
+#include "app/auxiliary_commands.h"
+#include "app/control_ops.h"
+#include "app/main_window.h"
+#include "app/qt_seams.h"
+#include "link/link_controller.h"
+#include "link/status_log.h"
+#include "plans/copy_dialog.h"
+#include "plans/plan_editor.h"
+#include "program/device_program.h"
+#include "program/file_commands.h"
+#include "program/optics_editor.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/numeric_edit.h"
+#include "app/warning_picture.h"
+
+namespace {
+
+constexpr int kStatusPeriodMs = 300;
+constexpr int kPortPeriodMs = 1000;
+constexpr int kPortCount = 200;
+
+} // namespace
+
+Application::Application(const Seams& seams, zuzo::PortLister* ports)
+{
+    ctx_.seams = seams;
+    ctx_.ports = ports;
+    if (!ctx_.seams.boxes) {
+        real_boxes_ = std::make_unique<QtMessageBoxes>(ctx_.busy);
+        ctx_.seams.boxes = real_boxes_.get();
+    }
+    if (!ctx_.seams.files) {
+        real_files_ = std::make_unique<QtFileDialogs>(ctx_.busy);
+        ctx_.seams.files = real_files_.get();
+    }
+    if (!ctx_.seams.launcher) {
+        real_launcher_ = std::make_unique<QtLauncher>();
+        ctx_.seams.launcher = real_launcher_.get();
+    }
+    if (!ctx_.seams.clock) {
+        real_clock_ = std::make_unique<QtWallClock>();
+        ctx_.seams.clock = real_clock_.get();
+    }
+    commands_ = std::make_unique<AuxiliaryCommands>(ctx_);
+}
+
+Application::~Application()
+{
+    if (status_timer_)
+        status_timer_->stop();
+    if (port_timer_)
+        port_timer_->stop();
+    // The parts go before the window whose controls they hold.
+    commands_.reset();
+    link_.reset();
+    copy_dialog_.reset();
+    plans_.reset();
+    files_.reset();
+    optics_.reset();
+    log_.reset();
+    ctx_.plans = nullptr;
+    ctx_.optics = nullptr;
+    ctx_.log = nullptr;
+    ctx_.link = nullptr;
+    delete ctx_.ui.MainWindow;
+    ctx_.ui = MainControls{};
+}
+
+void Application::set_process_end(std::function<void(int)> end)
+{
+    commands_->set_process_end(std::move(end));
+}
+
+bool Application::start()
+{
+    if (ctx_.ui.MainWindow)
+        return true;
+    if (!build_main_window(ctx_.ui, ctx_.seams.clock->now().time()))
+        return false;
+    MainControls& ui = ctx_.ui;
+
+    log_ = std::make_unique<StatusLog>(ui.StatusLog, ctx_.seams.clock);
+    optics_ = std::make_unique<OpticsEditor>(ctx_);
+    files_ = std::make_unique<FileCommands>(ctx_);
+    plans_ = std::make_unique<PlanEditor>(ctx_);
+    copy_dialog_ = std::make_unique<CopyDialog>(ctx_);
+    link_ = std::make_unique<LinkController>(ctx_);
+    ctx_.log = log_.get();
+    ctx_.optics = optics_.get();
+    ctx_.plans = plans_.get();
+    ctx_.link = link_.get();
+
+    optics_->bind();
+    plans_->bind();
+    copy_dialog_->bind();
+    link_->bind();
+    commands_->bind();
+    connect_menu_and_close();
+
+    // Both timers belong to the main window.
+    status_timer_ = new QTimer(ui.MainWindow);
+    status_timer_->setObjectName(QStringLiteral("StatusTimer"));
+    port_timer_ = new QTimer(ui.MainWindow);
+    port_timer_->setObjectName(QStringLiteral("PortTimer"));
+    connect(status_timer_, &QTimer::timeout, this, &Application::status_tick);
+    connect(port_timer_, &QTimer::timeout, this, &Application::port_tick);
+    status_timer_->start(kStatusPeriodMs);
+    port_timer_->start(kPortPeriodMs);
+
+    fill_initial_state();
+    ui.MainWindow->show();
+    return true;
+}
+
+void Application::fill_initial_state()
+{
+    MainControls& ui = ctx_.ui;
+    {
+        const QSignalBlocker block(ui.PortCombo);
+        for (int n = 1; n <= kPortCount; ++n)
+            ui.PortCombo->addItem(QStringLiteral("COM%1").arg(n));
+        ui.PortCombo->setCurrentText(QStringLiteral("COM1"));
+    }
+    {
+        const QSignalBlocker block(ui.WeekdayCombo);
+        for (const char* name : zuzo::weekday_names())
+            ui.WeekdayCombo->addItem(QString::fromUtf8(name));
+        ui.WeekdayCombo->setCurrentText(QStringLiteral("Понедельник"));
+    }
+    ui.DuplicateIntervalsWarning->hide();
+    ui.DuplicateIntervalsWarning->setUserData(1);
+    {
+        const QSignalBlocker block(ui.SoundTypeCombo);
+        for (const char* name : zuzo::sound_type_names())
+            ui.SoundTypeCombo->addItem(QString::fromUtf8(name));
+        ui.SoundTypeCombo->setCurrentText(QStringLiteral("Сигнал №1"));
+    }
+    ctl::set_text(ui.FastPulseTimeEdit, QStringLiteral("10"));
+    ctl::set_checked(ui.SoundOffCheck, false);
+
+    optics_->apply_optics_defaults();
+    plans_->refresh_plan_view();
+
+    ui.WeekdayCombo->setEnabled(false);
+    for (int n = 1; n <= 12; ++n)
+        ui.IntervalEnabledCheck[static_cast<std::size_t>(n)]->setEnabled(false);
+    ui.SoundTypeCombo->setEnabled(false);
+    ui.FastPulseTimeEdit->setEnabled(false);
+    ui.SoundOffCheck->setEnabled(false);
+    ui.SoundSimulationCheck->setEnabled(false);
+    ui.SyncClockButton->setEnabled(false);
+    ui.DeviceDateEdit->setEnabled(false);
+    ui.CopyTimeParamsButton->setEnabled(false);
+}
+
+void Application::connect_menu_and_close()
+{
+    MainControls& ui = ctx_.ui;
+    for (int id = 0; id < static_cast<int>(ui.menu_actions.size()); ++id) {
+        for (QAction* action :
+             {ui.menu_actions[static_cast<std::size_t>(id)], ui.tool_actions[static_cast<std::size_t>(id)]}) {
+            if (action)
+                connect(action, &QAction::triggered, this, [this, id] { dispatch_menu(id); });
+        }
+    }
+    if (auto* window = qobject_cast<MainWindow*>(ui.MainWindow))
+        connect(window, &MainWindow::closeRequested, commands_.get(),
+                &AuxiliaryCommands::exit_with_confirmation);
+}
+
+void Application::dispatch_menu(int id)
+{
+    switch (id) {
+    case 0:
+        files_->new_program();
+        break;
+    case 1:
+        files_->open_program();
+        break;
+    case 2:
+        files_->save_program();
+        break;
+    case 3:
+        commands_->exit_with_confirmation();
+        break;
+    case 4:
+        commands_->help();
+        break;
+    case 5:
+        commands_->site();
+        break;
+    case 6:
+        commands_->about();
+        break;
+    default:
+        break;
+    }
+}
+
+void Application::status_tick()
+{
+    if (ctx_.busy > 0)
+        return;
+    link_->clock_display();
+    link_->supervision();
+    link_->brightness_preview();
+    const bool open = link_->link_is_open();
+    MainControls& ui = ctx_.ui;
+    ui.WriteProgramButton->setEnabled(open);
+    ui.ReadProgramButton->setEnabled(open);
+    ui.DisconnectButton->setEnabled(open);
+    ui.SyncClockButton->setEnabled(false);
+    ui.SoundSimulationCheck->setEnabled(false);
+}
+
+void Application::port_tick()
+{
+    if (ctx_.busy > 0)
+        return;
+    link_->port_discovery();
+}

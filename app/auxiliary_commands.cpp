@@ -1,0 +1,90 @@
+#include "app/auxiliary_commands.h"
+
+#include "app/about_window.h"
+#include "app/app_context.h"
+#include "link/link_controller.h"
+
+#include <QCoreApplication>
+#include <QMainWindow>
+#include <QPushButton>
+
+#include <new>
+
+AuxiliaryCommands::AuxiliaryCommands(AppContext& ctx, QObject* parent)
+    : QObject(parent), ctx_(ctx), end_process_([](int code) { QCoreApplication::exit(code); })
+{
+}
+
+AuxiliaryCommands::~AuxiliaryCommands()
+{
+    delete about_.data();
+}
+
+void AuxiliaryCommands::bind()
+{
+    connect(ctx_.ui.DeviceManagerButton, &QPushButton::clicked, this, &AuxiliaryCommands::device_manager);
+}
+
+void AuxiliaryCommands::exit_with_confirmation()
+{
+    const MsgAnswer answer =
+        ctx_.seams.boxes->show(ctx_.ui.MainWindow, QStringLiteral("Выход"),
+                               QStringLiteral("Вы действительно хотите выйти из программы?"),
+                               MsgButtons::YesNo, MsgIcon::Exclamation);
+    if (answer != MsgAnswer::Yes)
+        return;
+    ctx_.ui.MainWindow->hide();
+    if (ctx_.link)
+        ctx_.link->close_link();
+    delete about_.data();
+    end_process_(0);
+}
+
+void AuxiliaryCommands::about()
+{
+    if (about_)
+        return;
+    QMainWindow* main = ctx_.ui.MainWindow;
+    main->setEnabled(false);
+    auto* window = new (std::nothrow) AboutWindow(main);
+    if (!window) {
+        main->setEnabled(true);
+        return;
+    }
+    // A window created over a disabled owner must still take input.
+    window->setEnabled(true);
+    about_ = window;
+    connect(window, &AboutWindow::closeRequested, this, &AuxiliaryCommands::close_about);
+    window->show();
+}
+
+void AuxiliaryCommands::close_about()
+{
+    if (!about_)
+        return;
+    AboutWindow* window = about_;
+    about_ = nullptr;
+    window->hide();
+    window->deleteLater();
+    ctx_.ui.MainWindow->setEnabled(true);
+}
+
+void AuxiliaryCommands::help()
+{
+    ctx_.seams.launcher->open_document(QString::fromLatin1(HELP_DOCUMENT));
+}
+
+void AuxiliaryCommands::site()
+{
+    ctx_.seams.launcher->open_url(QString::fromLatin1(SITE_ADDRESS));
+}
+
+void AuxiliaryCommands::device_manager()
+{
+#ifdef Q_OS_WIN
+    ctx_.seams.launcher->start_program(QStringLiteral("Rundll32.exe"),
+                                       {QStringLiteral("devmgr,DeviceManager_Execute")});
+#endif
+    // Elsewhere there is no device manager: the button is inert. The ports the
+    // machine has are reported in StatusLog by port discovery.
+}

@@ -1,0 +1,150 @@
+#include "app/main_window.h"
+
+#include "app/controls.h"
+#include "app/pictures.h"
+#include "app/window_pages.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTime>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <new>
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint)
+{
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    // A disabled window (a secondary window is open) takes no close request.
+    if (isEnabled())
+        emit closeRequested();
+}
+
+namespace {
+
+struct ToolEntry {
+    int id;
+    const char* name;
+    int picture;
+    const char* tooltip;
+    bool separator_before;
+};
+
+// Toolbar buttons left to right; the id is the one the button raises.
+constexpr ToolEntry kToolEntries[] = {
+    {0, "ToolNewButton", 4, "Создать новый документ", false},
+    {1, "ToolOpenButton", 5, "Открыть файл", false},
+    {2, "ToolSaveButton", 6, "Сохранить файл", false},
+    {4, "ToolHelpButton", 7, "Открыть справку", true},
+    {5, "ToolSiteButton", 8, "Сайт программы", false},
+    {6, "ToolAboutButton", 9, "О программе", false},
+    {3, "ToolExitButton", 10, "Выход", true},
+};
+
+void build_toolbar(MainControls& ui)
+{
+    auto* bar = new QToolBar(ui.MainWindow);
+    bar->setObjectName(QStringLiteral("MainToolBar"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(16, 16));
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    ui.MainWindow->addToolBar(Qt::TopToolBarArea, bar);
+    ui.MainToolBar = bar;
+    for (const ToolEntry& entry : kToolEntries) {
+        if (entry.separator_before)
+            bar->addSeparator();
+        auto* action = new QAction(picture_icon(entry.picture), QString::fromUtf8(entry.tooltip), bar);
+        action->setToolTip(QString::fromUtf8(entry.tooltip));
+        action->setObjectName(QString::fromLatin1(entry.name) + QStringLiteral("Action"));
+        bar->addAction(action);
+        if (QWidget* button = bar->widgetForAction(action))
+            button->setObjectName(QString::fromLatin1(entry.name));
+        ui.tool_actions[static_cast<std::size_t>(entry.id)] = action;
+    }
+}
+
+QAction* add_item(MainControls& ui, QMenu* menu, int id, const char* text)
+{
+    QAction* action = menu->addAction(QString::fromUtf8(text));
+    ui.menu_actions[static_cast<std::size_t>(id)] = action;
+    return action;
+}
+
+void build_menu(MainControls& ui)
+{
+    QMenuBar* bar = ui.MainWindow->menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu"));
+    bar->setNativeMenuBar(false);
+    ui.MainMenu = bar;
+    QMenu* file = bar->addMenu(QStringLiteral("Файл"));
+    add_item(ui, file, 0, "Создать");
+    add_item(ui, file, 1, "Открыть");
+    add_item(ui, file, 2, "Сохранить");
+    file->addSeparator();
+    add_item(ui, file, 3, "Выход");
+    QMenu* help = bar->addMenu(QStringLiteral("Справка"));
+    add_item(ui, help, 4, "Справка");
+    add_item(ui, help, 5, "Сайт");
+    add_item(ui, help, 6, "О программе");
+}
+
+void build_panel(MainControls& ui, const QTime& now)
+{
+    auto* central = new QWidget(ui.MainWindow);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(5, 3, 6, 4);
+    auto* panel = new QTabWidget(central);
+    panel->setObjectName(QStringLiteral("MainPanel"));
+    layout->addWidget(panel);
+    ui.MainPanel = panel;
+
+    auto* config = new QWidget;
+    build_config_page(config, ui, now);
+    panel->addTab(config, QStringLiteral("Конфигурация"));
+    auto* optics = new QWidget;
+    build_optics_page(optics, ui);
+    panel->addTab(optics, QStringLiteral("Оптика"));
+    panel->setCurrentIndex(0);
+    ui.MainWindow->setCentralWidget(central);
+}
+
+void centre_on_screen(QWidget* window)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+} // namespace
+
+bool build_main_window(MainControls& ui, const QTime& now)
+{
+    auto* window = new (std::nothrow) MainWindow;
+    if (!window)
+        return false;
+    window->setObjectName(QStringLiteral("MainWindow"));
+    window->setWindowTitle(QStringLiteral("Vestorin Zuzo transport"));
+    window->setWindowIcon(application_icon());
+    ui.MainWindow = window;
+    build_toolbar(ui);
+    build_menu(ui);
+    build_panel(ui, now);
+    window->setFixedSize(MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
+    centre_on_screen(window);
+    return true;
+}

@@ -1,0 +1,106 @@
+#include "app/qt_seams.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+
+namespace {
+
+// Raises a counter for the lifetime of a nested event loop.
+class BusyScope {
+public:
+    explicit BusyScope(int& busy) : busy_(busy) { ++busy_; }
+    ~BusyScope() { --busy_; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    int& busy_;
+};
+
+QMessageBox::Icon box_icon(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Error:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+MsgAnswer QtMessageBoxes::show(QWidget* parent, const QString& title, const QString& text, MsgButtons buttons,
+                               MsgIcon icon)
+{
+    const BusyScope busy(busy_);
+    QMessageBox box(box_icon(icon), title, text, QMessageBox::NoButton, parent);
+    MsgAnswer closed = MsgAnswer::Ok; // what closing the box by its close box means
+    switch (buttons) {
+    case MsgButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+        break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        closed = MsgAnswer::No;
+        break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        closed = MsgAnswer::Cancel;
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    default:
+        return closed;
+    }
+}
+
+QString QtFileDialogs::open_file(QWidget* parent, const QString& title, const QString& filter)
+{
+    const BusyScope busy(busy_);
+    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+}
+
+QString QtFileDialogs::save_file(QWidget* parent, const QString& title, const QString& filter)
+{
+    const BusyScope busy(busy_);
+    return QFileDialog::getSaveFileName(parent, title, QString(), filter);
+}
+
+void QtLauncher::open_document(const QString& path)
+{
+    const QFileInfo file(QDir::current(), path);
+    if (!file.exists())
+        return;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
+}
+
+void QtLauncher::open_url(const QString& address)
+{
+    QUrl url = QUrl::fromUserInput(address);
+    if (url.isValid())
+        QDesktopServices::openUrl(url);
+}
+
+void QtLauncher::start_program(const QString& program, const QStringList& arguments)
+{
+    QProcess::startDetached(program, arguments);
+}
