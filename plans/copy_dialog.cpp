@@ -29,8 +29,8 @@ void CopyDialog::open()
     QMainWindow* main = ctx_.ui.MainWindow;
     main->setEnabled(false);
     window_ = new CopyDialogWindow(main);
-    // A window owned by a disabled window starts disabled; the dialog itself
-    // is the one window that stays usable.
+    // The dialog is the one window that stays usable over the disabled
+    // main window.
     window_->setEnabled(true);
     connect(window_, &CopyDialogWindow::closeRequested, this, [this] { close_dialog(); });
     connect(window_->cancel_button(), &QPushButton::clicked, this, [this] { close_dialog(); });
