@@ -4,4 +4,8 @@ set(DEVSIM_SOURCES
 )
 set(ZUZO_CLI_SOURCES
   tools/zuzo/cli.cpp
+  tools/zuzo/json.cpp
+  tools/zuzo/json_program.cpp
+  tools/zuzo/ptm_commands.cpp
+  tools/zuzo/ptm_files.cpp
 )

@@ -1,8 +1,52 @@
 #include "tools/zuzo/cli.h"
 
+#include "tools/zuzo/ptm_commands.h"
+
+#include <iostream>
+#include <string_view>
+
 namespace zuzo::cli {
-int run(int, char**)
+namespace {
+
+using GroupRun = int (*)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+struct Group {
+    std::string_view name; // the first word
+    GroupRun run;          // gets the words after it
+};
+
+// The command groups. The device commands join here with one line:
+//   {"device", [](const auto& a, std::ostream&, std::ostream&) { return run_device_command(a); }},
+// (tools/zuzo/device_commands.h).
+const Group kGroups[] = {
+    {"ptm", &run_ptm_command},
+};
+
+int usage(std::ostream& err)
 {
-    return 2;
+    err << "usage: zuzo GROUP COMMAND ...\n" << ptm_usage();
+    return EXIT_ERROR;
 }
+
+} // namespace
+
+int run_args(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty())
+        return usage(err);
+    for (const Group& group : kGroups) {
+        if (args[0] == group.name)
+            return group.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+    }
+    return usage(err);
+}
+
+int run(int argc, char** argv)
+{
+    std::vector<std::string> args;
+    for (int k = 1; k < argc; ++k)
+        args.emplace_back(argv[k]);
+    return run_args(args, std::cout, std::cerr);
+}
+
 } // namespace zuzo::cli

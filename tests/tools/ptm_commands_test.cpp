@@ -1,0 +1,242 @@
+#include "program/file_size_limit.h"
+#include "program/ptm_format.h"
+#include "tools/zuzo/cli.h"
+#include "tools/zuzo/json.h"
+#include "tools/zuzo/json_program.h"
+#include "tools/zuzo/ptm_commands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+using zuzo::DeviceProgram;
+using Bytes = std::vector<std::uint8_t>;
+
+class PtmCommands : public ::testing::Test {
+protected:
+    std::string path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)).toStdString(); }
+
+    void put(const std::string& file, const std::string& content) const
+    {
+        QFile f(QString::fromStdString(file));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(content.data(), static_cast<qint64>(content.size())),
+                  static_cast<qint64>(content.size()));
+    }
+
+    void put(const std::string& file, const Bytes& content) const
+    {
+        put(file, std::string(content.begin(), content.end()));
+    }
+
+    Bytes get(const std::string& file) const
+    {
+        QFile f(QString::fromStdString(file));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file;
+        const QByteArray all = f.readAll();
+        return Bytes(all.begin(), all.end());
+    }
+
+    int run(const std::vector<std::string>& args)
+    {
+        out_.str({});
+        err_.str({});
+        return zuzo::cli::run_args(args, out_, err_);
+    }
+
+    QStringList entries() const
+    {
+        return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+
+    QTemporaryDir dir_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+DeviceProgram faulty()
+{
+    DeviceProgram p;
+    p.module_min_brightness = 60;          // evening 50 too low on channels 1..3: code 3
+    p.day_brightness.indicator_green = 40; // below min 50 and below evening 50: 2
+    p.evening_lux_threshold = 0;           // code 6
+    p.plan_enabled[2][1] = 1;              // Tuesday: two intervals at 00:00
+    p.plan_enabled[2][2] = 1;
+    p.plan_enabled[5][3] = 1; // Friday: volume 200 reads back as -56
+    p.plan_volume[5][3] = 200;
+    return p;
+}
+
+TEST_F(PtmCommands, DumpPrintsTheProgramAsJson)
+{
+    const DeviceProgram p = faulty();
+    put(path("a.ptm"), zuzo::write_ptm(p));
+    ASSERT_EQ(run({"ptm", "dump", path("a.ptm")}), 0) << err_.str();
+    const auto parsed = zuzo::json::parse(out_.str());
+    ASSERT_EQ(parsed.status, zuzo::json::ParseStatus::Ok) << parsed.error;
+    DeviceProgram back;
+    ASSERT_EQ(zuzo::program_from_json(parsed.value, back).status, zuzo::JsonProgramStatus::Ok);
+    DeviceProgram expected = p;
+    expected.plan_volume[5][3] = -56;
+    EXPECT_EQ(back, expected);
+    EXPECT_NE(out_.str().find("\"weekday_name\": \"Понедельник\""), std::string::npos);
+    EXPECT_TRUE(err_.str().empty());
+}
+
+TEST_F(PtmCommands, MakeFromDumpGivesTheSameFile)
+{
+    const Bytes original = zuzo::write_ptm(faulty());
+    put(path("a.ptm"), original);
+    ASSERT_EQ(run({"ptm", "dump", path("a.ptm")}), 0);
+    put(path("a.json"), out_.str());
+    ASSERT_EQ(run({"ptm", "make", path("a.json"), path("b.ptm")}), 0) << err_.str();
+    EXPECT_EQ(get(path("b.ptm")), original);
+}
+
+TEST_F(PtmCommands, MakeFromEmptyObjectIsTheNewDocument)
+{
+    put(path("empty.json"), "{}");
+    ASSERT_EQ(run({"ptm", "make", path("empty.json"), path("new.ptm")}), 0) << err_.str();
+    const Bytes file = get(path("new.ptm"));
+    EXPECT_EQ(file.size(), 463u);
+    EXPECT_EQ(file, zuzo::write_ptm(DeviceProgram{}));
+}
+
+TEST_F(PtmCommands, MakeReplacesALongerFileWhole)
+{
+    put(path("old.ptm"), std::string(5000, 'x'));
+    put(path("p.json"), R"({"weekday_name": "Среда"})");
+    ASSERT_EQ(run({"ptm", "make", path("p.json"), path("old.ptm")}), 0) << err_.str();
+    DeviceProgram expected;
+    expected.weekday_name = "Среда";
+    EXPECT_EQ(get(path("old.ptm")), zuzo::write_ptm(expected));
+    EXPECT_EQ(entries(), (QStringList{"old.ptm", "p.json"}));
+}
+
+TEST_F(PtmCommands, FailedMakeKeepsTheOldFileAndLeavesNoTemporary)
+{
+    const std::string old(1000, 'o');
+    put(path("old.ptm"), old);
+    put(path("p.json"), "{}");
+    int code = 0;
+    {
+        FileSizeLimit limit(100);
+        ASSERT_TRUE(limit.active());
+        code = run({"ptm", "make", path("p.json"), path("old.ptm")});
+    }
+    EXPECT_EQ(code, 2);
+    EXPECT_NE(err_.str().find("При записи произошла ошибка.\nФайл сохранить не удалось."), std::string::npos);
+    EXPECT_EQ(get(path("old.ptm")), Bytes(old.begin(), old.end()));
+    EXPECT_EQ(entries(), (QStringList{"old.ptm", "p.json"}));
+}
+
+TEST_F(PtmCommands, MakeIntoAFolderThatIsAFileFails)
+{
+    put(path("plain"), "x");
+    put(path("p.json"), "{}");
+    EXPECT_EQ(run({"ptm", "make", path("p.json"), path("plain") + "/out.ptm"}), 2);
+    EXPECT_NE(err_.str().find("Файл сохранить не удалось."), std::string::npos);
+}
+
+TEST_F(PtmCommands, MalformedJsonIsRefused)
+{
+    put(path("bad.json"), "{\"weekday_name\": \"Среда\",}");
+    EXPECT_EQ(run({"ptm", "make", path("bad.json"), path("out.ptm")}), 2);
+    EXPECT_NE(err_.str().find("malformed JSON: line 1"), std::string::npos) << err_.str();
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("out.ptm"))));
+}
+
+TEST_F(PtmCommands, WrongFieldIsRefused)
+{
+    put(path("bad.json"), R"({"sound_off": "yes"})");
+    EXPECT_EQ(run({"ptm", "make", path("bad.json"), path("out.ptm")}), 2);
+    EXPECT_NE(err_.str().find("sound_off"), std::string::npos) << err_.str();
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("out.ptm"))));
+}
+
+TEST_F(PtmCommands, CheckOfASoundProgramPrintsNothing)
+{
+    put(path("ok.ptm"), zuzo::write_ptm(DeviceProgram{}));
+    EXPECT_EQ(run({"ptm", "check", path("ok.ptm")}), 0);
+    EXPECT_TRUE(out_.str().empty()) << out_.str();
+}
+
+TEST_F(PtmCommands, CheckPrintsEveryFaultWithTheToolsText)
+{
+    put(path("bad.ptm"), zuzo::write_ptm(faulty()));
+    EXPECT_EQ(run({"ptm", "check", path("bad.ptm")}), 1);
+    const std::string text = out_.str();
+    const char* expected[] = {
+        "ModuleRedWarning, code 3:\nЯркость модуля, для вечернего времени\nменьше минимально допустимой "
+        "яркости\n",
+        "ModuleGreenWarning, code 3:\n",
+        "ModuleYellowWarning, code 3:\n",
+        "IndicatorGreenWarning, code 2:\nЯркость индикатора, для дневного времени\nменьше минимально "
+        "допустимой "
+        "яркости\n",
+        "LuxThresholdWarning, code 6:\nЗадано нулевое значение\n",
+        "Вторник, DuplicateIntervalsWarning:\nЗадано несколько, одинаковых, временных интервалов\n",
+        "Пятница, VolumeRangeWarning:\nУровень громкости вне диапазона 0..100%\n",
+    };
+    for (const char* piece : expected)
+        EXPECT_NE(text.find(piece), std::string::npos) << piece << "\nin:\n" << text;
+    EXPECT_EQ(text.find("IndicatorRedWarning"), std::string::npos);
+    EXPECT_EQ(text.find("Понедельник"), std::string::npos);
+}
+
+struct Unreadable {
+    const char* name;
+    const char* command;
+    const char* message;
+};
+
+class UnreadableFile : public PtmCommands, public ::testing::WithParamInterface<Unreadable> {};
+
+TEST_P(UnreadableFile, ExitsTwoWithTheToolsMessage)
+{
+    put(path("wrong.ptm"), "Wersia 3.01 unic\r\n");
+    QDir(QString::fromStdString(path(""))).mkdir("folder.ptm");
+    const std::string file = path(GetParam().name);
+    EXPECT_EQ(run({"ptm", GetParam().command, file}), 2);
+    EXPECT_EQ(err_.str(), file + ": " + GetParam().message + "\n");
+    EXPECT_TRUE(out_.str().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnreadableFile,
+    ::testing::Values(
+        Unreadable{"missing.ptm", "dump", "При чтении произошла ошибка.\nФайл открыть не удалось."},
+        Unreadable{"missing.ptm", "check", "При чтении произошла ошибка.\nФайл открыть не удалось."},
+        Unreadable{"folder.ptm", "dump", "При чтении произошла ошибка.\nФайл открыть не удалось."},
+        Unreadable{"wrong.ptm", "dump", "Формат файла не поддерживается"},
+        Unreadable{"wrong.ptm", "check", "Формат файла не поддерживается"}));
+
+TEST_F(PtmCommands, MissingFileCreatesNothing)
+{
+    EXPECT_EQ(run({"ptm", "dump", path("missing.ptm")}), 2);
+    EXPECT_TRUE(entries().isEmpty());
+}
+
+class BadUse : public PtmCommands, public ::testing::WithParamInterface<std::vector<std::string>> {};
+
+TEST_P(BadUse, PrintsUsageAndExitsTwo)
+{
+    EXPECT_EQ(run(GetParam()), 2);
+    EXPECT_NE(err_.str().find("usage: zuzo"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Args, BadUse,
+                         ::testing::Values(std::vector<std::string>{}, std::vector<std::string>{"ptm"},
+                                           std::vector<std::string>{"ptm", "dump"},
+                                           std::vector<std::string>{"ptm", "make", "a.json"},
+                                           std::vector<std::string>{"ptm", "check", "a", "b"},
+                                           std::vector<std::string>{"ptm", "list", "a"},
+                                           std::vector<std::string>{"nothing"}));
+
+} // namespace
