@@ -1,6 +1,9 @@
 # The device simulator and the companion command-line program.
 set(DEVSIM_SOURCES
   tools/devsim/sim_device.cpp
+  tools/devsim/frame_parser.cpp
+  tools/devsim/fault_names.cpp
+  tools/devsim/pty_server.cpp
 )
 set(ZUZO_CLI_SOURCES
   tools/zuzo/cli.cpp

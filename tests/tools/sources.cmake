@@ -1,6 +1,10 @@
 # Paths are relative to tests/.
 # Tests of the simulator and the companion program.
 set(TOOLS_TESTS
+  tools/pty_channel.cpp
+  tools/frame_parser_test.cpp
+  tools/sim_device_test.cpp
+  tools/pty_server_test.cpp
 )
 
 # The companion program: its library sources are built into the tests too, so

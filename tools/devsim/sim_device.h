@@ -1,9 +1,128 @@
 #pragma once
-// The simulated device's state and its answers to frames.
+// The simulated device: its state, its switchable faults and its answers to
+// command frames. Thread-safe: the line thread answers while tests and the
+// command line change the state.
+
+#include "link/optics_bytes.h"
+#include "tools/devsim/frame_parser.h"
+
+#include <array>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <ctime>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace zuzo::sim {
+
+// Faults, any combination. Reply faults (silence .. wrong_type) apply to the
+// next faulty_frames frames only, or to every frame while that is negative.
+struct Faults {
+    bool silence = false;          // no answer at all
+    int silence_after = -1;        // answer this many frames, then nothing (negative: off)
+    bool garbage = false;          // noise without any marker instead of the answer
+    bool bad_checksum = false;     // read answers carry a wrong checksum pair
+    bool wrong_length = false;     // read answers lose their first data character
+    bool of = false;               // "of#" instead of "on#"
+    bool os = false;               // "os#" instead of "on#" (microcontroller EEPROM)
+    bool ol = false;               // "ol#" instead of "on#" (external EEPROM)
+    std::optional<int> type_code;  // status byte 1 other than 25
+    std::set<std::uint8_t> ignore; // command codes never answered
+    int faulty_frames = -1;
+    // Transport faults, applied by the line.
+    int split = 0;         // answers written in pieces of this many characters
+    bool trailing = false; // bytes after the "#" CR of an answer
+    int vanish_after = -1; // answer this many frames, then close the line
+    bool pace = false;     // 9600 baud: 1.0417 ms per character each way
+};
+
+// Which reading the status command answers: identification (type code,
+// illuminance, sensor state) or the clock. Auto answers identification to
+// the first status command of each session and the clock afterwards.
+enum class StatusReply { Auto, Identify, Clock };
+
+// What the line should do with one frame.
+struct Response {
+    std::string text; // empty: say nothing
+    bool vanish = false;
+    int split = 0;
+    bool pace = false;
+};
+
+// The answer to one frame plus what was received, for the log.
+struct Received {
+    Frame frame;
+    std::string answer; // empty when the device stayed silent
+};
+
 class SimDevice {
 public:
     SimDevice();
+
+    // The answer to one frame (called by the line thread).
+    Response respond(const Frame& frame);
+    // A new session began: the line was opened afresh.
+    void begin_session();
+    // The session ended: the last program holding the line closed it.
+    void end_session();
+    // Sessions ended so far, and a wait until at least n have ended.
+    [[nodiscard]] int sessions_ended() const;
+    bool wait_for_sessions_ended(int n, std::chrono::milliseconds limit) const;
+
+    void set_faults(const Faults& f);
+    [[nodiscard]] Faults faults() const;
+
+    void set_status_reply(StatusReply r);
+    void set_lux(int lux);
+    void set_sensor_on(bool on);
+    // The clock: the system time, a set local time that then runs on, or seven
+    // raw bytes (second, minute, hour, weekday 1..7, day, month, year - 2000)
+    // sent as they are, range checks included.
+    void use_system_clock();
+    void set_clock(const std::tm& local);
+    void set_clock_bytes(const std::array<std::uint8_t, 7>& bytes);
+    [[nodiscard]] std::array<std::uint8_t, 7> clock_bytes() const;
+
+    // The 22 bytes of the optics memory, in write order.
+    void set_optics(const OpticsBytes& bytes);
+    [[nodiscard]] OpticsBytes optics() const;
+    // The last brightness preview (five bytes) and how many were received.
+    [[nodiscard]] std::array<std::uint8_t, 5> preview() const;
+    [[nodiscard]] int preview_count() const;
+
+    // Every valid frame received, oldest first.
+    [[nodiscard]] std::vector<Received> received() const;
+    [[nodiscard]] std::size_t frame_count() const;
+    void clear_received();
+    // Waits until at least n frames have been received; false on time-out.
+    bool wait_for_frames(std::size_t n, std::chrono::milliseconds limit) const;
+
+private:
+    std::array<std::uint8_t, 10> status_bytes(bool faulty);
+    std::string answer_for(const Frame& frame, bool faulty);
+    std::string read_answer(const std::array<std::uint8_t, 10>& data, bool faulty) const;
+    std::string marker(bool faulty) const;
+
+    mutable std::mutex mutex_;
+    mutable std::condition_variable frames_cv_;
+    Faults faults_;
+    StatusReply status_reply_ = StatusReply::Auto;
+    bool identified_ = false;
+    int type_code_ = 25;
+    int lux_ = 1234;
+    bool sensor_on_ = true;
+    std::optional<std::array<std::uint8_t, 7>> fixed_clock_;
+    std::time_t clock_offset_ = 0;
+    OpticsBytes optics_{};
+    std::array<std::uint8_t, 5> preview_{};
+    int preview_count_ = 0;
+    std::vector<Received> received_;
+    std::size_t frames_seen_ = 0;
+    int sessions_ended_ = 0;
 };
+
 } // namespace zuzo::sim

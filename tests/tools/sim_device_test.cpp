@@ -1,0 +1,243 @@
+// The simulated device's answers and faults, asked directly.
+
+#include "link/optics_bytes.h"
+#include "link/protocol.h"
+#include "tools/devsim/fault_names.h"
+#include "tools/devsim/sim_device.h"
+
+#include <gtest/gtest.h>
+
+using namespace zuzo;
+using namespace zuzo::sim;
+
+namespace {
+
+Frame frame_of(const std::string& text)
+{
+    Frame f;
+    EXPECT_TRUE(parse_frame(text.substr(0, text.size() - 1), f)) << text;
+    return f;
+}
+
+Frame read_cmd(std::uint8_t code)
+{
+    return frame_of(read_frame(code, 0, 0));
+}
+
+Frame write_cmd(std::uint8_t code, const WriteParams& p)
+{
+    return frame_of(write_frame(code, p));
+}
+
+// Decodes an answer the way the tool does.
+ReplyArray decoded(const std::string& answer)
+{
+    ReplyArray r{};
+    EXPECT_EQ(decode_read_reply(answer, r), ReplyDecode::Ok) << answer;
+    return r;
+}
+
+void add_fault(SimDevice& d, const std::string& spec)
+{
+    Faults f = d.faults();
+    EXPECT_TRUE(apply_fault(spec, f)) << spec;
+    d.set_faults(f);
+}
+
+} // namespace
+
+TEST(SimDevice, IdentifiesFirstThenShowsTheClock)
+{
+    SimDevice d;
+    d.set_lux(1234);
+    d.set_sensor_on(true);
+    d.set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
+    const ReplyArray id = decoded(d.respond(read_cmd(CMD_STATUS)).text);
+    EXPECT_EQ(id[1], DEVICE_TYPE_CODE);
+    EXPECT_EQ(id[3] * 256 + id[2], 1234);
+    EXPECT_EQ(id[4], 0);
+    const ReplyArray clock = decoded(d.respond(read_cmd(CMD_STATUS)).text);
+    EXPECT_EQ(clock[1], DEVICE_TYPE_CODE);
+    const ReplyArray expected{0, DEVICE_TYPE_CODE, 9, 5, 14, 1, 7, 12, 26, 0, 0};
+    EXPECT_EQ(clock, expected);
+    d.begin_session();
+    EXPECT_EQ(decoded(d.respond(read_cmd(CMD_STATUS)).text)[3], 1234 / 256);
+}
+
+TEST(SimDevice, StatusReplyCanBeForced)
+{
+    SimDevice d;
+    d.set_sensor_on(false);
+    d.set_status_reply(StatusReply::Identify);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(decoded(d.respond(read_cmd(CMD_STATUS)).text)[4], 1);
+    d.set_status_reply(StatusReply::Clock);
+    d.set_clock_bytes({1, 2, 3, 4, 5, 6, 7});
+    EXPECT_EQ(decoded(d.respond(read_cmd(CMD_STATUS)).text)[8], 7);
+}
+
+TEST(SimDevice, SetClockRunsFromTheGivenTime)
+{
+    SimDevice d;
+    std::tm t{};
+    t.tm_year = 2026 - 1900;
+    t.tm_mon = 11;
+    t.tm_mday = 7;
+    t.tm_hour = 14;
+    t.tm_min = 5;
+    t.tm_sec = 9;
+    d.set_clock(t);
+    const auto c = d.clock_bytes();
+    EXPECT_EQ(c[3], 1); // 7 December 2026 is a Monday
+    EXPECT_EQ(c[4], 7);
+    EXPECT_EQ(c[5], 12);
+    EXPECT_EQ(c[6], 26);
+    EXPECT_EQ(c[2], 14);
+}
+
+TEST(SimDevice, WrittenOpticsAreReadBack)
+{
+    DeviceProgram p;
+    p.sensor_off_brightness = {1, 2, 3, 4, 5};
+    p.evening_brightness = {10, 20, 30, 40, 50};
+    p.day_brightness = {60, 70, 80, 90, 99};
+    p.module_min_brightness = 15;
+    p.indicator_min_brightness = 25;
+    p.optical_sensor_on = 1;
+    p.evening_lux_threshold = 200;
+    p.day_lux_threshold = 2000;
+    const OpticsBytes bytes = optics_write_bytes(p);
+    SimDevice d;
+    EXPECT_EQ(d.respond(write_cmd(CMD_WRITE_OPTICS_A, write_a_params(bytes))).text, "on#\r");
+    EXPECT_EQ(d.respond(write_cmd(CMD_WRITE_OPTICS_B, write_b_params(bytes))).text, "on#\r");
+    EXPECT_EQ(d.optics(), bytes);
+
+    DeviceProgram back;
+    apply_optics_defaults(back);
+    for (std::uint8_t code : {CMD_READ_OPTICS_A, CMD_READ_OPTICS_B, CMD_READ_OPTICS_C})
+        ASSERT_TRUE(store_optics_reply(back, code, decoded(d.respond(read_cmd(code)).text)));
+    EXPECT_EQ(back, p);
+}
+
+TEST(SimDevice, PreviewIsRecorded)
+{
+    SimDevice d;
+    EXPECT_EQ(d.respond(write_cmd(CMD_BRIGHTNESS_PREVIEW, preview_params({10, 50, 100, 0, 1}))).text,
+              "on#\r");
+    EXPECT_EQ(d.preview(), (std::array<std::uint8_t, 5>{26, 127, 255, 0, 3}));
+    EXPECT_EQ(d.preview_count(), 1);
+    EXPECT_EQ(d.optics(), SimDevice().optics());
+}
+
+TEST(SimDevice, UnknownCommandsFail)
+{
+    SimDevice d;
+    EXPECT_EQ(d.respond(read_cmd(0x81)).text, "of#\r");
+    EXPECT_EQ(d.respond(write_cmd(0x20, WriteParams{})).text, "of#\r");
+}
+
+TEST(SimDevice, ReplyFaults)
+{
+    const struct {
+        const char* fault;
+        const char* status_ends; // how the status answer ends, "" = silence
+        ReplyDecode decode;
+        MarkerCounts markers;
+    } cases[] = {
+        {"silence", "", ReplyDecode::WrongLength, {}},
+        {"garbage", "#\r", ReplyDecode::WrongLength, {}},
+        {"bad-checksum", "on#\r", ReplyDecode::BadChecksum, {1, 0, 0, 0}},
+        {"wrong-length", "on#\r", ReplyDecode::WrongLength, {1, 0, 0, 0}},
+        {"of", "of#\r", ReplyDecode::Ok, {0, 0, 0, 1}},
+        {"os", "os#\r", ReplyDecode::Ok, {0, 1, 0, 0}},
+        {"ol", "ol#\r", ReplyDecode::Ok, {0, 0, 1, 0}},
+        {"trailing", "on#\rzz", ReplyDecode::Ok, {1, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        SimDevice d;
+        add_fault(d, c.fault);
+        const std::string text = d.respond(read_cmd(CMD_STATUS)).text;
+        const std::string ends = c.status_ends;
+        ASSERT_GE(text.size(), ends.size()) << c.fault;
+        EXPECT_EQ(text.substr(text.size() - ends.size()), ends) << c.fault;
+        EXPECT_EQ(text.empty(), ends.empty()) << c.fault;
+        ReplyArray r{};
+        EXPECT_EQ(decode_read_reply(text, r), c.decode) << c.fault;
+        EXPECT_EQ(count_markers(text), c.markers) << c.fault;
+    }
+}
+
+TEST(SimDevice, WrongTypeCode)
+{
+    SimDevice d;
+    add_fault(d, "wrong-type");
+    EXPECT_EQ(decoded(d.respond(read_cmd(CMD_STATUS)).text)[1], 24);
+    add_fault(d, "wrong-type=0x30");
+    EXPECT_EQ(decoded(d.respond(read_cmd(CMD_STATUS)).text)[1], 0x30);
+}
+
+TEST(SimDevice, CountedFaults)
+{
+    SimDevice after;
+    add_fault(after, "silence-after=2");
+    EXPECT_FALSE(after.respond(read_cmd(CMD_STATUS)).text.empty());
+    EXPECT_FALSE(after.respond(read_cmd(CMD_STATUS)).text.empty());
+    EXPECT_TRUE(after.respond(read_cmd(CMD_STATUS)).text.empty());
+
+    SimDevice vanish;
+    add_fault(vanish, "vanish=1");
+    EXPECT_FALSE(vanish.respond(read_cmd(CMD_STATUS)).vanish);
+    const Response gone = vanish.respond(read_cmd(CMD_STATUS));
+    EXPECT_TRUE(gone.vanish);
+    EXPECT_TRUE(gone.text.empty());
+
+    Faults f;
+    ASSERT_TRUE(apply_fault("os", f));
+    ASSERT_TRUE(apply_fault("faulty-frames=1", f));
+    SimDevice once;
+    once.set_faults(f);
+    EXPECT_EQ(count_markers(once.respond(read_cmd(CMD_STATUS)).text).os, 1);
+    EXPECT_EQ(count_markers(once.respond(read_cmd(CMD_STATUS)).text).on, 1);
+
+    SimDevice ignoring;
+    add_fault(ignoring, "ignore=0x88");
+    EXPECT_FALSE(ignoring.respond(read_cmd(CMD_READ_OPTICS_A)).text.empty());
+    EXPECT_TRUE(ignoring.respond(read_cmd(CMD_READ_OPTICS_B)).text.empty());
+}
+
+TEST(SimDevice, FramesAreLogged)
+{
+    SimDevice d;
+    add_fault(d, "silence");
+    d.respond(read_cmd(CMD_STATUS));
+    d.respond(read_cmd(CMD_READ_OPTICS_A));
+    const std::vector<Received> log = d.received();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].frame.text, "80000028");
+    EXPECT_EQ(log[1].frame.code, CMD_READ_OPTICS_A);
+    EXPECT_TRUE(log[1].answer.empty());
+    EXPECT_TRUE(d.wait_for_frames(2, std::chrono::milliseconds(0)));
+    d.clear_received();
+    EXPECT_EQ(d.frame_count(), 0u);
+}
+
+TEST(FaultNames, Parsing)
+{
+    const struct {
+        const char* spec;
+        bool ok;
+    } cases[] = {{"silence", true},         {"silence=3", false},  {"silence-after=3", true},
+                 {"silence-after", false},  {"split", true},       {"split=0", false},
+                 {"split=2", true},         {"ignore=0x88", true}, {"ignore=300", false},
+                 {"wrong-type=256", false}, {"vanish", true},      {"nonsense", false},
+                 {"os=x", false},           {"pace", true},        {"faulty-frames=2", true}};
+    for (const auto& c : cases) {
+        Faults f;
+        EXPECT_EQ(apply_fault(c.spec, f), c.ok) << c.spec;
+    }
+    Faults f;
+    ASSERT_TRUE(apply_fault("split=2", f));
+    ASSERT_TRUE(apply_fault("vanish=5", f));
+    EXPECT_EQ(f.split, 2);
+    EXPECT_EQ(f.vanish_after, 5);
+}

@@ -1,0 +1,19 @@
+#pragma once
+// The simulator's faults by name, as the command line and tests give them.
+
+#include "tools/devsim/sim_device.h"
+
+#include <string_view>
+
+namespace zuzo::sim {
+
+// Applies "NAME" or "NAME=N" to faults; false for an unknown name or a bad
+// number. Names: silence, silence-after=N, garbage, bad-checksum,
+// wrong-length, of, os, ol, wrong-type[=N], ignore=CODE, faulty-frames=N,
+// split[=N], trailing, vanish[=N], pace.
+[[nodiscard]] bool apply_fault(std::string_view spec, Faults& faults);
+
+// The names above as one line, for usage texts.
+[[nodiscard]] const char* fault_names_help();
+
+} // namespace zuzo::sim

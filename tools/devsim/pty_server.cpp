@@ -1,0 +1,231 @@
+#include "tools/devsim/pty_server.h"
+
+#include "link/port_names.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace zuzo::sim {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kCharTime = std::chrono::nanoseconds(1041667); // 10 bits at 9600 baud
+constexpr auto kPieceGap = std::chrono::milliseconds(3);      // between pieces of a split answer
+constexpr int kHangupPollMs = 10;                             // how often a line without a peer looks again
+
+void close_fd(int& fd)
+{
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+
+bool link_is_stale(const std::string& path)
+{
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode) && ::stat(path.c_str(), &st) != 0;
+}
+
+} // namespace
+
+const char* describe(ServeResult r)
+{
+    switch (r) {
+    case ServeResult::Started:
+        return "started";
+    case ServeResult::FolderRefused:
+        return "the virtual port folder is missing, not the user's own, or writable by others";
+    case ServeResult::PortTaken:
+        return "that COM name is already published in the virtual port folder";
+    case ServeResult::NoTerminal:
+        return "no pseudo-terminal could be opened";
+    case ServeResult::AlreadyRunning:
+        return "the device is already served";
+    }
+    return "unknown";
+}
+
+PtyServer::PtyServer(SimDevice& device) : device_(device) {}
+
+PtyServer::~PtyServer()
+{
+    stop();
+}
+
+ServeResult PtyServer::start(const std::string& folder, const std::string& com_name)
+{
+    if (thread_.joinable())
+        return ServeResult::AlreadyRunning;
+    if (ensure_port_folder(folder) != FolderStatus::Ok)
+        return ServeResult::FolderRefused;
+    const std::string link = folder + "/" + com_name;
+    if (link_is_stale(link))
+        ::unlink(link.c_str());
+
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    char name[PATH_MAX] = {};
+    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
+        ::ptsname_r(master_, name, sizeof name) != 0) {
+        close_fd(master_);
+        return ServeResult::NoTerminal;
+    }
+    // Raw line: no echo of answers back to the device, no CR/LF translation.
+    termios tio{};
+    if (::tcgetattr(master_, &tio) == 0) {
+        ::cfmakeraw(&tio);
+        ::cfsetispeed(&tio, B9600);
+        ::cfsetospeed(&tio, B9600);
+        ::tcsetattr(master_, TCSANOW, &tio);
+    }
+    if (::symlink(name, link.c_str()) != 0) {
+        close_fd(master_);
+        return ServeResult::PortTaken;
+    }
+    if (::pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0) {
+        ::unlink(link.c_str());
+        close_fd(master_);
+        return ServeResult::NoTerminal;
+    }
+    terminal_ = name;
+    link_ = link;
+    stop_.store(false);
+    vanished_.store(false);
+    thread_ = std::thread([this] { serve(); });
+    return ServeResult::Started;
+}
+
+void PtyServer::stop()
+{
+    if (thread_.joinable()) {
+        stop_.store(true);
+        const char byte = 1;
+        [[maybe_unused]] const auto n = ::write(wake_[1], &byte, 1);
+        thread_.join();
+    }
+    close_fd(wake_[0]);
+    close_fd(wake_[1]);
+    close_fd(master_);
+    remove_link();
+}
+
+void PtyServer::remove_link()
+{
+    if (link_.empty())
+        return;
+    char target[PATH_MAX] = {};
+    const ssize_t n = ::readlink(link_.c_str(), target, sizeof target - 1);
+    if (n > 0 && std::string(target, static_cast<std::size_t>(n)) == terminal_)
+        ::unlink(link_.c_str());
+    link_.clear();
+}
+
+void PtyServer::vanish()
+{
+    // Link and flag first: whoever sees the line drop finds the device gone.
+    remove_link();
+    vanished_.store(true);
+    close_fd(master_);
+}
+
+bool PtyServer::pause_until(Clock::time_point when)
+{
+    while (!stop_.load()) {
+        const auto now = Clock::now();
+        if (now >= when)
+            return true;
+        const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(when - now);
+        timespec ts{static_cast<time_t>(left.count() / 1000000000),
+                    static_cast<long>(left.count() % 1000000000)};
+        pollfd p{wake_[0], POLLIN, 0};
+        ::ppoll(&p, 1, &ts, nullptr);
+    }
+    return false;
+}
+
+void PtyServer::send(const Response& r)
+{
+    const std::string& text = r.text;
+    std::size_t piece = r.split > 0 ? static_cast<std::size_t>(r.split) : text.size();
+    if (r.pace)
+        piece = 1;
+    auto next = Clock::now();
+    for (std::size_t at = 0; at < text.size() && master_ >= 0; at += piece) {
+        const std::size_t len = std::min(piece, text.size() - at);
+        if (r.pace)
+            next += kCharTime * static_cast<long>(len);
+        else if (at > 0)
+            next = Clock::now() + kPieceGap;
+        if (!pause_until(next))
+            return;
+        if (::write(master_, text.data() + at, len) < 0 && errno != EAGAIN)
+            return;
+    }
+}
+
+void PtyServer::serve()
+{
+    FrameParser parser;
+    bool hung_up = false; // no program holds the terminal open
+    char buf[256];
+    while (!stop_.load()) {
+        if (master_ < 0 || hung_up) {
+            // Nobody on the line (or the device has vanished): look again later.
+            pollfd p{wake_[0], POLLIN, 0};
+            ::poll(&p, 1, master_ < 0 ? -1 : kHangupPollMs);
+            if (master_ < 0)
+                continue;
+        }
+        pollfd fds[2] = {{master_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
+        if (::poll(fds, 2, hung_up ? 0 : -1) < 0 && errno != EINTR)
+            break;
+        if (fds[1].revents & POLLIN) {
+            char drain[16];
+            while (::read(wake_[0], drain, sizeof drain) > 0) {
+            }
+            continue;
+        }
+        if (hung_up && !(fds[0].revents & POLLHUP)) {
+            device_.begin_session(); // a program opened the terminal again
+            hung_up = false;
+        }
+        if (!(fds[0].revents & (POLLIN | POLLHUP | POLLERR)))
+            continue;
+        const ssize_t n = ::read(master_, buf, sizeof buf);
+        if (n <= 0) {
+            if (n < 0 && errno == EAGAIN)
+                continue;
+            if (!hung_up)
+                device_.end_session(); // the last holder closed the terminal
+            hung_up = true;
+            continue;
+        }
+        if (hung_up) {
+            device_.begin_session();
+            hung_up = false;
+        }
+        const Clock::time_point arrived = Clock::now();
+        std::vector<Frame> frames;
+        parser.feed(std::string_view(buf, static_cast<std::size_t>(n)), frames);
+        rejected_.store(parser.rejected());
+        for (const Frame& f : frames) {
+            Response r = device_.respond(f);
+            if (r.vanish) {
+                vanish();
+                break;
+            }
+            if (r.text.empty())
+                continue;
+            if (r.pace && !pause_until(arrived + kCharTime * static_cast<long>(f.text.size() + 1)))
+                return;
+            send(r);
+        }
+    }
+}
+
+} // namespace zuzo::sim

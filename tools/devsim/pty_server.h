@@ -1,0 +1,61 @@
+#pragma once
+// Serves a simulated device on a pseudo-terminal, published as a virtual COM
+// port: a link COMn in the virtual port folder that leads to the terminal.
+// The line runs on its own thread, sleeping in poll() until bytes arrive or
+// it is told to stop.
+
+#include "tools/devsim/frame_parser.h"
+#include "tools/devsim/sim_device.h"
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+namespace zuzo::sim {
+
+enum class ServeResult { Started, FolderRefused, PortTaken, NoTerminal, AlreadyRunning };
+
+// A readable sentence for a result other than Started.
+[[nodiscard]] const char* describe(ServeResult r);
+
+class PtyServer {
+public:
+    explicit PtyServer(SimDevice& device);
+    ~PtyServer();
+    PtyServer(const PtyServer&) = delete;
+    PtyServer& operator=(const PtyServer&) = delete;
+
+    // Opens the terminal, links folder/com_name to it and starts the line. A
+    // stale link of that name (leading nowhere) is replaced; a live one is
+    // refused. The folder is created (0700) if missing and must be trusted.
+    [[nodiscard]] ServeResult start(const std::string& folder, const std::string& com_name = "COM1");
+    // Stops the line, closes the terminal and removes the link. Idempotent.
+    void stop();
+
+    [[nodiscard]] const std::string& terminal_path() const { return terminal_; } // e.g. /dev/pts/3
+    [[nodiscard]] const std::string& link_path() const { return link_; }
+    [[nodiscard]] bool running() const { return thread_.joinable(); }
+    // True once the device has vanished (the terminal was closed by a fault).
+    [[nodiscard]] bool vanished() const { return vanished_.load(); }
+    // Lines received that held no valid frame.
+    [[nodiscard]] std::size_t rejected() const { return rejected_.load(); }
+
+private:
+    void serve();
+    void send(const Response& r);
+    bool pause_until(std::chrono::steady_clock::time_point when); // false when told to stop
+    void vanish();
+    void remove_link();
+
+    SimDevice& device_;
+    int master_ = -1;
+    int wake_[2] = {-1, -1};
+    std::string terminal_;
+    std::string link_;
+    std::thread thread_;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> vanished_{false};
+    std::atomic<std::size_t> rejected_{0};
+};
+
+} // namespace zuzo::sim
