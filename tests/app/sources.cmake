@@ -4,4 +4,7 @@ set(APP_CORE_TESTS
 set(APP_QT_TESTS
   app/screenshot_test.cpp
   app/startup_test.cpp
+  app/commands_test.cpp
+  app/dispatch_test.cpp
+  app/window_snapshot.cpp
 )

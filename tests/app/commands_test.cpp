@@ -1,0 +1,203 @@
+// Exit with confirmation, the About window, Help, Site and Device manager.
+
+#include "support/app_fixture.h"
+
+#include "app/about_window.h"
+#include "app/auxiliary_commands.h"
+#include "app/window_snapshot.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+class Commands : public AppFixture {
+protected:
+    QWidget* tool_button(int id) { return ui().MainToolBar->widgetForAction(ui().tool_actions[id]); }
+    AboutWindow* about() { return app().commands().about_window(); }
+
+    void expect_exit_question()
+    {
+        ASSERT_EQ(boxes().shown.size(), 1u);
+        const ShownBox& box = boxes().shown.front();
+        EXPECT_EQ(box.title, "Выход");
+        EXPECT_EQ(box.text, "Вы действительно хотите выйти из программы?");
+        EXPECT_EQ(box.buttons, MsgButtons::YesNo);
+        EXPECT_EQ(box.icon, MsgIcon::Exclamation);
+    }
+};
+
+// Each way of asking for Exit, answered No, leaves everything as it was.
+TEST_F(Commands, ExitAnsweredNoChangesNothing)
+{
+    stop_timers();
+    status_tick();
+    const std::function<void()> ways[] = {
+        [this] { ui().menu_actions[3]->trigger(); },
+        [this] { QTest::mouseClick(tool_button(3), Qt::LeftButton); },
+        [this] { ui().MainWindow->close(); },
+    };
+    for (const auto& ask : ways) {
+        boxes().clear();
+        boxes().answers = {MsgAnswer::No};
+        const QStringList before = window_snapshot(ui().MainWindow);
+        const zuzo::DeviceProgram program = ctx().program;
+        ask();
+        process_events();
+        expect_exit_question();
+        EXPECT_FALSE(ended_with.has_value());
+        EXPECT_TRUE(ui().MainWindow->isVisible());
+        EXPECT_EQ(window_snapshot(ui().MainWindow), before);
+        EXPECT_EQ(ctx().program, program);
+    }
+}
+
+TEST_F(Commands, ExitAnsweredYesEndsWithCodeZero)
+{
+    boxes().answers = {MsgAnswer::Yes};
+    ui().menu_actions[3]->trigger();
+    expect_exit_question();
+    ASSERT_TRUE(ended_with.has_value());
+    EXPECT_EQ(*ended_with, 0);
+    EXPECT_FALSE(ui().MainWindow->isVisible());
+}
+
+TEST_F(Commands, TheCloseBoxAsksTheSameQuestionAndYesEnds)
+{
+    boxes().answers = {MsgAnswer::Yes};
+    ui().MainWindow->close();
+    expect_exit_question();
+    EXPECT_EQ(ended_with, 0);
+}
+
+TEST_F(Commands, AboutWindowShowsItsTextAndDisablesTheMainWindow)
+{
+    QTest::mouseClick(tool_button(6), Qt::LeftButton);
+    process_events();
+    AboutWindow* window = about();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->objectName(), "AboutWindow");
+    EXPECT_EQ(window->windowTitle(), "О программе");
+    EXPECT_EQ(window->size(), QSize(432, 207));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_EQ(window->parentWidget(), ui().MainWindow);
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(ui().MainWindow->isEnabled());
+
+    auto* ok = window->findChild<QPushButton*>(QStringLiteral("AboutOkButton"));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), "Ок");
+
+    const QStringList lines = window->text_box()->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 8);
+    EXPECT_EQ(lines[0], "");
+    EXPECT_EQ(lines[1], "  Программа \"Vestorin Dovov transport\"");
+    EXPECT_EQ(lines[2], "  Версия 1.05");
+    EXPECT_EQ(lines[3], "");
+    for (int i = 4; i <= 6; ++i) {
+        EXPECT_TRUE(lines[i].startsWith(QStringLiteral("         "))) << i;
+        EXPECT_NE(lines[i].at(9), QLatin1Char(' ')) << i;
+    }
+    EXPECT_TRUE(lines[7].startsWith(QStringLiteral("  "))) << lines[7].toStdString();
+    EXPECT_TRUE(lines[7].endsWith(QStringLiteral(" г"))) << lines[7].toStdString();
+    EXPECT_FALSE(about_text().endsWith(QLatin1Char('\n')));
+
+    const QPalette palette = window->text_box()->palette();
+    EXPECT_EQ(palette.color(QPalette::Base), QColor(Qt::black));
+    EXPECT_EQ(palette.color(QPalette::Text), QColor(246, 244, 31));
+    EXPECT_TRUE(window->text_box()->isReadOnly());
+}
+
+TEST_F(Commands, WhileAboutIsOpenTheMainWindowTakesNoInputAndTheTimersTick)
+{
+    ui().menu_actions[6]->trigger();
+    process_events();
+    ASSERT_NE(about(), nullptr);
+    AboutWindow* first = about();
+
+    // Toolbar buttons of the disabled window do not react: no second About,
+    // no Exit question.
+    QTest::mouseClick(tool_button(6), Qt::LeftButton);
+    QTest::mouseClick(tool_button(3), Qt::LeftButton);
+    QTest::mouseClick(ui().ConnectButton, Qt::LeftButton);
+    ui().MainWindow->close();
+    process_events();
+    EXPECT_EQ(about(), first);
+    EXPECT_EQ(ui().MainWindow->findChildren<AboutWindow*>().size(), 1);
+    EXPECT_TRUE(boxes().shown.empty());
+
+    // The status tick still runs and sets the transfer buttons.
+    ui().WriteProgramButton->setEnabled(true);
+    QSignalSpy ticks(app().status_timer(), &QTimer::timeout);
+    ASSERT_TRUE(ticks.wait(5000));
+    process_events();
+    EXPECT_FALSE(ui().WriteProgramButton->isEnabled());
+    EXPECT_TRUE(app().port_timer()->isActive());
+}
+
+TEST_F(Commands, OkAndTheCloseBoxCloseAboutAndTheMainWindowWorksAgain)
+{
+    for (bool by_ok : {true, false}) {
+        ui().tool_actions[6]->trigger();
+        process_events();
+        ASSERT_NE(about(), nullptr);
+        if (by_ok)
+            QTest::mouseClick(about()->ok_button(), Qt::LeftButton);
+        else
+            about()->close();
+        process_events();
+        EXPECT_EQ(about(), nullptr);
+        EXPECT_TRUE(ui().MainWindow->isEnabled());
+        EXPECT_TRUE(ui().MainWindow->findChildren<AboutWindow*>().isEmpty());
+    }
+    // The main window answers again.
+    boxes().answers = {MsgAnswer::No};
+    QTest::mouseClick(tool_button(3), Qt::LeftButton);
+    expect_exit_question();
+}
+
+TEST_F(Commands, HelpOpensTheDocumentOfTheWorkingDirectory)
+{
+    QTest::mouseClick(tool_button(4), Qt::LeftButton);
+    ASSERT_EQ(launcher().documents.size(), 1u);
+    EXPECT_EQ(launcher().documents[0], "help.chm");
+    EXPECT_TRUE(boxes().shown.empty());
+}
+
+TEST_F(Commands, SiteOpensABareHostName)
+{
+    QTest::mouseClick(tool_button(5), Qt::LeftButton);
+    ASSERT_EQ(launcher().urls.size(), 1u);
+    const QString address = launcher().urls[0];
+    EXPECT_EQ(address, QString::fromLatin1(SITE_ADDRESS));
+    EXPECT_FALSE(address.contains(QLatin1String("://")));
+    EXPECT_TRUE(address.contains(QLatin1Char('.')));
+    EXPECT_TRUE(boxes().shown.empty());
+}
+
+TEST_F(Commands, DeviceManagerShowsNothingAndLeavesTheWindowAlone)
+{
+    stop_timers();
+    status_tick();
+    const QStringList before = window_snapshot(ui().MainWindow);
+    QTest::mouseClick(ui().DeviceManagerButton, Qt::LeftButton);
+    process_events();
+    EXPECT_TRUE(boxes().shown.empty());
+    EXPECT_EQ(window_snapshot(ui().MainWindow), before);
+#ifdef Q_OS_WIN
+    ASSERT_EQ(launcher().programs.size(), 1u);
+    EXPECT_EQ(launcher().programs[0].program, "Rundll32.exe");
+#else
+    EXPECT_TRUE(launcher().programs.empty());
+#endif
+}
+
+} // namespace
