@@ -14,23 +14,12 @@
 #include "app/numeric_edit.h"
 #include "app/warning_picture.h"
 #include "plans/copy_dialog_window.h"
-#include "plans/plan_frame.h"
+#include "plans/plan_fixture.h"
 
 namespace {
 
 using zuzo::kDays;
 using zuzo::kIntervals;
-
-// Every day distinct and free of faults: interval i of day d is on when
-// (d + i) is even, at d:i*4, volume d*10 + i.
-void fill_distinct(PlanFrame& f)
-{
-    for (int d = 1; d <= kDays; ++d) {
-        for (int i = 1; i <= kIntervals; ++i) {
-            f.set_interval(d, i, (d + i) % 2 == 0 ? 1 : 0, d, i * 4, d * 10 + i);
-        }
-    }
-}
 
 bool same_day(const zuzo::DeviceProgram& a, int day_a, const zuzo::DeviceProgram& b, int day_b)
 {
@@ -51,21 +40,29 @@ void click_item(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = Qt
     QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, rect.center());
 }
 
-class CopyDialogTest : public ::testing::Test {
+class CopyDialogTest : public PlanFixture {
 protected:
-    PlanFrame f;
-    MainControls& ui = f.ui();
-    zuzo::DeviceProgram& p = f.program();
+    // Every day distinct and free of faults: interval i of day d is on when
+    // (d + i) is even, at d:i*4, volume d*10 + i.
+    void fill_distinct()
+    {
+        for (int d = 1; d <= kDays; ++d) {
+            for (int i = 1; i <= kIntervals; ++i) {
+                set_interval(d, i, (d + i) % 2 == 0 ? 1 : 0, d, i * 4, d * 10 + i);
+            }
+        }
+    }
 
     void SetUp() override
     {
-        fill_distinct(f);
-        f.editor->refresh_plan_view();
-        ASSERT_TRUE(f.show_active());
-        ASSERT_TRUE(ui.CopyTimeParamsButton->isEnabled());
-        QTest::mouseClick(ui.CopyTimeParamsButton, Qt::LeftButton);
-        ASSERT_TRUE(f.copy->is_open());
-        w = f.copy->window();
+        PlanFixture::SetUp();
+        fill_distinct();
+        editor().refresh_plan_view();
+        ASSERT_TRUE(activate_main_window());
+        ASSERT_TRUE(ui().CopyTimeParamsButton->isEnabled());
+        QTest::mouseClick(ui().CopyTimeParamsButton, Qt::LeftButton);
+        ASSERT_TRUE(copy().is_open());
+        w = copy().window();
         ASSERT_NE(w, nullptr);
     }
 
@@ -84,11 +81,11 @@ protected:
 
     void expect_closed()
     {
-        EXPECT_FALSE(f.copy->is_open());
-        EXPECT_EQ(f.copy->window(), nullptr);
-        EXPECT_TRUE(ui.MainWindow->isEnabled());
+        EXPECT_FALSE(copy().is_open());
+        EXPECT_EQ(copy().window(), nullptr);
+        EXPECT_TRUE(ui().MainWindow->isEnabled());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(ui.MainWindow->findChild<QWidget*>("CopyDialogWindow"), nullptr);
+        EXPECT_EQ(ui().MainWindow->findChild<QWidget*>("CopyDialogWindow"), nullptr);
     }
 
     CopyDialogWindow* w = nullptr;
@@ -96,11 +93,11 @@ protected:
 
 TEST_F(CopyDialogTest, OpensOverTheDisabledMainWindow)
 {
-    EXPECT_FALSE(ui.MainWindow->isEnabled());
+    EXPECT_FALSE(ui().MainWindow->isEnabled());
     EXPECT_TRUE(w->isEnabled());
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(w->isWindow());
-    EXPECT_EQ(w->parentWidget(), ui.MainWindow);
+    EXPECT_EQ(w->parentWidget(), ui().MainWindow);
     EXPECT_EQ(w->objectName(), "CopyDialogWindow");
     EXPECT_EQ(w->windowTitle(), "Копирование временных параметров");
     EXPECT_EQ(w->size(), QSize(360, 186));
@@ -142,38 +139,38 @@ TEST_F(CopyDialogTest, OpensOverTheDisabledMainWindow)
 
 TEST_F(CopyDialogTest, MondayOntoTuesdayAndFriday)
 {
-    const zuzo::DeviceProgram before = p;
+    const zuzo::DeviceProgram before = p();
     choose(0, {1, 4});
     QTest::mouseClick(w->copy_button(), Qt::LeftButton);
     expect_closed();
-    EXPECT_TRUE(f.boxes.shown.empty());
+    EXPECT_TRUE(boxes().shown.empty());
     for (int d = 1; d <= kDays; ++d) {
         SCOPED_TRACE(d);
-        EXPECT_TRUE(same_day(p, d, before, (d == 2 || d == 5) ? 1 : d));
+        EXPECT_TRUE(same_day(p(), d, before, (d == 2 || d == 5) ? 1 : d));
     }
-    EXPECT_EQ(p.plan_hour[0], before.plan_hour[0]);
+    EXPECT_EQ(p().plan_hour[0], before.plan_hour[0]);
 }
 
 TEST_F(CopyDialogTest, WednesdayOntoItselfAndThursday)
 {
-    const zuzo::DeviceProgram before = p;
+    const zuzo::DeviceProgram before = p();
     choose(2, {2, 3});
     QTest::mouseClick(w->copy_button(), Qt::LeftButton);
     expect_closed();
     for (int d = 1; d <= kDays; ++d) {
         SCOPED_TRACE(d);
-        EXPECT_TRUE(same_day(p, d, before, d == 4 ? 3 : d));
+        EXPECT_TRUE(same_day(p(), d, before, d == 4 ? 3 : d));
     }
 }
 
 TEST_F(CopyDialogTest, ImageButtonCopiesLikeTheCopyButton)
 {
-    const zuzo::DeviceProgram before = p;
+    const zuzo::DeviceProgram before = p();
     choose(6, {5});
     QTest::mouseClick(w->image_button(), Qt::LeftButton);
     expect_closed();
-    EXPECT_TRUE(same_day(p, 6, before, 7));
-    EXPECT_TRUE(same_day(p, 5, before, 5));
+    EXPECT_TRUE(same_day(p(), 6, before, 7));
+    EXPECT_TRUE(same_day(p(), 5, before, 5));
 }
 
 TEST_F(CopyDialogTest, MissingSourceOrTargetKeepsTheDialogOpen)
@@ -186,95 +183,94 @@ TEST_F(CopyDialogTest, MissingSourceOrTargetKeepsTheDialogOpen)
     const Case cases[] = {{"nothing", -1, {}}, {"source_only", 1, {}}, {"targets_only", -1, {3, 5}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        QTest::mouseClick(ui.MainWindow, Qt::LeftButton); // ignored while disabled
-        f.copy->close_dialog();
-        QTest::mouseClick(ui.CopyTimeParamsButton, Qt::LeftButton);
-        w = f.copy->window();
+        QTest::mouseClick(ui().MainWindow, Qt::LeftButton); // ignored while disabled
+        copy().close_dialog();
+        QTest::mouseClick(ui().CopyTimeParamsButton, Qt::LeftButton);
+        w = copy().window();
         ASSERT_NE(w, nullptr);
-        f.boxes.shown.clear();
-        const zuzo::DeviceProgram before = p;
+        boxes().shown.clear();
+        const zuzo::DeviceProgram before = p();
 
         choose(c.source, c.targets);
         const QList<QListWidgetItem*> sources = w->source_list()->selectedItems();
         const QList<QListWidgetItem*> targets = w->target_list()->selectedItems();
         QTest::mouseClick(w->copy_button(), Qt::LeftButton);
 
-        ASSERT_EQ(f.boxes.shown.size(), 1u);
-        EXPECT_EQ(f.boxes.shown[0].title, "Ошибка!");
-        EXPECT_EQ(f.boxes.shown[0].text, "В списке не выделены пункты.");
-        EXPECT_EQ(f.boxes.shown[0].buttons, MsgButtons::Ok);
-        EXPECT_EQ(f.boxes.shown[0].icon, MsgIcon::Exclamation);
-        EXPECT_EQ(f.boxes.shown[0].parent, w);
-        EXPECT_TRUE(f.copy->is_open());
-        EXPECT_FALSE(ui.MainWindow->isEnabled());
+        ASSERT_EQ(boxes().shown.size(), 1u);
+        EXPECT_EQ(boxes().shown[0].title, "Ошибка!");
+        EXPECT_EQ(boxes().shown[0].text, "В списке не выделены пункты.");
+        EXPECT_EQ(boxes().shown[0].buttons, MsgButtons::Ok);
+        EXPECT_EQ(boxes().shown[0].icon, MsgIcon::Exclamation);
+        EXPECT_TRUE(copy().is_open());
+        EXPECT_FALSE(ui().MainWindow->isEnabled());
         EXPECT_EQ(w->source_list()->selectedItems(), sources);
         EXPECT_EQ(w->target_list()->selectedItems(), targets);
-        EXPECT_EQ(p, before);
+        EXPECT_EQ(p(), before);
     }
 }
 
 TEST_F(CopyDialogTest, CancelLeavesThePlanAndFreesTheMainWindow)
 {
-    const zuzo::DeviceProgram before = p;
+    const zuzo::DeviceProgram before = p();
     choose(0, {1, 2, 3});
     QTest::mouseClick(w->cancel_button(), Qt::LeftButton);
     expect_closed();
-    EXPECT_EQ(p, before);
+    EXPECT_EQ(p(), before);
 
     // The main window works again, and a new dialog starts unselected.
-    choose_weekday(ui.WeekdayCombo, 2);
-    EXPECT_EQ(f.editor->displayed_day(), 3);
-    QTest::mouseClick(ui.CopyTimeParamsButton, Qt::LeftButton);
-    ASSERT_TRUE(f.copy->is_open());
-    EXPECT_TRUE(f.copy->window()->source_list()->selectedItems().isEmpty());
-    EXPECT_TRUE(f.copy->window()->target_list()->selectedItems().isEmpty());
+    choose_weekday(ui().WeekdayCombo, 2);
+    EXPECT_EQ(editor().displayed_day(), 3);
+    QTest::mouseClick(ui().CopyTimeParamsButton, Qt::LeftButton);
+    ASSERT_TRUE(copy().is_open());
+    EXPECT_TRUE(copy().window()->source_list()->selectedItems().isEmpty());
+    EXPECT_TRUE(copy().window()->target_list()->selectedItems().isEmpty());
 }
 
 TEST_F(CopyDialogTest, CloseBoxClosesLikeCancel)
 {
-    const zuzo::DeviceProgram before = p;
+    const zuzo::DeviceProgram before = p();
     choose(0, {1});
     EXPECT_FALSE(w->close()); // the dialog closes itself through its owner
     expect_closed();
-    EXPECT_EQ(p, before);
+    EXPECT_EQ(p(), before);
 }
 
 TEST_F(CopyDialogTest, MainWindowIgnoresClicksWhileOpen)
 {
-    QTest::mouseClick(ui.CopyTimeParamsButton, Qt::LeftButton);
-    EXPECT_EQ(f.copy->window(), w);
-    EXPECT_EQ(ui.MainWindow->findChildren<CopyDialogWindow*>().size(), 1);
-    QTest::keyClick(ui.WeekdayCombo, Qt::Key_End);
-    EXPECT_EQ(ui.WeekdayCombo->currentIndex(), 0);
+    QTest::mouseClick(ui().CopyTimeParamsButton, Qt::LeftButton);
+    EXPECT_EQ(copy().window(), w);
+    EXPECT_EQ(ui().MainWindow->findChildren<CopyDialogWindow*>().size(), 1);
+    QTest::keyClick(ui().WeekdayCombo, Qt::Key_End);
+    EXPECT_EQ(ui().WeekdayCombo->currentIndex(), 0);
 }
 
 TEST_F(CopyDialogTest, CopyOntoTheShownDayRefreshesItsRows)
 {
-    const zuzo::DeviceProgram before = p;
-    ASSERT_EQ(f.editor->displayed_day(), 1);
+    const zuzo::DeviceProgram before = p();
+    ASSERT_EQ(editor().displayed_day(), 1);
     // Sunday has two intervals at the same time: copied without a message,
     // and found by the check once Monday's rows show them.
-    f.set_interval(7, 1, 1, 6, 0, 10);
-    f.set_interval(7, 2, 1, 6, 0, 10);
+    set_interval(7, 1, 1, 6, 0, 10);
+    set_interval(7, 2, 1, 6, 0, 10);
     choose(6, {0});
     QTest::mouseClick(w->copy_button(), Qt::LeftButton);
     expect_closed();
-    EXPECT_TRUE(f.boxes.shown.empty());
+    EXPECT_TRUE(boxes().shown.empty());
     for (int i = 1; i <= kIntervals; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(ui.IntervalEnabledCheck[i]->isChecked(), p.plan_enabled[7][i] == 1);
-        EXPECT_EQ(ui.IntervalTimePicker[i]->time(), QTime(p.plan_hour[7][i], p.plan_minute[7][i]));
-        EXPECT_EQ(ui.IntervalVolumeEdit[i]->text(), QString::number(p.plan_volume[7][i]));
+        EXPECT_EQ(ui().IntervalEnabledCheck[i]->isChecked(), p().plan_enabled[7][i] == 1);
+        EXPECT_EQ(ui().IntervalTimePicker[i]->time(), QTime(p().plan_hour[7][i], p().plan_minute[7][i]));
+        EXPECT_EQ(ui().IntervalVolumeEdit[i]->text(), QString::number(p().plan_volume[7][i]));
     }
-    EXPECT_FALSE(ui.DuplicateIntervalsWarning->isHidden());
-    EXPECT_FALSE(ui.WeekdayCombo->isEnabled());
+    EXPECT_FALSE(ui().DuplicateIntervalsWarning->isHidden());
+    EXPECT_FALSE(ui().WeekdayCombo->isEnabled());
 
     // A later time change reads the copied rows back, not the old Monday.
-    step_hour_up(ui.IntervalTimePicker[2]);
-    EXPECT_EQ(p.plan_hour[1][2], 7);
-    p.plan_hour[1][2] = 6;
-    EXPECT_TRUE(same_day(p, 1, p, 7));
-    EXPECT_FALSE(same_day(p, 1, before, 1));
+    step_hour_up(ui().IntervalTimePicker[2]);
+    EXPECT_EQ(p().plan_hour[1][2], 7);
+    p().plan_hour[1][2] = 6;
+    EXPECT_TRUE(same_day(p(), 1, p(), 7));
+    EXPECT_FALSE(same_day(p(), 1, before, 1));
 }
 
 } // namespace

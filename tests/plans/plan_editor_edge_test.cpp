@@ -10,74 +10,68 @@
 
 #include "app/numeric_edit.h"
 #include "app/warning_picture.h"
-#include "plans/plan_frame.h"
+#include "plans/plan_fixture.h"
 
 namespace {
 
 using zuzo::kIntervals;
 
-class NoWeekdayTest : public ::testing::Test {
+class NoWeekdayTest : public PlanFixture {
 protected:
-    PlanFrame f;
-    MainControls& ui = f.ui();
-    zuzo::DeviceProgram& p = f.program();
-
     void SetUp() override
     {
+        PlanFixture::SetUp();
         // A fault on every row of day 1, and values planted in the unused day 0.
         for (int i = 1; i <= kIntervals; ++i) {
-            f.set_interval(1, i, 1, 8, 0, 200);
-            f.set_interval(0, i, 1, 9, 30, 300);
+            set_interval(1, i, 1, 8, 0, 200);
+            set_interval(0, i, 1, 9, 30, 300);
         }
-        f.editor->refresh_plan_view();
-        ASSERT_FALSE(ui.WeekdayCombo->isEnabled());
-        ctl::set_index(ui.WeekdayCombo, -1);
-        f.editor->refresh_plan_view();
+        editor().refresh_plan_view();
+        ASSERT_FALSE(ui().WeekdayCombo->isEnabled());
+        ctl::set_index(ui().WeekdayCombo, -1);
+        editor().refresh_plan_view();
     }
 };
 
 TEST_F(NoWeekdayTest, ShowsNoDayAndLetsTheUserPickOne)
 {
-    EXPECT_EQ(f.editor->displayed_day(), 0);
+    EXPECT_EQ(editor().displayed_day(), 0);
     for (int i = 1; i <= kIntervals; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_FALSE(ui.IntervalEnabledCheck[i]->isChecked());
-        EXPECT_EQ(ui.IntervalTimePicker[i]->time(), QTime(0, 0));
-        EXPECT_EQ(ui.IntervalVolumeEdit[i]->text(), "");
-        EXPECT_FALSE(ui.IntervalTimePicker[i]->isEnabled());
-        EXPECT_FALSE(ui.IntervalVolumeEdit[i]->isEnabled());
+        EXPECT_FALSE(ui().IntervalEnabledCheck[i]->isChecked());
+        EXPECT_EQ(ui().IntervalTimePicker[i]->time(), QTime(0, 0));
+        EXPECT_EQ(ui().IntervalVolumeEdit[i]->text(), "");
+        EXPECT_FALSE(ui().IntervalTimePicker[i]->isEnabled());
+        EXPECT_FALSE(ui().IntervalVolumeEdit[i]->isEnabled());
     }
-    EXPECT_TRUE(ui.DuplicateIntervalsWarning->isHidden());
-    EXPECT_TRUE(ui.VolumeRangeWarning->isHidden());
-    EXPECT_EQ(ui.DuplicateIntervalsWarning->userData(), 1);
-    EXPECT_EQ(ui.VolumeRangeWarning->userData(), 1);
-    EXPECT_TRUE(ui.WeekdayCombo->isEnabled());
-    EXPECT_TRUE(ui.CopyTimeParamsButton->isEnabled());
+    EXPECT_TRUE(ui().DuplicateIntervalsWarning->isHidden());
+    EXPECT_TRUE(ui().VolumeRangeWarning->isHidden());
+    EXPECT_EQ(ui().DuplicateIntervalsWarning->userData(), 1);
+    EXPECT_EQ(ui().VolumeRangeWarning->userData(), 1);
+    EXPECT_TRUE(ui().WeekdayCombo->isEnabled());
+    EXPECT_TRUE(ui().CopyTimeParamsButton->isEnabled());
 
-    QTest::keyClick(ui.WeekdayCombo, Qt::Key_Home);
-    EXPECT_EQ(f.editor->displayed_day(), 1);
-    EXPECT_EQ(ui.IntervalVolumeEdit[1]->text(), "200");
-    EXPECT_FALSE(ui.VolumeRangeWarning->isHidden());
+    QTest::keyClick(ui().WeekdayCombo, Qt::Key_Home);
+    EXPECT_EQ(editor().displayed_day(), 1);
+    EXPECT_EQ(ui().IntervalVolumeEdit[1]->text(), "200");
+    EXPECT_FALSE(ui().VolumeRangeWarning->isHidden());
 }
 
 TEST_F(NoWeekdayTest, HandlersLeaveTheTablesAlone)
 {
-    const zuzo::DeviceProgram before = p;
+    const zuzo::DeviceProgram before = p();
     for (int i = 1; i <= kIntervals; ++i) {
-        ctl::set_text(ui.IntervalVolumeEdit[i], "55");
-        f.editor->on_interval_volume_edited(i);
-        f.editor->on_interval_time_changed(i);
+        ctl::set_text(ui().IntervalVolumeEdit[i], "55");
+        editor().on_interval_volume_edited(i);
+        editor().on_interval_time_changed(i);
     }
-    EXPECT_EQ(p, before);
-    EXPECT_TRUE(ui.WeekdayCombo->isEnabled());
-    EXPECT_TRUE(ui.VolumeRangeWarning->isHidden());
+    EXPECT_EQ(p(), before);
+    EXPECT_TRUE(ui().WeekdayCombo->isEnabled());
+    EXPECT_TRUE(ui().VolumeRangeWarning->isHidden());
 }
 
-class UnshowableTimeTest : public ::testing::Test {
+class UnshowableTimeTest : public PlanFixture {
 protected:
-    PlanFrame f;
-    MainControls& ui = f.ui();
-    zuzo::DeviceProgram& p = f.program();
 };
 
 TEST_F(UnshowableTimeTest, PickerShowsMidnightAndNamesTheStoredTime)
@@ -91,45 +85,46 @@ TEST_F(UnshowableTimeTest, PickerShowsMidnightAndNamesTheStoredTime)
                           {24, 0, "В программе: 24:00"},
                           {-1, 5, "В программе: -1:05"},
                           {12, 60, "В программе: 12:60"}};
+    editor().refresh_plan_view(); // unlocks the weekday choice
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tip);
-        f.set_interval(2, 4, 1, c.hour, c.minute, 10);
-        choose_weekday(ui.WeekdayCombo, 1);
-        EXPECT_EQ(ui.IntervalTimePicker[4]->time(), QTime(0, 0));
-        EXPECT_EQ(ui.IntervalTimePicker[4]->toolTip(), c.tip);
+        set_interval(2, 4, 1, c.hour, c.minute, 10);
+        choose_weekday(ui().WeekdayCombo, 1);
+        EXPECT_EQ(ui().IntervalTimePicker[4]->time(), QTime(0, 0));
+        EXPECT_EQ(ui().IntervalTimePicker[4]->toolTip(), c.tip);
     }
-    f.set_interval(2, 4, 1, 23, 59, 10);
-    f.editor->refresh_plan_view();
-    EXPECT_EQ(ui.IntervalTimePicker[4]->time(), QTime(23, 59));
-    EXPECT_EQ(ui.IntervalTimePicker[4]->toolTip(), "");
+    set_interval(2, 4, 1, 23, 59, 10);
+    editor().refresh_plan_view();
+    EXPECT_EQ(ui().IntervalTimePicker[4]->time(), QTime(23, 59));
+    EXPECT_EQ(ui().IntervalTimePicker[4]->toolTip(), "");
 }
 
 TEST_F(UnshowableTimeTest, ChangeOnAnotherRowKeepsTheStoredTime)
 {
-    f.set_interval(1, 1, 1, 8, 0, 10);
-    f.set_interval(1, 4, 1, 25, 70, 20);
-    f.set_interval(1, 6, 0, 99, 99, 30); // off rows keep theirs too
-    f.editor->refresh_plan_view();
+    set_interval(1, 1, 1, 8, 0, 10);
+    set_interval(1, 4, 1, 25, 70, 20);
+    set_interval(1, 6, 0, 99, 99, 30); // off rows keep theirs too
+    editor().refresh_plan_view();
 
-    step_hour_up(ui.IntervalTimePicker[1]);
-    EXPECT_EQ(p.plan_hour[1][1], 9);
-    EXPECT_EQ(p.plan_hour[1][4], 25);
-    EXPECT_EQ(p.plan_minute[1][4], 70);
-    EXPECT_EQ(p.plan_hour[1][6], 99);
-    EXPECT_EQ(p.plan_minute[1][6], 99);
-    EXPECT_EQ(ui.IntervalTimePicker[4]->toolTip(), "В программе: 25:70");
+    step_hour_up(ui().IntervalTimePicker[1]);
+    EXPECT_EQ(p().plan_hour[1][1], 9);
+    EXPECT_EQ(p().plan_hour[1][4], 25);
+    EXPECT_EQ(p().plan_minute[1][4], 70);
+    EXPECT_EQ(p().plan_hour[1][6], 99);
+    EXPECT_EQ(p().plan_minute[1][6], 99);
+    EXPECT_EQ(ui().IntervalTimePicker[4]->toolTip(), "В программе: 25:70");
 }
 
 TEST_F(UnshowableTimeTest, ChangeOnThatRowStoresWhatThePickerShows)
 {
-    f.set_interval(1, 4, 1, 25, 70, 20);
-    f.editor->refresh_plan_view();
+    set_interval(1, 4, 1, 25, 70, 20);
+    editor().refresh_plan_view();
 
-    step_hour_up(ui.IntervalTimePicker[4]);
-    EXPECT_EQ(p.plan_hour[1][4], 1);
-    EXPECT_EQ(p.plan_minute[1][4], 0);
-    EXPECT_EQ(ui.IntervalTimePicker[4]->time(), QTime(1, 0));
-    EXPECT_EQ(ui.IntervalTimePicker[4]->toolTip(), "");
+    step_hour_up(ui().IntervalTimePicker[4]);
+    EXPECT_EQ(p().plan_hour[1][4], 1);
+    EXPECT_EQ(p().plan_minute[1][4], 0);
+    EXPECT_EQ(ui().IntervalTimePicker[4]->time(), QTime(1, 0));
+    EXPECT_EQ(ui().IntervalTimePicker[4]->toolTip(), "");
 }
 
 } // namespace

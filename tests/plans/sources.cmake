@@ -5,7 +5,7 @@ set(PLANS_CORE_TESTS
   plans/plan_time_test.cpp
 )
 set(PLANS_QT_TESTS
-  plans/plan_frame.cpp
+  plans/plan_fixture.cpp
   plans/plan_editor_test.cpp
   plans/plan_editor_edge_test.cpp
   plans/copy_dialog_test.cpp
