@@ -65,11 +65,9 @@ void CopyDialog::copy_time_params()
         chosen[p] = targets->item(p)->isSelected();
     }
     if (!zuzo::copy_time_params(ctx_.program, source_day, chosen)) {
-        ++ctx_.busy;
         ctx_.seams.boxes->show(window_, QStringLiteral("Ошибка!"),
                                QStringLiteral("В списке не выделены пункты."), MsgButtons::Ok,
                                MsgIcon::Exclamation);
-        --ctx_.busy;
         return;
     }
     close_dialog();

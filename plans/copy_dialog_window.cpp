@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "app/pictures.h"
 #include "program/device_program.h"
 
 namespace {
@@ -43,7 +44,9 @@ CopyDialogWindow::CopyDialogWindow(QWidget* owner)
     cancel_button_->setGeometry(275, 153, 80, 25);
     copy_button_ = push_button(this, "CopyDialogCopyButton", QStringLiteral("Копировать"));
     copy_button_->setGeometry(185, 153, 80, 25);
-    image_button_ = push_button(this, "CopyDialogImageButton", QStringLiteral("→"));
+    image_button_ = push_button(this, "CopyDialogImageButton", QString());
+    image_button_->setIcon(picture_icon(2));
+    image_button_->setIconSize(picture_size(2));
     image_button_->setGeometry(157, 45, 50, 25);
     hint_ = new QLabel(QStringLiteral("Для выбора нескольких пунктов,удерживайте CTRL"), this);
     hint_->setObjectName(QStringLiteral("CopyDialogHint"));

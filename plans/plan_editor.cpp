@@ -205,8 +205,6 @@ void PlanEditor::on_volume_warning_clicked(Qt::MouseButton button)
 
 void PlanEditor::explain(const char* text)
 {
-    ++ctx_.busy;
     ctx_.seams.boxes->show(ctx_.ui.MainWindow, QStringLiteral("Ошибка!"), QString::fromUtf8(text),
                            MsgButtons::Ok, MsgIcon::Exclamation);
-    --ctx_.busy;
 }

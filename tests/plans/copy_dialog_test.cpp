@@ -135,6 +135,9 @@ TEST_F(CopyDialogTest, OpensOverTheDisabledMainWindow)
     EXPECT_EQ(copy->text(), "Копировать");
     EXPECT_EQ(cancel->text(), "Отмена");
     EXPECT_EQ(image->size(), QSize(50, 25));
+    EXPECT_TRUE(image->text().isEmpty());
+    EXPECT_FALSE(image->icon().isNull());
+    EXPECT_EQ(image->iconSize(), QSize(50, 25));
 }
 
 TEST_F(CopyDialogTest, MondayOntoTuesdayAndFriday)
