@@ -47,10 +47,10 @@ ProgramTransfer::~ProgramTransfer() = default;
 TransferProgressWindow* ProgramTransfer::window()
 {
     if (!window_ && ctx_.ui.MainWindow) {
-        window_ = new TransferProgressWindow(ctx_.ui.MainWindow);
+        window_ = std::make_unique<TransferProgressWindow>(ctx_.ui.MainWindow);
         connect(window_->TransferStopButton, &QPushButton::clicked, this, [this] { stop_clicked_ = true; });
     }
-    return window_;
+    return window_.get();
 }
 
 void ProgramTransfer::begin(const QString& start_text)
@@ -62,7 +62,7 @@ void ProgramTransfer::begin(const QString& start_text)
     ctx_.ui.MainWindow->setEnabled(false);
     TransferProgressWindow* progress = window();
     progress->TransferProgressBar->setValue(0);
-    progress->show();
+    progress->show_over_owner();
 }
 
 void ProgramTransfer::finish(ExchangeResult outcome, const QString& success_text)
@@ -108,7 +108,7 @@ void ProgramTransfer::write_program()
     if (!write_gate_passes(ctx_.ui)) {
         if (ctx_.seams.boxes)
             (void)ctx_.seams.boxes->show(
-                window_, QStringLiteral("Внимание!"),
+                window_.get(), QStringLiteral("Внимание!"),
                 QStringLiteral("В составленной программе обнаружены ошибки.\n"
                                "Система запрещает производить некорректную запись\n"),
                 MsgButtons::Ok, MsgIcon::Exclamation);

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 struct AppContext;
 class SerialLink;
@@ -24,7 +25,7 @@ public:
     void write_program(); // WriteProgramButton
     void read_program();  // ReadProgramButton
 
-    // Built with the main window, owned by it; hidden between transfers.
+    // Built with the main window, hidden between transfers.
     [[nodiscard]] TransferProgressWindow* window();
 
 private:
@@ -40,7 +41,7 @@ private:
     SerialLink& link_;
     zuzo::FaultPrompt& prompt_;
     zuzo::ReplyArray& reply_;
-    TransferProgressWindow* window_ = nullptr;
+    std::unique_ptr<TransferProgressWindow> window_;
     int step_ = 0;
     bool stop_clicked_ = false;
 };

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QWindow>
 
 namespace {
 
@@ -20,7 +21,7 @@ QProgressBar* make_bar(QWidget* parent, const QString& name, int y)
 } // namespace
 
 TransferProgressWindow::TransferProgressWindow(QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), owner_(owner)
 {
     setObjectName(QStringLiteral("TransferProgressWindow"));
     setWindowTitle(QStringLiteral("Обмен данными"));
@@ -37,4 +38,12 @@ void TransferProgressWindow::closeEvent(QCloseEvent* event)
 {
     // Only the end of the transfer closes this window.
     event->ignore();
+}
+
+void TransferProgressWindow::show_over_owner()
+{
+    winId(); // the native window exists from here on
+    if (owner_ && owner_->windowHandle())
+        windowHandle()->setTransientParent(owner_->windowHandle());
+    show();
 }

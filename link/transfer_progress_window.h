@@ -11,8 +11,10 @@ class QPushButton;
 class TransferProgressWindow : public QWidget {
     Q_OBJECT
 public:
-    // owner: the main window (the progress window stays a window of its own).
+    // A window of its own, without a parent widget: disabling the main
+    // window must leave Stop enabled. It stays on top of owner while shown.
     explicit TransferProgressWindow(QWidget* owner);
+    void show_over_owner();
 
     QProgressBar* TransferProgressBar = nullptr;
     QProgressBar* TransferSpareBar = nullptr;
@@ -20,4 +22,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* owner_;
 };
