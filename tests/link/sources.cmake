@@ -8,6 +8,7 @@ set(LINK_CORE_TESTS
 set(LINK_QT_TESTS
   link/pty_peer.cpp
   link/serial_link_test.cpp
+  link/status_log_test.cpp
   link/link_fixture.cpp
   link/connection_test.cpp
   link/transfer_test.cpp

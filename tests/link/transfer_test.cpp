@@ -185,6 +185,8 @@ TEST_F(Transfer, StopEndsTheTransferBeforeTheNextAttempt)
     QTimer::singleShot(100, window, [this] {
         ASSERT_TRUE(window->isVisible());
         ASSERT_TRUE(window->TransferStopButton->isEnabled());
+        EXPECT_FALSE(window->close()); // its close box does nothing
+        EXPECT_TRUE(window->isVisible());
         QTest::mouseClick(window->TransferStopButton, Qt::LeftButton);
     });
     click(ui().WriteProgramButton);

@@ -1,0 +1,73 @@
+// log_status: the three modes, the stamp, plain text only.
+
+#include "link/status_log.h"
+#include "support/scripted_seams.h"
+
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct LogStep {
+    QString text;
+    int mode;
+};
+
+struct LogCase {
+    const char* name;
+    std::vector<LogStep> steps;
+    QString shown; // the whole plain text afterwards
+};
+
+class LogStatus : public ::testing::TestWithParam<LogCase> {
+protected:
+    QTextEdit edit;
+    FixedClock clock;
+};
+
+TEST_P(LogStatus, WritesThePlainText)
+{
+    clock.set(QDateTime(QDate(2026, 12, 7), QTime(9, 3, 7)));
+    StatusLog log(&edit, &clock);
+    for (const LogStep& step : GetParam().steps)
+        log.log_status(step.text, step.mode);
+    EXPECT_EQ(edit.toPlainText(), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, LogStatus,
+    ::testing::Values(
+        LogCase{"plain_lines",
+                {{"Ждите!!!", LOG_PLAIN}, {"Связь разорвана", LOG_PLAIN}},
+                "Ждите!!!\nСвязь разорвана"},
+        LogCase{"stamped_with_blank", {{" Порт закрыт", LOG_STAMPED}}, "09:03:07 -> Порт закрыт"},
+        LogCase{"stamped_port_name", {{"COM3 Порт открыт", LOG_STAMPED}}, "09:03:07 ->COM3 Порт открыт"},
+        LogCase{"clear_ignores_text", {{"a", LOG_PLAIN}, {"b", LOG_CLEAR}}, ""},
+        LogCase{"after_clear", {{"a", LOG_PLAIN}, {"", LOG_CLEAR}, {"c", LOG_PLAIN}}, "c"},
+        LogCase{"other_modes_do_nothing", {{"a", LOG_PLAIN}, {"x", 3}, {"y", -1}}, "a"},
+        LogCase{"empty_first_line_kept", {{"", LOG_PLAIN}, {"b", LOG_PLAIN}}, "\nb"},
+        LogCase{"markup_is_text", {{"<b>bold</b> &amp;", LOG_PLAIN}}, "<b>bold</b> &amp;"}),
+    [](const ::testing::TestParamInfo<LogCase>& info) { return std::string(info.param.name); });
+
+TEST(LogStatusClock, EveryLineTakesTheTimeItIsWritten)
+{
+    QTextEdit edit;
+    FixedClock clock;
+    StatusLog log(&edit, &clock);
+    log.log_status(QStringLiteral(" a"), LOG_STAMPED);
+    clock.advance_seconds(3600 + 61);
+    log.log_status(QStringLiteral(" b"), LOG_STAMPED);
+    EXPECT_EQ(edit.toPlainText(), QStringLiteral("14:05:09 -> a\n15:06:10 -> b"));
+}
+
+TEST(LogStatusClock, AppendsBelowWhatTheLogAlreadyHolds)
+{
+    QTextEdit edit;
+    edit.setPlainText(QStringLiteral("earlier"));
+    FixedClock clock;
+    StatusLog log(&edit, &clock);
+    log.log_status(QStringLiteral("later"), LOG_PLAIN);
+    EXPECT_EQ(edit.toPlainText(), QStringLiteral("earlier\nlater"));
+}
+
+} // namespace
