@@ -11,4 +11,5 @@ set(ZUZO_CLI_SOURCES
   tools/zuzo/json_program.cpp
   tools/zuzo/ptm_commands.cpp
   tools/zuzo/ptm_files.cpp
+  tools/zuzo/device_commands.cpp
 )

@@ -5,6 +5,7 @@ set(TOOLS_TESTS
   tools/frame_parser_test.cpp
   tools/sim_device_test.cpp
   tools/pty_server_test.cpp
+  tools/device_commands_test.cpp
 )
 
 # The companion program: its library sources are built into the tests too, so

@@ -1,5 +1,6 @@
 #include "tools/zuzo/cli.h"
 
+#include "tools/zuzo/device_commands.h"
 #include "tools/zuzo/ptm_commands.h"
 
 #include <iostream>
@@ -20,11 +21,12 @@ struct Group {
 // (tools/zuzo/device_commands.h).
 const Group kGroups[] = {
     {"ptm", &run_ptm_command},
+    {"device", &run_device_command},
 };
 
 int usage(std::ostream& err)
 {
-    err << "usage: zuzo GROUP COMMAND ...\n" << ptm_usage();
+    err << "usage: zuzo GROUP COMMAND ...\n" << ptm_usage() << device_usage();
     return EXIT_ERROR;
 }
 

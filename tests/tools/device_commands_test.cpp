@@ -1,0 +1,255 @@
+// "zuzo device ..." against the simulated device on a pseudo-terminal.
+
+#include "link/optics_bytes.h"
+#include "plans/plan_check.h"
+#include "program/optics_rules.h"
+#include "program/ptm_format.h"
+#include "support/sim_fixture.h"
+#include "tools/zuzo/device_commands.h"
+#include "tools/zuzo/json.h"
+#include "tools/zuzo/json_program.h"
+#include "tools/zuzo/ptm_files.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+using namespace zuzo;
+using namespace zuzo::cli;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Optics that pass every rule, distinct from the factory values.
+DeviceProgram sound_program()
+{
+    DeviceProgram p;
+    p.sensor_off_brightness = BrightnessSet::all(90);
+    p.evening_brightness = {60, 61, 62, 63, 64};
+    p.day_brightness = {80, 81, 82, 83, 84};
+    p.module_min_brightness = 30;
+    p.indicator_min_brightness = 40;
+    p.optical_sensor_on = 1;
+    p.evening_lux_threshold = 300;
+    p.day_lux_threshold = 4000;
+    return p;
+}
+
+class DeviceCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(sim.start("COM5"));
+        files = sim.folder() + "/../files";
+        fs::create_directories(files);
+    }
+
+    int run(std::vector<std::string> args)
+    {
+        out.str({});
+        err.str({});
+        return run_device_command(args, out, err);
+    }
+
+    std::string save(const std::string& name, const DeviceProgram& p)
+    {
+        const std::string path = files + "/" + name;
+        EXPECT_EQ(write_whole_file_atomically(path, write_ptm(p)), FileStatus::Done);
+        return path;
+    }
+
+    std::vector<std::uint8_t> bytes_of(const std::string& path)
+    {
+        std::vector<std::uint8_t> b;
+        EXPECT_EQ(read_whole_file(path, b), FileStatus::Done);
+        return b;
+    }
+
+    SimFixture sim;
+    std::string files;
+    std::ostringstream out, err;
+};
+
+} // namespace
+
+TEST_F(DeviceCommands, Status)
+{
+    sim.device().set_lux(1234);
+    sim.device().set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
+    ASSERT_EQ(run({"status", "--port", "com5"}), 0) << err.str();
+    const json::ParseResult r = json::parse(out.str());
+    ASSERT_EQ(r.status, json::ParseStatus::Ok) << out.str();
+    EXPECT_EQ(r.value.find("device_type")->as_int(), 25);
+    EXPECT_EQ(r.value.find("illuminance")->as_int(), 1234);
+    EXPECT_TRUE(r.value.find("optical_sensor_on")->boolean);
+    EXPECT_EQ(r.value.find("clock")->text, "2026-12-07 14:05:09");
+    EXPECT_EQ(r.value.find("weekday")->as_int(), 1);
+}
+
+TEST_F(DeviceCommands, StatusByDevicePathAndOutOfRangeClock)
+{
+    sim.device().set_sensor_on(false);
+    sim.device().set_clock_bytes({9, 60, 14, 1, 7, 12, 26});
+    ASSERT_EQ(run({"status", "--port", sim.terminal_path()}), 0) << err.str();
+    const json::ParseResult r = json::parse(out.str());
+    ASSERT_EQ(r.status, json::ParseStatus::Ok);
+    EXPECT_FALSE(r.value.find("optical_sensor_on")->boolean);
+    EXPECT_EQ(r.value.find("clock")->kind, json::Value::Kind::Null);
+}
+
+TEST_F(DeviceCommands, DeviceFailures)
+{
+    EXPECT_EQ(run({"status", "--port", "COM150"}), 1);
+    EXPECT_NE(err.str().find("COM150"), std::string::npos);
+
+    ASSERT_TRUE(sim.set_fault("wrong-type"));
+    EXPECT_EQ(run({"status", "--port", "COM5"}), 1);
+
+    sim.device().set_faults({});
+    ASSERT_TRUE(sim.set_fault("silence"));
+    sim.device().clear_received();
+    EXPECT_EQ(run({"status", "--port", "COM5"}), 1);
+    EXPECT_EQ(sim.device().frame_count(), 8u); // the attempt limit
+}
+
+TEST_F(DeviceCommands, BadUsage)
+{
+    const std::vector<std::vector<std::string>> cases{
+        {},
+        {"status"},
+        {"dance", "--port", "COM5"},
+        {"status", "--port", "COM5", "extra"},
+        {"write", "--port", "COM5"},
+        {"status", "--port", "COM5", "--into", "x.ptm"},
+        {"read", "--port", "COM5", "--on-eeprom-fault=maybe"},
+        {"read", "--port", "COM5", "--loud"},
+    };
+    for (const auto& args : cases)
+        EXPECT_EQ(run(args), 2) << (args.empty() ? "" : args[0]);
+    EXPECT_EQ(sim.device().frame_count(), 0u);
+}
+
+TEST_F(DeviceCommands, ReadPrintsTheOptics)
+{
+    const DeviceProgram p = sound_program();
+    sim.device().set_optics(optics_write_bytes(p));
+    ASSERT_EQ(run({"read", "--port", "COM5"}), 0) << err.str();
+    EXPECT_EQ(out.str(), json::write(optics_to_json(p)));
+}
+
+TEST_F(DeviceCommands, ReadIntoReplacesOnlyTheOptics)
+{
+    DeviceProgram file_program;
+    file_program.plan_enabled[3][2] = 1;
+    file_program.plan_hour[3][2] = 7;
+    file_program.plan_volume[3][2] = 55;
+    file_program.sound_type = "Сигнал №2";
+    const std::string path = save("plan.ptm", file_program);
+    const DeviceProgram device_program = sound_program();
+    sim.device().set_optics(optics_write_bytes(device_program));
+
+    ASSERT_EQ(run({"read", "--port", "COM5", "--into", path}), 0) << err.str();
+    DeviceProgram expected = device_program;
+    expected.plan_enabled = file_program.plan_enabled;
+    expected.plan_hour = file_program.plan_hour;
+    expected.plan_volume = file_program.plan_volume;
+    expected.sound_type = file_program.sound_type;
+    EXPECT_EQ(bytes_of(path), write_ptm(expected));
+    EXPECT_EQ(std::distance(fs::directory_iterator(files), fs::directory_iterator{}), 1); // no temporary left
+}
+
+TEST_F(DeviceCommands, ReadIntoUnusableFileSendsNothing)
+{
+    const std::string junk = files + "/junk.ptm";
+    ASSERT_EQ(write_whole_file_atomically(junk, {'n', 'o', '\r', '\n'}), FileStatus::Done);
+    EXPECT_EQ(run({"read", "--port", "COM5", "--into", junk}), 2);
+    EXPECT_EQ(run({"read", "--port", "COM5", "--into", files + "/missing.ptm"}), 2);
+    EXPECT_EQ(sim.device().frame_count(), 0u);
+    EXPECT_EQ(bytes_of(junk), (std::vector<std::uint8_t>{'n', 'o', '\r', '\n'}));
+}
+
+TEST_F(DeviceCommands, FailedReadLeavesTheFile)
+{
+    const std::string path = save("keep.ptm", DeviceProgram{});
+    const std::vector<std::uint8_t> before = bytes_of(path);
+    ASSERT_TRUE(sim.set_fault("ignore=0x89"));
+    EXPECT_EQ(run({"read", "--port", "COM5", "--into", path}), 1);
+    EXPECT_EQ(bytes_of(path), before);
+}
+
+TEST_F(DeviceCommands, WriteSendsTheOptics)
+{
+    const DeviceProgram p = sound_program();
+    ASSERT_TRUE(optics_sound(run_optics_rules(p)));
+    ASSERT_EQ(run({"write", "--port", "COM5", save("p.ptm", p)}), 0) << err.str();
+    EXPECT_EQ(sim.device().optics(), optics_write_bytes(p));
+    EXPECT_EQ(sim.device().frame_count(), 2u);
+}
+
+TEST_F(DeviceCommands, WriteRefusedWhileARuleFails)
+{
+    DeviceProgram bad_optics = sound_program();
+    bad_optics.evening_lux_threshold = 0;
+    ASSERT_FALSE(optics_sound(run_optics_rules(bad_optics)));
+
+    DeviceProgram bad_plan = sound_program();
+    for (int k : {1, 2}) {
+        bad_plan.plan_enabled[4][k] = 1;
+        bad_plan.plan_hour[4][k] = 8;
+        bad_plan.plan_minute[4][k] = 30;
+        bad_plan.plan_volume[4][k] = 50;
+    }
+    ASSERT_NE(check_plan_day(bad_plan, 4), PlanFault::None);
+
+    const OpticsBytes before = sim.device().optics();
+    EXPECT_EQ(run({"write", "--port", "COM5", save("o.ptm", bad_optics)}), 1);
+    EXPECT_EQ(run({"write", "--port", "COM5", save("q.ptm", bad_plan)}), 1);
+    EXPECT_NE(err.str().find("write refused"), std::string::npos);
+    EXPECT_EQ(sim.device().frame_count(), 0u);
+    EXPECT_EQ(sim.device().optics(), before);
+    EXPECT_EQ(run({"write", "--port", "COM5", files + "/missing.ptm"}), 2);
+}
+
+TEST_F(DeviceCommands, EepromFaultAnswers)
+{
+    const struct {
+        const char* command;
+        const char* fault;
+        const char* answer; // nullptr: the default
+        int exit;
+        std::size_t frames;
+    } cases[] = {
+        {"read", "os", nullptr, 1, 1}, // break
+        {"read", "ol", "--on-eeprom-fault=break", 1, 1},
+        {"read", "os", "--on-eeprom-fault=skip", 0, 3},   // all three commands, bytes 255
+        {"read", "ol", "--on-eeprom-fault=repeat", 1, 8}, // repeated until the limit
+        {"write", "os", "--on-eeprom-fault=skip", 1, 1},  // a write cannot skip
+        {"write", "ol", "--on-eeprom-fault=repeat", 1, 8},
+    };
+    for (const auto& c : cases) {
+        sim.device().set_faults({});
+        sim.device().clear_received();
+        ASSERT_TRUE(sim.set_fault(c.fault));
+        std::vector<std::string> args{c.command, "--port", "COM5"};
+        if (c.answer)
+            args.push_back(c.answer);
+        if (std::string(c.command) == "write")
+            args.push_back(save("w.ptm", sound_program()));
+        EXPECT_EQ(run(args), c.exit) << c.command << " " << c.fault;
+        EXPECT_EQ(sim.device().frame_count(), c.frames) << c.command << " " << c.fault;
+    }
+}
+
+TEST_F(DeviceCommands, RepeatRecoversFromAPassingFault)
+{
+    ASSERT_TRUE(sim.set_fault("os"));
+    ASSERT_TRUE(sim.set_fault("faulty-frames=1"));
+    ASSERT_EQ(run({"read", "--port", "COM5", "--on-eeprom-fault", "repeat"}), 0) << err.str();
+    EXPECT_EQ(sim.device().frame_count(), 4u);
+    EXPECT_EQ(out.str(), json::write(optics_to_json([] {
+                  DeviceProgram p;
+                  apply_optics_defaults(p);
+                  return p;
+              }())));
+}
