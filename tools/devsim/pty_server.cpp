@@ -94,6 +94,7 @@ ServeResult PtyServer::start(const std::string& folder, const std::string& com_n
     }
     terminal_ = name;
     link_ = link;
+    published_.store(true);
     stop_.store(false);
     vanished_.store(false);
     thread_ = std::thread([this] { serve(); });
@@ -116,13 +117,12 @@ void PtyServer::stop()
 
 void PtyServer::remove_link()
 {
-    if (link_.empty())
+    if (!published_.exchange(false))
         return;
     char target[PATH_MAX] = {};
     const ssize_t n = ::readlink(link_.c_str(), target, sizeof target - 1);
     if (n > 0 && std::string(target, static_cast<std::size_t>(n)) == terminal_)
         ::unlink(link_.c_str());
-    link_.clear();
 }
 
 void PtyServer::vanish()

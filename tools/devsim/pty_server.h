@@ -33,6 +33,7 @@ public:
     void stop();
 
     [[nodiscard]] const std::string& terminal_path() const { return terminal_; } // e.g. /dev/pts/3
+    // Where the link was published; it stays named here after removal.
     [[nodiscard]] const std::string& link_path() const { return link_; }
     [[nodiscard]] bool running() const { return thread_.joinable(); }
     // True once the device has vanished (the terminal was closed by a fault).
@@ -55,6 +56,7 @@ private:
     std::thread thread_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> vanished_{false};
+    std::atomic<bool> published_{false}; // the link is ours and still there
     std::atomic<std::size_t> rejected_{0};
 };
 

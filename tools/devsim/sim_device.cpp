@@ -7,6 +7,7 @@
 namespace zuzo::sim {
 namespace {
 
+constexpr std::size_t kReceivedLimit = 20000;
 constexpr const char* kGarbage = "x5%Q~\x7f#\r";
 
 std::array<std::uint8_t, 7> clock_of(std::time_t t)
@@ -78,6 +79,8 @@ Response SimDevice::respond(const Frame& frame)
     if (!r.text.empty() && faults_.trailing)
         r.text += "zz";
     r.vanish = vanish;
+    if (received_.size() >= kReceivedLimit) // a long session keeps the newest
+        received_.erase(received_.begin(), received_.begin() + kReceivedLimit / 2);
     received_.push_back({frame, r.text});
     frames_cv_.notify_all();
     return r;

@@ -94,7 +94,8 @@ public:
     [[nodiscard]] std::array<std::uint8_t, 5> preview() const;
     [[nodiscard]] int preview_count() const;
 
-    // Every valid frame received, oldest first.
+    // Every valid frame received, oldest first (a very long session keeps
+    // only its newest frames).
     [[nodiscard]] std::vector<Received> received() const;
     [[nodiscard]] std::size_t frame_count() const;
     void clear_received();
