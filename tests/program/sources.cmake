@@ -6,4 +6,8 @@ set(PROGRAM_CORE_TESTS
   program/save_name_test.cpp
 )
 set(PROGRAM_QT_TESTS
+  program/optics_fixture.cpp
+  program/optics_editor_test.cpp
+  program/optics_warnings_test.cpp
+  program/file_commands_test.cpp
 )
