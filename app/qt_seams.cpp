@@ -82,7 +82,9 @@ QString QtFileDialogs::open_file(QWidget* parent, const QString& title, const QS
 QString QtFileDialogs::save_file(QWidget* parent, const QString& title, const QString& filter)
 {
     const BusyScope busy(busy_);
-    return QFileDialog::getSaveFileName(parent, title, QString(), filter);
+    // Save asks its own overwrite question after adding the extension.
+    return QFileDialog::getSaveFileName(parent, title, QString(), filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 void QtLauncher::open_document(const QString& path)
