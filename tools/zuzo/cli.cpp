@@ -16,9 +16,7 @@ struct Group {
     GroupRun run;          // gets the words after it
 };
 
-// The command groups. The device commands join here with one line:
-//   {"device", [](const auto& a, std::ostream&, std::ostream&) { return run_device_command(a); }},
-// (tools/zuzo/device_commands.h).
+// The command groups; a further group joins here with one line.
 const Group kGroups[] = {
     {"ptm", &run_ptm_command},
     {"device", &run_device_command},
