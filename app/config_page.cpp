@@ -124,7 +124,7 @@ QGroupBox* build_plans_frame(QWidget* page, MainControls& ui, const QTime& now)
     first->setSpacing(4);
     first->addWidget(make::label(frame, QStringLiteral("День недели")));
     ui.WeekdayCombo = make::named<QComboBox>(frame, "WeekdayCombo");
-    ui.WeekdayCombo->setMinimumWidth(124);
+    ui.WeekdayCombo->setMinimumWidth(140);
     first->addWidget(ui.WeekdayCombo);
     ui.CopyTimeParamsButton = make::named<QPushButton>(frame, "CopyTimeParamsButton");
     ui.CopyTimeParamsButton->setIcon(picture_icon(1));
