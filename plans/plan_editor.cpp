@@ -29,8 +29,13 @@ const QDate kPickerDate(1999, 1, 1);
 void set_picker(QTimeEdit* picker, PlanTime stored)
 {
     const PlanTime shown = zuzo::shown_time(stored);
-    const QSignalBlocker block(picker);
-    picker->setDateTime(QDateTime(kPickerDate, QTime(shown.hour, shown.minute, 0)));
+    const QDateTime wanted(kPickerDate, QTime(shown.hour, shown.minute, 0));
+    // A picker that already shows the time is left alone, so that a refresh
+    // after the user's own change does not disturb the typing in progress.
+    if (picker->dateTime() != wanted) {
+        const QSignalBlocker block(picker);
+        picker->setDateTime(wanted);
+    }
     // A time the picker cannot show is named in its tooltip.
     picker->setToolTip(
         zuzo::is_showable_time(stored)
@@ -142,7 +147,8 @@ void PlanEditor::read_back_plan_day(int day, int changed_row)
         p.plan_minute[day][i] = kept.minute;
     }
     for (int i = 1; i <= kIntervals; ++i) {
-        p.plan_enabled[day][i] = ctx_.ui.IntervalEnabledCheck[i]->isChecked() ? 1 : 0;
+        p.plan_enabled[day][i] =
+            zuzo::read_back_enabled(p.plan_enabled[day][i], ctx_.ui.IntervalEnabledCheck[i]->isChecked());
     }
     for (int i = 1; i <= kIntervals; ++i) {
         p.plan_volume[day][i] = zuzo::lenient_int(ctx_.ui.IntervalVolumeEdit[i]->text().toStdString());

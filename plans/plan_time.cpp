@@ -23,6 +23,14 @@ PlanTime read_back_time(PlanTime stored, PlanTime shown, bool changed_by_user)
     return shown;
 }
 
+std::int32_t read_back_enabled(std::int32_t stored, bool checked)
+{
+    if (checked == (stored == 1)) {
+        return stored;
+    }
+    return checked ? 1 : 0;
+}
+
 std::string stored_time_text(PlanTime stored)
 {
     auto two = [](std::int32_t v) {

@@ -127,4 +127,33 @@ TEST_F(UnshowableTimeTest, ChangeOnThatRowStoresWhatThePickerShows)
     EXPECT_EQ(ui().IntervalTimePicker[4]->toolTip(), "");
 }
 
+TEST_F(UnshowableTimeTest, SwitchValueOtherThanOneShowsOffAndSurvives)
+{
+    set_interval(1, 1, 1, 8, 0, 10);
+    set_interval(1, 2, 2, 8, 0, 10); // off: no duplicate with interval 1
+    editor().refresh_plan_view();
+    EXPECT_FALSE(ui().IntervalEnabledCheck[2]->isChecked());
+    EXPECT_FALSE(ui().IntervalTimePicker[2]->isEnabled());
+    EXPECT_TRUE(ui().DuplicateIntervalsWarning->isHidden());
+
+    step_hour_up(ui().IntervalTimePicker[1]);
+    EXPECT_EQ(p().plan_hour[1][1], 9);
+    EXPECT_EQ(p().plan_enabled[1][1], 1);
+    EXPECT_EQ(p().plan_enabled[1][2], 2);
+}
+
+TEST_F(UnshowableTimeTest, TypedTimeIsStoredDigitByDigit)
+{
+    set_interval(1, 8, 1, 6, 30, 10);
+    editor().refresh_plan_view();
+    QTimeEdit* picker = ui().IntervalTimePicker[8];
+    ASSERT_TRUE(activate_main_window());
+    picker->setFocus(Qt::MouseFocusReason);
+    picker->setSelectedSection(QDateTimeEdit::HourSection);
+    QTest::keyClicks(picker, "15");
+    EXPECT_EQ(picker->time(), QTime(15, 30));
+    EXPECT_EQ(p().plan_hour[1][8], 15);
+    EXPECT_EQ(p().plan_minute[1][8], 30);
+}
+
 } // namespace

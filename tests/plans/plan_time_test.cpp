@@ -52,6 +52,20 @@ TEST(PlanTime, ReadBackKeepsUnshowableTimeOfUntouchedRows)
     }
 }
 
+TEST(PlanTime, ReadBackKeepsSwitchValuesTheBoxAgreesWith)
+{
+    struct Case {
+        int stored;
+        bool checked;
+        int expected;
+    };
+    const Case cases[] = {{0, false, 0}, {1, true, 1},  {2, false, 2}, {-1, false, -1},
+                          {0, true, 1},  {1, false, 0}, {2, true, 1},  {255, true, 1}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(read_back_enabled(c.stored, c.checked), c.expected) << c.stored << " " << c.checked;
+    }
+}
+
 TEST(PlanTime, DayOfComboPosition)
 {
     const std::pair<int, int> cases[] = {{-1, 0}, {0, 1}, {2, 3}, {6, 7}, {7, 0}, {100, 0}};
