@@ -43,10 +43,10 @@ void SimFixture::stop()
     server_->stop();
 }
 
-bool SimFixture::set_fault(const std::string& spec)
+bool SimFixture::set_fault(const std::string& setting)
 {
     zuzo::sim::Faults f = device_.faults();
-    if (!zuzo::sim::apply_fault(spec, f))
+    if (!zuzo::sim::apply_fault(setting, f))
         return false;
     device_.set_faults(f);
     return true;

@@ -39,7 +39,7 @@ public:
     [[nodiscard]] const std::string& terminal_path() const { return server_->terminal_path(); }
 
     // Shortcut to set faults by their command-line names ("os", "split=2").
-    [[nodiscard]] bool set_fault(const std::string& spec);
+    [[nodiscard]] bool set_fault(const std::string& setting);
 
 private:
     std::string root_;

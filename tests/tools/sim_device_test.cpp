@@ -37,10 +37,10 @@ ReplyArray decoded(const std::string& answer)
     return r;
 }
 
-void add_fault(SimDevice& d, const std::string& spec)
+void add_fault(SimDevice& d, const std::string& setting)
 {
     Faults f = d.faults();
-    EXPECT_TRUE(apply_fault(spec, f)) << spec;
+    EXPECT_TRUE(apply_fault(setting, f)) << setting;
     d.set_faults(f);
 }
 
@@ -224,7 +224,7 @@ TEST(SimDevice, FramesAreLogged)
 TEST(FaultNames, Parsing)
 {
     const struct {
-        const char* spec;
+        const char* setting;
         bool ok;
     } cases[] = {{"silence", true},         {"silence=3", false},  {"silence-after=3", true},
                  {"silence-after", false},  {"split", true},       {"split=0", false},
@@ -233,7 +233,7 @@ TEST(FaultNames, Parsing)
                  {"os=x", false},           {"pace", true},        {"faulty-frames=2", true}};
     for (const auto& c : cases) {
         Faults f;
-        EXPECT_EQ(apply_fault(c.spec, f), c.ok) << c.spec;
+        EXPECT_EQ(apply_fault(c.setting, f), c.ok) << c.setting;
     }
     Faults f;
     ASSERT_TRUE(apply_fault("split=2", f));

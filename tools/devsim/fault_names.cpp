@@ -36,13 +36,13 @@ std::optional<int> number(std::string_view text)
 
 } // namespace
 
-bool apply_fault(std::string_view spec, Faults& f)
+bool apply_fault(std::string_view setting, Faults& f)
 {
-    const std::size_t eq = spec.find('=');
-    const std::string_view name = spec.substr(0, eq);
+    const std::size_t eq = setting.find('=');
+    const std::string_view name = setting.substr(0, eq);
     std::optional<int> n;
     if (eq != std::string_view::npos) {
-        n = number(spec.substr(eq + 1));
+        n = number(setting.substr(eq + 1));
         if (!n)
             return false;
     }

@@ -11,7 +11,7 @@ namespace zuzo::sim {
 // number. Names: silence, silence-after=N, garbage, bad-checksum,
 // wrong-length, of, os, ol, wrong-type[=N], ignore=CODE, faulty-frames=N,
 // split[=N], trailing, vanish[=N], pace.
-[[nodiscard]] bool apply_fault(std::string_view spec, Faults& faults);
+[[nodiscard]] bool apply_fault(std::string_view setting, Faults& faults);
 
 // The names above as one line, for usage texts.
 [[nodiscard]] const char* fault_names_help();
