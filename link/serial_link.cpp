@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QLoggingCategory>
+#include <QTimer>
 
 #include <cstring>
 #include <utility>
@@ -49,13 +50,22 @@ void SerialLink::on_error(QSerialPort::SerialPortError error)
 {
     // The port stays open after the device vanished (a pseudo-terminal whose
     // other end closed reports a read error, a pulled USB adapter a resource
-    // error); from now on the channel counts as closed, so the next exchange
-    // finds it broken and the one who runs it decides.
+    // error). From now on the channel counts as closed, so the next exchange
+    // finds it broken and the one who runs it decides; the link itself stays
+    // held until close_link. The port is let go as soon as the port's own
+    // error handling has returned, so that it cannot keep signalling.
     if (port_.isOpen() && means_device_lost(error)) {
         if (!lost_)
             qCDebug(lcLinkTrace) << "device lost:" << error;
         lost_ = true;
+        QTimer::singleShot(0, &port_, [this] { release_lost_port(); });
     }
+}
+
+void SerialLink::release_lost_port()
+{
+    if (lost_ && port_.isOpen())
+        port_.close();
 }
 
 bool SerialLink::apply_line_settings()
@@ -86,6 +96,7 @@ bool SerialLink::open_link(const QString& port_name)
     (void)port_.setRequestToSend(false);
     port_.clearError();
     lost_ = false;
+    held_ = true;
     qCDebug(lcLinkTrace) << "opened" << port_name << "as" << path.c_str();
     return true;
 }
@@ -98,16 +109,17 @@ void SerialLink::close_link()
     }
     port_.clearError();
     lost_ = false;
+    held_ = false;
 }
 
 bool SerialLink::link_is_open() const
 {
-    return port_.isOpen();
+    return held_;
 }
 
 bool SerialLink::is_open() const
 {
-    return port_.isOpen() && !lost_;
+    return held_ && !lost_ && port_.isOpen();
 }
 
 int SerialLink::input_available()
@@ -199,7 +211,9 @@ zuzo::IoResult SerialLink::run_io(const std::string& frame)
         if (left <= 0 || !port_.waitForBytesWritten(static_cast<int>(left)))
             break;
     }
-    if (port_.bytesToWrite() > 0) {
+    if (lost_) {
+        release_lost_port();
+    } else if (port_.bytesToWrite() > 0) {
         port_.clear(QSerialPort::Output);
         result.status = zuzo::IoStatus::Stalled;
         result.reply.clear();

@@ -49,6 +49,7 @@ public:
 private:
     void on_error(QSerialPort::SerialPortError error);
     [[nodiscard]] bool apply_line_settings();
+    void release_lost_port();
     void flush_input();
     // Appends what has arrived to reply; true once it holds "#" CR (the
     // reply is then cut right after it).
@@ -56,5 +57,6 @@ private:
 
     QSerialPort port_;
     std::string folder_;
-    bool lost_ = false;
+    bool held_ = false; // from a successful open_link until close_link
+    bool lost_ = false; // the device went away while held
 };

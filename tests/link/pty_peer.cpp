@@ -123,7 +123,9 @@ int open_descriptors_on(const std::string& path)
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator("/proc/self/fd", error)) {
         std::error_code link_error;
-        if (fs::read_symlink(entry.path(), link_error) == path)
+        // A terminal whose master side closed shows as "<path> (deleted)".
+        const std::string target = fs::read_symlink(entry.path(), link_error).string();
+        if (target == path || target == path + " (deleted)")
             ++count;
     }
     return count;

@@ -49,5 +49,6 @@ private:
     std::vector<std::string> frames_;
 };
 
-// How many descriptors of this process are open on path.
+// How many descriptors of this process are open on path (also after the
+// terminal behind it went away).
 [[nodiscard]] int open_descriptors_on(const std::string& path);

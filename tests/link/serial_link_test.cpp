@@ -171,9 +171,12 @@ TEST_F(SerialLinkTest, AVanishedDeviceClosesTheChannel)
     peer.vanish();
     const zuzo::IoResult result = link.run_io(kStatusFrame);
     EXPECT_EQ(result.reply, "");
-    // The link is still held until someone closes it; the channel is not.
+    // The link is still held until someone closes it; the channel is not,
+    // and the port is let go.
     EXPECT_TRUE(link.link_is_open());
     EXPECT_FALSE(link.is_open());
+    EXPECT_EQ(open_descriptors_on(peer.slave_path()), 1); // the peer's own
+    EXPECT_EQ(link.run_io(kStatusFrame).reply, "");
     link.close_link();
     EXPECT_FALSE(link.link_is_open());
 }
@@ -186,6 +189,12 @@ TEST_F(SerialLinkTest, AVanishedDeviceIsNoticedBetweenExchanges)
         QTest::qWait(10);
     EXPECT_FALSE(link.is_open());
     EXPECT_TRUE(link.link_is_open());
+    QTest::qWait(10);
+    EXPECT_EQ(open_descriptors_on(peer.slave_path()), 1);
+    // A new open after the loss works as ever.
+    PtyPeer other;
+    ASSERT_TRUE(link.open_link(QString::fromStdString(other.slave_path())));
+    EXPECT_TRUE(link.is_open());
 }
 
 } // namespace
