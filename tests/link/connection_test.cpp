@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace {
 
@@ -83,6 +84,33 @@ TEST_F(Connect, AnswersThatNeverCheckOutCountAsSilence)
                   (QStringList{QStringLiteral("Устройство не отвечает"), QStringLiteral("Связь разорвана")}));
         EXPECT_EQ(received_codes(), std::vector<int>(8, kStatus));
     }
+}
+
+TEST_F(Connect, EepromFaultAnsweredCancelIsReportedLikeSilence)
+{
+    ASSERT_TRUE(sim.set_fault("os"));
+    boxes().answers = {MsgAnswer::Cancel};
+    EXPECT_FALSE(connect_device());
+    EXPECT_EQ(boxes().shown.size(), 1u);
+    EXPECT_EQ(log_lines().mid(1),
+              (QStringList{QStringLiteral("Устройство не отвечает"), QStringLiteral("Связь разорвана")}));
+    EXPECT_EQ(received_codes(), std::vector<int>{kStatus}); // a broken exchange is not repeated
+}
+
+TEST_F(Connect, TimersRunningShowTheDeviceClockAndEnableTheButtons)
+{
+    device().set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
+    ASSERT_TRUE(connect_device());
+    app().status_timer()->start(300);
+    app().port_timer()->start(1000);
+    pump(800); // two or more status ticks
+    EXPECT_EQ(ui().DeviceDateEdit->text(), QStringLiteral("Пн. 07.12.2026  14:05:09"));
+    EXPECT_EQ(ui().SystemDateEdit->text(), QStringLiteral("Пн. 07.12.2026  14:05:09"));
+    EXPECT_TRUE(ui().WriteProgramButton->isEnabled());
+    EXPECT_TRUE(ui().ReadProgramButton->isEnabled());
+    EXPECT_TRUE(ui().DisconnectButton->isEnabled());
+    EXPECT_GE(device().frame_count(), 2u);
+    stop_timers();
 }
 
 TEST_F(Connect, ConnectingAgainClearsTheLogAndReopens)
