@@ -12,4 +12,5 @@ set(ZUZO_CLI_SOURCES
   tools/zuzo/ptm_commands.cpp
   tools/zuzo/ptm_files.cpp
   tools/zuzo/device_commands.cpp
+  tools/zuzo/help_texts.cpp
 )

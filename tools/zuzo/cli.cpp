@@ -1,6 +1,7 @@
 #include "tools/zuzo/cli.h"
 
 #include "tools/zuzo/device_commands.h"
+#include "tools/zuzo/help_texts.h"
 #include "tools/zuzo/ptm_commands.h"
 
 #include <iostream>
@@ -34,6 +35,10 @@ int run_args(const std::vector<std::string>& args, std::ostream& out, std::ostre
 {
     if (args.empty())
         return usage(err);
+    if (asks_for_help(args)) {
+        out << help_text(args);
+        return EXIT_OK;
+    }
     for (const Group& group : kGroups) {
         if (args[0] == group.name)
             return group.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);

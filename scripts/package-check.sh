@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Builds the Debian package, installs it with apt, starts the installed tool
+# under a virtual X server, checks that its window is up, and uninstalls it.
+# Needs (besides scripts/install-deps.sh): dpkg-dev (dpkg-shlibdeps),
+# x11-utils (xwininfo). Runs as root or with sudo. DEB=FILE.deb checks an
+# already built package instead of building one in $BUILD_DIR (build/package).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${BUILD_DIR:-build/package}
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+
+if [ -n "${DEB:-}" ]; then
+  # A package built before: check that one.
+  deb=$(realpath "$DEB")
+else
+  echo "== building the package in $build"
+  # Only what the package holds is built; cpack then installs without building
+  # the rest of the tree.
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DZUZO_BUILD_TESTS=OFF \
+    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+  cmake --build "$build" -j"$(nproc)" --target zuzo-transport zuzo zuzo-devsim zuzo_icons
+  rm -f "$build"/zuzo-transport_*.deb
+  (cd "$build" && cpack -G DEB >/dev/null)
+  deb=$(realpath "$(ls "$build"/zuzo-transport_*.deb)")
+fi
+echo "built $deb"
+dpkg-deb --field "$deb" Package Version Depends
+dpkg-deb --contents "$deb" | awk '{print $6}'
+
+echo "== installing"
+"${sudo_cmd[@]}" apt-get install -y -qq "$deb" >/dev/null
+work=$(mktemp -d)
+cleanup() {
+  [ -n "${tool:-}" ] && kill "$tool" 2>/dev/null || true
+  rm -rf "$work"
+  if dpkg -s zuzo-transport >/dev/null 2>&1; then
+    "${sudo_cmd[@]}" apt-get remove -y -qq zuzo-transport >/dev/null || true
+  fi
+}
+trap cleanup EXIT
+
+for f in /usr/bin/zuzo-transport /usr/bin/zuzo /usr/bin/zuzo-devsim \
+         /usr/share/applications/zuzo-transport.desktop \
+         /usr/share/icons/hicolor/48x48/apps/zuzo-transport.png \
+         /usr/share/icons/hicolor/scalable/apps/zuzo-transport.svg; do
+  [ -e "$f" ] || { echo "missing after install: $f"; exit 1; }
+done
+# The manual page may be filtered out by dpkg on slim systems; the package
+# must carry it all the same.
+dpkg -L zuzo-transport | grep -q '/usr/share/man/man1/zuzo.1' || { echo "manual page not in the package"; exit 1; }
+/usr/bin/zuzo --help >/dev/null
+/usr/bin/zuzo-devsim --help >/dev/null 2>&1
+
+echo "== starting the installed tool under Xvfb"
+# Without a working window manager a window is still mapped; xwininfo finds it
+# by its title. The script runs inside the virtual display.
+cat >"$work/inside.sh" <<'INSIDE'
+#!/usr/bin/env bash
+set -u
+cd "$1"
+/usr/bin/zuzo-transport >"$1/tool.out" 2>&1 &
+tool=$!
+found=0
+for _ in $(seq 1 50); do
+  if ! kill -0 "$tool" 2>/dev/null; then break; fi
+  if xwininfo -root -tree 2>/dev/null | grep -q '"Vestorin Zuzo transport"'; then found=1; break; fi
+  sleep 0.2
+done
+sleep 2
+alive=0
+kill -0 "$tool" 2>/dev/null && alive=1
+xwininfo -root -tree | grep '"Vestorin Zuzo transport"' || true
+kill "$tool" 2>/dev/null || true
+wait "$tool" 2>/dev/null || true
+echo "window=$found alive=$alive"
+[ "$found" = 1 ] && [ "$alive" = 1 ]
+INSIDE
+chmod +x "$work/inside.sh"
+status=0
+xvfb-run -a -s "-screen 0 1024x768x24" "$work/inside.sh" "$work" || status=$?
+if [ -s "$work/tool.out" ]; then
+  echo "-- the tool printed:"
+  cat "$work/tool.out"
+fi
+if grep -Eqi 'error|fatal|could not|cannot|abort' "$work/tool.out"; then
+  echo "the tool printed something alarming"
+  status=1
+fi
+[ "$status" = 0 ] || { echo "the installed tool did not start"; exit 1; }
+
+echo "== uninstalling"
+"${sudo_cmd[@]}" apt-get remove -y -qq zuzo-transport >/dev/null
+if [ -e /usr/bin/zuzo-transport ]; then echo "still installed after remove"; exit 1; fi
+echo "package check passed"
