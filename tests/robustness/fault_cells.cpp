@@ -1,0 +1,141 @@
+#include "robustness/fault_matrix.h"
+
+#include <cctype>
+
+namespace robustness {
+namespace {
+
+// Frame counts: a read takes three commands, a write two, a status check one
+// (supervision runs two ticks, the companion's status asks twice). A command
+// that keeps failing is sent 8 times. "silence-after=1" answers the first
+// frame only; "vanish=1" answers one frame and closes the line on the
+// second, which then fails once and finds the link broken.
+std::vector<Cell> make_cells()
+{
+    using O = Op;
+    using R = Outcome;
+    std::vector<Cell> c;
+    const auto add = [&c](const char* fault, O op, R outcome, int frames, int done = 0) {
+        c.push_back({fault, op, outcome, frames, done});
+    };
+    // Nothing comes back, or nothing usable: the attempt limit ends it.
+    for (const char* fault : {"silence", "garbage", "of"}) {
+        add(fault, O::Connect, R::GivesUp, 8);
+        add(fault, O::Supervision, R::GivesUp, 16);
+        add(fault, O::ProgramRead, R::GivesUp, 8);
+        add(fault, O::ProgramWrite, R::GivesUp, 8);
+        add(fault, O::CliStatus, R::GivesUp, 8);
+        add(fault, O::CliRead, R::GivesUp, 8);
+        add(fault, O::CliWrite, R::GivesUp, 8);
+    }
+    // Broken read replies; a write is only acknowledged, so it goes through.
+    for (const char* fault : {"bad-checksum", "wrong-length"}) {
+        add(fault, O::Connect, R::GivesUp, 8);
+        add(fault, O::Supervision, R::GivesUp, 16);
+        add(fault, O::ProgramRead, R::GivesUp, 8);
+        add(fault, O::ProgramWrite, R::Done, 2, 2);
+        add(fault, O::CliStatus, R::GivesUp, 8);
+        add(fault, O::CliRead, R::GivesUp, 8);
+        add(fault, O::CliWrite, R::Done, 2, 2);
+    }
+    // The device answers its first frame, then falls silent.
+    add("silence-after=1", O::Connect, R::Done, 1);
+    add("silence-after=1", O::Supervision, R::GivesUp, 9);
+    add("silence-after=1", O::ProgramRead, R::GivesUp, 9, 1);
+    add("silence-after=1", O::ProgramWrite, R::GivesUp, 9, 1);
+    add("silence-after=1", O::CliStatus, R::GivesUp, 9);
+    add("silence-after=1", O::CliRead, R::GivesUp, 9, 1);
+    add("silence-after=1", O::CliWrite, R::GivesUp, 9, 1);
+    // EEPROM faults; the boxes are closed, which breaks the link.
+    for (const char* fault : {"os", "ol"}) {
+        add(fault, O::Connect, R::Breaks, 1);
+        add(fault, O::Supervision, R::Breaks, 1);
+        add(fault, O::ProgramRead, R::Breaks, 1);
+        add(fault, O::ProgramWrite, R::Breaks, 1);
+        add(fault, O::CliStatus, R::Breaks, 1);
+        add(fault, O::CliRead, R::Breaks, 1);
+        add(fault, O::CliWrite, R::Breaks, 1);
+    }
+    // Another device type: only identification looks at it.
+    add("wrong-type", O::Connect, R::Unsupported, 1);
+    add("wrong-type", O::Supervision, R::Done, 2);
+    add("wrong-type", O::ProgramRead, R::Done, 3, 3);
+    add("wrong-type", O::ProgramWrite, R::Done, 2, 2);
+    add("wrong-type", O::CliStatus, R::Unsupported, 2);
+    add("wrong-type", O::CliRead, R::Done, 3, 3);
+    add("wrong-type", O::CliWrite, R::Done, 2, 2);
+    // Replies in pieces, and bytes after the end of a reply: no harm.
+    for (const char* fault : {"split=2", "trailing"}) {
+        add(fault, O::Connect, R::Done, 1);
+        add(fault, O::Supervision, R::Done, 2);
+        add(fault, O::ProgramRead, R::Done, 3, 3);
+        add(fault, O::ProgramWrite, R::Done, 2, 2);
+        add(fault, O::CliStatus, R::Done, 2);
+        add(fault, O::CliRead, R::Done, 3, 3);
+        add(fault, O::CliWrite, R::Done, 2, 2);
+    }
+    // The device vanishes: at the first frame of a connect, otherwise after
+    // one answered frame (in the middle of a transfer).
+    add("vanish=0", O::Connect, R::Breaks, 1);
+    add("vanish=1", O::Supervision, R::Breaks, 2);
+    add("vanish=1", O::ProgramRead, R::Breaks, 2, 1);
+    add("vanish=1", O::ProgramWrite, R::Breaks, 2, 1);
+    add("vanish=1", O::CliStatus, R::Breaks, 2);
+    add("vanish=1", O::CliRead, R::Breaks, 2, 1);
+    add("vanish=1", O::CliWrite, R::Breaks, 2, 1);
+    return c;
+}
+
+} // namespace
+
+const std::vector<Cell>& fault_cells()
+{
+    static const std::vector<Cell> cells = make_cells();
+    return cells;
+}
+
+const char* op_name(Op op)
+{
+    switch (op) {
+    case Op::Connect:
+        return "Connect";
+    case Op::Supervision:
+        return "Supervision";
+    case Op::ProgramRead:
+        return "ProgramRead";
+    case Op::ProgramWrite:
+        return "ProgramWrite";
+    case Op::CliStatus:
+        return "CliStatus";
+    case Op::CliRead:
+        return "CliRead";
+    case Op::CliWrite:
+        return "CliWrite";
+    }
+    return "Unknown";
+}
+
+const char* outcome_name(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::Done:
+        return "Done";
+    case Outcome::GivesUp:
+        return "GivesUp";
+    case Outcome::Breaks:
+        return "Breaks";
+    case Outcome::Unsupported:
+        return "Unsupported";
+    }
+    return "Unknown";
+}
+
+std::string cell_name(const Cell& cell)
+{
+    std::string name;
+    for (char ch : cell.fault)
+        name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+    return name + "_" + op_name(cell.op);
+}
+
+} // namespace robustness

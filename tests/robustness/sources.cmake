@@ -1,0 +1,9 @@
+# Paths are relative to tests/.
+# Faults of the device and the line against every operation that talks to
+# it, lost and busy ports, and program files that must never be lost.
+set(ROBUSTNESS_TESTS
+  link/link_fixture.cpp
+  robustness/fault_cells.cpp
+  robustness/optics_sample.cpp
+  robustness/fault_matrix_test.cpp
+)
