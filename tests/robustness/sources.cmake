@@ -6,4 +6,6 @@ set(ROBUSTNESS_TESTS
   robustness/fault_cells.cpp
   robustness/optics_sample.cpp
   robustness/fault_matrix_test.cpp
+  robustness/port_busy_test.cpp
+  robustness/port_loss_test.cpp
 )
