@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/accessibility.h"
 #include "app/controls.h"
 #include "app/pictures.h"
 #include "app/window_pages.h"
@@ -144,6 +145,8 @@ bool build_main_window(MainControls& ui, const QTime& now)
     build_toolbar(ui);
     build_menu(ui);
     build_panel(ui, now);
+    describe_controls(ui);
+    set_tab_order(ui);
     window->setFixedSize(MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
     centre_on_screen(window);
     return true;

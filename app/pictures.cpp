@@ -85,7 +85,9 @@ QIcon picture_icon(int number)
 QIcon application_icon()
 {
     QIcon icon;
-    for (const int side : {16, 32, 48, 64})
+    // Sizes up to 256 so that the title bar, the task bar and a scaled
+    // screen each get a sharp picture.
+    for (const int side : {16, 24, 32, 48, 64, 128, 256})
         icon.addPixmap(render(QStringLiteral(":/pictures/app_icon.svg"), QSize(side, side), 1.0));
     return icon;
 }

@@ -1,6 +1,7 @@
 # Application shell: window, controls, dispatch, timers, auxiliary commands.
 set(APP_QT_SOURCES
   app/about_window.cpp
+  app/accessibility.cpp
   app/app_context.cpp
   app/application.cpp
   app/auxiliary_commands.cpp

@@ -2,6 +2,8 @@
 set(APP_CORE_TESTS
 )
 set(APP_QT_TESTS
+  app/accessibility_test.cpp
+  app/walkthrough_shots_test.cpp
   app/screenshot_test.cpp
   app/startup_test.cpp
   app/commands_test.cpp

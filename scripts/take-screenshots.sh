@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Takes the README walkthrough's pictures into docs/: starts zuzo-devsim as
+# COM1 in a private port folder, then drives the real tool against it under a
+# virtual X server (xvfb-run) and grabs the main window after each step.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${BUILD_DIR:-build/release}
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j"$(nproc)" --target zuzo-devsim app_tests
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+export XDG_RUNTIME_DIR=$runtime
+"$build/zuzo-devsim" --port COM1 >/dev/null &
+sim=$!
+trap 'kill $sim 2>/dev/null || true; rm -rf "$runtime"' EXIT
+for _ in $(seq 1 50); do [ -e "$runtime/zuzo-ports/COM1" ] && break; sleep 0.1; done
+ZUZO_WALKTHROUGH_DIR=$PWD/docs QT_QPA_PLATFORM=xcb \
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tests/app_tests" --gtest_filter='Walkthrough.*'
+ls -l docs/walk-*.png
