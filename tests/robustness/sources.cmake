@@ -8,4 +8,6 @@ set(ROBUSTNESS_TESTS
   robustness/fault_matrix_test.cpp
   robustness/port_busy_test.cpp
   robustness/port_loss_test.cpp
+  robustness/scratch_mount.cpp
+  robustness/file_safety_test.cpp
 )

@@ -1,0 +1,218 @@
+// Program files are never lost: a save that cannot be completed (read-only
+// folder, full file system, the final rename refused, a parent that is a
+// file) reports the failure, leaves the old file byte for byte as it was and
+// leaves no temporary file behind. The same for the companion program's
+// "ptm make" and "device read --into".
+
+#include "link/link_fixture.h"
+#include "link/optics_bytes.h"
+#include "program/ptm_format.h"
+#include "robustness/optics_sample.h"
+#include "robustness/scratch_mount.h"
+#include "tools/zuzo/device_commands.h"
+#include "tools/zuzo/json.h"
+#include "tools/zuzo/json_program.h"
+#include "tools/zuzo/ptm_commands.h"
+
+#include <QAction>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+enum class Place { ReadOnlyFolder, FullDisk, RenameRefused, ParentIsAFile };
+enum class Writer { ToolSave, PtmMake, DeviceReadInto };
+
+struct FileCase {
+    Place place;
+    Writer writer;
+};
+
+const char* place_name(Place p)
+{
+    switch (p) {
+    case Place::ReadOnlyFolder:
+        return "ReadOnlyFolder";
+    case Place::FullDisk:
+        return "FullDisk";
+    case Place::RenameRefused:
+        return "RenameRefused";
+    case Place::ParentIsAFile:
+        return "ParentIsAFile";
+    }
+    return "Unknown";
+}
+
+const char* writer_name(Writer w)
+{
+    switch (w) {
+    case Writer::ToolSave:
+        return "ToolSave";
+    case Writer::PtmMake:
+        return "PtmMake";
+    case Writer::DeviceReadInto:
+        return "DeviceReadInto";
+    }
+    return "Unknown";
+}
+
+std::vector<FileCase> all_cases()
+{
+    std::vector<FileCase> cases;
+    for (Place p : {Place::ReadOnlyFolder, Place::FullDisk, Place::RenameRefused, Place::ParentIsAFile})
+        for (Writer w : {Writer::ToolSave, Writer::PtmMake, Writer::DeviceReadInto})
+            cases.push_back({p, w});
+    return cases;
+}
+
+constexpr int kSave = 2; // the "Сохранить" menu item
+constexpr std::size_t kScratchSize = 64 * 1024;
+
+std::string bytes_of(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void put(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::set<std::string> names_in(const fs::path& folder)
+{
+    std::set<std::string> names;
+    for (const fs::directory_entry& e : fs::directory_iterator(folder))
+        names.insert(e.path().filename().string());
+    return names;
+}
+
+class FileSafety : public LinkFixture, public ::testing::WithParamInterface<FileCase> {
+protected:
+    void SetUp() override
+    {
+        LinkFixture::SetUp();
+        if (HasFatalFailure())
+            return;
+        outside = fs::path(sim.folder()).parent_path() / "outside";
+        fs::create_directories(outside);
+        // The old file holds optics that differ from everything written below.
+        const std::vector<std::uint8_t> old = zuzo::write_ptm(robustness::sample_optics());
+        old_bytes.assign(old.begin(), old.end());
+    }
+
+    // Makes the place fail as the case says; the old file is in it. Skips
+    // when this machine cannot mount.
+    void prepare(Place place)
+    {
+        if (place == Place::ParentIsAFile) {
+            folder = outside / "parent";
+            fs::create_directories(folder);
+            old_file = folder / "plain.ptm";
+            put(old_file, old_bytes);
+            target = old_file / "program.ptm"; // its parent is a regular file
+            listing = names_in(folder);
+            return;
+        }
+        if (!scratch.mount_tmpfs(kScratchSize))
+            GTEST_SKIP() << "cannot mount a small file system here (" << scratch.why_not() << ")";
+        folder = scratch.folder();
+        old_file = folder / "program.ptm";
+        target = old_file;
+        put(old_file, old_bytes);
+        ASSERT_EQ(bytes_of(old_file), old_bytes);
+        bool made = true;
+        if (place == Place::ReadOnlyFolder)
+            made = scratch.make_read_only();
+        if (place == Place::FullDisk)
+            made = scratch.fill_up("filler");
+        if (place == Place::RenameRefused)
+            made = scratch.pin_file(old_file.string());
+        ASSERT_TRUE(made) << scratch.why_not();
+        listing = names_in(folder);
+    }
+
+    void save_in_tool(Place place)
+    {
+        files().save_names = {QString::fromStdString(target.string())};
+        boxes().answers = {MsgAnswer::Yes}; // replace the existing file
+        ui().menu_actions[kSave]->trigger();
+        std::vector<QString> titles;
+        for (const ShownBox& b : boxes().shown)
+            titles.push_back(b.title);
+        const std::vector<QString> expected_titles =
+            place == Place::ParentIsAFile
+                ? std::vector<QString>{QStringLiteral("Ошибка")}
+                : std::vector<QString>{QStringLiteral("Подтвердить сохранение"), QStringLiteral("Ошибка")};
+        ASSERT_EQ(titles, expected_titles);
+        const ShownBox& failure = boxes().shown.back();
+        EXPECT_EQ(failure.text, QStringLiteral("При записи произошла ошибка.\nФайл сохранить не удалось.\n"));
+        EXPECT_EQ(failure.buttons, MsgButtons::Ok);
+        EXPECT_EQ(failure.icon, MsgIcon::Exclamation);
+    }
+
+    void make_with_companion()
+    {
+        const fs::path json = outside / "program.json";
+        put(json, zuzo::json::write(zuzo::program_to_json(zuzo::DeviceProgram{})));
+        std::ostringstream out, err;
+        EXPECT_EQ(zuzo::cli::run_ptm_command({"make", json.string(), target.string()}, out, err),
+                  zuzo::cli::EXIT_ERROR);
+        EXPECT_FALSE(err.str().empty());
+    }
+
+    void read_into_with_companion(Place place)
+    {
+        device().set_optics(zuzo::optics_write_bytes(zuzo::DeviceProgram{}));
+        std::ostringstream out, err;
+        EXPECT_EQ(
+            zuzo::cli::run_device_command({"read", "--port", "COM1", "--into", target.string()}, out, err),
+            zuzo::cli::EXIT_ERROR);
+        const char* says = place == Place::ParentIsAFile ? "cannot be read" : "the file is unchanged";
+        EXPECT_NE(err.str().find(says), std::string::npos) << err.str();
+    }
+
+    ScratchMount scratch;
+    fs::path outside;
+    fs::path folder;
+    fs::path old_file;
+    fs::path target;
+    std::string old_bytes;
+    std::set<std::string> listing;
+};
+
+TEST_P(FileSafety, OldFileStaysAndNothingIsLeftBehind)
+{
+    const FileCase c = GetParam();
+    prepare(c.place);
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    switch (c.writer) {
+    case Writer::ToolSave:
+        save_in_tool(c.place);
+        break;
+    case Writer::PtmMake:
+        make_with_companion();
+        break;
+    case Writer::DeviceReadInto:
+        read_into_with_companion(c.place);
+        break;
+    }
+    EXPECT_EQ(bytes_of(old_file), old_bytes);
+    EXPECT_EQ(names_in(folder), listing); // no temporary file left
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, FileSafety, ::testing::ValuesIn(all_cases()),
+                         [](const ::testing::TestParamInfo<FileCase>& info) {
+                             return std::string(place_name(info.param.place)) + "_" +
+                                    writer_name(info.param.writer);
+                         });
+
+} // namespace
