@@ -17,4 +17,5 @@ list(APPEND TOOLS_TESTS
   tools/json_test.cpp
   tools/json_program_test.cpp
   tools/ptm_commands_test.cpp
+  tools/help_texts_test.cpp
 )

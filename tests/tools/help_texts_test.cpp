@@ -1,0 +1,119 @@
+// "zuzo ... --help": each group and subcommand has its own Russian help on
+// standard output and exit code 0; other calls are not taken for help.
+
+#include "tools/zuzo/cli.h"
+#include "tools/zuzo/help_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using zuzo::cli::asks_for_help;
+using zuzo::cli::help_text;
+using zuzo::cli::run_args;
+
+struct HelpCase {
+    std::vector<std::string> args;
+    const char* usage_line; // the line that says how this very command is called
+};
+
+const HelpCase kHelpCases[] = {
+    {{"--help"}, "Использование: zuzo ГРУППА КОМАНДА"},
+    {{"-h"}, "Использование: zuzo ГРУППА КОМАНДА"},
+    {{"help"}, "Использование: zuzo ГРУППА КОМАНДА"},
+    {{"ptm", "--help"}, "Использование: zuzo ptm КОМАНДА"},
+    {{"help", "ptm"}, "Использование: zuzo ptm КОМАНДА"},
+    {{"ptm", "dump", "--help"}, "Использование: zuzo ptm dump ФАЙЛ.ptm"},
+    {{"ptm", "make", "-h"}, "Использование: zuzo ptm make ПРОГРАММА.json ФАЙЛ.ptm"},
+    {{"ptm", "check", "x.ptm", "--help"}, "Использование: zuzo ptm check ФАЙЛ.ptm"},
+    {{"device", "--help"}, "Использование: zuzo device КОМАНДА"},
+    {{"device", "status", "--help"}, "Использование: zuzo device status --port"},
+    {{"device", "read", "--help"}, "Использование: zuzo device read --port"},
+    {{"help", "device", "write"}, "Использование: zuzo device write --port"},
+    {{"nosuch", "--help"}, "Использование: zuzo ГРУППА КОМАНДА"},
+};
+
+bool has_cyrillic(const std::string& text)
+{
+    // Cyrillic letters of U+0400..U+04FF start with the bytes D0..D3 in UTF-8.
+    for (unsigned char c : text) {
+        if (c >= 0xD0 && c <= 0xD3)
+            return true;
+    }
+    return false;
+}
+
+TEST(ZuzoHelp, EachGroupAndCommandHasItsOwnHelp)
+{
+    for (const HelpCase& c : kHelpCases) {
+        std::ostringstream out;
+        std::ostringstream err;
+        std::string call;
+        for (const std::string& a : c.args)
+            call += a + ' ';
+        SCOPED_TRACE(call);
+        EXPECT_EQ(run_args(c.args, out, err), 0);
+        EXPECT_NE(out.str().find(c.usage_line), std::string::npos) << out.str();
+        EXPECT_TRUE(has_cyrillic(out.str()));
+        EXPECT_TRUE(err.str().empty()) << err.str();
+        EXPECT_EQ(out.str().back(), '\n');
+    }
+}
+
+TEST(ZuzoHelp, SubcommandHelpsDiffer)
+{
+    std::set<std::string> texts;
+    for (const HelpCase& c : kHelpCases)
+        texts.insert(help_text(c.args));
+    // overview, ptm, dump, make, check, device, status, read, write
+    EXPECT_EQ(texts.size(), 9u);
+}
+
+TEST(ZuzoHelp, DeviceHelpsNameTheirOptions)
+{
+    for (const char* command : {"status", "read", "write"}) {
+        const std::string text = help_text({"device", command});
+        EXPECT_NE(text.find("--port COMn|ПУТЬ"), std::string::npos) << command;
+        EXPECT_NE(text.find("--on-eeprom-fault=repeat|skip|break"), std::string::npos) << command;
+    }
+    EXPECT_NE(help_text({"device", "read"}).find("--into"), std::string::npos);
+}
+
+TEST(ZuzoHelp, OnlyHelpWordsAskForHelp)
+{
+    const struct {
+        std::vector<std::string> args;
+        bool help;
+    } cases[] = {
+        {{}, false},
+        {{"ptm", "dump", "a.ptm"}, false},
+        {{"ptm", "dump", "help"}, false}, // a file may be called "help"
+        {{"device", "status", "--port", "COM1"}, false},
+        {{"--helpful"}, false},
+        {{"help"}, true},
+        {{"ptm", "-h"}, true},
+        {{"device", "write", "--port", "COM1", "a.ptm", "--help"}, true},
+    };
+    for (const auto& c : cases) {
+        std::string call;
+        for (const std::string& a : c.args)
+            call += a + ' ';
+        EXPECT_EQ(asks_for_help(c.args), c.help) << call;
+    }
+}
+
+TEST(ZuzoHelp, BadUseStillFailsWithUsage)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(run_args({"ptm", "dump"}, out, err), 2);
+    EXPECT_TRUE(out.str().empty());
+    EXPECT_FALSE(err.str().empty());
+}
+
+} // namespace
