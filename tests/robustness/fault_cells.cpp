@@ -130,6 +130,11 @@ const char* outcome_name(Outcome outcome)
     return "Unknown";
 }
 
+void PrintTo(const Cell& cell, std::ostream* os)
+{
+    *os << cell.fault << " x " << op_name(cell.op) << " -> " << outcome_name(cell.outcome);
+}
+
 std::string cell_name(const Cell& cell)
 {
     std::string name;

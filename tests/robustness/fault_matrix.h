@@ -2,6 +2,7 @@
 // The fault matrix: every fault the simulated device can show, against every
 // operation that talks to it, with the outcome the design gives each pair.
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,8 @@ struct Cell {
 
 [[nodiscard]] const char* op_name(Op op);
 [[nodiscard]] const char* outcome_name(Outcome outcome);
+// "fault x operation -> outcome", for failure messages.
+void PrintTo(const Cell& cell, std::ostream* os);
 // A test name for the cell: letters, digits and underscores only.
 [[nodiscard]] std::string cell_name(const Cell& cell);
 

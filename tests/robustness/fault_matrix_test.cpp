@@ -11,6 +11,7 @@
 #include "program/ptm_format.h"
 #include "robustness/fault_matrix.h"
 #include "robustness/optics_sample.h"
+#include "robustness/qt_print.h"
 #include "tools/zuzo/device_commands.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/ptm_files.h"

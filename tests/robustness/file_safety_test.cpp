@@ -8,6 +8,7 @@
 #include "link/optics_bytes.h"
 #include "program/ptm_format.h"
 #include "robustness/optics_sample.h"
+#include "robustness/qt_print.h"
 #include "robustness/scratch_mount.h"
 #include "tools/zuzo/device_commands.h"
 #include "tools/zuzo/json.h"
@@ -60,6 +61,11 @@ const char* writer_name(Writer w)
         return "DeviceReadInto";
     }
     return "Unknown";
+}
+
+void PrintTo(const FileCase& c, std::ostream* os)
+{
+    *os << place_name(c.place) << " x " << writer_name(c.writer);
 }
 
 std::vector<FileCase> all_cases()

@@ -5,6 +5,7 @@
 #include "link/link_fixture.h"
 #include "link/serial_link.h"
 #include "link/status_log.h"
+#include "robustness/qt_print.h"
 #include "tools/zuzo/device_commands.h"
 
 #include <QProcess>

@@ -7,6 +7,7 @@
 #include "link/link_controller.h"
 #include "link/link_fixture.h"
 #include "link/status_log.h"
+#include "robustness/qt_print.h"
 
 #include <QMainWindow>
 #include <QPushButton>
