@@ -50,7 +50,8 @@ CopyDialogWindow::CopyDialogWindow(QWidget* owner)
     image_button_->setGeometry(157, 45, 50, 25);
     hint_ = new QLabel(QStringLiteral("Для выбора нескольких пунктов,удерживайте CTRL"), this);
     hint_->setObjectName(QStringLiteral("CopyDialogHint"));
-    hint_->setGeometry(5, 122, 267, 20);
+    // Wide enough for the whole hint in the fonts Linux desktops use.
+    hint_->setGeometry(5, 122, 350, 20);
 
     for (const char* name : zuzo::weekday_names()) {
         source_list_->addItem(QString::fromUtf8(name));

@@ -8,12 +8,8 @@ set(TOOLS_TESTS
   tools/device_commands_test.cpp
 )
 
-# The companion program: its library sources are built into the tests too, so
-# that the tests call its commands as functions.
-set(ZUZO_CLI_SOURCES_IN_TESTS ${ZUZO_CLI_SOURCES})
-list(TRANSFORM ZUZO_CLI_SOURCES_IN_TESTS PREPEND ../)
+# The companion program's commands, called as functions.
 list(APPEND TOOLS_TESTS
-  ${ZUZO_CLI_SOURCES_IN_TESTS}
   tools/json_test.cpp
   tools/json_program_test.cpp
   tools/ptm_commands_test.cpp
