@@ -13,6 +13,9 @@ namespace zuzo {
 // Windows-1251 to UTF-8. The one unassigned byte (0x98) becomes "?".
 [[nodiscard]] std::string cp1251_to_utf8(std::string_view cp1251);
 
+// Appends one code point (at most U+10FFFF) as UTF-8.
+void append_utf8(std::string& out, char32_t cp);
+
 // Equality of two UTF-8 texts with letter case ignored, for Latin and
 // Cyrillic letters (including "Ё"/"ё" and the other Cyrillic letters of
 // Windows-1251).

@@ -1,5 +1,7 @@
 #include "tools/zuzo/json.h"
 
+#include "program/cp1251.h"
+
 #include <charconv>
 
 namespace zuzo::json {
@@ -295,25 +297,6 @@ private:
         return true;
     }
 
-    static void append_utf8(std::string& out, std::uint32_t cp)
-    {
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        }
-    }
-
     bool escape(std::string& out)
     {
         if (pos_ >= s_.size())
@@ -365,7 +348,7 @@ private:
                 return fail("a high surrogate without its low half");
             cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
         }
-        append_utf8(out, cp);
+        zuzo::append_utf8(out, static_cast<char32_t>(cp));
         return true;
     }
 
