@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Builds the tool, the simulator and zuzo_bench (Release) and prints the
+# benchmark table: exchanges against a paced zuzo-devsim, CPU while a device
+# is silent and while the tool idles connected, program file speed, and the
+# cold start and resident memory of zuzo-transport under Xvfb.
+#
+# usage: scripts/bench.sh [zuzo_bench arguments...]
+# Environment: BENCH_BUILD_DIR (default build/bench), BENCH_JOBS (default nproc),
+# STARTS (cold starts measured, default 5). Needs xvfb and x11-utils.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${BENCH_BUILD_DIR:-build/bench}
+starts=${STARTS:-5}
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DZUZO_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" -j"${BENCH_JOBS:-$(nproc)}" --target zuzo_bench zuzo-devsim zuzo-transport >/dev/null
+
+echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(nproc) cores," \
+    "$(awk '/MemTotal/ {printf "%.0f GiB", $2 / 1048576}' /proc/meminfo), $(uname -sr)," \
+    "load average at start $(cut -d' ' -f1-3 /proc/loadavg)"
+echo
+"$build/zuzo_bench" --devsim "$build/zuzo-devsim" "$@" || true
+
+# --- cold start to the main window shown, and resident memory after start ---
+title="Vestorin Zuzo transport"
+command -v Xvfb >/dev/null && command -v xwininfo >/dev/null || {
+    echo "| Cold start of zuzo-transport | not run | <= 0.3 s | NO | needs Xvfb and xwininfo |"
+    exit 0
+}
+work=$(mktemp -d)
+xvfb_pid=
+tool_pid=
+cleanup() {
+    [ -n "$tool_pid" ] && kill "$tool_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    [ -s "$work/tool.log" ] && sort "$work/tool.log" | uniq -c | sed "s/^/# tool said: /" >&2
+    rm -rf "$work"
+}
+trap cleanup EXIT
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+display=":$(head -1 "$work/display")"
+
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+times=()
+cpu_ms=()
+rss_kib=0
+tick_ms=$((1000 / $(getconf CLK_TCK)))
+for _ in $(seq "$starts"); do
+    start=$(now_ms)
+    DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work "$build/zuzo-transport" >>"$work/tool.log" 2>&1 &
+    tool_pid=$!
+    shown=
+    for _ in $(seq 2000); do
+        if DISPLAY=$display xwininfo -name "$title" 2>/dev/null | grep -q IsViewable; then
+            shown=$(now_ms)
+            break
+        fi
+        sleep 0.002
+    done
+    if [ -n "$shown" ]; then
+        times+=($((shown - start)))
+        # CPU the tool had used by then (user + system), to tell its own work
+        # from waiting for a busy machine.
+        cpu_ms+=($(awk -v t="$tick_ms" '{print ($14 + $15) * t}' "/proc/$tool_pid/stat"))
+    fi
+    sleep 1
+    rss=$(awk '/VmRSS/ {print $2}' "/proc/$tool_pid/status" 2>/dev/null || echo 0)
+    [ "$rss" -gt "$rss_kib" ] && rss_kib=$rss
+    kill "$tool_pid" 2>/dev/null || true
+    wait "$tool_pid" 2>/dev/null || true
+    tool_pid=
+done
+if [ ${#times[@]} -eq 0 ]; then
+    echo "| Cold start of zuzo-transport | not run | <= 0.3 s | NO | the main window never showed |"
+    exit 0
+fi
+sorted=$(printf '%s\n' "${times[@]}" | sort -n)
+median=$(echo "$sorted" | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
+worst=$(echo "$sorted" | tail -1)
+cpu_median=$(printf '%s\n' "${cpu_ms[@]}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}')
+met_start=$([ "$median" -le 300 ] && echo yes || echo NO)
+rss_mib=$(awk -v k="$rss_kib" 'BEGIN {printf "%.1f", k / 1024}')
+met_rss=$(awk -v k="$rss_kib" 'BEGIN {print (k <= 60 * 1024) ? "yes" : "NO"}')
+echo "| Cold start of zuzo-transport to its window shown (Xvfb) | $(awk -v m="$median" 'BEGIN {printf "%.3f s", m / 1000}') | <= 0.3 s | $met_start | median of ${#times[@]} starts, worst $(awk -v m="$worst" 'BEGIN {printf "%.3f s", m / 1000}'), CPU used by then $(awk -v m="$cpu_median" 'BEGIN {printf "%.2f s", m / 1000}') (median); window seen mapped by xwininfo; load average now $(cut -d' ' -f1 /proc/loadavg) |"
+echo "| Resident memory of zuzo-transport 1 s after start | $rss_mib MiB | <= 60 MiB | $met_rss | largest VmRSS of the starts |"
