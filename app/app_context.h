@@ -36,3 +36,16 @@ struct AppContext {
     // plan view with its checks, optics refresh, optics rules, in that order.
     void rebuild_after_replacement();
 };
+
+// Raises a busy counter (AppContext::busy) for the lifetime of a nested event
+// loop.
+class BusyScope {
+public:
+    explicit BusyScope(int& busy) : busy_(busy) { ++busy_; }
+    ~BusyScope() { --busy_; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    int& busy_;
+};

@@ -8,19 +8,9 @@
 #include <QProcess>
 #include <QUrl>
 
+#include "app/app_context.h"
+
 namespace {
-
-// Raises a counter for the lifetime of a nested event loop.
-class BusyScope {
-public:
-    explicit BusyScope(int& busy) : busy_(busy) { ++busy_; }
-    ~BusyScope() { --busy_; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    int& busy_;
-};
 
 QMessageBox::Icon box_icon(MsgIcon icon)
 {

@@ -21,19 +21,6 @@ namespace {
 
 constexpr int kStepWrap = 99;
 
-// Raised for the whole transfer: ticks that arrive while it takes its Stop
-// click are dropped.
-class BusyScope {
-public:
-    explicit BusyScope(int& busy) : busy_(busy) { ++busy_; }
-    ~BusyScope() { --busy_; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    int& busy_;
-};
-
 } // namespace
 
 ProgramTransfer::ProgramTransfer(AppContext& ctx, SerialLink& link, zuzo::FaultPrompt& prompt,

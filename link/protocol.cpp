@@ -9,17 +9,6 @@ namespace {
 
 constexpr double kPercentFactor = 2.55;
 
-int hex_digit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 std::string framed(std::string pairs)
 {
     pairs += hex_pair(text_checksum(pairs));
@@ -75,6 +64,17 @@ std::string write_frame(std::uint8_t code, const WriteParams& params)
 MarkerCounts count_markers(std::string_view text)
 {
     return {count_of(text, "on#"), count_of(text, "os#"), count_of(text, "ol#"), count_of(text, "of#")};
+}
+
+int hex_digit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
 }
 
 std::int32_t hex_pair_value(char high, char low)

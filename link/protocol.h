@@ -51,6 +51,10 @@ struct MarkerCounts {
 };
 [[nodiscard]] MarkerCounts count_markers(std::string_view text);
 
+// The value of one hexadecimal digit, either letter case; -1 for any other
+// character.
+[[nodiscard]] int hex_digit(char c);
+
 // Two characters read as a hexadecimal number, either letter case; a
 // character that is not a hex digit ends the number ("1G" = 1, "G1" = 0).
 [[nodiscard]] std::int32_t hex_pair_value(char high, char low);

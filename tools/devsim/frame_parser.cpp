@@ -3,20 +3,6 @@
 #include "link/protocol.h"
 
 namespace zuzo::sim {
-namespace {
-
-int hex_digit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-} // namespace
 
 bool parse_frame(std::string_view text, Frame& out)
 {
