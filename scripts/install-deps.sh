@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need, from Debian 12's packages.
+# With --ci also what the fuzz pass (clang, libFuzzer) and the package check
+# (dpkg-shlibdeps, xwininfo) need.
 set -euo pipefail
 packages=(
   cmake g++ make
@@ -8,6 +10,9 @@ packages=(
   libgtest-dev
   fonts-dejavu-core xvfb xauth
 )
+if [ "${1:-}" = "--ci" ]; then
+  packages+=(clang-14 libclang-rt-14-dev dpkg-dev x11-utils)
+fi
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
