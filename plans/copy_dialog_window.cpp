@@ -61,6 +61,15 @@ CopyDialogWindow::CopyDialogWindow(QWidget* owner)
     }
     source_list_->setCurrentRow(-1);
     target_list_->setCurrentRow(-1);
+
+    // What a screen reader says, and Tab in the order of the layout.
+    source_list_->setAccessibleName(QStringLiteral("Копировать из дня"));
+    target_list_->setAccessibleName(QStringLiteral("Копировать в дни"));
+    image_button_->setAccessibleName(QStringLiteral("Копировать"));
+    setTabOrder(source_list_, image_button_);
+    setTabOrder(image_button_, target_list_);
+    setTabOrder(target_list_, copy_button_);
+    setTabOrder(copy_button_, cancel_button_);
 }
 
 void CopyDialogWindow::closeEvent(QCloseEvent* event)

@@ -11,6 +11,8 @@
 #include <QTimeEdit>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/numeric_edit.h"
 #include "app/warning_picture.h"
 #include "plans/copy_dialog_window.h"
@@ -138,6 +140,27 @@ TEST_F(CopyDialogTest, OpensOverTheDisabledMainWindow)
     EXPECT_TRUE(image->text().isEmpty());
     EXPECT_FALSE(image->icon().isNull());
     EXPECT_EQ(image->iconSize(), QSize(50, 25));
+}
+
+TEST_F(CopyDialogTest, ListsAndButtonsHaveSpokenNamesAndTabInLayoutOrder)
+{
+    EXPECT_EQ(w->source_list()->accessibleName(), "Копировать из дня");
+    EXPECT_EQ(w->target_list()->accessibleName(), "Копировать в дни");
+    auto* image = w->findChild<QPushButton*>("CopyDialogImageButton");
+    auto* copy = w->findChild<QPushButton*>("CopyDialogCopyButton");
+    auto* cancel = w->findChild<QPushButton*>("CopyDialogCancelButton");
+    EXPECT_EQ(image->accessibleName(), "Копировать");
+    const std::vector<QWidget*> order = {w->source_list(), image, w->target_list(), copy, cancel};
+    // The next widget Tab reaches: labels sit in the chain but take no focus.
+    const auto next_tab_stop = [](QWidget* from) {
+        QWidget* next = from->nextInFocusChain();
+        while (next != from && (next->focusPolicy() & Qt::TabFocus) == 0)
+            next = next->nextInFocusChain();
+        return next;
+    };
+    for (std::size_t k = 0; k + 1 < order.size(); ++k) {
+        EXPECT_EQ(next_tab_stop(order[k]), order[k + 1]) << "after " << k;
+    }
 }
 
 TEST_F(CopyDialogTest, MondayOntoTuesdayAndFriday)
