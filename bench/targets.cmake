@@ -1,6 +1,6 @@
 # zuzo_bench: speed figures of the link, the idle tool and the program file
-# core (see scripts/bench.sh). Not built in the fuzz build.
-if(NOT ZUZO_FUZZ)
+# core (see scripts/bench.sh). Not built in the fuzz and sanitizer builds.
+if(NOT ZUZO_FUZZ AND NOT ZUZO_SANITIZE)
   add_executable(zuzo_bench
     bench/bench_main.cpp
     bench/measure.cpp

@@ -3,7 +3,7 @@
 namespace zuzo {
 namespace {
 
-constexpr std::string_view kFaultTitle = "Внимание!";
+constexpr std::string_view kEepromFaultTitle = "Внимание!";
 
 // The answer codes of the fault boxes: 0..3 are exchange results, 6 skips.
 constexpr int kSkip = 6;
@@ -48,7 +48,7 @@ int exchange_steps(IoChannel& io, FaultPrompt& prompt, const std::string& frame,
 
 const FaultQuestion& read_fault_micro()
 {
-    static const FaultQuestion q{kFaultTitle,
+    static const FaultQuestion q{kEepromFaultTitle,
                                  "Повреждена EEPROM микроконтроллера\n"
                                  "Повтор операции, нажмите “ДА”\n"
                                  "Пропустить ошибку, нажмите “НЕТ”\n"
@@ -59,7 +59,7 @@ const FaultQuestion& read_fault_micro()
 
 const FaultQuestion& read_fault_external()
 {
-    static const FaultQuestion q{kFaultTitle,
+    static const FaultQuestion q{kEepromFaultTitle,
                                  "Повреждена EEPROM внешняя\n"
                                  "Повтор операции, нажмите “ДА”\n"
                                  "Пропустить ошибку, нажмите “НЕТ”\n"
@@ -70,7 +70,7 @@ const FaultQuestion& read_fault_external()
 
 const FaultQuestion& write_fault_micro()
 {
-    static const FaultQuestion q{kFaultTitle,
+    static const FaultQuestion q{kEepromFaultTitle,
                                  "Повреждена EEPROM микроконтроллера\n"
                                  "Для повтора операции нажмите “ДА”\n"
                                  "Для разрыва связи нажмите “НЕТ”\n",
@@ -80,7 +80,7 @@ const FaultQuestion& write_fault_micro()
 
 const FaultQuestion& write_fault_external()
 {
-    static const FaultQuestion q{kFaultTitle,
+    static const FaultQuestion q{kEepromFaultTitle,
                                  "Повреждена EEPROM внешняя\n"
                                  "Для повтора операции нажмите “ДА”\n"
                                  "Для разрыва связи нажмите “НЕТ”\n",

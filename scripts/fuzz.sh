@@ -9,6 +9,7 @@
 # Environment: FUZZ_BUILD_DIR (default build/fuzz), FUZZ_WORK_DIR (corpora and
 # findings, default FUZZ_BUILD_DIR/work), FUZZ_JOBS (build jobs, default nproc),
 # FUZZ_RUNS (stop each target after this many executions instead of the time),
+# FUZZ_PARALLEL (targets run at once, default nproc),
 # CXX (default clang++-14).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -41,22 +42,38 @@ limit=(-max_total_time="$seconds")
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-status=0
-for t in "${targets[@]}"; do
-    [ -n "${seed_dir[$t]:-}" ] || { echo "fuzz.sh: unknown target $t" >&2; exit 2; }
-    corpus="$work/corpus/$t"
-    findings="$work/findings/$t"
+# One target's run; prints its summary when it ends. Targets run side by
+# side, FUZZ_PARALLEL at a time (default: one per core).
+run_one() {
+    local t=$1
+    local corpus="$work/corpus/$t" findings="$work/findings/$t" log="$work/$t.log"
     mkdir -p "$corpus" "$findings"
-    log="$work/$t.log"
-    echo "== fuzz_$t: ${limit[*]}"
     if "$build/fuzz_$t" "${limit[@]}" -max_len="${max_len[$t]}" -print_final_stats=1 -artifact_prefix="$findings/" \
         "$corpus" "$work/seeds/${seed_dir[$t]}" >"$log" 2>&1; then
         runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-        echo "   ${runs:-?} executions, no finding"
+        echo "== fuzz_$t (${limit[*]}): ${runs:-?} executions, no finding"
     else
-        status=1
-        echo "   FINDING: see $log and $findings/"
+        echo "== fuzz_$t (${limit[*]}): FINDING: see $log and $findings/"
         tail -30 "$log"
+        return 1
     fi
+}
+
+for t in "${targets[@]}"; do
+    [ -n "${seed_dir[$t]:-}" ] || { echo "fuzz.sh: unknown target $t" >&2; exit 2; }
+done
+parallel=${FUZZ_PARALLEL:-$(nproc)}
+status=0
+pids=()
+for t in "${targets[@]}"; do
+    run_one "$t" &
+    pids+=($!)
+    if [ ${#pids[@]} -ge "$parallel" ]; then
+        wait "${pids[0]}" || status=1
+        pids=("${pids[@]:1}")
+    fi
+done
+for pid in "${pids[@]}"; do
+    wait "$pid" || status=1
 done
 exit $status

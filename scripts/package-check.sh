@@ -3,7 +3,8 @@
 # under a virtual X server, checks that its window is up, and uninstalls it.
 # Needs (besides scripts/install-deps.sh): dpkg-dev (dpkg-shlibdeps),
 # x11-utils (xwininfo). Runs as root or with sudo. DEB=FILE.deb checks an
-# already built package instead of building one in $BUILD_DIR (build/package).
+# already built package instead of building one in $BUILD_DIR (build/package);
+# FROM_BUILD=DIR makes the package in a build folder that is already built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build/package}
@@ -14,6 +15,13 @@ export DEBIAN_FRONTEND=noninteractive
 if [ -n "${DEB:-}" ]; then
   # A package built before: check that one.
   deb=$(realpath "$DEB")
+elif [ -n "${FROM_BUILD:-}" ]; then
+  # A build folder whose programs are already built (CI's test build): only
+  # the package is made there.
+  echo "== making the package from $FROM_BUILD"
+  rm -f "$FROM_BUILD"/zuzo-transport_*.deb
+  (cd "$FROM_BUILD" && cpack -G DEB >/dev/null)
+  deb=$(realpath "$(ls "$FROM_BUILD"/zuzo-transport_*.deb)")
 else
   echo "== building the package in $build"
   # Only what the package holds is built; cpack then installs without building

@@ -6,7 +6,7 @@ if ! dpkg -s qt6-serialport-dev qt6-svg-dev libgtest-dev >/dev/null 2>&1; then
   scripts/install-deps.sh
 fi
 build=build/release
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null
 cmake --build "$build" -j"$(nproc)" --target zuzo-transport zuzo-devsim zuzo
 "$build/zuzo-devsim" --port COM1 &
 sim=$!
