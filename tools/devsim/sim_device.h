@@ -113,7 +113,6 @@ private:
     Faults faults_;
     StatusReply status_reply_ = StatusReply::Auto;
     bool identified_ = false;
-    int type_code_ = 25;
     int lux_ = 1234;
     bool sensor_on_ = true;
     std::optional<std::array<std::uint8_t, 7>> fixed_clock_;
