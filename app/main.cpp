@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/translations.h"
 #include "link/port_names.h"
 
 #include <QApplication>
@@ -10,6 +11,8 @@ int main(int argc, char** argv)
     QApplication qt(argc, argv);
     // The tool ends only through Exit; closing windows never quits it.
     QApplication::setQuitOnLastWindowClosed(false);
+    if (install_russian_texts(qt) == nullptr)
+        std::fputs("zuzo-transport: qtbase_ru.qm not found; Qt's own buttons and dialogs stay English\n", stderr);
     zuzo::SystemPortLister ports;
     Application app({}, &ports);
     if (!app.start()) {
