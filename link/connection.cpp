@@ -3,6 +3,7 @@
 #include "app/app_context.h"
 #include "app/control_ops.h"
 #include "app/numeric_edit.h"
+#include "app/pending_input.h"
 #include "link/date_display.h"
 #include "link/exchange.h"
 #include "link/serial_link.h"
@@ -30,6 +31,9 @@ void Connection::connect()
     log(QStringLiteral("Ждите!!!"), LOG_PLAIN);
     // Let the note show before the port is opened; no event is handled here.
     ctx_.ui.StatusLog->repaint();
+    // Clicks and keys that queued up while the window was blocked (the
+    // previous connect among them) start nothing.
+    (void)drop_pending_input(ctx_.busy);
 
     const QString port = ctx_.ui.PortCombo->currentText();
     const bool opened = link_.open_link(port);

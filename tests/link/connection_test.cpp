@@ -6,7 +6,10 @@
 
 #include "app/numeric_edit.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QTimer>
@@ -25,6 +28,47 @@ TEST_F(Connect, PortThatDoesNotExistLeavesOneStampedLine)
     EXPECT_FALSE(ctx().link->link_is_open());
     EXPECT_TRUE(boxes().shown.empty());
     EXPECT_EQ(device().frame_count(), 0u);
+}
+
+// A click as the window system queues it while the window is blocked.
+void queue_click(QWidget* button)
+{
+    const QPointF at(button->width() / 2.0, button->height() / 2.0);
+    const QPointF global = button->mapToGlobal(at);
+    QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton,
+                                                        Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton,
+                                                        Qt::NoButton, Qt::NoModifier));
+}
+
+TEST_F(Connect, ClicksQueuedBeforeItStartsNoSecondConnect)
+{
+    struct Case {
+        const char* name;
+        int clicks;
+        bool space_too; // a Space key on the focused button queued as well
+    };
+    for (const Case& c : {Case{"one", 1, false}, Case{"five", 5, false}, Case{"clicks and a key", 3, true}}) {
+        SCOPED_TRACE(c.name);
+        device().clear_received();
+        ui().ConnectButton->setFocus();
+        for (int n = 0; n < c.clicks; ++n)
+            queue_click(ui().ConnectButton);
+        if (c.space_too) {
+            QCoreApplication::postEvent(ui().ConnectButton,
+                                        new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
+            QCoreApplication::postEvent(ui().ConnectButton,
+                                        new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " "));
+        }
+        process_events();
+        EXPECT_EQ(received_codes(), std::vector<int>{kStatus});
+        EXPECT_TRUE(ctx().link->link_is_open());
+        EXPECT_EQ(log_lines().count(QStringLiteral("Устройство готово")), 1);
+    }
+    // A click after the connect has returned is a connect of its own.
+    device().clear_received();
+    click(ui().ConnectButton);
+    EXPECT_EQ(received_codes(), std::vector<int>{kStatus});
 }
 
 TEST_F(Connect, ReadyDeviceWithTheSensorOn)
