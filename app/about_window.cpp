@@ -3,11 +3,14 @@
 #include "app/pictures.h"
 
 #include <QCloseEvent>
+#include <QApplication>
 #include <QGroupBox>
+#include <QLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -15,6 +18,7 @@ namespace {
 
 constexpr int kWidth = 432;
 constexpr int kHeight = 207;
+constexpr qreal kSmallestPoints = 5;
 
 } // namespace
 
@@ -45,7 +49,7 @@ AboutWindow::AboutWindow(QWidget* owner)
     auto* frame = new QGroupBox(QStringLiteral("Информация"), this);
     frame->setGeometry(158, 2, kWidth - 163, 163);
     auto* inside = new QVBoxLayout(frame);
-    inside->setContentsMargins(6, 4, 6, 6);
+    inside->setContentsMargins(4, 2, 4, 4);
     text_ = new QTextEdit(frame);
     text_->setReadOnly(true);
     text_->setPalette([this] {
@@ -55,6 +59,12 @@ AboutWindow::AboutWindow(QWidget* owner)
         return palette;
     }());
     text_->setAutoFillBackground(true);
+    // Every line shows whole: no wrapping, no scroll bars; the font is made
+    // to fit once the box has its size (see showEvent).
+    text_->setLineWrapMode(QTextEdit::NoWrap);
+    text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text_->document()->setDocumentMargin(2);
     text_->setPlainText(about_text());
     inside->addWidget(text_);
 
@@ -68,6 +78,30 @@ AboutWindow::AboutWindow(QWidget* owner)
         frame_rect.moveCenter(screen->availableGeometry().center());
         move(frame_rect.topLeft());
     }
+}
+
+void AboutWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (QLayout* inside = text_->parentWidget()->layout())
+        inside->activate();
+    fit_text_font(text_);
+}
+
+void fit_text_font(QTextEdit* box)
+{
+    // From the tool's font down, half a point at a time, to the first size at
+    // which the whole text fits the visible area.
+    QFont font = QApplication::font();
+    const QSizeF room = box->viewport()->size();
+    for (qreal size = font.pointSizeF(); size >= kSmallestPoints; size -= 0.5) {
+        font.setPointSizeF(size);
+        box->document()->setDefaultFont(font);
+        const QSizeF need = box->document()->size();
+        if (need.width() <= room.width() && need.height() <= room.height())
+            break;
+    }
+    box->setFont(font);
 }
 
 void AboutWindow::closeEvent(QCloseEvent* event)

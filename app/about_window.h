@@ -12,6 +12,10 @@ class QTextEdit;
 // feed after the last line.
 [[nodiscard]] QString about_text();
 
+// Sets the largest font, up to the tool's own, at which box shows its whole
+// text without wrapping or scrolling.
+void fit_text_font(QTextEdit* box);
+
 class AboutWindow : public QWidget {
     Q_OBJECT
 public:
@@ -27,6 +31,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QPushButton* ok_ = nullptr;

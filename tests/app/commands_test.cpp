@@ -7,6 +7,9 @@
 #include "app/window_snapshot.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -114,6 +117,43 @@ TEST_F(Commands, AboutWindowShowsItsTextAndDisablesTheMainWindow)
     EXPECT_EQ(palette.color(QPalette::Base), QColor(Qt::black));
     EXPECT_EQ(palette.color(QPalette::Text), QColor(246, 244, 31));
     EXPECT_TRUE(window->text_box()->isReadOnly());
+}
+
+TEST_F(Commands, AboutTextShowsWholeAtTheDefaultFontAndAtHalfAgainAsLarge)
+{
+    const QFont tool_font = QApplication::font();
+    for (const double scale : {1.0, 1.5}) {
+        SCOPED_TRACE(scale);
+        QFont font = tool_font;
+        font.setPointSizeF(tool_font.pointSizeF() * scale);
+        QApplication::setFont(font);
+        QTest::mouseClick(tool_button(6), Qt::LeftButton);
+        process_events();
+        AboutWindow* window = about();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->size(), QSize(432, 207));
+        QTextEdit* box = window->text_box();
+        // Nothing to scroll, in either direction.
+        EXPECT_EQ(box->verticalScrollBar()->maximum(), 0);
+        EXPECT_EQ(box->horizontalScrollBar()->maximum(), 0);
+        // Each line in one piece, the last one inside the visible area.
+        EXPECT_EQ(box->document()->lineCount(), 8);
+        QTextCursor end(box->document());
+        end.movePosition(QTextCursor::End);
+        EXPECT_LE(box->cursorRect(end).bottom(), box->viewport()->height());
+        const QFontMetricsF metrics(box->font());
+        const qreal room = box->viewport()->width() - 2 * box->document()->documentMargin();
+        for (const QString& line : about_text().split(QLatin1Char('\n')))
+            EXPECT_LE(metrics.horizontalAdvance(line), room) << line.toStdString();
+        // Not made smaller than it has to be: the tool's own font fits.
+        if (scale == 1.0) {
+            EXPECT_EQ(box->font().pointSizeF(), tool_font.pointSizeF());
+        }
+        QTest::mouseClick(window->ok_button(), Qt::LeftButton);
+        process_events();
+        ASSERT_EQ(about(), nullptr);
+    }
+    QApplication::setFont(tool_font);
 }
 
 TEST_F(Commands, WhileAboutIsOpenTheMainWindowTakesNoInputAndTheTimersTick)
