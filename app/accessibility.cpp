@@ -139,7 +139,8 @@ void set_tab_order(const MainControls& ui)
     std::vector<QWidget*> config = {ui.PortCombo,        ui.DeviceManagerButton, ui.ConnectButton,
                                     ui.StatusLog,        ui.WriteProgramButton,  ui.ReadProgramButton,
                                     ui.DisconnectButton, ui.SystemDateEdit,      ui.DeviceDateEdit,
-                                    ui.SyncClockButton,  ui.WeekdayCombo,        ui.CopyTimeParamsButton};
+                                    ui.SyncClockButton,  ui.WeekdayCombo,        ui.CopyTimeParamsButton,
+                                    ui.DuplicateIntervalsWarning, ui.VolumeRangeWarning};
     for (std::size_t n = 1; n <= 12; ++n) {
         config.push_back(ui.IntervalEnabledCheck[n]);
         config.push_back(ui.IntervalTimePicker[n]);
@@ -151,12 +152,13 @@ void set_tab_order(const MainControls& ui)
 
     std::vector<QWidget*> optics;
     for (std::size_t c = 1; c <= 5; ++c) {
+        optics.push_back(ui.ChannelWarning[c]);
         optics.push_back(ui.ChannelSlider[c]);
         optics.push_back(ui.ChannelEdit[c]);
     }
     optics.insert(optics.end(), {ui.BrightnessSimulationCheck, ui.FactoryResetButton, ui.UserSettingsCheck,
                                  ui.MinModuleBrightnessEdit, ui.MinIndicatorBrightnessEdit,
-                                 ui.OpticalSensorCombo, ui.DarkThresholdOption, ui.DarkThresholdEdit,
+                                 ui.OpticalSensorCombo, ui.LuxThresholdWarning, ui.DarkThresholdOption, ui.DarkThresholdEdit,
                                  ui.LightThresholdOption, ui.LightThresholdEdit});
     chain(optics);
 }

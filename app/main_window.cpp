@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/accessibility.h"
+#include "app/accessible_roles.h"
 #include "app/controls.h"
 #include "app/pictures.h"
 #include "app/window_pages.h"
@@ -135,6 +136,9 @@ void centre_on_screen(QWidget* window)
 
 bool build_main_window(MainControls& ui, const QTime& now)
 {
+    // Before any control exists: a screen reader may ask for one as soon as
+    // it is made, and Qt keeps the first answer.
+    install_accessible_roles();
     auto* window = new (std::nothrow) MainWindow;
     if (!window)
         return false;

@@ -4,6 +4,7 @@
 #include "app/controls.h"
 #include "app/numeric_edit.h"
 #include "app/pictures.h"
+#include "app/threshold_option.h"
 #include "app/warning_picture.h"
 #include "app/widget_make.h"
 #include "app/window_pages.h"
@@ -107,10 +108,8 @@ QGroupBox* build_minimum_frame(QWidget* page, MainControls& ui)
 
 QRadioButton* make_option(QWidget* parent, const char* name, const QString& caption)
 {
-    auto* option = make::named<QRadioButton>(parent, name, caption);
     // The two options exclude each other through their handlers only.
-    option->setAutoExclusive(false);
-    return option;
+    return make::named<ThresholdOption>(parent, name, caption);
 }
 
 QGroupBox* build_automatic_frame(QWidget* page, MainControls& ui)

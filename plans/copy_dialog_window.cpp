@@ -65,7 +65,7 @@ CopyDialogWindow::CopyDialogWindow(QWidget* owner)
     // What a screen reader says, and Tab in the order of the layout.
     source_list_->setAccessibleName(QStringLiteral("Копировать из дня"));
     target_list_->setAccessibleName(QStringLiteral("Копировать в дни"));
-    image_button_->setAccessibleName(QStringLiteral("Копировать"));
+    image_button_->setAccessibleName(QStringLiteral("Копировать из дня в дни"));
     setTabOrder(source_list_, image_button_);
     setTabOrder(image_button_, target_list_);
     setTabOrder(target_list_, copy_button_);

@@ -123,7 +123,8 @@ TEST_F(Accessibility, ToolbarButtonsSayTheirTooltip)
 }
 
 // The widgets the Tab key visits after start, in order, beginning at from:
-// those that take focus by Tab in the order of the focus chain.
+// those that take focus by Tab in the order of the focus chain, passing over
+// hidden ones (a warning picture while its check is sound) as Tab does.
 std::vector<QString> tab_walk(QWidget* from, int steps)
 {
     std::vector<QString> names;
@@ -132,7 +133,7 @@ std::vector<QString> tab_walk(QWidget* from, int steps)
         w = w->nextInFocusChain();
         if (w == from)
             break;
-        if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty() &&
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(w->window()) && !w->objectName().isEmpty() &&
             !w->objectName().startsWith(QLatin1String("qt_")))
             names.push_back(w->objectName());
     }

@@ -1,0 +1,90 @@
+#include "app/accessible_roles.h"
+
+#include "app/warning_picture.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
+
+namespace {
+
+QString spoken_name(const QWidget* widget, const QString& fallback)
+{
+    const QString name = widget->accessibleName();
+    return name.isEmpty() ? fallback : name;
+}
+
+// A warning picture: a button whose press is a left click.
+class AccessibleWarning : public QAccessibleWidget {
+public:
+    explicit AccessibleWarning(WarningPicture* picture) : QAccessibleWidget(picture, QAccessible::Button) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return spoken_name(widget(), widget()->toolTip());
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction() && widget()->isEnabled())
+            static_cast<WarningPicture*>(widget())->press();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
+// A checkable button heard as a radio button whatever its exclusivity.
+class AccessibleOption : public QAccessibleWidget {
+public:
+    explicit AccessibleOption(QAbstractButton* button) : QAccessibleWidget(button, QAccessible::RadioButton)
+    {
+        addControllingSignal(QStringLiteral("toggled(bool)"));
+    }
+
+    QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return spoken_name(widget(), button()->text());
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = button()->isChecked();
+        return s;
+    }
+    QStringList actionNames() const override { return {pressAction(), toggleAction()}; }
+    void doAction(const QString& action) override
+    {
+        if ((action == pressAction() || action == toggleAction()) && button()->isEnabled())
+            button()->click();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
+QAccessibleInterface* tool_roles(const QString& class_name, QObject* object)
+{
+    if (object == nullptr || !object->isWidgetType())
+        return nullptr;
+    if (class_name == QLatin1String("WarningPicture"))
+        return new AccessibleWarning(static_cast<WarningPicture*>(object));
+    if (class_name == QLatin1String("ThresholdOption"))
+        return new AccessibleOption(static_cast<QAbstractButton*>(object));
+    if (class_name == QLatin1String("CopyDialogWindow") || class_name == QLatin1String("TransferProgressWindow"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Dialog);
+    return nullptr;
+}
+
+} // namespace
+
+void install_accessible_roles()
+{
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    QAccessible::installFactory(tool_roles);
+}

@@ -1,0 +1,6 @@
+#include "app/threshold_option.h"
+
+ThresholdOption::ThresholdOption(const QString& caption, QWidget* parent) : QRadioButton(caption, parent)
+{
+    setAutoExclusive(false);
+}
