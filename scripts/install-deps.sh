@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing need, from Debian 12's packages.
+# Installs what building, running and testing need, from Debian 12's packages,
+# asking apt only for those that are missing.
 # With --ci also what the fuzz pass (clang, libFuzzer) and the package check
 # (dpkg-shlibdeps, xwininfo) need.
 set -euo pipefail
 packages=(
   cmake g++ make
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libqt6svg6
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
   libgl-dev libxkbcommon-dev
   libgtest-dev
   fonts-dejavu-core xvfb xauth
@@ -13,8 +14,17 @@ packages=(
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang-14 libclang-rt-14-dev dpkg-dev x11-utils)
 fi
+# Nothing to do when every package is there already (no root needed then).
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${packages[@]}"
+echo "install-deps.sh: installing ${missing[*]}"
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -2,12 +2,23 @@
 # Sets up, builds and starts the tool against the device simulator on COM1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if ! dpkg -s qt6-serialport-dev qt6-svg-dev libgtest-dev >/dev/null 2>&1; then
-  scripts/install-deps.sh
-fi
+scripts/install-deps.sh
 build=build/release
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null
 cmake --build "$build" -j"$(nproc)" --target zuzo-transport zuzo-devsim zuzo
+# The tool is a desktop program: without a display (and no Qt platform asked
+# for) it cannot show its window.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  cat >&2 <<'HINT'
+run.sh: нет графического экрана (DISPLAY и WAYLAND_DISPLAY не заданы), окно программы показать негде.
+  - Запустите scripts/run.sh на рабочем столе, или
+  - под виртуальным экраном: xvfb-run -a scripts/run.sh, или
+  - работайте из командной строки: build/release/zuzo-devsim --port COM1 & build/release/zuzo device status --port COM1
+run.sh: no display (DISPLAY and WAYLAND_DISPLAY are unset). Run it on a desktop, under xvfb-run -a,
+  or use build/release/zuzo and build/release/zuzo-devsim from the command line.
+HINT
+  exit 1
+fi
 "$build/zuzo-devsim" --port COM1 &
 sim=$!
 trap 'kill $sim 2>/dev/null || true' EXIT
