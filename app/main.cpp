@@ -4,14 +4,15 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char** argv)
 {
     QApplication qt(argc, argv);
     // The tool ends only through Exit; closing windows never quits it.
     QApplication::setQuitOnLastWindowClosed(false);
-    zuzo::SystemPortLister ports;
-    Application app({}, &ports);
+    const std::unique_ptr<zuzo::PortLister> ports = zuzo::make_system_port_lister();
+    Application app({}, ports.get());
     if (!app.start()) {
         std::fputs("zuzo-transport: the main window cannot be created\n", stderr);
         return 1;
