@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need, from Debian 12's packages.
-# With --ci also what the fuzz pass (clang, libFuzzer) and the package check
-# (dpkg-shlibdeps, xwininfo) need.
+# With --ci also what the fuzz pass (clang, libFuzzer), the package check
+# (dpkg-shlibdeps, xwininfo) and the Windows cross-check (mingw-w64,
+# GoogleTest's sources, Wine) need.
 set -euo pipefail
 packages=(
   cmake g++ make
@@ -12,6 +13,7 @@ packages=(
 )
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang-14 libclang-rt-14-dev dpkg-dev x11-utils)
+  packages+=(g++-mingw-w64-x86-64-posix googletest wine64 wine)
 fi
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
