@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the core library, its tests and the Windows platform files that need
-# no Qt for 64-bit Windows with Debian's mingw-w64, and runs the tests under
-# Wine in a throw-away Wine prefix (no display needed). The last line is
-# "N passed, M failed"; the exit code is 0 only when nothing failed.
+# no Qt (and the tool's icon resource) for 64-bit Windows with Debian's
+# mingw-w64, and runs the tests under Wine in a throw-away Wine prefix (no
+# display needed). The last line is "N passed, M failed"; the exit code is 0
+# only when nothing failed.
 # Needs g++-mingw-w64-x86-64-posix, googletest (sources), wine64 and wine
 # (scripts/install-deps.sh --ci installs them). BUILD_DIR changes the build
 # folder (build/windows-check).
@@ -10,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build/windows-check}
 tests=(program_core_tests plans_core_tests link_core_tests)
-for tool in x86_64-w64-mingw32-g++-posix wine wineboot wineserver; do
+for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres wine wineboot wineserver; do
   if ! command -v "$tool" >/dev/null; then
     echo "$tool is missing: scripts/install-deps.sh --ci installs it" >&2
     exit 2
@@ -22,6 +23,8 @@ cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$PWD/scripts/mingw-w64-toolchain.
   -DCMAKE_BUILD_TYPE=Release -DZUZO_WITH_QT=OFF -DZUZO_GTEST_SOURCE_DIR=/usr/src/googletest \
   -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null
 cmake --build "$build" -j"$(nproc)" --target "${tests[@]}"
+# The tool's icon resource (the tool itself needs Qt for Windows).
+x86_64-w64-mingw32-windres packaging/zuzo-transport.rc -O coff -o "$build/zuzo-transport-rc.obj"
 
 echo "== a fresh Wine prefix"
 export WINEDEBUG=-all
