@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <algorithm>
 
 namespace zuzo {
 namespace {
@@ -24,7 +24,7 @@ bool read_text(HKEY key, const char* name, std::string& text)
     if (RegQueryValueExA(key, name, nullptr, nullptr, data, &size) != ERROR_SUCCESS)
         return false;
     const char* chars = reinterpret_cast<const char*>(data);
-    text.assign(chars, strnlen(chars, size));
+    text.assign(chars, std::find(chars, chars + size, '\0'));
     return true;
 }
 
