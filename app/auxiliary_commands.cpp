@@ -2,11 +2,13 @@
 
 #include "app/about_window.h"
 #include "app/app_context.h"
+#include "app/platform_commands.h"
 #include "link/link_controller.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QStringList>
 
 #include <new>
 
@@ -81,10 +83,11 @@ void AuxiliaryCommands::site()
 
 void AuxiliaryCommands::device_manager()
 {
-#ifdef Q_OS_WIN
-    ctx_.seams.launcher->start_program(QStringLiteral("Rundll32.exe"),
-                                       {QStringLiteral("devmgr,DeviceManager_Execute")});
-#endif
-    // Elsewhere there is no device manager: the button is inert. The ports the
-    // machine has are reported in StatusLog by port discovery.
+    const zuzo::ProgramCall call = zuzo::device_manager_program();
+    if (call.program.empty())
+        return;
+    QStringList arguments;
+    for (const std::string& argument : call.arguments)
+        arguments.append(QString::fromStdString(argument));
+    ctx_.seams.launcher->start_program(QString::fromStdString(call.program), arguments);
 }

@@ -5,6 +5,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char** argv)
 {
@@ -13,8 +14,8 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     if (install_russian_texts(qt) == nullptr)
         std::fputs("zuzo-transport: qtbase_ru.qm not found; Qt's own buttons and dialogs stay English\n", stderr);
-    zuzo::SystemPortLister ports;
-    Application app({}, &ports);
+    const std::unique_ptr<zuzo::PortLister> ports = zuzo::make_system_port_lister();
+    Application app({}, ports.get());
     if (!app.start()) {
         std::fputs("zuzo-transport: the main window cannot be created\n", stderr);
         return 1;

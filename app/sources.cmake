@@ -17,3 +17,9 @@ set(APP_QT_SOURCES
   app/translations.cpp
   app/warning_picture.cpp
 )
+# What the auxiliary commands start on each platform (standard library only).
+if(WIN32)
+  set(APP_CORE_SOURCES app/platform_commands_windows.cpp)
+else()
+  set(APP_CORE_SOURCES app/platform_commands_linux.cpp)
+endif()

@@ -14,7 +14,7 @@ const QString kCatalogue = QStringLiteral("qtbase_ru");
 QStringList qt_translation_folders()
 {
     const QString beside = QCoreApplication::applicationDirPath();
-    return {QLibraryInfo::path(QLibraryInfo::TranslationsPath), beside + QStringLiteral("/translations"),
+    return {QLibraryInfo::path(QLibraryInfo::TranslationsPath), beside, beside + QStringLiteral("/translations"),
             beside + QStringLiteral("/../share/zuzo-transport/translations")};
 }
 

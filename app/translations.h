@@ -8,8 +8,8 @@ class QCoreApplication;
 class QTranslator;
 
 // Folders searched for Qt's catalogue, in order: Qt's own translations
-// folder, then "translations" beside the program and the installed share
-// folder, where a platform without Qt's translations gets the tool's copy.
+// folder, then the program's folder (where the Windows package puts it), its
+// "translations" folder and the installed share folder.
 [[nodiscard]] QStringList qt_translation_folders();
 
 // Makes Russian the default locale and installs Qt's Russian catalogue

@@ -6,21 +6,6 @@
 #include <QString>
 
 #include <algorithm>
-#include <cctype>
-
-std::string port_key(const zuzo::PortEntry& entry)
-{
-    const std::string& com = entry.com_name;
-    if (com.size() < 3)
-        return {};
-    for (std::size_t i = 0; i < 3; ++i) {
-        if (std::tolower(static_cast<unsigned char>(com[i])) != "com"[i])
-            return {};
-    }
-    const std::string joined = entry.device_path + "  " + com;
-    const std::size_t slash = joined.find_last_of('/');
-    return slash == std::string::npos ? joined : joined.substr(slash + 1);
-}
 
 PortDiscovery::PortDiscovery(zuzo::PortLister* ports, StatusLog* log) : ports_(ports), log_(log) {}
 
@@ -39,11 +24,14 @@ void PortDiscovery::scan()
 {
     if (!ports_)
         return;
+    const std::optional<std::vector<zuzo::PortEntry>> listed = ports_->list();
+    if (!listed)
+        return;
     std::vector<std::string> found;
-    for (const zuzo::PortEntry& entry : ports_->list()) {
+    for (const zuzo::PortEntry& entry : *listed) {
         if (entry.device_path.empty())
             break; // an entry without a device ends the list
-        const std::string key = port_key(entry);
+        const std::string key = zuzo::port_key(entry);
         if (key.empty())
             continue;
         found.push_back(key);

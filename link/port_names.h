@@ -1,21 +1,14 @@
 #pragma once
-// COM names and the serial devices behind them.
+// COM names and how each platform reaches the port behind one.
 //
-// The tool offers COM1..COM200. On this platform a COM name reaches a device
-// by one fixed rule, unless the user's folder of virtual ports holds a link
-// of that name, which then takes precedence:
-//
-//   COM1..COM32   -> /dev/ttyS0..ttyS31    (built-in serial ports)
-//   COM33..COM64  -> /dev/ttyUSB0..ttyUSB31 (USB serial adapters)
-//   COM65..COM96  -> /dev/ttyACM0..ttyACM31 (USB modem-class devices)
-//
-// The virtual port folder is "$XDG_RUNTIME_DIR/zuzo-ports", or, without that
-// variable, "/tmp/zuzo-ports-<uid>". It is used only while it is a real
-// folder owned by the user and not writable by anyone else; a link COMn in
-// it (for example one published by the device simulator) names a device.
+// The tool offers COM1..COM200. What a COM name opens, where the list of the
+// machine's ports comes from, and whether a folder of virtual ports exists
+// differ by platform; each platform has its own file for them
+// (port_names_posix.cpp, port_names_windows.cpp), chosen by the build.
 
 #include "link/port_list.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -24,18 +17,6 @@ namespace zuzo {
 constexpr int kComFirst = 1;
 constexpr int kComLast = 200;
 
-enum class FolderStatus { Ok, Missing, NotAFolder, NotOwned, WritableByOthers, CannotCreate };
-
-// The virtual port folder of this user (see above); the folder may not exist.
-[[nodiscard]] std::string virtual_port_folder();
-
-// Whether folder may be trusted: a real folder (not a link), owned by the
-// effective user, with no write permission for group or others.
-[[nodiscard]] FolderStatus check_port_folder(const std::string& folder);
-
-// Creates folder with mode 0700 if it is missing, then checks it.
-[[nodiscard]] FolderStatus ensure_port_folder(const std::string& folder);
-
 // The number n of "COMn" in any letter case (no sign, no blanks, no leading
 // zero), 0 when name is not such a name or n is outside 1..200.
 [[nodiscard]] int com_number(std::string_view name);
@@ -43,39 +24,25 @@ enum class FolderStatus { Ok, Missing, NotAFolder, NotOwned, WritableByOthers, C
 // "COM" followed by n in decimal.
 [[nodiscard]] std::string com_name(int n);
 
-// The device the fixed rule gives COMn, under dev_root ("/dev"); "" when n
-// is outside 1..96.
-[[nodiscard]] std::string fixed_device_for_com(int n, const std::string& dev_root = "/dev");
+// A decimal number of at most four digits without sign or leading zero,
+// -1 for anything else.
+[[nodiscard]] int small_decimal(std::string_view digits);
 
-// The reverse of the fixed rule: the COM number of a device path such as
-// "/dev/ttyUSB3" (35), 0 when the path is not one of the three ranges.
-[[nodiscard]] int fixed_com_for_device(std::string_view path, const std::string& dev_root = "/dev");
+// --- per platform ------------------------------------------------------------
 
-// One canonical path (the real path, links followed) for a COM name in any
-// letter case, or for a device path (anything holding a "/"); "" when nothing
-// exists there. A trusted folder's link COMn takes precedence over the fixed
-// rule; an empty folder means none.
+// The folder whose COMn links stand for COM names, "" on a platform without
+// virtual ports.
+[[nodiscard]] std::string virtual_port_folder();
+
+// The name to open for a COM name in any letter case (or, where the platform
+// has device paths, for a path); "" when the name reaches nothing. folder is
+// the virtual port folder, "" for none.
 [[nodiscard]] std::string resolve_port(std::string_view name_or_path, const std::string& folder);
-[[nodiscard]] std::string resolve_port(std::string_view name_or_path, const std::string& folder,
-                                       const std::string& dev_root);
 
-// The COM name under which a device path is reached: a link of the trusted
-// folder that leads to the same device, else the fixed rule; "" if neither.
-[[nodiscard]] std::string com_name_for_path(std::string_view path, const std::string& folder,
-                                            const std::string& dev_root = "/dev");
+// The characters that separate the elements of a device path.
+[[nodiscard]] const char* device_path_separator();
 
-// Every present device of the three ranges and every COMn link of the
-// trusted folder whose target exists, as (device path, COM name) pairs,
-// ordered by COM number, folder links before devices of the same number.
-class SystemPortLister : public PortLister {
-public:
-    // An empty folder means virtual_port_folder() at each scan.
-    explicit SystemPortLister(std::string folder = {}, std::string dev_root = "/dev");
-    std::vector<PortEntry> list() override;
-
-private:
-    std::string folder_;
-    std::string dev_root_;
-};
+// The list of the machine's serial ports, as the system keeps it.
+[[nodiscard]] std::unique_ptr<PortLister> make_system_port_lister();
 
 } // namespace zuzo

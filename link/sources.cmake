@@ -1,11 +1,23 @@
 # Device link: protocol and port names (core), serial port (Qt SerialPort),
 # connection, transfer and preview (Qt widgets).
 set(LINK_CORE_SOURCES
+  link/port_list.cpp
   link/port_names.cpp
   link/protocol.cpp
   link/optics_bytes.cpp
   link/exchange.cpp
 )
+# What a COM name opens and where the list of ports comes from.
+if(WIN32)
+  list(APPEND LINK_CORE_SOURCES
+    link/port_names_windows.cpp
+    link/registry_ports_windows.cpp
+  )
+else()
+  list(APPEND LINK_CORE_SOURCES
+    link/port_names_posix.cpp
+  )
+endif()
 set(LINK_SERIAL_SOURCES
   link/serial_link.cpp
 )

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need, from Debian 12's packages,
 # asking apt only for those that are missing.
-# With --ci also what the fuzz pass (clang, libFuzzer) and the package check
-# (dpkg-shlibdeps, xwininfo) need.
+# With --ci also what the fuzz pass (clang, libFuzzer), the package check
+# (dpkg-shlibdeps, xwininfo) and the Windows cross-check (mingw-w64,
+# GoogleTest's sources, Wine) need.
 set -euo pipefail
 packages=(
   cmake g++ make
@@ -13,6 +14,7 @@ packages=(
 )
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang-14 libclang-rt-14-dev dpkg-dev x11-utils)
+  packages+=(g++-mingw-w64-x86-64-posix googletest wine64 wine)
 fi
 # Nothing to do when every package is there already (no root needed then).
 missing=()

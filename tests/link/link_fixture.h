@@ -10,12 +10,19 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 class ScriptedPortLister : public zuzo::PortLister {
 public:
-    std::vector<zuzo::PortEntry> list() override { return entries; }
+    std::optional<std::vector<zuzo::PortEntry>> list() override
+    {
+        if (unreadable)
+            return std::nullopt;
+        return entries;
+    }
     std::vector<zuzo::PortEntry> entries;
+    bool unreadable = false; // the system's list cannot be read
 };
 
 class LinkFixture : public AppFixture {

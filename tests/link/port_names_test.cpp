@@ -1,6 +1,7 @@
-// COM names, the fixed device rule, the virtual port folder and the lister.
+// COM names on Linux: the fixed device rule, the virtual port folder, the
+// lister and the port keys it gives.
 
-#include "link/port_names.h"
+#include "link/port_names_posix.h"
 
 #include <gtest/gtest.h>
 
@@ -43,18 +44,6 @@ protected:
 };
 
 } // namespace
-
-TEST(ComNames, NumberOfName)
-{
-    const struct {
-        const char* name;
-        int n;
-    } cases[] = {{"COM1", 1}, {"com7", 7},       {"Com12", 12}, {"COM200", 200}, {"COM201", 0},
-                 {"COM0", 0}, {"COM01", 0},      {"COM", 0},    {"COM-1", 0},    {"COM 1", 0},
-                 {"LPT1", 0}, {"/dev/ttyS0", 0}, {"", 0},       {"COM3x", 0}};
-    for (const auto& c : cases)
-        EXPECT_EQ(com_number(c.name), c.n) << c.name;
-}
 
 TEST(ComNames, FixedRuleBothWays)
 {
@@ -191,5 +180,13 @@ TEST_F(PortTree, ListerIgnoresUntrustedFolder)
 {
     fs::create_symlink(add_target("sim"), ports + "/COM2");
     ::chmod(ports.c_str(), 0775);
-    EXPECT_TRUE(SystemPortLister(ports, dev).list().empty());
+    EXPECT_EQ(SystemPortLister(ports, dev).list(), std::vector<PortEntry>{});
+}
+
+TEST(PortKeyOnLinux, DeviceFileNameTwoBlanksComName)
+{
+    EXPECT_EQ(port_key({"/dev/ttyUSB0", "COM33"}), "ttyUSB0  COM33");
+    EXPECT_EQ(port_key({"/run/user/0/zuzo-ports/Com7", "Com7"}), "Com7  Com7");
+    // A backslash is an ordinary character of a file name here.
+    EXPECT_EQ(port_key({"/tmp/a\\b", "COM1"}), "a\\b  COM1");
 }

@@ -118,13 +118,22 @@ TEST_F(Discovery, OnlyComPortsCount)
                                         QStringLiteral("-----------------------------------")}));
 }
 
-TEST(PortKey, DeviceFileNameTwoBlanksComName)
+TEST_F(Discovery, AnUnreadableListLeavesTheKnownPortsAlone)
 {
-    EXPECT_EQ(port_key({"/dev/ttyUSB0", "COM33"}), "ttyUSB0  COM33");
-    EXPECT_EQ(port_key({"ttyS0", "COM1"}), "ttyS0  COM1");
-    EXPECT_EQ(port_key({"/dev/ttyS0", "com1"}), "ttyS0  com1");
-    EXPECT_EQ(port_key({"/dev/lp0", "LPT1"}), "");
-    EXPECT_EQ(port_key({"/dev/x", "CO"}), "");
+    ports.entries = {{"/dev/ttyS0", "COM1"}};
+    port_tick();
+
+    // The list cannot be read while the adapter is plugged in: nothing is
+    // reported and nothing forgotten, so the next readable scan, which would
+    // be silent after an emptied list, reports it.
+    ports.entries.push_back(adapter);
+    ports.unreadable = true;
+    port_tick();
+    port_tick();
+    EXPECT_TRUE(log_lines().isEmpty());
+    ports.unreadable = false;
+    port_tick();
+    EXPECT_EQ(log_lines(), four_lines);
 }
 
 } // namespace

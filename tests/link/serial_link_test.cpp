@@ -1,7 +1,7 @@
 // The serial link over a real pseudo-terminal: line settings, exclusive
 // opening, the exchange's input/output half, a lost device.
 
-#include "link/port_names.h"
+#include "link/port_names_posix.h"
 #include "link/pty_peer.h"
 #include "link/serial_link.h"
 

@@ -1,10 +1,20 @@
 # Paths are relative to tests/.
 set(LINK_CORE_TESTS
-  link/port_names_test.cpp
+  link/com_names_test.cpp
   link/protocol_test.cpp
   link/optics_bytes_test.cpp
   link/exchange_test.cpp
 )
+if(WIN32)
+  list(APPEND LINK_CORE_TESTS
+    link/port_names_windows_test.cpp
+    link/registry_ports_windows_test.cpp
+  )
+else()
+  list(APPEND LINK_CORE_TESTS
+    link/port_names_test.cpp
+  )
+endif()
 set(LINK_QT_TESTS
   link/pty_peer.cpp
   link/serial_link_test.cpp

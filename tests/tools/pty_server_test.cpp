@@ -3,7 +3,7 @@
 
 #include "link/exchange.h"
 #include "link/optics_bytes.h"
-#include "link/port_names.h"
+#include "link/port_names_posix.h"
 #include "support/sim_fixture.h"
 #include "tools/pty_channel.h"
 
@@ -40,7 +40,7 @@ TEST_F(SimLine, PublishedUnderItsComName)
     EXPECT_EQ(sim.folder(), virtual_port_folder());
     EXPECT_EQ(resolve_port("COM7", virtual_port_folder()), sim.terminal_path());
     EXPECT_EQ(com_name_for_path(sim.terminal_path(), sim.folder()), "COM7");
-    const std::vector<PortEntry> ports = SystemPortLister().list();
+    const std::vector<PortEntry> ports = SystemPortLister().list().value();
     EXPECT_NE(std::find(ports.begin(), ports.end(), PortEntry{sim.link_path(), "COM7"}), ports.end());
 }
 

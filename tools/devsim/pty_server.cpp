@@ -1,6 +1,6 @@
 #include "tools/devsim/pty_server.h"
 
-#include "link/port_names.h"
+#include "link/port_names_posix.h"
 
 #include <cerrno>
 #include <climits>
