@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libqt6svg6
   libgl-dev libxkbcommon-dev
   libgtest-dev
+  nlohmann-json3-dev
   fonts-dejavu-core xvfb xauth
 )
 if [ "${1:-}" = "--ci" ]; then

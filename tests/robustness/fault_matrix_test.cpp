@@ -314,8 +314,8 @@ void FaultMatrix::run_cli(const Cell& cell)
     if (cell.op == Op::CliStatus && cell.outcome == Outcome::Done) {
         const zuzo::json::ParseResult r = zuzo::json::parse(out.str());
         ASSERT_EQ(r.status, zuzo::json::ParseStatus::Ok) << out.str();
-        EXPECT_EQ(r.value.find("device_type")->as_int(), 25);
-        EXPECT_EQ(r.value.find("clock")->text, "2026-12-07 14:05:09");
+        EXPECT_EQ(r.value.at("device_type"), 25);
+        EXPECT_EQ(r.value.at("clock"), "2026-12-07 14:05:09");
     }
     if (cell.op == Op::CliRead) {
         // The file is replaced only by a complete read.

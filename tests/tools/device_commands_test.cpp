@@ -80,11 +80,11 @@ TEST_F(DeviceCommands, Status)
     ASSERT_EQ(run({"status", "--port", "com5"}), 0) << err.str();
     const json::ParseResult r = json::parse(out.str());
     ASSERT_EQ(r.status, json::ParseStatus::Ok) << out.str();
-    EXPECT_EQ(r.value.find("device_type")->as_int(), 25);
-    EXPECT_EQ(r.value.find("illuminance")->as_int(), 1234);
-    EXPECT_TRUE(r.value.find("optical_sensor_on")->boolean);
-    EXPECT_EQ(r.value.find("clock")->text, "2026-12-07 14:05:09");
-    EXPECT_EQ(r.value.find("weekday")->as_int(), 1);
+    EXPECT_EQ(r.value.at("device_type"), 25);
+    EXPECT_EQ(r.value.at("illuminance"), 1234);
+    EXPECT_EQ(r.value.at("optical_sensor_on"), true);
+    EXPECT_EQ(r.value.at("clock"), "2026-12-07 14:05:09");
+    EXPECT_EQ(r.value.at("weekday"), 1);
 }
 
 TEST_F(DeviceCommands, StatusByDevicePathAndOutOfRangeClock)
@@ -94,8 +94,8 @@ TEST_F(DeviceCommands, StatusByDevicePathAndOutOfRangeClock)
     ASSERT_EQ(run({"status", "--port", sim.terminal_path()}), 0) << err.str();
     const json::ParseResult r = json::parse(out.str());
     ASSERT_EQ(r.status, json::ParseStatus::Ok);
-    EXPECT_FALSE(r.value.find("optical_sensor_on")->boolean);
-    EXPECT_EQ(r.value.find("clock")->kind, json::Value::Kind::Null);
+    EXPECT_EQ(r.value.at("optical_sensor_on"), false);
+    EXPECT_TRUE(r.value.at("clock").is_null());
 }
 
 TEST_F(DeviceCommands, DeviceFailures)

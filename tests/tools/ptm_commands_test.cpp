@@ -148,7 +148,7 @@ TEST_F(PtmCommands, MalformedJsonIsRefused)
 {
     put(path("bad.json"), "{\"weekday_name\": \"Среда\",}");
     EXPECT_EQ(run({"ptm", "make", path("bad.json"), path("out.ptm")}), 2);
-    EXPECT_NE(err_.str().find("malformed JSON: line 1"), std::string::npos) << err_.str();
+    EXPECT_NE(err_.str().find("испорченный JSON: строка 1"), std::string::npos) << err_.str();
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("out.ptm"))));
 }
 

@@ -185,11 +185,11 @@ int status(SerialLink& link, FaultPrompt& prompt, const Options& o, std::ostream
     if (!read_command(link, prompt, id, CMD_STATUS, err))
         return EXIT_DEVICE;
     json::Value v = json::Value::object();
-    v.set("port", json::Value::from_string(o.port));
-    v.set("device_type", json::Value::from_int(id[1]));
-    v.set("supported", json::Value::from_bool(id[1] == DEVICE_TYPE_CODE));
-    v.set("optical_sensor_on", json::Value::from_bool(id[4] == 0));
-    v.set("illuminance", json::Value::from_int(static_cast<std::int64_t>(id[3]) * 256 + id[2]));
+    v["port"] = o.port;
+    v["device_type"] = id[1];
+    v["supported"] = id[1] == DEVICE_TYPE_CODE;
+    v["optical_sensor_on"] = id[4] == 0;
+    v["illuminance"] = static_cast<std::int64_t>(id[3]) * 256 + id[2];
     // The device answers the next status with its clock.
     ReplyArray clock{};
     if (!read_command(link, prompt, clock, CMD_STATUS, err))
@@ -197,12 +197,11 @@ int status(SerialLink& link, FaultPrompt& prompt, const Options& o, std::ostream
     const bool valid = clock[2] <= 59 && clock[3] <= 59 && clock[4] <= 24 && clock[5] >= 1 && clock[5] <= 7 &&
                        clock[6] >= 1 && clock[6] <= 31 && clock[7] >= 1 && clock[7] <= 12;
     if (valid) {
-        v.set("clock", json::Value::from_string(std::to_string(2000 + clock[8]) + "-" + two_digits(clock[7]) +
-                                                "-" + two_digits(clock[6]) + " " + two_digits(clock[4]) +
-                                                ":" + two_digits(clock[3]) + ":" + two_digits(clock[2])));
-        v.set("weekday", json::Value::from_int(clock[5]));
+        v["clock"] = std::to_string(2000 + clock[8]) + "-" + two_digits(clock[7]) + "-" + two_digits(clock[6]) +
+                     " " + two_digits(clock[4]) + ":" + two_digits(clock[3]) + ":" + two_digits(clock[2]);
+        v["weekday"] = clock[5];
     } else {
-        v.set("clock", json::Value::null());
+        v["clock"] = nullptr;
     }
     out << json::write(v);
     if (id[1] != DEVICE_TYPE_CODE) {

@@ -46,13 +46,13 @@ int make(const std::string& json_path, const std::string& out_path, std::ostream
     const json::ParseResult parsed =
         json::parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (parsed.status != json::ParseStatus::Ok) {
-        report_file_problem(err, json_path, "malformed JSON: " + parsed.error);
+        report_file_problem(err, json_path, "испорченный JSON: " + parsed.error);
         return EXIT_ERROR;
     }
     DeviceProgram program; // keys left out keep the values of a new program
     const JsonProgramResult taken = program_from_json(parsed.value, program);
     if (taken.status != JsonProgramStatus::Ok) {
-        report_file_problem(err, json_path, "not a device program: " + taken.error);
+        report_file_problem(err, json_path, "не программа устройства: " + taken.error);
         return EXIT_ERROR;
     }
     if (write_whole_file_atomically(out_path, write_ptm(program)) != FileStatus::Done) {
