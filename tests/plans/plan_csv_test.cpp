@@ -9,7 +9,7 @@
 
 using namespace zuzo;
 
-namespace {
+namespace plan_csv_test {
 
 constexpr const char* kBom = "\xEF\xBB\xBF";
 
@@ -57,7 +57,6 @@ std::vector<std::string> lines_of(const std::string& text)
     return lines;
 }
 
-} // namespace
 
 TEST(PlanCsvWrite, OneHeaderThenEveryIntervalMondayFirst)
 {
@@ -184,3 +183,5 @@ TEST(PlanCsvRead, MalformedRowsRefuseTheWholeTable)
         EXPECT_EQ(p, before) << c.row;
     }
 }
+
+} // namespace plan_csv_test

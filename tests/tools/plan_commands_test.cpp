@@ -12,7 +12,7 @@
 
 #include <sstream>
 
-namespace {
+namespace plan_commands_test {
 
 using namespace zuzo;
 using namespace zuzo::cli;
@@ -81,7 +81,6 @@ Bytes odd_file(const DeviceProgram& p)
     return b;
 }
 
-} // namespace
 
 TEST_F(PlanCommands, ExportToOutputOrFile)
 {
@@ -197,3 +196,5 @@ TEST_F(PlanCommands, UnusableFilesAndUsage)
     }
     EXPECT_EQ(text(path("wrong.ptm")), "wersia 3.02 unic\r\n");
 }
+
+} // namespace plan_commands_test
