@@ -228,7 +228,8 @@ class BadUse : public PtmCommands, public ::testing::WithParamInterface<std::vec
 TEST_P(BadUse, PrintsUsageAndExitsTwo)
 {
     EXPECT_EQ(run(GetParam()), 2);
-    EXPECT_NE(err_.str().find("usage: zuzo"), std::string::npos);
+    EXPECT_EQ(err_.str().rfind("Использование", 0), 0u) << err_.str();
+    EXPECT_NE(err_.str().find("  zuzo ptm dump ФАЙЛ.ptm\n"), std::string::npos) << err_.str();
 }
 
 INSTANTIATE_TEST_SUITE_P(Args, BadUse,

@@ -57,7 +57,7 @@ int usage(std::ostream& err, const std::string& problem)
 {
     if (!problem.empty())
         err << "zuzo device: " << problem << '\n';
-    err << device_usage();
+    err << "Использование:\n" << device_usage();
     return EXIT_ERROR;
 }
 
@@ -285,11 +285,11 @@ int verify_program(SerialLink& link, FaultPrompt& prompt, const DeviceProgram& p
 
 const char* device_usage()
 {
-    return "  zuzo device status --port COMn|PATH\n"
-           "  zuzo device read --port COMn|PATH [--into FILE.ptm]\n"
-           "  zuzo device write --port COMn|PATH FILE.ptm\n"
-           "  zuzo device verify --port COMn|PATH FILE.ptm\n"
-           "    each with --on-eeprom-fault=repeat|skip|break (default break)\n";
+    return "  zuzo device status --port COMn|ПУТЬ\n"
+           "  zuzo device read --port COMn|ПУТЬ [--into ФАЙЛ.ptm]\n"
+           "  zuzo device write --port COMn|ПУТЬ ФАЙЛ.ptm\n"
+           "  zuzo device verify --port COMn|ПУТЬ ФАЙЛ.ptm\n"
+           "    у каждой --on-eeprom-fault=repeat|skip|break (по умолчанию break)\n";
 }
 
 int run_device_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)

@@ -77,7 +77,7 @@ int run_plan_command(const std::vector<std::string>& args, std::ostream& out, st
         return export_plan(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     if (args.size() == 3 && args[0] == "import")
         return import_plan(args[1], args[2], out, err);
-    err << ptm_usage();
+    err << "Использование:\n" << ptm_usage();
     return EXIT_ERROR;
 }
 

@@ -23,7 +23,7 @@ constexpr std::array<const char*, 6> kChannelWarnings = {"",
 
 int bad_use(std::ostream& err)
 {
-    err << ptm_usage();
+    err << "Использование:\n" << ptm_usage();
     return EXIT_ERROR;
 }
 
@@ -127,11 +127,11 @@ int print_plan_faults(const DeviceProgram& program, std::ostream& out)
 
 const char* ptm_usage()
 {
-    return "usage: zuzo ptm dump FILE\n"
-           "       zuzo ptm make JSON OUT.ptm\n"
-           "       zuzo ptm check FILE\n"
-           "       zuzo ptm plan export FILE.ptm [PLAN.csv]\n"
-           "       zuzo ptm plan import PLAN.csv FILE.ptm\n";
+    return "  zuzo ptm dump ФАЙЛ.ptm\n"
+           "  zuzo ptm make ПРОГРАММА.json ФАЙЛ.ptm\n"
+           "  zuzo ptm check ФАЙЛ.ptm\n"
+           "  zuzo ptm plan export ФАЙЛ.ptm [ПЛАН.csv]\n"
+           "  zuzo ptm plan import ПЛАН.csv ФАЙЛ.ptm\n";
 }
 
 int run_ptm_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
