@@ -279,16 +279,16 @@ void FaultMatrix::expect_cli_exit(const Cell& cell, int code)
         break;
     case Outcome::GivesUp:
         EXPECT_EQ(code, 1);
-        EXPECT_NE(err.str().find("after 8 attempt(s): the device does not answer"), std::string::npos)
+        EXPECT_NE(err.str().find("(попыток: 8): устройство не отвечает"), std::string::npos)
             << err.str();
         break;
     case Outcome::Breaks:
         EXPECT_EQ(code, 1);
-        EXPECT_NE(err.str().find("the link was lost or broken"), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find("связь потеряна или прервана"), std::string::npos) << err.str();
         break;
     case Outcome::Unsupported:
         EXPECT_EQ(code, 1);
-        EXPECT_NE(err.str().find("is not supported"), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find("не поддерживается"), std::string::npos) << err.str();
         break;
     }
 }
