@@ -11,7 +11,7 @@ namespace zuzo {
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-constexpr std::string_view kHeader = "День недели;Интервал;Включен;Время;Громкость, %";
+constexpr std::string_view kHeader = "День недели;Интервал;Включен;Время;Громкость (%)";
 constexpr std::size_t kColumns = 5;
 constexpr int kVolumeLowest = -128; // what one byte of the program file holds,
 constexpr int kVolumeHighest = 255; // read signed or unsigned

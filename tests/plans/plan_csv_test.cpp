@@ -68,7 +68,7 @@ TEST(PlanCsvWrite, OneHeaderThenEveryIntervalMondayFirst)
     ASSERT_EQ(text.substr(text.size() - 2), "\r\n");
     const std::vector<std::string> lines = lines_of(text.substr(3));
     ASSERT_EQ(lines.size(), 1u + 7 * 12);
-    EXPECT_EQ(lines[0], "День недели;Интервал;Включен;Время;Громкость, %");
+    EXPECT_EQ(lines[0], "День недели;Интервал;Включен;Время;Громкость (%)");
     EXPECT_EQ(lines[1], "Понедельник;1;0;00:00;0");
     EXPECT_EQ(lines[12 + 3], "Вторник;3;1;08:05;50");
     EXPECT_EQ(lines[84], "Воскресенье;12;0;23:59;100");
