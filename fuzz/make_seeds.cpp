@@ -1,10 +1,12 @@
 // Writes the seed inputs of the fuzz targets: program files (the new
 // document and one with every field set), command frames as the tool sends
-// them, and device replies as the device gives them.
+// them, device replies as the device gives them, and weekly plan tables.
 //
-// usage: zuzo_fuzz_seeds DIR   (makes DIR/ptm, DIR/reply, DIR/frame, DIR/int)
+// usage: zuzo_fuzz_seeds DIR   (makes DIR/ptm, DIR/reply, DIR/frame, DIR/int, DIR/csv)
 
 #include "link/protocol.h"
+#include "plans/plan_csv.h"
+#include "program/cp1251.h"
 #include "program/device_program.h"
 #include "program/ptm_format.h"
 
@@ -72,7 +74,7 @@ int main(int argc, char** argv)
     }
     const fs::path root = argv[1];
     std::error_code ec;
-    for (const char* sub : {"ptm", "reply", "frame", "int"})
+    for (const char* sub : {"ptm", "reply", "frame", "int", "csv"})
         fs::create_directories(root / sub, ec);
 
     bool ok = true;
@@ -107,6 +109,11 @@ int main(int argc, char** argv)
     int n = 0;
     for (const char* t : numbers)
         ok &= put(root / "int" / ("n" + std::to_string(n++)), t);
+
+    ok &= put(root / "csv" / "busy.csv", zuzo::write_plan_csv(busy_program()));
+    ok &= put(root / "csv" / "cp1251_commas.csv",
+              zuzo::utf8_to_cp1251("День,Интервал,Вкл,Время,Громкость\r\nвт,3,1,8:05,50\r\n\"Пн.\",12,0,23:59,-5\r\n"));
+    ok &= put(root / "csv" / "malformed.csv", "Пн;1;1;08:00;50\nПн;1;0;24:00;x\n;;;;\n");
 
     if (!ok) {
         std::fprintf(stderr, "zuzo_fuzz_seeds: cannot write the seeds under %s\n", argv[1]);

@@ -13,6 +13,7 @@ if(ZUZO_FUZZ)
   zuzo_fuzz_target(fuzz_reply_parser fuzz/reply_parser_fuzz.cpp zuzo_core)
   zuzo_fuzz_target(fuzz_frame_parser fuzz/frame_parser_fuzz.cpp zuzo_devsim_lib)
   zuzo_fuzz_target(fuzz_lenient_int fuzz/lenient_int_fuzz.cpp zuzo_core)
+  zuzo_fuzz_target(fuzz_plan_csv fuzz/plan_csv_fuzz.cpp zuzo_core)
 
   add_executable(zuzo_fuzz_seeds fuzz/make_seeds.cpp)
   target_link_libraries(zuzo_fuzz_seeds PRIVATE zuzo_core)

@@ -3,6 +3,7 @@ set(PLANS_CORE_SOURCES
   plans/plan_check.cpp
   plans/plan_copy.cpp
   plans/plan_time.cpp
+  plans/plan_csv.cpp
 )
 set(PLANS_QT_SOURCES
   plans/plan_editor.cpp

@@ -2,6 +2,7 @@
 
 #include "program/cp1251.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -104,6 +105,8 @@ public:
         return text;
     }
 
+    std::size_t position() const { return pos_; }
+
     std::int32_t int32()
     {
         std::uint32_t u = 0;
@@ -126,6 +129,21 @@ std::vector<std::uint8_t> write_ptm(const DeviceProgram& program)
     out.reserve(kPtmHeader.size() + 2 + kPtmPlanBlockSize + kPtmOpticsBlockSize + 64);
     put_line(out, kPtmHeader);
     put_line(out, p.weekday_name);
+    const std::vector<std::uint8_t> plan = ptm_plan_block(p);
+    out.insert(out.end(), plan.begin(), plan.end());
+    put_line(out, p.sound_type);
+    put_line(out, p.fast_pulse_time);
+    out.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(p.sound_off) & 0xFF));
+    for (const OpticsEntry& e : kOpticsOrder)
+        put_int(out, optics_field(p, e));
+    return out;
+}
+
+std::vector<std::uint8_t> ptm_plan_block(const DeviceProgram& program)
+{
+    DeviceProgram p = program; // the table helpers hand out mutable pointers
+    std::vector<std::uint8_t> out;
+    out.reserve(kPtmPlanBlockSize);
     const auto tables = plan_tables(p);
     for (int d = 1; d <= kDays; ++d) {
         for (int i = 1; i <= kIntervals; ++i) {
@@ -133,11 +151,22 @@ std::vector<std::uint8_t> write_ptm(const DeviceProgram& program)
                 out.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>((*table)[d][i]) & 0xFF));
         }
     }
-    put_line(out, p.sound_type);
-    put_line(out, p.fast_pulse_time);
-    out.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(p.sound_off) & 0xFF));
-    for (const OpticsEntry& e : kOpticsOrder)
-        put_int(out, optics_field(p, e));
+    return out;
+}
+
+std::optional<std::vector<std::uint8_t>> replace_ptm_plan(std::span<const std::uint8_t> bytes,
+                                                          const DeviceProgram& program)
+{
+    Cursor in(bytes);
+    if (in.line() != kPtmHeader)
+        return std::nullopt;
+    (void)in.line(); // the weekday
+    const std::size_t start = in.position();
+    const std::size_t end = std::min(bytes.size(), start + kPtmPlanBlockSize);
+    std::vector<std::uint8_t> out(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(start));
+    const std::vector<std::uint8_t> plan = ptm_plan_block(program);
+    out.insert(out.end(), plan.begin(), plan.end());
+    out.insert(out.end(), bytes.begin() + static_cast<std::ptrdiff_t>(end), bytes.end());
     return out;
 }
 

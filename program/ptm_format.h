@@ -4,6 +4,7 @@
 #include "program/device_program.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -31,5 +32,16 @@ enum class PtmReadResult { Loaded, BadHeader };
 // the end as empty. The weekday and sound type lines are kept in out as they
 // stand in the file (converted to UTF-8), whether or not they name an item.
 [[nodiscard]] PtmReadResult read_ptm(std::span<const std::uint8_t> bytes, DeviceProgram& out);
+
+// The plan block of a program: for day 1..7 and interval 1..12, the low 8
+// bits of enabled, hour, minute and volume.
+[[nodiscard]] std::vector<std::uint8_t> ptm_plan_block(const DeviceProgram& program);
+
+// The file content with its plan block (336 bytes after the weekday line)
+// replaced by that of the program; every other byte stays as it was. A
+// content that ends inside the block gets the whole block. Nothing (and no
+// change) when the header is wrong.
+[[nodiscard]] std::optional<std::vector<std::uint8_t>> replace_ptm_plan(std::span<const std::uint8_t> bytes,
+                                                                        const DeviceProgram& program);
 
 } // namespace zuzo

@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
   libgl-dev libxkbcommon-dev
   libgtest-dev
+  nlohmann-json3-dev
   fonts-dejavu-core xvfb xauth
 )
 if [ "${1:-}" = "--ci" ]; then

@@ -10,6 +10,8 @@ set(ZUZO_CLI_SOURCES
   tools/zuzo/json.cpp
   tools/zuzo/json_program.cpp
   tools/zuzo/ptm_commands.cpp
+  tools/zuzo/plan_commands.cpp
+  tools/zuzo/optics_compare.cpp
   tools/zuzo/ptm_files.cpp
   tools/zuzo/device_commands.cpp
   tools/zuzo/help_texts.cpp

@@ -279,16 +279,16 @@ void FaultMatrix::expect_cli_exit(const Cell& cell, int code)
         break;
     case Outcome::GivesUp:
         EXPECT_EQ(code, 1);
-        EXPECT_NE(err.str().find("after 8 attempt(s): the device does not answer"), std::string::npos)
+        EXPECT_NE(err.str().find("(попыток: 8): устройство не отвечает"), std::string::npos)
             << err.str();
         break;
     case Outcome::Breaks:
         EXPECT_EQ(code, 1);
-        EXPECT_NE(err.str().find("the link was lost or broken"), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find("связь потеряна или прервана"), std::string::npos) << err.str();
         break;
     case Outcome::Unsupported:
         EXPECT_EQ(code, 1);
-        EXPECT_NE(err.str().find("is not supported"), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find("не поддерживается"), std::string::npos) << err.str();
         break;
     }
 }
@@ -314,8 +314,8 @@ void FaultMatrix::run_cli(const Cell& cell)
     if (cell.op == Op::CliStatus && cell.outcome == Outcome::Done) {
         const zuzo::json::ParseResult r = zuzo::json::parse(out.str());
         ASSERT_EQ(r.status, zuzo::json::ParseStatus::Ok) << out.str();
-        EXPECT_EQ(r.value.find("device_type")->as_int(), 25);
-        EXPECT_EQ(r.value.find("clock")->text, "2026-12-07 14:05:09");
+        EXPECT_EQ(r.value.at("device_type"), 25);
+        EXPECT_EQ(r.value.at("clock"), "2026-12-07 14:05:09");
     }
     if (cell.op == Op::CliRead) {
         // The file is replaced only by a complete read.

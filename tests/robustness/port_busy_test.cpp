@@ -78,7 +78,7 @@ TEST_F(PortBusy, CompanionRefusesAPortHeldByTheTool)
     device().clear_received();
     std::ostringstream out, err;
     EXPECT_EQ(zuzo::cli::run_device_command({"status", "--port", "COM1"}, out, err), 1);
-    EXPECT_NE(err.str().find("COM1: the port cannot be opened"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("COM1: не удалось открыть порт"), std::string::npos) << err.str();
     EXPECT_EQ(device().frame_count(), 0u);
     // The tool's link is untouched and keeps working.
     ctx().link->supervision();

@@ -80,11 +80,11 @@ TEST_F(DeviceCommands, Status)
     ASSERT_EQ(run({"status", "--port", "com5"}), 0) << err.str();
     const json::ParseResult r = json::parse(out.str());
     ASSERT_EQ(r.status, json::ParseStatus::Ok) << out.str();
-    EXPECT_EQ(r.value.find("device_type")->as_int(), 25);
-    EXPECT_EQ(r.value.find("illuminance")->as_int(), 1234);
-    EXPECT_TRUE(r.value.find("optical_sensor_on")->boolean);
-    EXPECT_EQ(r.value.find("clock")->text, "2026-12-07 14:05:09");
-    EXPECT_EQ(r.value.find("weekday")->as_int(), 1);
+    EXPECT_EQ(r.value.at("device_type"), 25);
+    EXPECT_EQ(r.value.at("illuminance"), 1234);
+    EXPECT_EQ(r.value.at("optical_sensor_on"), true);
+    EXPECT_EQ(r.value.at("clock"), "2026-12-07 14:05:09");
+    EXPECT_EQ(r.value.at("weekday"), 1);
 }
 
 TEST_F(DeviceCommands, StatusByDevicePathAndOutOfRangeClock)
@@ -94,8 +94,8 @@ TEST_F(DeviceCommands, StatusByDevicePathAndOutOfRangeClock)
     ASSERT_EQ(run({"status", "--port", sim.terminal_path()}), 0) << err.str();
     const json::ParseResult r = json::parse(out.str());
     ASSERT_EQ(r.status, json::ParseStatus::Ok);
-    EXPECT_FALSE(r.value.find("optical_sensor_on")->boolean);
-    EXPECT_EQ(r.value.find("clock")->kind, json::Value::Kind::Null);
+    EXPECT_EQ(r.value.at("optical_sensor_on"), false);
+    EXPECT_TRUE(r.value.at("clock").is_null());
 }
 
 TEST_F(DeviceCommands, DeviceFailures)
@@ -205,7 +205,7 @@ TEST_F(DeviceCommands, WriteRefusedWhileARuleFails)
     const OpticsBytes before = sim.device().optics();
     EXPECT_EQ(run({"write", "--port", "COM5", save("o.ptm", bad_optics)}), 1);
     EXPECT_EQ(run({"write", "--port", "COM5", save("q.ptm", bad_plan)}), 1);
-    EXPECT_NE(err.str().find("write refused"), std::string::npos);
+    EXPECT_NE(err.str().find("запись отклонена"), std::string::npos);
     EXPECT_EQ(sim.device().frame_count(), 0u);
     EXPECT_EQ(sim.device().optics(), before);
     EXPECT_EQ(run({"write", "--port", "COM5", files + "/missing.ptm"}), 2);
@@ -252,4 +252,98 @@ TEST_F(DeviceCommands, RepeatRecoversFromAPassingFault)
                   apply_optics_defaults(p);
                   return p;
               }())));
+}
+
+namespace {
+
+// True when every frame the device received was one of the three optics reads.
+bool only_optics_reads(const std::vector<zuzo::sim::Received>& frames)
+{
+    for (const auto& r : frames) {
+        const std::uint8_t c = r.frame.code;
+        if (c != CMD_READ_OPTICS_A && c != CMD_READ_OPTICS_B && c != CMD_READ_OPTICS_C)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TEST_F(DeviceCommands, VerifyEqualOptics)
+{
+    DeviceProgram p = sound_program();
+    sim.device().set_optics(optics_write_bytes(p));
+    p.plan_enabled[1][1] = 1; // plan and sound never go to the device
+    p.sound_type = "Сигнал №3";
+    ASSERT_EQ(run({"verify", "--port", "COM5", save("v.ptm", p)}), 0) << err.str();
+    EXPECT_NE(out.str().find("совпадают"), std::string::npos) << out.str();
+    EXPECT_EQ(sim.device().frame_count(), 3u);
+    EXPECT_TRUE(only_optics_reads(sim.device().received()));
+}
+
+TEST_F(DeviceCommands, VerifyCountsValuesOfOneByteAsEqual)
+{
+    DeviceProgram file = sound_program();
+    file.day_brightness.module_red = 250; // sent as 255, like the device's 100 %
+    file.optical_sensor_on = 7;           // 1 - 7 sent as 0, like "on"
+    file.day_lux_threshold = 70000;       // sent as 65535
+    DeviceProgram device = sound_program();
+    device.day_brightness.module_red = 100;
+    device.day_lux_threshold = 65535;
+    sim.device().set_optics(optics_write_bytes(device));
+    EXPECT_EQ(run({"verify", "--port", "COM5", save("v.ptm", file)}), 0) << out.str();
+}
+
+TEST_F(DeviceCommands, VerifyListsEachDifferingField)
+{
+    const DeviceProgram file = sound_program();
+    OpticsBytes held = optics_write_bytes(file);
+    held[5] = 128;  // evening module_red: 128 reads as 50 %, the file's 60 % goes as 153
+    held[15] = 1;   // sensor not used
+    held[19] = 0x02; // evening threshold: the file's 300 is 0x012C, the device holds 0x022C
+    held[7] = 155;  // evening module_green: the file's 61 % goes as 156; 155 reads as 61 % too
+    sim.device().set_optics(held);
+    EXPECT_EQ(run({"verify", "--port", "COM5", save("v.ptm", file)}), 3) << err.str();
+    const std::string text = out.str();
+    for (const char* line : {"evening_brightness.module_red: в файле 60 %, в устройстве 50 %",
+                             "optical_sensor_on: в файле вкл., в устройстве выкл.",
+                             "evening_lux_threshold: в файле 300 Lux, в устройстве 556 Lux",
+                             "evening_brightness.module_green: в файле 61 % (байт 156), в устройстве 61 % (байт 155)"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    EXPECT_EQ(text.find("day_brightness"), std::string::npos) << text;
+    EXPECT_TRUE(only_optics_reads(sim.device().received()));
+}
+
+TEST_F(DeviceCommands, VerifyFailures)
+{
+    const std::string path = save("v.ptm", sound_program());
+    const struct {
+        const char* fault;
+        std::vector<std::string> extra;
+        int exit;
+        std::size_t frames;
+    } cases[] = {
+        {"silence", {}, 1, 8},
+        {"of", {}, 1, 8},
+        {"ignore=0x88", {}, 1, 9},
+        {"os", {}, 1, 1},
+        {"os", {"--on-eeprom-fault=skip"}, 3, 3}, // every byte 255
+    };
+    for (const auto& c : cases) {
+        sim.device().set_faults({});
+        sim.device().clear_received();
+        ASSERT_TRUE(sim.set_fault(c.fault));
+        std::vector<std::string> args{"verify", "--port", "COM5", path};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        EXPECT_EQ(run(args), c.exit) << c.fault;
+        EXPECT_EQ(sim.device().frame_count(), c.frames) << c.fault;
+        EXPECT_TRUE(only_optics_reads(sim.device().received())) << c.fault;
+    }
+    sim.device().set_faults({});
+    sim.device().clear_received();
+    EXPECT_EQ(run({"verify", "--port", "COM5"}), 2);
+    EXPECT_EQ(run({"verify", "--port", "COM5", files + "/missing.ptm"}), 2);
+    EXPECT_EQ(run({"verify", "--port", "COM5", path, path}), 2);
+    EXPECT_EQ(run({"verify", "--port", "COM150", path}), 1);
+    EXPECT_EQ(sim.device().frame_count(), 0u);
 }

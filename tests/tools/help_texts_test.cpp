@@ -35,6 +35,10 @@ const HelpCase kHelpCases[] = {
     {{"device", "status", "--help"}, "Использование: zuzo device status --port"},
     {{"device", "read", "--help"}, "Использование: zuzo device read --port"},
     {{"help", "device", "write"}, "Использование: zuzo device write --port"},
+    {{"device", "verify", "--help"}, "Использование: zuzo device verify --port"},
+    {{"ptm", "plan", "export", "--help"}, "Использование: zuzo ptm plan export ФАЙЛ.ptm [ПЛАН.csv]"},
+    {{"ptm", "plan", "import", "a.csv", "-h"}, "Использование: zuzo ptm plan import ПЛАН.csv ФАЙЛ.ptm"},
+    {{"help", "ptm", "plan"}, "Использование: zuzo ptm plan import"},
     {{"nosuch", "--help"}, "Использование: zuzo ГРУППА КОМАНДА"},
 };
 
@@ -70,13 +74,14 @@ TEST(ZuzoHelp, SubcommandHelpsDiffer)
     std::set<std::string> texts;
     for (const HelpCase& c : kHelpCases)
         texts.insert(help_text(c.args));
-    // overview, ptm, dump, make, check, device, status, read, write
-    EXPECT_EQ(texts.size(), 9u);
+    // overview, ptm, dump, make, check, plan, plan export, plan import,
+    // device, status, read, write, verify
+    EXPECT_EQ(texts.size(), 13u);
 }
 
 TEST(ZuzoHelp, DeviceHelpsNameTheirOptions)
 {
-    for (const char* command : {"status", "read", "write"}) {
+    for (const char* command : {"status", "read", "write", "verify"}) {
         const std::string text = help_text({"device", command});
         EXPECT_NE(text.find("--port COMn|ПУТЬ"), std::string::npos) << command;
         EXPECT_NE(text.find("--on-eeprom-fault=repeat|skip|break"), std::string::npos) << command;

@@ -148,7 +148,7 @@ TEST_F(PtmCommands, MalformedJsonIsRefused)
 {
     put(path("bad.json"), "{\"weekday_name\": \"Среда\",}");
     EXPECT_EQ(run({"ptm", "make", path("bad.json"), path("out.ptm")}), 2);
-    EXPECT_NE(err_.str().find("malformed JSON: line 1"), std::string::npos) << err_.str();
+    EXPECT_NE(err_.str().find("испорченный JSON: строка 1"), std::string::npos) << err_.str();
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("out.ptm"))));
 }
 
@@ -228,7 +228,8 @@ class BadUse : public PtmCommands, public ::testing::WithParamInterface<std::vec
 TEST_P(BadUse, PrintsUsageAndExitsTwo)
 {
     EXPECT_EQ(run(GetParam()), 2);
-    EXPECT_NE(err_.str().find("usage: zuzo"), std::string::npos);
+    EXPECT_EQ(err_.str().rfind("Использование", 0), 0u) << err_.str();
+    EXPECT_NE(err_.str().find("  zuzo ptm dump ФАЙЛ.ptm\n"), std::string::npos) << err_.str();
 }
 
 INSTANTIATE_TEST_SUITE_P(Args, BadUse,

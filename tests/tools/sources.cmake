@@ -13,5 +13,6 @@ list(APPEND TOOLS_TESTS
   tools/json_test.cpp
   tools/json_program_test.cpp
   tools/ptm_commands_test.cpp
+  tools/plan_commands_test.cpp
   tools/help_texts_test.cpp
 )

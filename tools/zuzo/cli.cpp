@@ -25,7 +25,7 @@ const Group kGroups[] = {
 
 int usage(std::ostream& err)
 {
-    err << "usage: zuzo GROUP COMMAND ...\n" << ptm_usage() << device_usage();
+    err << "Использование: zuzo ГРУППА КОМАНДА ... (справка: zuzo --help)\n" << ptm_usage() << device_usage();
     return EXIT_ERROR;
 }
 

@@ -9,11 +9,13 @@
 #include "program/ptm_format.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/json_program.h"
+#include "tools/zuzo/optics_compare.h"
 #include "tools/zuzo/ptm_commands.h"
 #include "tools/zuzo/ptm_files.h"
 
 #include <QCoreApplication>
 
+#include <array>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -23,6 +25,7 @@ namespace zuzo::cli {
 namespace {
 
 constexpr int EXIT_DEVICE = 1;
+constexpr int EXIT_DIFFERS = 3; // verify: the device holds other optics than the file
 
 // Answers every EEPROM fault question the same way, and remembers that one
 // was asked.
@@ -54,7 +57,7 @@ int usage(std::ostream& err, const std::string& problem)
 {
     if (!problem.empty())
         err << "zuzo device: " << problem << '\n';
-    err << device_usage();
+    err << "Использование:\n" << device_usage();
     return EXIT_ERROR;
 }
 
@@ -73,7 +76,7 @@ std::optional<FaultAnswer> fault_answer(const std::string& word)
 std::string parse(const std::vector<std::string>& args, Options& o)
 {
     if (args.empty())
-        return "a subcommand is needed";
+        return "нужна команда";
     o.command = args[0];
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -90,39 +93,26 @@ std::string parse(const std::vector<std::string>& args, Options& o)
                 value = args[++i];
             const std::optional<FaultAnswer> answer = fault_answer(value);
             if (!answer)
-                return "--on-eeprom-fault takes repeat, skip or break";
+                return "--on-eeprom-fault принимает repeat, skip или break";
             o.on_fault = *answer;
         } else if (a.rfind("--", 0) == 0) {
-            return "unknown option " + a;
+            return "неизвестный параметр " + a;
         } else {
             o.files.push_back(a);
         }
     }
     if (o.port.empty())
-        return "--port COMn or --port PATH is needed";
-    if (o.command != "status" && o.command != "read" && o.command != "write")
-        return "unknown subcommand " + o.command;
-    if (o.command == "write" && o.files.size() != 1)
-        return "write takes one program file";
-    if (o.command != "write" && !o.files.empty())
-        return "unexpected argument " + o.files.front();
+        return "нужен --port COMn или --port ПУТЬ";
+    const bool takes_file = o.command == "write" || o.command == "verify";
+    if (o.command != "status" && o.command != "read" && !takes_file)
+        return "неизвестная команда " + o.command;
+    if (takes_file && o.files.size() != 1)
+        return o.command + " принимает один файл программы";
+    if (!takes_file && !o.files.empty())
+        return "лишний аргумент " + o.files.front();
     if (o.command != "read" && !o.into.empty())
-        return "--into belongs to read";
+        return "--into относится только к read";
     return {};
-}
-
-bool load_program(const std::string& path, DeviceProgram& program, std::ostream& err)
-{
-    std::vector<std::uint8_t> bytes;
-    if (read_whole_file(path, bytes) != FileStatus::Done) {
-        err << path << ": cannot be read\n";
-        return false;
-    }
-    if (read_ptm(bytes, program) != PtmReadResult::Loaded) {
-        err << path << ": not a program file (wrong first line)\n";
-        return false;
-    }
-    return true;
 }
 
 // The link for one command; the Qt core application it needs is made here
@@ -149,39 +139,37 @@ const char* result_text(ExchangeResult r)
 {
     switch (r) {
     case ExchangeResult::EXCHANGE_DONE:
-        return "done";
+        return "выполнена";
     case ExchangeResult::EXCHANGE_BROKEN:
-        return "the link was lost or broken";
+        return "связь потеряна или прервана";
     case ExchangeResult::EXCHANGE_STALLED:
-        return "the line stalled";
+        return "обмен не завершился вовремя";
     case ExchangeResult::EXCHANGE_FAILED:
-        return "the device does not answer";
+        return "устройство не отвечает или отказывает";
     }
-    return "unknown";
+    return "неизвестный результат";
+}
+
+// Reports a command that did not succeed; true when it did.
+bool succeeded(const AttemptOutcome& o, std::uint8_t code, std::ostream& err)
+{
+    if (o.result == ExchangeResult::EXCHANGE_DONE)
+        return true;
+    err << "команда " << hex_pair(code) << " не выполнена (попыток: " << o.attempts
+        << "): " << result_text(o.result) << '\n';
+    return false;
 }
 
 bool read_command(SerialLink& link, FaultPrompt& prompt, ReplyArray& reply, std::uint8_t code,
                   std::ostream& err)
 {
-    const AttemptOutcome o = run_attempts([&] { return read_exchange(link, prompt, reply, code); });
-    if (o.result != ExchangeResult::EXCHANGE_DONE) {
-        err << "command " << hex_pair(code) << " failed after " << o.attempts
-            << " attempt(s): " << result_text(o.result) << '\n';
-        return false;
-    }
-    return true;
+    return succeeded(run_attempts([&] { return read_exchange(link, prompt, reply, code); }), code, err);
 }
 
 bool write_command(SerialLink& link, FaultPrompt& prompt, std::uint8_t code, const WriteParams& params,
                    std::ostream& err)
 {
-    const AttemptOutcome o = run_attempts([&] { return write_exchange(link, prompt, code, params); });
-    if (o.result != ExchangeResult::EXCHANGE_DONE) {
-        err << "command " << hex_pair(code) << " failed after " << o.attempts
-            << " attempt(s): " << result_text(o.result) << '\n';
-        return false;
-    }
-    return true;
+    return succeeded(run_attempts([&] { return write_exchange(link, prompt, code, params); }), code, err);
 }
 
 std::string two_digits(int v)
@@ -197,11 +185,11 @@ int status(SerialLink& link, FaultPrompt& prompt, const Options& o, std::ostream
     if (!read_command(link, prompt, id, CMD_STATUS, err))
         return EXIT_DEVICE;
     json::Value v = json::Value::object();
-    v.set("port", json::Value::from_string(o.port));
-    v.set("device_type", json::Value::from_int(id[1]));
-    v.set("supported", json::Value::from_bool(id[1] == DEVICE_TYPE_CODE));
-    v.set("optical_sensor_on", json::Value::from_bool(id[4] == 0));
-    v.set("illuminance", json::Value::from_int(static_cast<std::int64_t>(id[3]) * 256 + id[2]));
+    v["port"] = o.port;
+    v["device_type"] = id[1];
+    v["supported"] = id[1] == DEVICE_TYPE_CODE;
+    v["optical_sensor_on"] = id[4] == 0;
+    v["illuminance"] = static_cast<std::int64_t>(id[3]) * 256 + id[2];
     // The device answers the next status with its clock.
     ReplyArray clock{};
     if (!read_command(link, prompt, clock, CMD_STATUS, err))
@@ -209,16 +197,15 @@ int status(SerialLink& link, FaultPrompt& prompt, const Options& o, std::ostream
     const bool valid = clock[2] <= 59 && clock[3] <= 59 && clock[4] <= 24 && clock[5] >= 1 && clock[5] <= 7 &&
                        clock[6] >= 1 && clock[6] <= 31 && clock[7] >= 1 && clock[7] <= 12;
     if (valid) {
-        v.set("clock", json::Value::from_string(std::to_string(2000 + clock[8]) + "-" + two_digits(clock[7]) +
-                                                "-" + two_digits(clock[6]) + " " + two_digits(clock[4]) +
-                                                ":" + two_digits(clock[3]) + ":" + two_digits(clock[2])));
-        v.set("weekday", json::Value::from_int(clock[5]));
+        v["clock"] = std::to_string(2000 + clock[8]) + "-" + two_digits(clock[7]) + "-" + two_digits(clock[6]) +
+                     " " + two_digits(clock[4]) + ":" + two_digits(clock[3]) + ":" + two_digits(clock[2]);
+        v["weekday"] = clock[5];
     } else {
-        v.set("clock", json::Value::null());
+        v["clock"] = nullptr;
     }
     out << json::write(v);
     if (id[1] != DEVICE_TYPE_CODE) {
-        err << "device type " << id[1] << " is not supported\n";
+        err << "тип устройства " << id[1] << " не поддерживается\n";
         return EXIT_DEVICE;
     }
     return EXIT_OK;
@@ -228,7 +215,7 @@ int read_program(SerialLink& link, FaultPrompt& prompt, const Options& o, std::o
                  std::ostream& err)
 {
     DeviceProgram program;
-    if (!o.into.empty() && !load_program(o.into, program, err))
+    if (!o.into.empty() && !load_program_file(o.into, program, err))
         return EXIT_ERROR;
     for (std::uint8_t code : {CMD_READ_OPTICS_A, CMD_READ_OPTICS_B, CMD_READ_OPTICS_C}) {
         ReplyArray reply{};
@@ -238,7 +225,7 @@ int read_program(SerialLink& link, FaultPrompt& prompt, const Options& o, std::o
     }
     out << json::write(optics_to_json(program));
     if (!o.into.empty() && write_whole_file_atomically(o.into, write_ptm(program)) != FileStatus::Done) {
-        err << o.into << ": cannot be written; the file is unchanged\n";
+        report_file_problem(err, o.into, kWriteFailed);
         return EXIT_ERROR;
     }
     return EXIT_OK;
@@ -249,13 +236,13 @@ bool program_sound(const DeviceProgram& program, std::ostream& err)
 {
     bool sound = true;
     if (!optics_sound(run_optics_rules(program))) {
-        err << "the optics settings break a rule (see: zuzo ptm check)\n";
+        err << "настройки оптики нарушают правила (подробно: zuzo ptm check)\n";
         sound = false;
     }
     for (int day = 1; day <= kDays; ++day) {
         if (check_plan_day(program, day) != PlanFault::None) {
-            err << "the plan of " << weekday_names()[static_cast<std::size_t>(day - 1)]
-                << " fails its check\n";
+            err << "план дня «" << weekday_names()[static_cast<std::size_t>(day - 1)]
+                << "» не проходит проверку\n";
             sound = false;
         }
     }
@@ -271,14 +258,38 @@ int write_program(SerialLink& link, FaultPrompt& prompt, const DeviceProgram& pr
     return EXIT_OK;
 }
 
+// Reads the optics with the three read commands and compares them with what
+// a write of the program would send. Sends no write command.
+int verify_program(SerialLink& link, FaultPrompt& prompt, const DeviceProgram& program, std::ostream& out,
+                   std::ostream& err)
+{
+    const std::array<std::uint8_t, 3> codes = {CMD_READ_OPTICS_A, CMD_READ_OPTICS_B, CMD_READ_OPTICS_C};
+    std::array<ReplyArray, 3> replies{};
+    for (std::size_t k = 0; k < codes.size(); ++k) {
+        if (!read_command(link, prompt, replies[k], codes[k], err))
+            return EXIT_DEVICE;
+    }
+    const std::vector<OpticsDifference> differences =
+        optics_differences(program, device_optics_bytes(replies[0], replies[1], replies[2]));
+    if (differences.empty()) {
+        out << "Настройки оптики в устройстве совпадают с файлом\n";
+        return EXIT_OK;
+    }
+    out << "Настройки оптики в устройстве отличаются от файла:\n";
+    for (const OpticsDifference& d : differences)
+        out << "  " << d.field << ": в файле " << d.file_value << ", в устройстве " << d.device_value << '\n';
+    return EXIT_DIFFERS;
+}
+
 } // namespace
 
 const char* device_usage()
 {
-    return "  zuzo device status --port COMn|PATH\n"
-           "  zuzo device read --port COMn|PATH [--into FILE.ptm]\n"
-           "  zuzo device write --port COMn|PATH FILE.ptm\n"
-           "    each with --on-eeprom-fault=repeat|skip|break (default break)\n";
+    return "  zuzo device status --port COMn|ПУТЬ\n"
+           "  zuzo device read --port COMn|ПУТЬ [--into ФАЙЛ.ptm]\n"
+           "  zuzo device write --port COMn|ПУТЬ ФАЙЛ.ptm\n"
+           "  zuzo device verify --port COMn|ПУТЬ ФАЙЛ.ptm\n"
+           "    у каждой --on-eeprom-fault=repeat|skip|break (по умолчанию break)\n";
 }
 
 int run_device_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -288,12 +299,14 @@ int run_device_command(const std::vector<std::string>& args, std::ostream& out, 
     if (!problem.empty())
         return usage(err, problem);
 
-    DeviceProgram to_write;
+    DeviceProgram to_write; // also the program that verify compares
+    if (o.command == "verify" && !load_program_file(o.files[0], to_write, err))
+        return EXIT_ERROR;
     if (o.command == "write") {
-        if (!load_program(o.files[0], to_write, err))
+        if (!load_program_file(o.files[0], to_write, err))
             return EXIT_ERROR;
         if (!program_sound(to_write, err)) {
-            err << "write refused: nothing was sent\n";
+            err << "запись отклонена: ничего не отправлено\n";
             return EXIT_DEVICE;
         }
     }
@@ -301,7 +314,7 @@ int run_device_command(const std::vector<std::string>& args, std::ostream& out, 
     DeviceSession session;
     SerialLink& link = session.link();
     if (!link.open_link(QString::fromStdString(o.port))) {
-        err << o.port << ": the port cannot be opened\n";
+        err << o.port << ": не удалось открыть порт\n";
         return EXIT_DEVICE;
     }
     FixedFaultPrompt prompt(o.on_fault);
@@ -310,6 +323,8 @@ int run_device_command(const std::vector<std::string>& args, std::ostream& out, 
         code = status(link, prompt, o, out, err);
     else if (o.command == "read")
         code = read_program(link, prompt, o, out, err);
+    else if (o.command == "verify")
+        code = verify_program(link, prompt, to_write, out, err);
     else
         code = write_program(link, prompt, to_write, err);
     link.close_link();

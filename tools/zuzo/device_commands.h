@@ -5,12 +5,16 @@
 //   zuzo device status --port COMn|PATH
 //   zuzo device read   --port COMn|PATH [--into FILE.ptm]
 //   zuzo device write  --port COMn|PATH FILE.ptm
+//   zuzo device verify --port COMn|PATH FILE.ptm
 //
 // Each takes --on-eeprom-fault=repeat|skip|break (default break): the answer
 // given when the device reports a damaged EEPROM. "skip" takes 255 for every
 // data byte of a read; a write offers no skip, so there it breaks.
+// verify reads the optics and compares them, byte for byte, with what a write
+// of the file would send; it sends no write command.
 // Exit codes: 0 success, 1 the device failed or refused (or, for write, the
-// program breaks a rule), 2 bad usage or an unusable file.
+// program breaks a rule), 2 bad usage or an unusable file, 3 verify found
+// differences.
 
 #include <iosfwd>
 #include <string>

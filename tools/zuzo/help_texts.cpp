@@ -14,6 +14,10 @@ constexpr const char* kOverview =
     "  zuzo ptm dump ФАЙЛ.ptm               программа в формате JSON\n"
     "  zuzo ptm make ПРОГРАММА.json ФАЙЛ.ptm файл, который записала бы команда «Сохранить»\n"
     "  zuzo ptm check ФАЙЛ.ptm              правила оптики и планы всех дней недели\n"
+    "  zuzo ptm plan export ФАЙЛ.ptm [ПЛАН.csv]\n"
+    "                                       недельный план таблицей для электронных таблиц\n"
+    "  zuzo ptm plan import ПЛАН.csv ФАЙЛ.ptm\n"
+    "                                       недельный план из таблицы в файл программы\n"
     "\n"
     "Устройство:\n"
     "  zuzo device status --port COMn       тип, датчик, освещенность, часы\n"
@@ -21,10 +25,13 @@ constexpr const char* kOverview =
     "                                       чтение настроек оптики\n"
     "  zuzo device write --port COMn ФАЙЛ.ptm\n"
     "                                       запись настроек оптики\n"
+    "  zuzo device verify --port COMn ФАЙЛ.ptm\n"
+    "                                       сверка настроек оптики устройства с файлом\n"
     "\n"
     "Справка по группе или команде: zuzo ptm --help, zuzo device read --help.\n"
     "Коды возврата: 0 — успешно, 1 — нарушения в программе или отказ устройства,\n"
-    "2 — неверный вызов или ошибка файла. Подробно: man zuzo.\n";
+    "2 — неверный вызов или ошибка файла, 3 — устройство и файл различаются\n"
+    "(verify). Подробно: man zuzo.\n";
 
 constexpr const char* kPtm = "Использование: zuzo ptm КОМАНДА ...\n"
                              "\n"
@@ -32,6 +39,8 @@ constexpr const char* kPtm = "Использование: zuzo ptm КОМАНД�
                              "  dump ФАЙЛ.ptm                 вывести программу в формате JSON\n"
                              "  make ПРОГРАММА.json ФАЙЛ.ptm  записать файл программы из JSON\n"
                              "  check ФАЙЛ.ptm                проверить правила оптики и недельные планы\n"
+                             "  plan export ФАЙЛ.ptm [ПЛАН.csv]  недельный план таблицей CSV\n"
+                             "  plan import ПЛАН.csv ФАЙЛ.ptm    недельный план из таблицы CSV\n"
                              "\n"
                              "Справка по команде: zuzo ptm КОМАНДА --help.\n";
 
@@ -64,6 +73,45 @@ constexpr const char* kPtmCheck =
     "Пример: zuzo ptm check plan.ptm\n"
     "Код возврата: 0 — нарушений нет, 1 — есть нарушения, 2 — файл не читается.\n";
 
+constexpr const char* kPlanTable =
+    "Таблица: строка заголовка, затем по строке на интервал (7 x 12 строк,\n"
+    "с понедельника); столбцы: день недели, интервал (1-12), включен (0/1),\n"
+    "время (ЧЧ:ММ), громкость (%). Разделитель — точка с запятой, кодировка UTF-8\n"
+    "с меткой порядка байтов: так таблицу открывают электронные таблицы с\n"
+    "русскими настройками.\n"
+    "\n";
+
+constexpr const char* kPtmPlanExport =
+    "Использование: zuzo ptm plan export ФАЙЛ.ptm [ПЛАН.csv]\n"
+    "\n"
+    "Записывает недельный план файла программы таблицей в ПЛАН.csv, а без него\n"
+    "выводит ее. Значения вне допустимых пределов записываются как есть.\n"
+    "\n";
+
+constexpr const char* kPtmPlanImport =
+    "Использование: zuzo ptm plan import ПЛАН.csv ФАЙЛ.ptm\n"
+    "\n"
+    "Заменяет недельный план ФАЙЛ.ptm планом из таблицы; все остальное в файле\n"
+    "остается байт в байт. Если ФАЙЛ.ptm нет, он создается со значениями новой\n"
+    "программы. Читается UTF-8 (с меткой или без) и Windows-1251, разделитель —\n"
+    "точка с запятой или запятая, дни недели полностью («Понедельник») или\n"
+    "кратко («Пн») в любом регистре, строки в любом порядке; интервал без строки\n"
+    "выключен, 00:00, громкость 0.\n"
+    "Ошибочная строка (неизвестный день, интервал вне 1-12, время не Ч:ММ или\n"
+    "ЧЧ:ММ в пределах 00:00-23:59, не число, громкость вне -128..255, повтор\n"
+    "дня и интервала) отменяет весь\n"
+    "импорт с указанием номера строки; файл не меняется. Одинаковое время или\n"
+    "громкость вне 0..100 у включенного интервала записываются, затем\n"
+    "выводятся так же, как в zuzo ptm check.\n"
+    "\n";
+
+constexpr const char* kPtmPlanExamples =
+    "Примеры:\n"
+    "  zuzo ptm plan export plan.ptm plan.csv\n"
+    "  zuzo ptm plan import plan.csv plan.ptm\n"
+    "Код возврата: 0 — успешно, 1 — план записан, но есть нарушения (только\n"
+    "import), 2 — неверный вызов, ошибка файла или ошибочная строка таблицы.\n";
+
 constexpr const char* kPortOption =
     "Параметры:\n"
     "  --port COMn|ПУТЬ   порт устройства: COM1..COM200 или путь, например /dev/ttyUSB0\n"
@@ -80,6 +128,7 @@ constexpr const char* kDevice =
     "  status                  тип устройства, оптический датчик, освещенность, часы\n"
     "  read [--into ФАЙЛ.ptm]  прочитать настройки оптики\n"
     "  write ФАЙЛ.ptm          записать настройки оптики из файла\n"
+    "  verify ФАЙЛ.ptm         сверить настройки оптики устройства с файлом\n"
     "\n"
     "Справка по команде: zuzo device КОМАНДА --help.\n";
 
@@ -106,12 +155,23 @@ constexpr const char* kDeviceWrite =
     "отправляется. Запись пропуска не допускает: skip прерывает.\n"
     "\n";
 
+constexpr const char* kDeviceVerify =
+    "Использование: zuzo device verify --port COMn|ПУТЬ ФАЙЛ.ptm [--on-eeprom-fault=...]\n"
+    "\n"
+    "Читает настройки оптики из устройства и сравнивает их с тем, что отправила\n"
+    "бы запись ФАЙЛ.ptm, байт в байт (проценты, дающие один и тот же байт,\n"
+    "совпадают). Каждое различие выводится со значением в файле и в устройстве\n"
+    "(проценты, Lux, датчик вкл./выкл.). Команд записи не отправляет.\n"
+    "Код возврата 3 — настройки различаются.\n"
+    "\n";
+
 constexpr const char* kDeviceExamples =
     "\n"
     "Примеры:\n"
     "  zuzo device status --port COM1\n"
     "  zuzo device read --port COM1 --into plan.ptm\n"
     "  zuzo device write --port /dev/ttyUSB0 plan.ptm\n"
+    "  zuzo device verify --port COM3 plan.ptm\n"
     "Код возврата: 0 — успешно, 1 — устройство не ответило или отказало, запись\n"
     "отклонена правилами, 2 — неверный вызов или ошибка файла.\n";
 
@@ -132,8 +192,14 @@ std::vector<std::string_view> plain_words(const std::vector<std::string>& args)
     return words;
 }
 
-std::string ptm_help(std::string_view command)
+std::string ptm_help(std::string_view command, std::string_view plan_command)
 {
+    if (command == "plan" && plan_command == "export")
+        return std::string(kPtmPlanExport) + kPlanTable + kPtmPlanExamples;
+    if (command == "plan" && plan_command == "import")
+        return std::string(kPtmPlanImport) + kPlanTable + kPtmPlanExamples;
+    if (command == "plan")
+        return std::string(kPtmPlanExport) + kPtmPlanImport + kPlanTable + kPtmPlanExamples;
     if (command == "dump")
         return kPtmDump;
     if (command == "make")
@@ -152,6 +218,8 @@ std::string device_help(std::string_view command)
         text = kDeviceRead;
     else if (command == "write")
         text = kDeviceWrite;
+    else if (command == "verify")
+        text = kDeviceVerify;
     else
         return std::string(kDevice) + '\n' + kPortOption + kDeviceExamples;
     return text + kPortOption + kDeviceExamples;
@@ -175,8 +243,9 @@ std::string help_text(const std::vector<std::string>& args)
     const std::vector<std::string_view> words = plain_words(args);
     const std::string_view group = words.empty() ? std::string_view() : words[0];
     const std::string_view command = words.size() < 2 ? std::string_view() : words[1];
+    const std::string_view subcommand = words.size() < 3 ? std::string_view() : words[2];
     if (group == "ptm")
-        return ptm_help(command);
+        return ptm_help(command, subcommand);
     if (group == "device")
         return device_help(command);
     return kOverview;

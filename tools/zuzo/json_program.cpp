@@ -59,16 +59,16 @@ Value brightness_to_json(const BrightnessSet& set)
 {
     Value v = Value::object();
     for (int c = 1; c <= kChannels; ++c)
-        v.set(std::string(kChannelKeys[static_cast<std::size_t>(c - 1)]), Value::from_int(set.channel(c)));
+        v[std::string(kChannelKeys[static_cast<std::size_t>(c - 1)])] = set.channel(c);
     return v;
 }
 
 void put_optics(Value& v, const DeviceProgram& p)
 {
     for (const BrightnessKey& b : kBrightnessKeys)
-        v.set(std::string(b.key), brightness_to_json(*brightness_set(p, b.set)));
+        v[std::string(b.key)] = brightness_to_json(*brightness_set(p, b.set));
     for (const IntKey& k : kOpticsIntKeys)
-        v.set(std::string(k.key), Value::from_int(p.*k.field));
+        v[std::string(k.key)] = p.*k.field;
 }
 
 // Reading keeps the first problem found.
@@ -85,62 +85,65 @@ public:
 
     void int32(const Value& v, std::string_view where, std::int32_t& out)
     {
-        const auto n = v.as_int();
-        if (!n) {
-            fail(where, "must be an integer");
+        if (!v.is_number_integer()) {
+            fail(where, "должно быть целым числом");
             return;
         }
-        if (*n < std::numeric_limits<std::int32_t>::min() || *n > std::numeric_limits<std::int32_t>::max()) {
-            fail(where, "is outside the 32-bit integer range");
+        constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
+        const bool fits = v.is_number_unsigned() ? v.get<std::uint64_t>() <= kMax
+                                                 : v.get<std::int64_t>() >= std::numeric_limits<std::int32_t>::min() &&
+                                                       v.get<std::int64_t>() <= std::numeric_limits<std::int32_t>::max();
+        if (!fits) {
+            fail(where, "вне диапазона 32-битного целого");
             return;
         }
-        out = static_cast<std::int32_t>(*n);
+        out = static_cast<std::int32_t>(v.get<std::int64_t>());
     }
 
     void text(const Value& v, std::string_view where, std::string& out)
     {
-        if (v.kind != Value::Kind::String) {
-            fail(where, "must be a text in double quotes");
+        if (!v.is_string()) {
+            fail(where, "должно быть текстом в двойных кавычках");
             return;
         }
-        out = v.text;
+        out = v.get_ref<const std::string&>();
     }
 
     void brightness(const Value& v, std::string_view where, BrightnessSet& out)
     {
-        if (v.kind != Value::Kind::Object) {
-            fail(where, "must be an object keyed module_red .. indicator_green");
+        if (!v.is_object()) {
+            fail(where, "должно быть объектом с ключами module_red .. indicator_green");
             return;
         }
-        for (std::size_t k = 0; k < v.keys.size(); ++k) {
-            const std::string path = std::string(where) + "." + v.keys[k];
+        for (const auto& member : v.items()) {
+            const std::string path = std::string(where) + "." + member.key();
             int channel = 0;
             for (std::size_t c = 0; c < kChannelKeys.size(); ++c) {
-                if (kChannelKeys[c] == v.keys[k])
+                if (kChannelKeys[c] == member.key())
                     channel = static_cast<int>(c) + 1;
             }
             if (channel == 0)
-                fail(path, "unknown key");
+                fail(path, "неизвестный ключ");
             else
-                int32(v.items[k], path, out.channel(channel));
+                int32(member.value(), path, out.channel(channel));
         }
     }
 
     void table(const Value& v, std::string_view where, PlanTable& out)
     {
-        if (v.kind != Value::Kind::Array || v.items.size() != kDays) {
-            fail(where, "must be 7 arrays (Monday first) of 12 integers");
+        if (!v.is_array() || v.size() != kDays) {
+            fail(where, "должно быть 7 массивами (с понедельника) по 12 целых чисел");
             return;
         }
         for (int d = 1; d <= kDays; ++d) {
-            const Value& day = v.items[static_cast<std::size_t>(d - 1)];
+            const Value& day = v[static_cast<std::size_t>(d - 1)];
             const std::string day_path = std::string(where) + "[" + std::to_string(d - 1) + "]";
-            if (day.kind != Value::Kind::Array || day.items.size() != kIntervals) {
-                fail(day_path, "must be an array of 12 integers");
+            if (!day.is_array() || day.size() != kIntervals) {
+                fail(day_path, "должно быть массивом из 12 целых чисел");
                 return;
             }
             for (int i = 1; i <= kIntervals; ++i)
-                int32(day.items[static_cast<std::size_t>(i - 1)],
+                int32(day[static_cast<std::size_t>(i - 1)],
                       day_path + "[" + std::to_string(i - 1) + "]",
                       out[static_cast<std::size_t>(d)][static_cast<std::size_t>(i)]);
         }
@@ -148,21 +151,21 @@ public:
 
     void plan(const Value& v, DeviceProgram& p)
     {
-        if (v.kind != Value::Kind::Object) {
-            fail(kPlanKey, "must be an object with enabled, hour, minute and volume");
+        if (!v.is_object()) {
+            fail(kPlanKey, "должно быть объектом с ключами enabled, hour, minute и volume");
             return;
         }
-        for (std::size_t k = 0; k < v.keys.size(); ++k) {
-            const std::string path = std::string(kPlanKey) + "." + v.keys[k];
+        for (const auto& member : v.items()) {
+            const std::string path = std::string(kPlanKey) + "." + member.key();
             bool known = false;
             for (const PlanKey& t : kPlanKeys) {
-                if (t.key == v.keys[k]) {
+                if (t.key == member.key()) {
                     known = true;
-                    table(v.items[k], path, p.*t.table);
+                    table(member.value(), path, p.*t.table);
                 }
             }
             if (!known)
-                fail(path, "unknown key");
+                fail(path, "неизвестный ключ");
         }
     }
 
@@ -213,15 +216,16 @@ private:
 
 JsonProgramResult read_members(const Value& object, DeviceProgram& out, bool whole_program)
 {
-    if (object.kind != Value::Kind::Object)
-        return {JsonProgramStatus::Invalid, "the program must be a JSON object"};
+    if (!object.is_object())
+        return {JsonProgramStatus::Invalid, "программа должна быть объектом JSON"};
     DeviceProgram p = out;
     Reader in;
-    for (std::size_t k = 0; k < object.keys.size() && !in.failed(); ++k) {
-        const std::string& key = object.keys[k];
-        if (!in.optics_member(key, object.items[k], p) &&
-            !in.other_member(key, object.items[k], p, whole_program))
-            in.fail(key, "unknown key");
+    for (const auto& member : object.items()) {
+        if (in.failed())
+            break;
+        const std::string& key = member.key();
+        if (!in.optics_member(key, member.value(), p) && !in.other_member(key, member.value(), p, whole_program))
+            in.fail(key, "неизвестный ключ");
     }
     if (in.failed())
         return {JsonProgramStatus::Invalid, in.error()};
@@ -234,7 +238,7 @@ JsonProgramResult read_members(const Value& object, DeviceProgram& out, bool who
 Value program_to_json(const DeviceProgram& p)
 {
     Value v = Value::object();
-    v.set("weekday_name", Value::from_string(p.weekday_name));
+    v["weekday_name"] = p.weekday_name;
     Value plan = Value::object();
     for (const PlanKey& t : kPlanKeys) {
         Value days = Value::array();
@@ -242,15 +246,15 @@ Value program_to_json(const DeviceProgram& p)
         for (int d = 1; d <= kDays; ++d) {
             Value day = Value::array();
             for (int i = 1; i <= kIntervals; ++i)
-                day.push(Value::from_int(table[static_cast<std::size_t>(d)][static_cast<std::size_t>(i)]));
-            days.push(std::move(day));
+                day.push_back(table[static_cast<std::size_t>(d)][static_cast<std::size_t>(i)]);
+            days.push_back(std::move(day));
         }
-        plan.set(std::string(t.key), std::move(days));
+        plan[std::string(t.key)] = std::move(days);
     }
-    v.set(std::string(kPlanKey), std::move(plan));
-    v.set("sound_type", Value::from_string(p.sound_type));
-    v.set("fast_pulse_time", Value::from_string(p.fast_pulse_time));
-    v.set(std::string(kSoundOffKey), Value::from_int(p.sound_off));
+    v[std::string(kPlanKey)] = std::move(plan);
+    v["sound_type"] = p.sound_type;
+    v["fast_pulse_time"] = p.fast_pulse_time;
+    v[std::string(kSoundOffKey)] = p.sound_off;
     put_optics(v, p);
     return v;
 }

@@ -5,6 +5,7 @@
 #include "program/ptm_format.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/json_program.h"
+#include "tools/zuzo/plan_commands.h"
 #include "tools/zuzo/ptm_files.h"
 
 #include <array>
@@ -13,10 +14,6 @@
 namespace zuzo::cli {
 namespace {
 
-constexpr const char* kReadFailed = "При чтении произошла ошибка.\nФайл открыть не удалось.\n\n";
-constexpr const char* kBadFormat = "Формат файла не поддерживается";
-constexpr const char* kWriteFailed = "При записи произошла ошибка.\nФайл сохранить не удалось.\n";
-
 constexpr std::array<const char*, 6> kChannelWarnings = {"",
                                                          "ModuleRedWarning",
                                                          "ModuleGreenWarning",
@@ -24,39 +21,16 @@ constexpr std::array<const char*, 6> kChannelWarnings = {"",
                                                          "IndicatorRedWarning",
                                                          "IndicatorGreenWarning"};
 
-// The message of the tool after the file's name, ending in exactly one line break.
-void report(std::ostream& err, const std::string& path, std::string_view message)
-{
-    while (!message.empty() && message.back() == '\n')
-        message.remove_suffix(1);
-    err << path << ": " << message << '\n';
-}
-
 int bad_use(std::ostream& err)
 {
-    err << ptm_usage();
+    err << "Использование:\n" << ptm_usage();
     return EXIT_ERROR;
-}
-
-// Reads and decodes a program file; reports and returns false on failure.
-bool load(const std::string& path, DeviceProgram& program, std::ostream& err)
-{
-    std::vector<std::uint8_t> bytes;
-    if (read_whole_file(path, bytes) != FileStatus::Done) {
-        report(err, path, kReadFailed);
-        return false;
-    }
-    if (read_ptm(bytes, program) != PtmReadResult::Loaded) {
-        report(err, path, kBadFormat);
-        return false;
-    }
-    return true;
 }
 
 int dump(const std::string& path, std::ostream& out, std::ostream& err)
 {
     DeviceProgram program;
-    if (!load(path, program, err))
+    if (!load_program_file(path, program, err))
         return EXIT_ERROR;
     out << json::write(program_to_json(program));
     return EXIT_OK;
@@ -66,23 +40,23 @@ int make(const std::string& json_path, const std::string& out_path, std::ostream
 {
     std::vector<std::uint8_t> bytes;
     if (read_whole_file(json_path, bytes) != FileStatus::Done) {
-        report(err, json_path, kReadFailed);
+        report_file_problem(err, json_path, kReadFailed);
         return EXIT_ERROR;
     }
     const json::ParseResult parsed =
         json::parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (parsed.status != json::ParseStatus::Ok) {
-        report(err, json_path, "malformed JSON: " + parsed.error);
+        report_file_problem(err, json_path, "испорченный JSON: " + parsed.error);
         return EXIT_ERROR;
     }
     DeviceProgram program; // keys left out keep the values of a new program
     const JsonProgramResult taken = program_from_json(parsed.value, program);
     if (taken.status != JsonProgramStatus::Ok) {
-        report(err, json_path, "not a device program: " + taken.error);
+        report_file_problem(err, json_path, "не программа устройства: " + taken.error);
         return EXIT_ERROR;
     }
     if (write_whole_file_atomically(out_path, write_ptm(program)) != FileStatus::Done) {
-        report(err, out_path, kWriteFailed);
+        report_file_problem(err, out_path, kWriteFailed);
         return EXIT_ERROR;
     }
     return EXIT_OK;
@@ -91,7 +65,7 @@ int make(const std::string& json_path, const std::string& out_path, std::ostream
 int check(const std::string& path, std::ostream& out, std::ostream& err)
 {
     DeviceProgram program;
-    if (!load(path, program, err))
+    if (!load_program_file(path, program, err))
         return EXIT_ERROR;
     int faults = 0;
     const OpticsCodes codes = run_optics_rules(program);
@@ -108,6 +82,36 @@ int check(const std::string& path, std::ostream& out, std::ostream& err)
         out << "LuxThresholdWarning, code " << codes.lux << ":\n"
             << explain_optics_code(codes.lux, false).text << '\n';
     }
+    faults += print_plan_faults(program, out);
+    return faults > 0 ? EXIT_FAULTS : EXIT_OK;
+}
+
+} // namespace
+
+void report_file_problem(std::ostream& err, const std::string& path, std::string_view message)
+{
+    while (!message.empty() && message.back() == '\n')
+        message.remove_suffix(1);
+    err << path << ": " << message << '\n';
+}
+
+bool load_program_file(const std::string& path, DeviceProgram& program, std::ostream& err)
+{
+    std::vector<std::uint8_t> bytes;
+    if (read_whole_file(path, bytes) != FileStatus::Done) {
+        report_file_problem(err, path, kReadFailed);
+        return false;
+    }
+    if (read_ptm(bytes, program) != PtmReadResult::Loaded) {
+        report_file_problem(err, path, kBadFormat);
+        return false;
+    }
+    return true;
+}
+
+int print_plan_faults(const DeviceProgram& program, std::ostream& out)
+{
+    int faults = 0;
     for (int d = 1; d <= kDays; ++d) {
         const PlanFault fault = check_plan_day(program, d);
         if (fault == PlanFault::None)
@@ -118,16 +122,16 @@ int check(const std::string& path, std::ostream& out, std::ostream& err)
             << (volume ? "VolumeRangeWarning" : "DuplicateIntervalsWarning") << ":\n"
             << (volume ? volume_range_message() : duplicate_intervals_message()) << '\n';
     }
-    return faults > 0 ? EXIT_FAULTS : EXIT_OK;
+    return faults;
 }
-
-} // namespace
 
 const char* ptm_usage()
 {
-    return "usage: zuzo ptm dump FILE\n"
-           "       zuzo ptm make JSON OUT.ptm\n"
-           "       zuzo ptm check FILE\n";
+    return "  zuzo ptm dump ФАЙЛ.ptm\n"
+           "  zuzo ptm make ПРОГРАММА.json ФАЙЛ.ptm\n"
+           "  zuzo ptm check ФАЙЛ.ptm\n"
+           "  zuzo ptm plan export ФАЙЛ.ptm [ПЛАН.csv]\n"
+           "  zuzo ptm plan import ПЛАН.csv ФАЙЛ.ptm\n";
 }
 
 int run_ptm_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -138,6 +142,8 @@ int run_ptm_command(const std::vector<std::string>& args, std::ostream& out, std
         return make(args[1], args[2], err);
     if (args.size() == 2 && args[0] == "check")
         return check(args[1], out, err);
+    if (!args.empty() && args[0] == "plan")
+        return run_plan_command(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     return bad_use(err);
 }
 

@@ -4,9 +4,13 @@
 //   zuzo ptm dump FILE          the program as JSON on standard output
 //   zuzo ptm make JSON OUT.ptm  the file Save writes for that program
 //   zuzo ptm check FILE         optics rules and plan checks of all weekdays
+//   zuzo ptm plan export|import  the weekly plan as a table (plan_commands.h)
+
+#include "program/device_program.h"
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zuzo::cli {
@@ -18,6 +22,22 @@ inline constexpr int EXIT_ERROR = 2;  // bad use, unreadable or malformed input,
 
 // args are the words after "ptm".
 [[nodiscard]] int run_ptm_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The messages of the tool for files that cannot be read or written, and for
+// a first line that is not that of a program file.
+inline constexpr const char* kReadFailed = "При чтении произошла ошибка.\nФайл открыть не удалось.\n\n";
+inline constexpr const char* kBadFormat = "Формат файла не поддерживается";
+inline constexpr const char* kWriteFailed = "При записи произошла ошибка.\nФайл сохранить не удалось.\n";
+
+// "path: message" on err, ending in exactly one line break.
+void report_file_problem(std::ostream& err, const std::string& path, std::string_view message);
+
+// Reads and decodes a program file; reports to err and returns false on failure.
+[[nodiscard]] bool load_program_file(const std::string& path, DeviceProgram& program, std::ostream& err);
+
+// Prints the fault of every weekday whose plan fails its check, as "ptm
+// check" does; returns how many days fail.
+int print_plan_faults(const DeviceProgram& program, std::ostream& out);
 
 // Usage lines of the ptm subcommands.
 [[nodiscard]] const char* ptm_usage();

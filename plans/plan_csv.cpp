@@ -1,0 +1,286 @@
+#include "plans/plan_csv.h"
+
+#include "program/cp1251.h"
+
+#include <array>
+#include <charconv>
+#include <optional>
+#include <vector>
+
+namespace zuzo {
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kHeader = "День недели;Интервал;Включен;Время;Громкость (%)";
+constexpr std::size_t kColumns = 5;
+constexpr int kVolumeLowest = -128; // what one byte of the program file holds,
+constexpr int kVolumeHighest = 255; // read signed or unsigned
+
+constexpr std::array<const char*, kDays> kShortNames = {"Пн", "Вт", "Ср", "Чт", "Пт", "Сб", "Вс"};
+
+std::string two_digits(std::int32_t v)
+{
+    std::string s = std::to_string(v);
+    return v >= 0 && v < 10 ? "0" + s : s;
+}
+
+// Whether the text is well-formed UTF-8 (no overlong forms, no surrogates).
+bool is_utf8(std::string_view s)
+{
+    std::size_t k = 0;
+    while (k < s.size()) {
+        const auto b = static_cast<unsigned char>(s[k]);
+        std::size_t more = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (b < 0x80) {
+            ++k;
+            continue;
+        }
+        if (b >= 0xC2 && b <= 0xDF) {
+            more = 1;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            more = 2;
+            low = b == 0xE0 ? 0xA0 : 0x80;
+            high = b == 0xED ? 0x9F : 0xBF;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            more = 3;
+            low = b == 0xF0 ? 0x90 : 0x80;
+            high = b == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return false;
+        }
+        if (k + more >= s.size())
+            return false;
+        for (std::size_t m = 1; m <= more; ++m) {
+            const auto c = static_cast<unsigned char>(s[k + m]);
+            if (c < (m == 1 ? low : 0x80) || c > (m == 1 ? high : 0xBF))
+                return false;
+        }
+        k += more + 1;
+    }
+    return true;
+}
+
+std::string_view trim(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+// One row's fields: separated by sep, a field in double quotes may hold the
+// separator and "" for a quote; blanks around a field are dropped.
+std::vector<std::string> split_row(std::string_view row, char sep)
+{
+    std::vector<std::string> fields;
+    std::size_t k = 0;
+    for (;;) {
+        while (k < row.size() && (row[k] == ' ' || row[k] == '\t'))
+            ++k;
+        std::string field;
+        if (k < row.size() && row[k] == '"') {
+            ++k;
+            while (k < row.size()) {
+                if (row[k] == '"' && k + 1 < row.size() && row[k + 1] == '"') {
+                    field.push_back('"');
+                    k += 2;
+                } else if (row[k] == '"') {
+                    ++k;
+                    break;
+                } else {
+                    field.push_back(row[k++]);
+                }
+            }
+            while (k < row.size() && row[k] != sep) // text after the closing quote
+                field.push_back(row[k++]);
+        } else {
+            while (k < row.size() && row[k] != sep)
+                field.push_back(row[k++]);
+        }
+        fields.emplace_back(trim(field));
+        if (k >= row.size())
+            return fields;
+        ++k; // the separator
+    }
+}
+
+std::optional<int> whole_number(std::string_view s)
+{
+    if (s.empty() || s.size() > 6)
+        return std::nullopt;
+    if (s.front() == '+')
+        s.remove_prefix(1);
+    int n = 0;
+    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
+    if (ec != std::errc() || ptr != s.data() + s.size())
+        return std::nullopt;
+    return n;
+}
+
+// Day index 1..7 of a full or short weekday name (a dot after the short
+// name allowed), or 0.
+int weekday_index(std::string_view name)
+{
+    if (!name.empty() && name.back() == '.')
+        name.remove_suffix(1);
+    for (int d = 1; d <= kDays; ++d) {
+        const auto k = static_cast<std::size_t>(d - 1);
+        if (equal_ignoring_case(name, weekday_names()[k]) || equal_ignoring_case(name, kShortNames[k]))
+            return d;
+    }
+    return 0;
+}
+
+bool is_digits(std::string_view s)
+{
+    for (const char c : s) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return !s.empty();
+}
+
+// H:MM or HH:MM within 00:00..23:59.
+bool parse_time(std::string_view s, std::int32_t& hour, std::int32_t& minute)
+{
+    const std::size_t colon = s.find(':');
+    if (colon == std::string_view::npos)
+        return false;
+    const std::string_view h = s.substr(0, colon);
+    const std::string_view m = s.substr(colon + 1);
+    if (h.size() < 1 || h.size() > 2 || m.size() != 2 || !is_digits(h) || !is_digits(m))
+        return false;
+    hour = *whole_number(h);
+    minute = *whole_number(m);
+    return hour <= 23 && minute <= 59;
+}
+
+std::string quoted(std::string_view s)
+{
+    return "«" + std::string(s) + "»";
+}
+
+// The line each day and interval came from (0: none yet).
+using SeenAt = std::array<std::array<int, kIntervals + 1>, kDays + 1>;
+
+// Empty when the row is taken; the problem otherwise.
+std::string take_row(const std::vector<std::string>& f, int line, DeviceProgram& p, SeenAt& seen_at)
+{
+    if (f.size() < kColumns)
+        return "ожидается 5 столбцов: день недели, интервал, включен, время, громкость";
+    for (std::size_t k = kColumns; k < f.size(); ++k) {
+        if (!f[k].empty())
+            return "лишний столбец " + quoted(f[k]);
+    }
+    const int day = weekday_index(f[0]);
+    if (day == 0)
+        return "неизвестный день недели " + quoted(f[0]);
+    const std::optional<int> interval = whole_number(f[1]);
+    if (!interval || *interval < 1 || *interval > kIntervals)
+        return "интервал " + quoted(f[1]) + " не число от 1 до 12";
+    const std::optional<int> on = whole_number(f[2]);
+    if (!on || (*on != 0 && *on != 1))
+        return "включен: ожидается 0 или 1, а не " + quoted(f[2]);
+    std::int32_t hour = 0;
+    std::int32_t minute = 0;
+    if (!parse_time(f[3], hour, minute))
+        return "время " + quoted(f[3]) + " не в виде ЧЧ:ММ от 00:00 до 23:59";
+    const std::optional<int> volume = whole_number(f[4]);
+    if (!volume)
+        return "громкость " + quoted(f[4]) + " не целое число";
+    if (*volume < kVolumeLowest || *volume > kVolumeHighest)
+        return "громкость " + f[4] + " не помещается в файл программы (от -128 до 255)";
+    const auto d = static_cast<std::size_t>(day);
+    const auto i = static_cast<std::size_t>(*interval);
+    if (seen_at[d][i] != 0)
+        return std::string(weekday_names()[d - 1]) + ", интервал " + std::to_string(*interval) +
+               " уже задан в строке " + std::to_string(seen_at[d][i]);
+    seen_at[d][i] = line;
+    p.plan_enabled[d][i] = *on;
+    p.plan_hour[d][i] = hour;
+    p.plan_minute[d][i] = minute;
+    p.plan_volume[d][i] = *volume;
+    return {};
+}
+
+bool is_blank_row(std::string_view row)
+{
+    for (const char c : row) {
+        if (c != ' ' && c != '\t' && c != ';' && c != ',')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string write_plan_csv(const DeviceProgram& p)
+{
+    std::string out(kBom);
+    out += kHeader;
+    out += "\r\n";
+    for (std::size_t d = 1; d <= kDays; ++d) {
+        for (std::size_t i = 1; i <= kIntervals; ++i) {
+            out += weekday_names()[d - 1];
+            out += ';' + std::to_string(i) + ';' + std::to_string(p.plan_enabled[d][i]) + ';' +
+                   two_digits(p.plan_hour[d][i]) + ':' + two_digits(p.plan_minute[d][i]) + ';' +
+                   std::to_string(p.plan_volume[d][i]) + "\r\n";
+        }
+    }
+    return out;
+}
+
+PlanCsvResult read_plan_csv(std::string_view bytes, DeviceProgram& out)
+{
+    std::string text;
+    if (bytes.substr(0, kBom.size()) == kBom)
+        text = bytes.substr(kBom.size());
+    else if (is_utf8(bytes))
+        text = bytes;
+    else
+        text = cp1251_to_utf8(bytes);
+
+    DeviceProgram p = out;
+    for (PlanTable* table : {&p.plan_enabled, &p.plan_hour, &p.plan_minute, &p.plan_volume}) {
+        for (int d = 1; d <= kDays; ++d) {
+            for (int i = 1; i <= kIntervals; ++i)
+                (*table)[static_cast<std::size_t>(d)][static_cast<std::size_t>(i)] = 0;
+        }
+    }
+    SeenAt seen_at{};
+    char sep = 0; // chosen by the first row that is not blank
+    int line = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string_view row = std::string_view(text).substr(pos, end - pos);
+        pos = end;
+        if (pos < text.size() && text[pos] == '\r') {
+            if (++pos < text.size() && text[pos] == '\n')
+                ++pos;
+        } else if (pos < text.size()) {
+            ++pos; // LF
+        }
+        ++line;
+        if (is_blank_row(row))
+            continue;
+        const bool first = sep == 0;
+        if (first)
+            sep = row.find(';') != std::string_view::npos ? ';' : ',';
+        const std::vector<std::string> fields = split_row(row, sep);
+        if (first && (fields.size() < 2 || !whole_number(fields[1])))
+            continue; // the header
+        std::string problem = take_row(fields, line, p, seen_at);
+        if (!problem.empty())
+            return {PlanCsvStatus::Malformed, line, std::move(problem)};
+    }
+    out = p;
+    return {};
+}
+
+} // namespace zuzo

@@ -1,0 +1,38 @@
+#pragma once
+// The weekly plan as a table that a spreadsheet opens: one header row, then
+// one row per interval with the columns weekday, interval (1..12), switched
+// on (0/1), time (HH:MM) and volume (percent).
+
+#include "program/device_program.h"
+
+#include <string>
+#include <string_view>
+
+namespace zuzo {
+
+// UTF-8 with a byte order mark, semicolons, CR LF line ends; 7 x 12 rows,
+// Monday first. Stored values are written as they are, in range or not.
+[[nodiscard]] std::string write_plan_csv(const DeviceProgram& program);
+
+enum class PlanCsvStatus { Ok, Malformed };
+
+struct PlanCsvResult {
+    PlanCsvStatus status = PlanCsvStatus::Ok;
+    int line = 0;      // the line (from 1) of the fault when Malformed
+    std::string error; // what is wrong with it, in Russian (UTF-8)
+};
+
+// Reads a table into the four plan tables of out (days 1..7, intervals
+// 1..12); nothing else in out changes, and on Malformed nothing at all.
+// Accepted: UTF-8 with or without the byte order mark, or Windows-1251;
+// semicolons or commas (whichever the first row uses); fields in double
+// quotes; weekday names full or short ("Пн"), any letter case; rows in any
+// order; blank rows. The first row is a header when its interval column is
+// not a number. Intervals without a row are off at 00:00 with volume 0.
+// Refused: an unknown weekday, an interval outside 1..12, switched on other
+// than 0 or 1, a time that is not H:MM or HH:MM within 00:00..23:59, a volume
+// that is not a whole number or does not fit the file's byte (-128..255),
+// a day and interval given twice, a row without five columns.
+[[nodiscard]] PlanCsvResult read_plan_csv(std::string_view bytes, DeviceProgram& out);
+
+} // namespace zuzo

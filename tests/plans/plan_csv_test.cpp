@@ -1,0 +1,187 @@
+#include "plans/plan_csv.h"
+
+#include "program/cp1251.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace zuzo;
+
+namespace plan_csv_test {
+
+constexpr const char* kBom = "\xEF\xBB\xBF";
+
+struct Interval {
+    int day;
+    int interval;
+    int on;
+    int hour;
+    int minute;
+    int volume;
+};
+
+void put(DeviceProgram& p, const Interval& v)
+{
+    const auto d = static_cast<std::size_t>(v.day);
+    const auto i = static_cast<std::size_t>(v.interval);
+    p.plan_enabled[d][i] = v.on;
+    p.plan_hour[d][i] = v.hour;
+    p.plan_minute[d][i] = v.minute;
+    p.plan_volume[d][i] = v.volume;
+}
+
+Interval get(const DeviceProgram& p, int day, int interval)
+{
+    const auto d = static_cast<std::size_t>(day);
+    const auto i = static_cast<std::size_t>(interval);
+    return {day, interval, p.plan_enabled[d][i], p.plan_hour[d][i], p.plan_minute[d][i], p.plan_volume[d][i]};
+}
+
+bool same_plan(const DeviceProgram& a, const DeviceProgram& b)
+{
+    return a.plan_enabled == b.plan_enabled && a.plan_hour == b.plan_hour && a.plan_minute == b.plan_minute &&
+           a.plan_volume == b.plan_volume;
+}
+
+std::vector<std::string> lines_of(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t end = text.find("\r\n", pos);
+        lines.push_back(text.substr(pos, end - pos));
+        pos = end == std::string::npos ? text.size() : end + 2;
+    }
+    return lines;
+}
+
+
+TEST(PlanCsvWrite, OneHeaderThenEveryIntervalMondayFirst)
+{
+    DeviceProgram p;
+    put(p, {2, 3, 1, 8, 5, 50});
+    put(p, {7, 12, 0, 23, 59, 100});
+    const std::string text = write_plan_csv(p);
+    ASSERT_EQ(text.rfind(kBom, 0), 0u);
+    ASSERT_EQ(text.substr(text.size() - 2), "\r\n");
+    const std::vector<std::string> lines = lines_of(text.substr(3));
+    ASSERT_EQ(lines.size(), 1u + 7 * 12);
+    EXPECT_EQ(lines[0], "День недели;Интервал;Включен;Время;Громкость (%)");
+    EXPECT_EQ(lines[1], "Понедельник;1;0;00:00;0");
+    EXPECT_EQ(lines[12 + 3], "Вторник;3;1;08:05;50");
+    EXPECT_EQ(lines[84], "Воскресенье;12;0;23:59;100");
+}
+
+TEST(PlanCsvWrite, OutOfRangeValuesAsTheyAre)
+{
+    DeviceProgram p;
+    put(p, {1, 1, 5, 25, 7, -56});
+    put(p, {1, 2, -1, -3, 99, 127});
+    const std::vector<std::string> lines = lines_of(write_plan_csv(p).substr(3));
+    EXPECT_EQ(lines[1], "Понедельник;1;5;25:07;-56");
+    EXPECT_EQ(lines[2], "Понедельник;2;-1;-3:99;127");
+}
+
+TEST(PlanCsvRead, WrittenPlansComeBack)
+{
+    const std::vector<std::vector<Interval>> plans{
+        {},
+        {{1, 1, 1, 0, 0, 0}, {1, 12, 1, 23, 59, 100}, {7, 6, 0, 12, 30, 40}},
+        {{3, 4, 1, 8, 0, 150}, {3, 5, 1, 8, 0, -5}, {5, 9, 0, 17, 45, 255}}, // faults the checks flag
+    };
+    for (std::size_t k = 0; k < plans.size(); ++k) {
+        DeviceProgram p;
+        for (const Interval& v : plans[k])
+            put(p, v);
+        DeviceProgram back;
+        put(back, {4, 4, 1, 4, 4, 4}); // replaced by the table's "off" row
+        const PlanCsvResult r = read_plan_csv(write_plan_csv(p), back);
+        ASSERT_EQ(r.status, PlanCsvStatus::Ok) << k << ": line " << r.line << " " << r.error;
+        EXPECT_TRUE(same_plan(p, back)) << k;
+    }
+}
+
+TEST(PlanCsvRead, SpreadsheetVariants)
+{
+    const struct {
+        const char* name;
+        std::string text;
+        Interval expected;
+    } cases[] = {
+        {"bom, semicolons", std::string(kBom) + "День;Интервал;Вкл;Время;Громкость\r\nвторник;3;1;08:05;50\r\n",
+         {2, 3, 1, 8, 5, 50}},
+        {"no bom, no header, LF", "Среда;12;1;23:59;100\n", {3, 12, 1, 23, 59, 100}},
+        {"windows-1251, short name", utf8_to_cp1251("h;i;o;t;v\r\nЧт;1;1;7:30;20\r\n"), {4, 1, 1, 7, 30, 20}},
+        {"commas, quotes, blanks", "\"Пятница\" , \"2\",1, 10:00 ,\"5\"\r\n", {5, 2, 1, 10, 0, 5}},
+        {"capitals, short with dot", "СБ.;7;0;00:01;0\rВОСКРЕСЕНЬЕ;8;1;13:13;13\r", {6, 7, 0, 0, 1, 0}},
+        {"blank rows, trailing separators", "\r\n;;;;\r\nпонедельник;6;1;06:06;66;;\r\n\r\n", {1, 6, 1, 6, 6, 66}},
+        {"rows in any order", "Вс;12;1;1:00;1\r\nПн;1;1;02:00;2\r\n", {7, 12, 1, 1, 0, 1}},
+    };
+    for (const auto& c : cases) {
+        DeviceProgram p;
+        const PlanCsvResult r = read_plan_csv(c.text, p);
+        ASSERT_EQ(r.status, PlanCsvStatus::Ok) << c.name << ": line " << r.line << " " << r.error;
+        const Interval got = get(p, c.expected.day, c.expected.interval);
+        EXPECT_EQ(got.on, c.expected.on) << c.name;
+        EXPECT_EQ(got.hour, c.expected.hour) << c.name;
+        EXPECT_EQ(got.minute, c.expected.minute) << c.name;
+        EXPECT_EQ(got.volume, c.expected.volume) << c.name;
+    }
+}
+
+TEST(PlanCsvRead, OnlyThePlanChangesAndMissingRowsAreOff)
+{
+    DeviceProgram p;
+    p.weekday_name = "Среда";
+    p.evening_lux_threshold = 321;
+    put(p, {2, 2, 1, 9, 9, 9});
+    ASSERT_EQ(read_plan_csv("Пн;1;1;01:01;11\r\n", p).status, PlanCsvStatus::Ok);
+    DeviceProgram expected;
+    expected.weekday_name = "Среда";
+    expected.evening_lux_threshold = 321;
+    put(expected, {1, 1, 1, 1, 1, 11});
+    EXPECT_EQ(p, expected);
+}
+
+TEST(PlanCsvRead, MalformedRowsRefuseTheWholeTable)
+{
+    const std::string header = "День недели;Интервал;Включен;Время;Громкость\r\n";
+    const std::string good = "Пн;1;1;08:00;50\r\n";
+    const struct {
+        std::string row;
+        const char* fragment;
+    } cases[] = {
+        {"Пнд;2;1;08:00;50", "день недели «Пнд»"},
+        {"Пн;0;1;08:00;50", "интервал «0»"},
+        {"Пн;13;1;08:00;50", "интервал «13»"},
+        {"Пн;2,5;1;08:00;50", "интервал «2,5»"},
+        {"Пн;2;2;08:00;50", "0 или 1"},
+        {"Пн;2;да;08:00;50", "0 или 1"},
+        {"Пн;2;1;24:00;50", "время «24:00»"},
+        {"Пн;2;1;12:60;50", "время «12:60»"},
+        {"Пн;2;1;1200;50", "время «1200»"},
+        {"Пн;2;1;12:5;50", "время «12:5»"},
+        {"Пн;2;1;-1:05;50", "время «-1:05»"},
+        {"Пн;2;1;08:00;громко", "громкость «громко»"},
+        {"Пн;2;1;08:00;", "громкость «»"},
+        {"Пн;2;1;08:00;50.5", "громкость «50.5»"},
+        {"Пн;2;1;08:00;300", "от -128 до 255"},
+        {"Пн;2;1;08:00", "5 столбцов"},
+        {"Пн;2;1;08:00;50;лишнее", "лишний столбец"},
+        {"понедельник;1;0;09:00;0", "уже задан в строке 2"},
+    };
+    for (const auto& c : cases) {
+        DeviceProgram p;
+        put(p, {6, 6, 1, 6, 6, 6});
+        const DeviceProgram before = p;
+        const PlanCsvResult r = read_plan_csv(header + good + c.row + "\r\n", p);
+        EXPECT_EQ(r.status, PlanCsvStatus::Malformed) << c.row;
+        EXPECT_EQ(r.line, 3) << c.row;
+        EXPECT_NE(r.error.find(c.fragment), std::string::npos) << c.row << " -> " << r.error;
+        EXPECT_EQ(p, before) << c.row;
+    }
+}
+
+} // namespace plan_csv_test

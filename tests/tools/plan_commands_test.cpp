@@ -1,0 +1,200 @@
+// "zuzo ptm plan export|import", called as functions on files in a temporary folder.
+
+#include "plans/plan_csv.h"
+#include "program/ptm_format.h"
+#include "tools/zuzo/cli.h"
+#include "tools/zuzo/ptm_files.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace plan_commands_test {
+
+using namespace zuzo;
+using namespace zuzo::cli;
+using Bytes = std::vector<std::uint8_t>;
+
+class PlanCommands : public ::testing::Test {
+protected:
+    std::string path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)).toStdString(); }
+
+    void put(const std::string& file, const std::string& content) const
+    {
+        ASSERT_EQ(write_whole_file_atomically(file, Bytes(content.begin(), content.end())), FileStatus::Done);
+    }
+
+    void put(const std::string& file, const Bytes& content) const
+    {
+        ASSERT_EQ(write_whole_file_atomically(file, content), FileStatus::Done);
+    }
+
+    Bytes get(const std::string& file) const
+    {
+        Bytes b;
+        EXPECT_EQ(read_whole_file(file, b), FileStatus::Done) << file;
+        return b;
+    }
+
+    std::string text(const std::string& file) const
+    {
+        const Bytes b = get(file);
+        return std::string(b.begin(), b.end());
+    }
+
+    int run(const std::vector<std::string>& args)
+    {
+        out_.str({});
+        err_.str({});
+        return run_args(args, out_, err_);
+    }
+
+    QTemporaryDir dir_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+void switch_on(DeviceProgram& p, int day, int interval, int hour, int minute, int volume)
+{
+    const auto d = static_cast<std::size_t>(day);
+    const auto i = static_cast<std::size_t>(interval);
+    p.plan_enabled[d][i] = 1;
+    p.plan_hour[d][i] = hour;
+    p.plan_minute[d][i] = minute;
+    p.plan_volume[d][i] = volume;
+}
+
+// A file with an unusual weekday line, a lone LF and bytes past the optics.
+Bytes odd_file(const DeviceProgram& p)
+{
+    Bytes b = write_ptm(p);
+    const std::string odd = "wersia 3.01 unic\nчетверг\r\n";
+    std::size_t weekday_end = 18;
+    while (b[weekday_end] != '\n')
+        ++weekday_end;
+    b.erase(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(weekday_end + 1));
+    b.insert(b.begin(), odd.begin(), odd.end());
+    b.push_back(0x5A);
+    return b;
+}
+
+
+TEST_F(PlanCommands, ExportToOutputOrFile)
+{
+    DeviceProgram p;
+    switch_on(p, 3, 2, 7, 45, 80);
+    put(path("a.ptm"), write_ptm(p));
+    ASSERT_EQ(run({"ptm", "plan", "export", path("a.ptm")}), 0) << err_.str();
+    EXPECT_EQ(out_.str(), write_plan_csv(p));
+    ASSERT_EQ(run({"ptm", "plan", "export", path("a.ptm"), path("a.csv")}), 0) << err_.str();
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_EQ(text(path("a.csv")), write_plan_csv(p));
+}
+
+TEST_F(PlanCommands, ExportThenImportKeepsTheFileByteForByte)
+{
+    std::vector<DeviceProgram> programs(3);
+    switch_on(programs[1], 1, 1, 0, 0, 0);
+    switch_on(programs[1], 7, 12, 23, 59, 100);
+    programs[2].sound_type = "Сигнал №3";
+    programs[2].day_lux_threshold = 9000;
+    for (int d = 1; d <= kDays; ++d) {
+        for (int i = 1; i <= kIntervals; ++i)
+            switch_on(programs[2], d, i, (d + i) % 24, (d * i) % 60, (d * 7 + i) % 101);
+    }
+    for (std::size_t k = 0; k < programs.size(); ++k) {
+        const Bytes before = odd_file(programs[k]);
+        put(path("p.ptm"), before);
+        ASSERT_EQ(run({"ptm", "plan", "export", path("p.ptm"), path("p.csv")}), 0) << err_.str();
+        DeviceProgram other_plan = programs[k]; // the same file with another plan
+        switch_on(other_plan, 4, 4, 4, 4, 4);
+        other_plan.plan_enabled[1][1] = 0;
+        put(path("p.ptm"), odd_file(other_plan));
+        ASSERT_NE(get(path("p.ptm")), before);
+        ASSERT_EQ(run({"ptm", "plan", "import", path("p.csv"), path("p.ptm")}), 0) << k << err_.str();
+        EXPECT_EQ(get(path("p.ptm")), before) << k;
+    }
+}
+
+TEST_F(PlanCommands, ImportReplacesOnlyThePlanBlock)
+{
+    DeviceProgram p;
+    p.optical_sensor_on = 1;
+    switch_on(p, 2, 2, 2, 2, 2);
+    const Bytes before = odd_file(p);
+    put(path("p.ptm"), before);
+    put(path("p.csv"), "Пт;5;1;17:30;60\r\n");
+    ASSERT_EQ(run({"ptm", "plan", "import", path("p.csv"), path("p.ptm")}), 0) << err_.str();
+
+    DeviceProgram plan;
+    switch_on(plan, 5, 5, 17, 30, 60);
+    const Bytes block = ptm_plan_block(plan);
+    const std::size_t start = std::string("wersia 3.01 unic\nчетверг\r\n").size();
+    Bytes expected = before;
+    std::copy(block.begin(), block.end(), expected.begin() + static_cast<std::ptrdiff_t>(start));
+    EXPECT_EQ(get(path("p.ptm")), expected);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 2); // no temporary file left
+}
+
+TEST_F(PlanCommands, ImportCreatesAMissingFileFromTheNewProgram)
+{
+    put(path("p.csv"), "\xEF\xBB\xBFДень;Интервал;Включен;Время;Громкость\r\nСреда;1;1;06:00;30\r\n");
+    ASSERT_EQ(run({"ptm", "plan", "import", path("p.csv"), path("new.ptm")}), 0) << err_.str();
+    DeviceProgram expected;
+    switch_on(expected, 3, 1, 6, 0, 30);
+    EXPECT_EQ(get(path("new.ptm")), write_ptm(expected));
+}
+
+TEST_F(PlanCommands, MalformedTableLeavesTheFile)
+{
+    const Bytes before = write_ptm(DeviceProgram{});
+    put(path("p.ptm"), before);
+    put(path("bad.csv"), "Пн;1;1;08:00;50\r\nПн;2;1;8.30;50\r\n");
+    EXPECT_EQ(run({"ptm", "plan", "import", path("bad.csv"), path("p.ptm")}), 2);
+    EXPECT_NE(err_.str().find("строка 2"), std::string::npos) << err_.str();
+    EXPECT_NE(err_.str().find("«8.30»"), std::string::npos) << err_.str();
+    EXPECT_EQ(get(path("p.ptm")), before);
+
+    EXPECT_EQ(run({"ptm", "plan", "import", path("bad.csv"), path("none.ptm")}), 2);
+    EXPECT_FALSE(QDir(dir_.path()).exists("none.ptm"));
+}
+
+TEST_F(PlanCommands, PlanFaultsAreWrittenThenReported)
+{
+    put(path("p.csv"), "Вт;1;1;08:00;50\r\nВт;2;1;08:00;60\r\nСб;3;1;09:00;200\r\n");
+    EXPECT_EQ(run({"ptm", "plan", "import", path("p.csv"), path("p.ptm")}), 1);
+    EXPECT_NE(out_.str().find("Вторник, DuplicateIntervalsWarning"), std::string::npos) << out_.str();
+    EXPECT_NE(out_.str().find("Суббота, VolumeRangeWarning"), std::string::npos) << out_.str();
+    DeviceProgram written;
+    ASSERT_EQ(read_ptm(get(path("p.ptm")), written), PtmReadResult::Loaded);
+    EXPECT_EQ(written.plan_volume[6][3], -56); // 200 kept as its byte, as Save keeps it
+    EXPECT_EQ(run({"ptm", "check", path("p.ptm")}), 1);
+}
+
+TEST_F(PlanCommands, UnusableFilesAndUsage)
+{
+    put(path("wrong.ptm"), std::string("wersia 3.02 unic\r\n"));
+    put(path("p.csv"), "Пн;1;1;08:00;50\r\n");
+    const struct {
+        std::vector<std::string> args;
+        const char* fragment;
+    } cases[] = {
+        {{"ptm", "plan", "import", path("p.csv"), path("wrong.ptm")}, "Формат файла не поддерживается"},
+        {{"ptm", "plan", "import", path("missing.csv"), path("p.ptm")}, "При чтении произошла ошибка"},
+        {{"ptm", "plan", "export", path("wrong.ptm")}, "Формат файла не поддерживается"},
+        {{"ptm", "plan", "export", path("missing.ptm")}, "При чтении произошла ошибка"},
+        {{"ptm", "plan", "export", path("p.csv"), dir_.path().toStdString()}, "Формат файла"},
+        {{"ptm", "plan", "import", path("p.csv")}, "plan import"},
+        {{"ptm", "plan", "dance", path("p.csv"), path("p.ptm")}, "plan export"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(run(c.args), 2) << c.args.back();
+        EXPECT_NE(err_.str().find(c.fragment), std::string::npos) << err_.str();
+    }
+    EXPECT_EQ(text(path("wrong.ptm")), "wersia 3.02 unic\r\n");
+}
+
+} // namespace plan_commands_test

@@ -1,0 +1,84 @@
+#include "tools/zuzo/plan_commands.h"
+
+#include "plans/plan_csv.h"
+#include "program/ptm_format.h"
+#include "tools/zuzo/ptm_commands.h"
+#include "tools/zuzo/ptm_files.h"
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+namespace zuzo::cli {
+namespace {
+
+int export_plan(const std::vector<std::string>& files, std::ostream& out, std::ostream& err)
+{
+    DeviceProgram program;
+    if (!load_program_file(files[0], program, err))
+        return EXIT_ERROR;
+    const std::string table = write_plan_csv(program);
+    if (files.size() == 1) {
+        out << table;
+        return EXIT_OK;
+    }
+    if (write_whole_file_atomically(files[1], std::vector<std::uint8_t>(table.begin(), table.end())) !=
+        FileStatus::Done) {
+        report_file_problem(err, files[1], kWriteFailed);
+        return EXIT_ERROR;
+    }
+    return EXIT_OK;
+}
+
+int import_plan(const std::string& csv_path, const std::string& ptm_path, std::ostream& out, std::ostream& err)
+{
+    std::vector<std::uint8_t> table;
+    if (read_whole_file(csv_path, table) != FileStatus::Done) {
+        report_file_problem(err, csv_path, kReadFailed);
+        return EXIT_ERROR;
+    }
+    std::vector<std::uint8_t> before;
+    std::error_code ec;
+    if (!std::filesystem::exists(ptm_path, ec) && !ec) {
+        before = write_ptm(DeviceProgram{});
+    } else if (read_whole_file(ptm_path, before) != FileStatus::Done) {
+        report_file_problem(err, ptm_path, kReadFailed);
+        return EXIT_ERROR;
+    }
+    DeviceProgram plan;
+    const PlanCsvResult read =
+        read_plan_csv(std::string_view(reinterpret_cast<const char*>(table.data()), table.size()), plan);
+    if (read.status != PlanCsvStatus::Ok) {
+        err << csv_path << ", строка " << read.line << ": " << read.error << "; файл " << ptm_path
+            << " не изменен\n";
+        return EXIT_ERROR;
+    }
+    const std::optional<std::vector<std::uint8_t>> after = replace_ptm_plan(before, plan);
+    if (!after) {
+        report_file_problem(err, ptm_path, kBadFormat);
+        return EXIT_ERROR;
+    }
+    if (write_whole_file_atomically(ptm_path, *after) != FileStatus::Done) {
+        report_file_problem(err, ptm_path, kWriteFailed);
+        return EXIT_ERROR;
+    }
+    // The checks see what the file now holds (volumes as their stored bytes).
+    DeviceProgram written;
+    if (read_ptm(*after, written) != PtmReadResult::Loaded)
+        return EXIT_ERROR;
+    return print_plan_faults(written, out) > 0 ? EXIT_FAULTS : EXIT_OK;
+}
+
+} // namespace
+
+int run_plan_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (!args.empty() && args[0] == "export" && (args.size() == 2 || args.size() == 3))
+        return export_plan(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+    if (args.size() == 3 && args[0] == "import")
+        return import_plan(args[1], args[2], out, err);
+    err << "Использование:\n" << ptm_usage();
+    return EXIT_ERROR;
+}
+
+} // namespace zuzo::cli
