@@ -39,12 +39,14 @@ bool means_device_lost(QSerialPort::SerialPortError error)
 }
 
 // Sleeps while the characters still missing from a reply of the expected
-// length cross the line, at most until deadline_ms on clock.
+// length cross the line, all but the last one: that one is waited for as it
+// comes, so that the reply is seen complete as soon as it is. At most until
+// deadline_ms on clock.
 void sleep_for_rest(std::size_t have, std::size_t expected, const QElapsedTimer& clock, qint64 deadline_ms)
 {
     // More than a second of line time is past any deadline of an exchange.
     const std::size_t missing = std::min<std::size_t>(expected - have, 1000);
-    const auto rest = kCharTime * static_cast<long long>(missing);
+    const auto rest = kCharTime * static_cast<long long>(missing - 1);
     const auto left = std::chrono::milliseconds(deadline_ms) - std::chrono::nanoseconds(clock.nsecsElapsed());
     const auto pause = std::min<std::chrono::nanoseconds>(rest, left);
     if (pause > std::chrono::nanoseconds::zero())

@@ -7,7 +7,8 @@
 // deadlines (waitForBytesWritten / waitForReadyRead) and starts no thread.
 // A device sends its reply one character at a time at line speed; once the
 // first one is in, run_io sleeps for the line time of the rest of a reply of
-// the expected length (expect_reply) instead of waking for every character.
+// the expected length (expect_reply) but its last character, instead of
+// waking for every character, then waits for the end as before.
 
 #include "link/io_channel.h"
 
