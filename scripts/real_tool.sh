@@ -35,9 +35,12 @@ rt_begin() {
 rt_end() {
     rt_stop_tool
     rt_stop_sim
-    [ -n "$RT_XVFB_PID" ] && kill "$RT_XVFB_PID" 2>/dev/null && wait "$RT_XVFB_PID" 2>/dev/null
+    if [ -n "$RT_XVFB_PID" ]; then
+        kill "$RT_XVFB_PID" 2>/dev/null || true
+        wait "$RT_XVFB_PID" 2>/dev/null || true
+    fi
     RT_XVFB_PID=
-    [ -n "$RT_WORK" ] && rm -rf "$RT_WORK"
+    if [ -n "$RT_WORK" ]; then rm -rf "$RT_WORK"; fi
     RT_WORK=
 }
 
@@ -67,8 +70,8 @@ rt_start_sim() {
 # Unplugging: the simulator ends, its terminal and COM1 go away.
 rt_stop_sim() {
     [ -n "$RT_SIM_PID" ] || return 0
-    kill "$RT_SIM_PID" 2>/dev/null
-    wait "$RT_SIM_PID" 2>/dev/null
+    kill "$RT_SIM_PID" 2>/dev/null || true
+    wait "$RT_SIM_PID" 2>/dev/null || true
     RT_SIM_PID=
 }
 
@@ -93,24 +96,19 @@ rt_start_tool() {
 
 rt_stop_tool() {
     [ -n "$RT_TOOL_PID" ] || return 0
-    kill "$RT_TOOL_PID" 2>/dev/null
-    wait "$RT_TOOL_PID" 2>/dev/null
+    kill "$RT_TOOL_PID" 2>/dev/null || true
+    wait "$RT_TOOL_PID" 2>/dev/null || true
     RT_TOOL_PID=
 }
 
 rt_click() { # rt_click "x y"
     # shellcheck disable=SC2086
-    DISPLAY=$RT_DISPLAY xdotool mousemove --window "$RT_WIN" $1 click 1
+    DISPLAY=$RT_DISPLAY xdotool mousemove --window "$RT_WIN" $1 mousedown 1 mouseup 1
 }
 
 # Descriptors of the tool open on a terminal (its serial port); 0 or 1.
 rt_port_fds() {
-    local n=0 target
-    for fd in /proc/"$RT_TOOL_PID"/fd/*; do
-        target=$(readlink "$fd" 2>/dev/null) || continue
-        case $target in /dev/pts/*) n=$((n + 1)) ;; esac
-    done
-    echo "$n"
+    find "/proc/$RT_TOOL_PID/fd" -mindepth 1 -lname '/dev/pts/*' 2>/dev/null | wc -l
 }
 
 # Waits up to $2 looks, 20 ms apart, for the port count to become $1.
