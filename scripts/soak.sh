@@ -11,9 +11,10 @@
 #      the tool connects again.
 # Prints one table row per phase: memory growth (VmRSS) from the start of the
 # phase, after a warm-up, to its end; open descriptors before and after (they
-# may drop, never grow); ports and lock files left open. Memory may grow by at most 1 MiB after the
-# warm-up (the first cycles load what the boxes need once: their icons, and
-# the icon theme cache that Qt keeps open for the life of the process).
+# may drop, never grow); ports and lock files left open. Memory may grow by at
+# most 1 MiB after the warm-up (the first cycles load what the boxes need
+# once: their icons, and the icon theme cache that Qt keeps open for the life
+# of the process).
 #
 # usage: scripts/soak.sh [SECONDS [CONNECTS [REPLUGS]]]   (default 3600 1000 100)
 # Environment: BENCH_BUILD_DIR (default build/bench), SAMPLE_SECONDS (default 60).
