@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need, from Debian 12's packages.
 # With --ci also what the fuzz pass (clang, libFuzzer) and the package check
-# (dpkg-shlibdeps, xwininfo) need.
+# (dpkg-shlibdeps, xwininfo) need; with --bench what bench.sh and soak.sh use
+# to drive the real tool (xwininfo, xdotool).
 set -euo pipefail
 packages=(
   cmake g++ make
@@ -12,6 +13,9 @@ packages=(
 )
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang-14 libclang-rt-14-dev dpkg-dev x11-utils)
+fi
+if [ "${1:-}" = "--bench" ]; then
+  packages+=(x11-utils xdotool)
 fi
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
