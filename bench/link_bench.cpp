@@ -24,10 +24,22 @@ public:
     int asked = 0;
 };
 
+// The serial link without the reply length told: it then wakes for every
+// character of a reply, which is what the told length saves.
+class UntoldLink : public zuzo::IoChannel {
+public:
+    explicit UntoldLink(SerialLink& link) : link_(link) {}
+    bool is_open() const override { return link_.is_open(); }
+    zuzo::IoResult run_io(const std::string& frame) override { return link_.run_io(frame); }
+
+private:
+    SerialLink& link_;
+};
+
 struct Kind {
     const char* name;
     int characters; // frame out plus reply in
-    std::function<zuzo::ExchangeResult(SerialLink&, zuzo::FaultPrompt&, zuzo::ReplyArray&)> run;
+    std::function<zuzo::ExchangeResult(zuzo::IoChannel&, zuzo::FaultPrompt&, zuzo::ReplyArray&)> run;
 };
 
 std::vector<Kind> kinds()
@@ -37,45 +49,57 @@ std::vector<Kind> kinds()
         optics[k] = static_cast<std::uint8_t>(40 + k * 10);
     return {
         {"status", 9 + 26,
-         [](SerialLink& l, zuzo::FaultPrompt& p, zuzo::ReplyArray& r) {
+         [](zuzo::IoChannel& l, zuzo::FaultPrompt& p, zuzo::ReplyArray& r) {
              return zuzo::read_exchange(l, p, r, zuzo::CMD_STATUS);
          }},
         {"optics read", 9 + 26,
-         [](SerialLink& l, zuzo::FaultPrompt& p, zuzo::ReplyArray& r) {
+         [](zuzo::IoChannel& l, zuzo::FaultPrompt& p, zuzo::ReplyArray& r) {
              return zuzo::read_exchange(l, p, r, zuzo::CMD_READ_OPTICS_A);
          }},
         {"optics write", 29 + 4,
-         [optics](SerialLink& l, zuzo::FaultPrompt& p, zuzo::ReplyArray&) {
+         [optics](zuzo::IoChannel& l, zuzo::FaultPrompt& p, zuzo::ReplyArray&) {
              return zuzo::write_exchange(l, p, zuzo::CMD_WRITE_OPTICS_A, optics);
          }},
     };
 }
 
-void exchange_rows(SerialLink& link, int count, std::vector<Row>& rows)
+void exchange_row(zuzo::IoChannel& link, const Kind& kind, int count, const std::string& label,
+                  std::vector<Row>& rows)
 {
     CountingPrompt prompt;
     zuzo::ReplyArray reply{};
-    for (const Kind& kind : kinds()) {
-        const double line_ms = kind.characters * kCharMs;
-        std::vector<double> ratios;
-        int failed = 0;
-        (void)kind.run(link, prompt, reply); // the first one opens the session
-        for (int i = 0; i < count; ++i) {
-            const double start = wall_seconds();
-            const zuzo::ExchangeResult r = kind.run(link, prompt, reply);
-            const double ms = (wall_seconds() - start) * 1000.0;
-            if (r != zuzo::ExchangeResult::EXCHANGE_DONE)
-                ++failed;
-            ratios.push_back(ms / line_ms);
-        }
-        const double p50 = quantile(ratios, 0.50);
-        const double p95 = quantile(ratios, 0.95);
-        rows.push_back({std::string("Exchange ") + kind.name + ": wall / line time, p50 / p95",
-                        fixed(p50, 3) + " / " + fixed(p95, 3), "<= 1.05", p95 <= 1.05 && failed == 0,
-                        std::to_string(count) + " exchanges, line time " + fixed(line_ms, 2) + " ms (" +
-                            std::to_string(kind.characters) + " characters), p50 " + fixed(p50 * line_ms, 2) +
-                            " ms" + (failed ? ", " + std::to_string(failed) + " FAILED" : std::string())});
+    const double line_ms = kind.characters * kCharMs;
+    std::vector<double> ratios;
+    int failed = 0;
+    (void)kind.run(link, prompt, reply); // the first one opens the session
+    const double cpu0 = process_cpu_seconds();
+    for (int i = 0; i < count; ++i) {
+        const double start = wall_seconds();
+        const zuzo::ExchangeResult r = kind.run(link, prompt, reply);
+        const double ms = (wall_seconds() - start) * 1000.0;
+        if (r != zuzo::ExchangeResult::EXCHANGE_DONE)
+            ++failed;
+        ratios.push_back(ms / line_ms);
     }
+    const double cpu_ms = (process_cpu_seconds() - cpu0) * 1000.0 / count;
+    const double p50 = quantile(ratios, 0.50);
+    const double p95 = quantile(ratios, 0.95);
+    rows.push_back({std::string("Exchange ") + kind.name + label + ": wall / line time, p50 / p95",
+                    fixed(p50, 3) + " / " + fixed(p95, 3), "<= 1.05", p95 <= 1.05 && failed == 0,
+                    std::to_string(count) + " exchanges, line time " + fixed(line_ms, 2) + " ms (" +
+                        std::to_string(kind.characters) + " characters), p50 " + fixed(p50 * line_ms, 2) +
+                        " ms, CPU " + fixed(cpu_ms, 3) + " ms per exchange" +
+                        (failed ? ", " + std::to_string(failed) + " FAILED" : std::string())});
+}
+
+void exchange_rows(SerialLink& link, int count, std::vector<Row>& rows)
+{
+    const std::vector<Kind> all = kinds();
+    for (const Kind& kind : all)
+        exchange_row(link, kind, count, "", rows);
+    // For comparison: the same status exchange waking for every character.
+    UntoldLink untold(link);
+    exchange_row(untold, all.front(), count, " (reply length not told, a wake per character)", rows);
 }
 
 void silent_row(SerialLink& link, std::vector<Row>& rows)

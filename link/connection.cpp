@@ -79,7 +79,7 @@ void Connection::disconnect()
 void Connection::clock_display()
 {
     if (ctx_.seams.clock)
-        ctl::set_text(ctx_.ui.SystemDateEdit, date_display(ctx_.seams.clock->now()));
+        show_date(ctx_.ui.SystemDateEdit, date_display(ctx_.seams.clock->now()));
 }
 
 void Connection::supervision()
@@ -119,7 +119,7 @@ void Connection::supervision()
     }
     case ExchangeResult::EXCHANGE_DONE:
         if (const std::optional<QString> text = device_clock_display(reply_))
-            ctl::set_text(ctx_.ui.DeviceDateEdit, *text);
+            show_date(ctx_.ui.DeviceDateEdit, *text);
         break;
     }
 }

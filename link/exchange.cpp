@@ -28,6 +28,7 @@ int exchange_steps(IoChannel& io, FaultPrompt& prompt, const std::string& frame,
 {
     if (!io.is_open())
         return static_cast<int>(ExchangeResult::EXCHANGE_BROKEN);
+    io.expect_reply(is_read ? kReadReplyLength : kWriteReplyLength);
     IoResult got = io.run_io(frame);
     if (got.status == IoStatus::Stalled)
         return static_cast<int>(ExchangeResult::EXCHANGE_STALLED);

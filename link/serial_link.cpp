@@ -6,7 +6,10 @@
 #include <QLoggingCategory>
 #include <QTimer>
 
+#include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <utility>
 
 // Every frame out and reply in, with timings; off unless asked for with
@@ -18,6 +21,8 @@ namespace {
 constexpr qint64 kCollectMs = 300; // the device gets this long to answer
 constexpr qint64 kLimitMs = 900;   // the whole exchange, frame written or not
 constexpr int kBaud = 9600;
+// One character on the line: a start bit, 8 data bits, a stop bit.
+constexpr std::chrono::nanoseconds kCharTime{10LL * 1000 * 1000 * 1000 / kBaud};
 
 bool means_device_lost(QSerialPort::SerialPortError error)
 {
@@ -31,6 +36,21 @@ bool means_device_lost(QSerialPort::SerialPortError error)
     default:
         return false;
     }
+}
+
+// Sleeps while the characters still missing from a reply of the expected
+// length cross the line, all but the last one: that one is waited for as it
+// comes, so that the reply is seen complete as soon as it is. At most until
+// deadline_ms on clock.
+void sleep_for_rest(std::size_t have, std::size_t expected, const QElapsedTimer& clock, qint64 deadline_ms)
+{
+    // More than a second of line time is past any deadline of an exchange.
+    const std::size_t missing = std::min<std::size_t>(expected - have, 1000);
+    const auto rest = kCharTime * static_cast<long long>(missing - 1);
+    const auto left = std::chrono::milliseconds(deadline_ms) - std::chrono::nanoseconds(clock.nsecsElapsed());
+    const auto pause = std::min<std::chrono::nanoseconds>(rest, left);
+    if (pause > std::chrono::nanoseconds::zero())
+        std::this_thread::sleep_for(pause);
 }
 
 } // namespace
@@ -181,9 +201,15 @@ bool SerialLink::take_input(std::string& reply)
     return true;
 }
 
+void SerialLink::expect_reply(std::size_t characters)
+{
+    expected_reply_ = characters;
+}
+
 zuzo::IoResult SerialLink::run_io(const std::string& frame)
 {
     zuzo::IoResult result;
+    const std::size_t expected = std::exchange(expected_reply_, 0);
     if (!is_open())
         return result;
     QElapsedTimer clock;
@@ -195,6 +221,7 @@ zuzo::IoResult SerialLink::run_io(const std::string& frame)
     (void)port_.write(frame.data(), static_cast<qint64>(frame.size()));
 
     bool complete = false;
+    bool slept = false; // once per exchange, after the reply's first characters
     while (!complete && !lost_) {
         const qint64 left = kCollectMs - clock.elapsed();
         if (left <= 0)
@@ -204,6 +231,14 @@ zuzo::IoResult SerialLink::run_io(const std::string& frame)
         complete = take_input(result.reply);
         if (!woke)
             break; // the wait ran out or the port failed
+        if (!complete && !slept && !result.reply.empty() && result.reply.size() < expected) {
+            // The rest is on its way: sleep while it crosses the line, then
+            // take what came (also when the sleep used up the time left).
+            slept = true;
+            sleep_for_rest(result.reply.size(), expected, clock, kCollectMs);
+            (void)port_.waitForReadyRead(0);
+            complete = take_input(result.reply);
+        }
     }
     // The frame must be out within the limit, reply or not.
     while (port_.bytesToWrite() > 0 && !lost_) {

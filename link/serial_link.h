@@ -5,12 +5,17 @@
 //
 // Everything runs on the calling thread: run_io waits on the port with
 // deadlines (waitForBytesWritten / waitForReadyRead) and starts no thread.
+// A device sends its reply one character at a time at line speed; once the
+// first one is in, run_io sleeps for the line time of the rest of a reply of
+// the expected length (expect_reply) but its last character, instead of
+// waking for every character, then waits for the end as before.
 
 #include "link/io_channel.h"
 
 #include <QSerialPort>
 #include <QString>
 
+#include <cstddef>
 #include <string>
 
 class SerialLink : public zuzo::IoChannel {
@@ -45,6 +50,7 @@ public:
     // 300 ms of waiting; Stalled when the frame could not be written within
     // about 900 ms.
     zuzo::IoResult run_io(const std::string& frame) override;
+    void expect_reply(std::size_t characters) override;
 
 private:
     void on_error(QSerialPort::SerialPortError error);
@@ -59,4 +65,5 @@ private:
     std::string folder_;
     bool held_ = false; // from a successful open_link until close_link
     bool lost_ = false; // the device went away while held
+    std::size_t expected_reply_ = 0; // for the next run_io only
 };

@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
 # Builds the tool, the simulator and zuzo_bench (Release) and prints the
 # benchmark table: exchanges against a paced zuzo-devsim, CPU while a device
-# is silent and while the tool idles connected, program file speed, and the
-# cold start and resident memory of zuzo-transport under Xvfb.
+# is silent and while the tool idles connected (in the bench process), program
+# file speed, the cold start and resident memory of zuzo-transport under Xvfb,
+# and the CPU share of the real zuzo-transport under Xvfb, idle without a link
+# and idle connected (through its "Установить связь" button) to the paced
+# simulator, which answers one character at a time at 9600 baud.
 #
 # usage: scripts/bench.sh [zuzo_bench arguments...]
 # Environment: BENCH_BUILD_DIR (default build/bench), BENCH_JOBS (default nproc),
-# STARTS (cold starts measured, default 5). Needs xvfb and x11-utils.
+# STARTS (cold starts measured, default 5), IDLE_SECONDS (each real-tool idle
+# figure, default 60). Needs xvfb, x11-utils and xdotool.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-deps.sh --bench
 build=${BENCH_BUILD_DIR:-build/bench}
 starts=${STARTS:-5}
+idle_seconds=${IDLE_SECONDS:-60}
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DZUZO_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" -j"${BENCH_JOBS:-$(nproc)}" --target zuzo_bench zuzo-devsim zuzo-transport >/dev/null
@@ -89,3 +95,42 @@ rss_mib=$(awk -v k="$rss_kib" 'BEGIN {printf "%.1f", k / 1024}')
 met_rss=$(awk -v k="$rss_kib" 'BEGIN {print (k <= 60 * 1024) ? "yes" : "NO"}')
 echo "| Cold start of zuzo-transport to its window shown (Xvfb) | $(awk -v m="$median" 'BEGIN {printf "%.3f s", m / 1000}') | <= 0.3 s | $met_start | median of ${#times[@]} starts, worst $(awk -v m="$worst" 'BEGIN {printf "%.3f s", m / 1000}'), CPU used by then $(awk -v m="$cpu_median" 'BEGIN {printf "%.2f s", m / 1000}') (median); window seen mapped by xwininfo; load average now $(cut -d' ' -f1 /proc/loadavg) |"
 echo "| Resident memory of zuzo-transport 1 s after start | $rss_mib MiB | <= 60 MiB | $met_rss | largest VmRSS of the starts |"
+
+# --- the real tool idle, without a link and connected, CPU from /proc ---
+# shellcheck source=scripts/real_tool.sh
+. scripts/real_tool.sh
+RT_BUILD=$build
+what="Idle on Xvfb, real zuzo-transport (status tick every 300 ms): CPU share of a core"
+if ! rt_have_tools; then
+    echo "| $what | not run | <= 1 % | NO | needs Xvfb, xdotool and xwininfo |"
+    exit 0
+fi
+kill "$xvfb_pid" 2>/dev/null || true
+xvfb_pid=
+trap 'rt_end; cleanup' EXIT
+rt_begin
+rt_start_x
+rt_start_sim
+if ! rt_start_tool; then
+    echo "| $what | not run | <= 1 % | NO | the main window never showed |"
+    exit 0
+fi
+sleep 3 # let start-up work settle
+read -r share cpu wall <<<"$(rt_cpu_share "$idle_seconds")"
+load=$(rt_load)
+echo "| Not connected, idle, real zuzo-transport on Xvfb: CPU share of a core | $share % | - | - | $cpu ms CPU (user + system from /proc) in $((wall / 1000)) s; load average $load |"
+if ! rt_connect; then
+    echo "| Connected and idle, real zuzo-transport on Xvfb: CPU share of a core | not run | <= 1 % | NO | the click on \"Установить связь\" did not open COM1 |"
+    exit 0
+fi
+sleep 3
+rss0=$(rt_rss_kib)
+read -r share cpu wall <<<"$(rt_cpu_share "$idle_seconds")"
+load=$(rt_load)
+held=$(rt_port_fds)
+boxes=$(rt_boxes | wc -l)
+met=$(awk -v s="$share" -v h="$held" -v b="$boxes" 'BEGIN {print (s <= 1 && h == 1 && b == 0) ? "yes" : "NO"}')
+note="$cpu ms CPU (user + system from /proc) in $((wall / 1000)) s, paced simulator as COM1; load average $load; VmRSS $rss0 -> $(rt_rss_kib) KiB"
+[ "$held" -eq 1 ] || note="$note; the link was LOST"
+[ "$boxes" -eq 0 ] || note="$note; $boxes message box(es) shown"
+echo "| Connected and idle, real zuzo-transport on Xvfb: CPU share of a core | $share % | <= 1 % | $met | $note |"

@@ -3,7 +3,8 @@
 # asking apt only for those that are missing.
 # With --ci also what the fuzz pass (clang, libFuzzer), the package check
 # (dpkg-shlibdeps, xwininfo) and the Windows cross-check (mingw-w64,
-# GoogleTest's sources, Wine) need.
+# GoogleTest's sources, Wine) need; with --bench what bench.sh and soak.sh
+# use to drive the real tool (xwininfo, xdotool).
 set -euo pipefail
 packages=(
   cmake g++ make
@@ -16,6 +17,9 @@ packages=(
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang-14 libclang-rt-14-dev dpkg-dev x11-utils)
   packages+=(g++-mingw-w64-x86-64-posix googletest wine64 wine)
+fi
+if [ "${1:-}" = "--bench" ]; then
+  packages+=(x11-utils xdotool)
 fi
 # Nothing to do when every package is there already (no root needed then).
 missing=()

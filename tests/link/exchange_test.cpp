@@ -18,8 +18,10 @@ public:
     bool open = true;
     std::deque<IoResult> replies; // an empty queue answers with silence
     std::vector<std::string> frames;
+    std::vector<std::size_t> expected; // the reply length told before each frame
 
     bool is_open() const override { return open; }
+    void expect_reply(std::size_t characters) override { expected.push_back(characters); }
     IoResult run_io(const std::string& frame) override
     {
         frames.push_back(frame);
@@ -64,6 +66,23 @@ ReplyArray marked()
 }
 
 } // namespace
+
+// The link paces its waiting on the told length: it must be the length of
+// the replies that are accepted.
+TEST(ReplyLength, EachExchangeTellsTheLengthOfTheReplyItAccepts)
+{
+    ScriptedChannel io;
+    ScriptedPrompt prompt;
+    ReplyArray reply{};
+    const std::string read_reply = data_reply(kCountingData);
+    const std::string write_reply = "on#\r";
+    io.say(read_reply);
+    io.say(write_reply);
+    EXPECT_EQ(read_exchange(io, prompt, reply, CMD_READ_OPTICS_A), ExchangeResult::EXCHANGE_DONE);
+    EXPECT_EQ(write_exchange(io, prompt, CMD_WRITE_OPTICS_A, WriteParams{}), ExchangeResult::EXCHANGE_DONE);
+    EXPECT_EQ(io.expected, (std::vector<std::size_t>{read_reply.size(), write_reply.size()}));
+    EXPECT_EQ(io.frames.size(), 2u);
+}
 
 TEST(ReadExchange, SendsTheStatusFrame)
 {
