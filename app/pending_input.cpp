@@ -23,6 +23,7 @@ bool is_user_input(QEvent::Type type)
     case QEvent::TouchUpdate:
     case QEvent::TouchEnd:
     case QEvent::ContextMenu:
+    case QEvent::Close: // the close box: Exit is not asked in the middle of a handler
         return true;
     default:
         return false;

@@ -7,8 +7,10 @@
 #include "app/numeric_edit.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTextEdit>
@@ -65,6 +67,15 @@ TEST_F(Connect, ClicksQueuedBeforeItStartsNoSecondConnect)
         EXPECT_TRUE(ctx().link->link_is_open());
         EXPECT_EQ(log_lines().count(QStringLiteral("Устройство готово")), 1);
     }
+    // A close request queued with the clicks asks no Exit question meanwhile.
+    boxes().clear();
+    queue_click(ui().ConnectButton);
+    queue_click(ui().ConnectButton);
+    QCoreApplication::postEvent(ui().MainWindow, new QCloseEvent);
+    process_events();
+    EXPECT_TRUE(boxes().shown.empty());
+    EXPECT_TRUE(ctx().link->link_is_open());
+
     // A click after the connect has returned is a connect of its own.
     device().clear_received();
     click(ui().ConnectButton);
