@@ -27,14 +27,15 @@ if(ZUZO_CHMCMD)
   add_custom_target(zuzo_help ALL DEPENDS ${ZUZO_HELP_CHM})
 else()
   message(STATUS "chmcmd not found (package fp-utils-3.2.2): help.chm is not built, installing stops")
+  # First of all install rules: nothing is installed without the manual.
+  install(CODE "message(FATAL_ERROR \"help.chm is not built: install chmcmd (Debian package \"
+                                    \"fp-utils-3.2.2) and configure again\")")
 endif()
 
 # Installs help.chm into chm_destination and the pages with their pictures
 # into html_destination.
 function(zuzo_install_help chm_destination html_destination)
   if(NOT ZUZO_CHMCMD)
-    install(CODE "message(FATAL_ERROR \"help.chm is not built: install chmcmd (Debian package \"
-                                      \"fp-utils-3.2.2) and configure again\")")
     return()
   endif()
   install(FILES ${ZUZO_HELP_CHM} DESTINATION ${chm_destination})

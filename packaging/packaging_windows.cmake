@@ -8,6 +8,7 @@
 # Everything goes into the top of DIR: zuzo-transport.exe, zuzo.exe, the
 # libraries and the user manual help.chm side by side; the manual's pages in
 # DIR/help.
+include(packaging/help.cmake)
 
 # Both programs carry version information and a manifest, the tool also its
 # icon (packaging/zuzo-transport.ico, rendered from resources/app_icon.svg by
@@ -28,7 +29,6 @@ install(TARGETS zuzo-transport zuzo RUNTIME DESTINATION .)
 
 # The user manual: help.chm beside the tool, whose Start menu shortcut starts
 # it in this folder (Help opens help.chm from the working folder).
-include(packaging/help.cmake)
 zuzo_install_help(. help)
 
 # Qt's own dialogs and buttons in Russian: the translation sits beside the
