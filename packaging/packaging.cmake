@@ -1,8 +1,10 @@
 # Installation and the Debian package. Included from the top-level list:
 #   cmake --install BUILD [--prefix DIR]   the three programs, desktop entry,
-#                                          icons and the manual page
+#                                          icons, manual pages, the user manual
+#                                          and the AppStream metadata
 #   cpack --config BUILD/CPackConfig.cmake  zuzo-transport_<version>_<arch>.deb
 include(GNUInstallDirs)
+include(packaging/help.cmake)
 
 # The application icon in the sizes of the hicolor theme, rendered from the
 # same drawing the window uses.
@@ -22,27 +24,88 @@ add_custom_command(
   COMMENT "Rendering the application icon")
 add_custom_target(zuzo_icons ALL DEPENDS ${ZUZO_ICON_FILES})
 
+# Where things go, relative to the prefix: help.chm in a folder of its own,
+# where the desktop entry starts the tool (Help opens help.chm from the
+# working folder); the documentation in Debian's place for it.
+set(ZUZO_HELP_SUBDIR ${CMAKE_INSTALL_DATADIR}/zuzo-transport)
+set(ZUZO_DOC_SUBDIR ${CMAKE_INSTALL_DATADIR}/doc/zuzo-transport)
+
+# The day of the release as a Debian changelog writes it ("Mon, 07 Dec 2026
+# 12:00:00 +0000"); the weekday by Sakamoto's rule.
+string(REGEX MATCH "^([0-9]+)-([0-9]+)-([0-9]+)$" _ "${ZUZO_RELEASE_DATE}")
+set(_day_text ${CMAKE_MATCH_3})
+math(EXPR _year "${CMAKE_MATCH_1}")
+math(EXPR _m "${CMAKE_MATCH_2} - 1")
+math(EXPR _day "${CMAKE_MATCH_3}")
+set(_y ${_year})
+if(_m LESS 2)
+  math(EXPR _y "${_y} - 1")
+endif()
+set(_offsets 0 3 2 5 0 3 5 1 4 6 2 4)
+set(_weekdays Sun Mon Tue Wed Thu Fri Sat)
+set(_months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+list(GET _offsets ${_m} _t)
+math(EXPR _weekday "(${_y} + ${_y} / 4 - ${_y} / 100 + ${_y} / 400 + ${_t} + ${_day}) % 7")
+list(GET _weekdays ${_weekday} _weekday)
+list(GET _months ${_m} _month_name)
+set(ZUZO_RELEASE_TIME "${_weekday}, ${_day_text} ${_month_name} ${_year} 12:00:00 +0000")
+
+# Files that name the version, the date or an installed path are written at
+# install time, when the prefix is known (cpack installs into /usr, cmake
+# --install wherever it is asked); manual pages and the changelog then get
+# compressed as Debian wants them (gzip -9n: no name, no time stamp).
+set(ZUZO_CONFIGURED_DIR ${CMAKE_CURRENT_BINARY_DIR}/installed)
+install(CODE "
+  set(PROJECT_VERSION \"${PROJECT_VERSION}\")
+  set(ZUZO_RELEASE_DATE \"${ZUZO_RELEASE_DATE}\")
+  set(ZUZO_RELEASE_TIME \"${ZUZO_RELEASE_TIME}\")
+  set(ZUZO_HELP_DIR \"\${CMAKE_INSTALL_PREFIX}/${ZUZO_HELP_SUBDIR}\")
+  set(ZUZO_DOC_DIR \"\${CMAKE_INSTALL_PREFIX}/${ZUZO_DOC_SUBDIR}\")
+  set(source \"${CMAKE_CURRENT_SOURCE_DIR}/packaging\")
+  set(out \"${ZUZO_CONFIGURED_DIR}\")
+  configure_file(\${source}/zuzo-transport.desktop.in \${out}/zuzo-transport.desktop @ONLY)
+  configure_file(\${source}/zuzo-transport.metainfo.xml.in
+                 \${out}/example.vestorin.zuzo_transport.metainfo.xml @ONLY)
+  configure_file(\${source}/changelog.in \${out}/changelog @ONLY)
+  configure_file(\${source}/doc-base.in \${out}/zuzo-transport-manual @ONLY)
+  foreach(page zuzo-transport.1 zuzo.1 zuzo-devsim.1)
+    configure_file(\${source}/\${page} \${out}/\${page} @ONLY)
+  endforeach()
+  execute_process(COMMAND gzip -9nf changelog zuzo-transport.1 zuzo.1 zuzo-devsim.1
+                  WORKING_DIRECTORY \${out} COMMAND_ERROR_IS_FATAL ANY)
+")
+
 install(TARGETS zuzo-transport zuzo zuzo-devsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES packaging/zuzo-transport.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${ZUZO_CONFIGURED_DIR}/zuzo-transport.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${ZUZO_CONFIGURED_DIR}/example.vestorin.zuzo_transport.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES resources/app_icon.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME zuzo-transport.svg)
 foreach(side IN LISTS ZUZO_ICON_SIZES)
   install(FILES ${ZUZO_ICON_DIR}/${side}/zuzo-transport.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${side}x${side}/apps)
 endforeach()
-install(FILES packaging/zuzo.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${ZUZO_CONFIGURED_DIR}/zuzo-transport.1.gz ${ZUZO_CONFIGURED_DIR}/zuzo.1.gz
+              ${ZUZO_CONFIGURED_DIR}/zuzo-devsim.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES packaging/copyright ${ZUZO_CONFIGURED_DIR}/changelog.gz DESTINATION ${ZUZO_DOC_SUBDIR})
+zuzo_install_help(${ZUZO_HELP_SUBDIR} ${ZUZO_DOC_SUBDIR}/html)
+# The HTML pages registered with doc-base (documentation browsers).
+install(FILES ${ZUZO_CONFIGURED_DIR}/zuzo-transport-manual DESTINATION ${CMAKE_INSTALL_DATADIR}/doc-base)
 
 # --- Debian package ----------------------------------------------------------
+# The package's version is the project's (CPack takes PROJECT_VERSION).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zuzo-transport)
 set(CPACK_PACKAGE_VENDOR "Vestorin")
 set(CPACK_PACKAGE_CONTACT "Vestorin <support@vestorin.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration tool for the Vestorin Zuzo signalling device")
 set(CPACK_PACKAGE_DESCRIPTION
-    "zuzo-transport connects to the Vestorin Zuzo signalling device over a serial port, edits its optics
-settings and weekly plan, writes and reads them, and keeps programs in .ptm files (Russian user
-interface). The package also holds zuzo, a command-line companion for program files and devices, and
-zuzo-devsim, a device simulator on a pseudo-terminal.")
+    "zuzo-transport connects to the Vestorin Zuzo signalling device over a serial
+port, edits its optics settings and weekly plan, writes and reads them, and
+keeps programs in .ptm files (Russian user interface, with a user manual).
+The package also holds zuzo, a command-line companion for program files and
+devices, and zuzo-devsim, a device simulator on a pseudo-terminal.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY zuzo-transport)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -51,8 +114,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries are found by dpkg-shlibdeps (package dpkg-dev); the
 # platform plugins and Qt's Russian texts (qtbase_ru.qm) are loaded at run
-# time, so they are named here.
+# time, so they are named here. Help opens help.chm with the viewer the
+# desktop associates with it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, xchm")
 include(CPack)

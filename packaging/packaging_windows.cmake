@@ -5,16 +5,31 @@
 #                                          the Qt Russian translations
 #   cpack --config BUILD/CPackConfig.cmake  a ZIP, and an NSIS installer where
 #                                          NSIS (makensis) is installed
-# Everything goes into the top of DIR: zuzo-transport.exe, zuzo.exe and the
-# libraries side by side.
+# Everything goes into the top of DIR: zuzo-transport.exe, zuzo.exe, the
+# libraries and the user manual help.chm side by side; the manual's pages in
+# DIR/help.
+include(packaging/help.cmake)
 
-# The tool is a window program with its icon (packaging/zuzo-transport.ico,
-# rendered from resources/app_icon.svg by zuzo-icon-render --ico).
-target_sources(zuzo-transport PRIVATE packaging/zuzo-transport.rc)
-set_source_files_properties(packaging/zuzo-transport.rc PROPERTIES
+# Both programs carry version information and a manifest, the tool also its
+# icon (packaging/zuzo-transport.ico, rendered from resources/app_icon.svg by
+# zuzo-icon-render --ico); packaging/windows_resources.cmake writes them.
+set(ZUZO_WIN_RESOURCES ${CMAKE_CURRENT_BINARY_DIR}/win-resources)
+foreach(program zuzo-transport zuzo)
+  target_sources(${program} PRIVATE ${ZUZO_WIN_RESOURCES}/${program}.rc)
+  set_source_files_properties(${ZUZO_WIN_RESOURCES}/${program}.rc PROPERTIES
+    OBJECT_DEPENDS ${ZUZO_WIN_RESOURCES}/${program}.manifest)
+  if(MSVC)
+    target_sources(${program} PRIVATE ${ZUZO_WIN_RESOURCES}/${program}.manifest)
+  endif()
+endforeach()
+set_property(SOURCE ${ZUZO_WIN_RESOURCES}/zuzo-transport.rc APPEND PROPERTY
   OBJECT_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/zuzo-transport.ico)
 
 install(TARGETS zuzo-transport zuzo RUNTIME DESTINATION .)
+
+# The user manual: help.chm beside the tool, whose Start menu shortcut starts
+# it in this folder (Help opens help.chm from the working folder).
+zuzo_install_help(. help)
 
 # Qt's own dialogs and buttons in Russian: the translation sits beside the
 # program.
@@ -52,11 +67,18 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration tool for the Vestorin Zuzo 
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Vestorin Zuzo transport")
 set(CPACK_SYSTEM_NAME windows-x64)
 set(CPACK_STRIP_FILES OFF)
+# The NSIS lines below hold quotes and backslashes: hand them to cpack as
+# written.
+set(CPACK_VERBATIM_VARIABLES ON)
 # NSIS: a Start menu entry for the tool, started in its installation folder
-# (where "help.chm" is looked for), the icon on the installer and in the list
-# of installed programs, uninstalling an older version first.
-set(CPACK_PACKAGE_EXECUTABLES zuzo-transport "Vestorin Zuzo transport")
-set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+# (SetOutPath sets the shortcut's working folder: there Help finds
+# "help.chm"), the icon on the installer and in the list of installed
+# programs, uninstalling an older version first.
+set(CPACK_NSIS_CREATE_ICONS_EXTRA "
+  SetOutPath \"$INSTDIR\"
+  CreateShortCut \"$SMPROGRAMS\\$STARTMENU_FOLDER\\Vestorin Zuzo transport.lnk\" \"$INSTDIR\\zuzo-transport.exe\"")
+set(CPACK_NSIS_DELETE_ICONS_EXTRA "
+  Delete \"$SMPROGRAMS\\$MUI_TEMP\\Vestorin Zuzo transport.lnk\"")
 set(CPACK_NSIS_DISPLAY_NAME "Vestorin Zuzo transport")
 set(CPACK_NSIS_PACKAGE_NAME "Vestorin Zuzo transport")
 set(CPACK_NSIS_MUI_ICON "${CMAKE_CURRENT_SOURCE_DIR}/packaging/zuzo-transport.ico")

@@ -2,9 +2,10 @@
 # Installs what building, running and testing need, from Debian 12's packages,
 # asking apt only for those that are missing.
 # With --ci also what the fuzz pass (clang, libFuzzer), the package check
-# (dpkg-shlibdeps, xwininfo) and the Windows cross-check (mingw-w64,
-# GoogleTest's sources, Wine) need; with --bench what bench.sh and soak.sh
-# use to drive the real tool (xwininfo, xdotool).
+# (dpkg-shlibdeps, xwininfo, chmcmd for the user manual help.chm, and the
+# validators lintian, desktop-file-validate and appstreamcli) and the Windows
+# cross-check (mingw-w64, GoogleTest's sources, Wine) need; with --bench what
+# bench.sh and soak.sh use to drive the real tool (xwininfo, xdotool).
 set -euo pipefail
 packages=(
   cmake g++ make
@@ -16,6 +17,7 @@ packages=(
 )
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang-14 libclang-rt-14-dev dpkg-dev x11-utils)
+  packages+=(fp-utils-3.2.2 lintian desktop-file-utils appstream)
   packages+=(g++-mingw-w64-x86-64-posix googletest wine64 wine)
 fi
 if [ "${1:-}" = "--bench" ]; then

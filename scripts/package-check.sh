@@ -1,16 +1,26 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it with apt, starts the installed tool
-# under a virtual X server, checks that its window is up, and uninstalls it.
+# Builds the Debian package, checks it with Debian's and the desktops' own
+# validators (lintian, desktop-file-validate, appstreamcli: any error or
+# warning fails), installs it with apt, starts the installed tool under a
+# virtual X server, checks that its window is up, and uninstalls it.
 # Needs (besides scripts/install-deps.sh): dpkg-dev (dpkg-shlibdeps),
-# x11-utils (xwininfo). Runs as root or with sudo. DEB=FILE.deb checks an
-# already built package instead of building one in $BUILD_DIR (build/package);
-# FROM_BUILD=DIR makes the package in a build folder that is already built.
+# x11-utils (xwininfo), fp-utils-3.2.2 (chmcmd, for help.chm), lintian,
+# desktop-file-utils and appstream; scripts/install-deps.sh --ci brings them.
+# Runs as root or with sudo. DEB=FILE.deb checks an already built package
+# instead of building one in $BUILD_DIR (build/package); FROM_BUILD=DIR makes
+# the package in a build folder that is already built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build/package}
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
+for tool in lintian desktop-file-validate appstreamcli chmcmd xwininfo; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "$tool is missing: scripts/install-deps.sh --ci installs it" >&2
+    exit 2
+  fi
+done
 
 if [ -n "${DEB:-}" ]; then
   # A package built before: check that one.
@@ -28,7 +38,7 @@ else
   # the rest of the tree.
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DZUZO_BUILD_TESTS=OFF \
     -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
-  cmake --build "$build" -j"$(nproc)" --target zuzo-transport zuzo zuzo-devsim zuzo_icons
+  cmake --build "$build" -j"$(nproc)" --target zuzo-transport zuzo zuzo-devsim zuzo_icons zuzo_help
   rm -f "$build"/zuzo-transport_*.deb
   (cd "$build" && cpack -G DEB >/dev/null)
   deb=$(realpath "$(ls "$build"/zuzo-transport_*.deb)")
@@ -37,8 +47,6 @@ echo "built $deb"
 dpkg-deb --field "$deb" Package Version Depends
 dpkg-deb --contents "$deb" | awk '{print $6}'
 
-echo "== installing"
-"${sudo_cmd[@]}" apt-get install -y -qq "$deb" >/dev/null
 work=$(mktemp -d)
 cleanup() {
   [ -n "${tool:-}" ] && kill "$tool" 2>/dev/null || true
@@ -49,15 +57,49 @@ cleanup() {
 }
 trap cleanup EXIT
 
+echo "== lintian"
+# Tags down to infos are shown; errors and warnings fail.
+lintian --display-info --fail-on error,warning "$deb"
+echo "lintian: no error, no warning"
+
+echo "== desktop entry and AppStream metadata"
+dpkg-deb -x "$deb" "$work/root"
+# desktop-file-validate ends with 0 on warnings: they are found in its words.
+entry_report=$(desktop-file-validate "$work/root/usr/share/applications/zuzo-transport.desktop" 2>&1) ||
+  { echo "$entry_report"; exit 1; }
+if [ -n "$entry_report" ]; then echo "$entry_report"; fi
+if grep -q -e 'error:' -e 'warning:' <<<"$entry_report"; then exit 1; fi
+echo "desktop-file-validate: no error, no warning"
+# --no-net: the screenshots and the homepage are checked for their form only,
+# nothing is fetched. --strict fails on infos too; one of them is lowered to
+# a hint with its reason: the component id is the maker's domain
+# (vestorin.example) reversed, whose top-level domain the validator does not
+# know.
+appstreamcli validate-tree --no-net --explain --strict \
+  --override=cid-maybe-not-rdns=pedantic "$work/root"
+
+echo "== installing"
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "$deb" >/dev/null
+
 for f in /usr/bin/zuzo-transport /usr/bin/zuzo /usr/bin/zuzo-devsim \
          /usr/share/applications/zuzo-transport.desktop \
+         /usr/share/metainfo/example.vestorin.zuzo_transport.metainfo.xml \
          /usr/share/icons/hicolor/48x48/apps/zuzo-transport.png \
-         /usr/share/icons/hicolor/scalable/apps/zuzo-transport.svg; do
+         /usr/share/icons/hicolor/scalable/apps/zuzo-transport.svg \
+         /usr/share/zuzo-transport/help.chm \
+         /usr/share/doc/zuzo-transport/html/index.html \
+         /usr/share/doc/zuzo-transport/copyright; do
   [ -e "$f" ] || { echo "missing after install: $f"; exit 1; }
 done
-# The manual page may be filtered out by dpkg on slim systems; the package
-# must carry it all the same.
-dpkg -L zuzo-transport | grep -q '/usr/share/man/man1/zuzo.1' || { echo "manual page not in the package"; exit 1; }
+# Manual pages and the changelog may be filtered out by dpkg on slim systems;
+# the package must carry them all the same.
+for f in /usr/share/man/man1/zuzo-transport.1.gz /usr/share/man/man1/zuzo.1.gz \
+         /usr/share/man/man1/zuzo-devsim.1.gz /usr/share/doc/zuzo-transport/changelog.gz; do
+  dpkg -L zuzo-transport | grep -qx "$f" || { echo "not in the package: $f"; exit 1; }
+done
+# The desktop entry starts the tool where help.chm lies.
+grep -qx 'Path=/usr/share/zuzo-transport' /usr/share/applications/zuzo-transport.desktop ||
+  { echo "the desktop entry does not start the tool beside help.chm"; exit 1; }
 /usr/bin/zuzo --help >/dev/null
 /usr/bin/zuzo-devsim --help >/dev/null 2>&1
 

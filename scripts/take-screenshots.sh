@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Takes the README walkthrough's pictures into docs/: starts zuzo-devsim as
-# COM1 in a private port folder, then drives the real tool against it under a
-# virtual X server (xvfb-run) and grabs the main window after each step.
+# Takes the README walkthrough's pictures into docs/ (the user manual shows
+# them too): starts zuzo-devsim as COM1 in a private port folder, and as COM2
+# reporting a damaged EEPROM, then drives the real tool against them under a
+# virtual X server (xvfb-run) and grabs the window after each step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build/release}
@@ -12,8 +13,10 @@ chmod 700 "$runtime"
 export XDG_RUNTIME_DIR=$runtime
 "$build/zuzo-devsim" --port COM1 >/dev/null &
 sim=$!
-trap 'kill $sim 2>/dev/null || true; rm -rf "$runtime"' EXIT
-for _ in $(seq 1 50); do [ -e "$runtime/zuzo-ports/COM1" ] && break; sleep 0.1; done
+"$build/zuzo-devsim" --port COM2 --fault os >/dev/null &
+sim2=$!
+trap 'kill $sim $sim2 2>/dev/null || true; rm -rf "$runtime"' EXIT
+for _ in $(seq 1 50); do [ -e "$runtime/zuzo-ports/COM1" ] && [ -e "$runtime/zuzo-ports/COM2" ] && break; sleep 0.1; done
 ZUZO_WALKTHROUGH_DIR=$PWD/docs QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tests/app_tests" --gtest_filter='Walkthrough.*'
 ls -l docs/walk-*.png

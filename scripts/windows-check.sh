@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the core library, its tests and the Windows platform files that need
-# no Qt (and the tool's icon resource) for 64-bit Windows with Debian's
+# no Qt (and the programs' resources) for 64-bit Windows with Debian's
 # mingw-w64, and runs the tests under Wine in a throw-away Wine prefix (no
 # display needed). The last line is "N passed, M failed"; the exit code is 0
 # only when nothing failed.
@@ -23,8 +23,11 @@ cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$PWD/scripts/mingw-w64-toolchain.
   -DCMAKE_BUILD_TYPE=Release -DZUZO_WITH_QT=OFF -DZUZO_GTEST_SOURCE_DIR=/usr/src/googletest \
   -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null
 cmake --build "$build" -j"$(nproc)" --target "${tests[@]}"
-# The tool's icon resource (the tool itself needs Qt for Windows).
-x86_64-w64-mingw32-windres packaging/zuzo-transport.rc -O coff -o "$build/zuzo-transport-rc.obj"
+# The programs' resources: version information, manifest and the tool's icon
+# (the programs themselves need Qt for Windows).
+for program in zuzo-transport zuzo; do
+  x86_64-w64-mingw32-windres "$build/win-resources/$program.rc" -O coff -o "$build/$program-rc.obj"
+done
 
 echo "== a fresh Wine prefix"
 export WINEDEBUG=-all

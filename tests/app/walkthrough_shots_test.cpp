@@ -1,14 +1,17 @@
 // The pictures of the README walkthrough, taken from the real tool talking to
 // a running zuzo-devsim. Runs only when ZUZO_WALKTHROUGH_DIR names the folder
-// for the pictures; scripts/take-screenshots.sh starts the simulator and sets
-// it (the tool finds the simulator's COM1 through XDG_RUNTIME_DIR).
+// for the pictures; scripts/take-screenshots.sh starts the simulators and sets
+// it (the tool finds the simulator's COM1, and on COM2 one that reports a
+// damaged EEPROM, through XDG_RUNTIME_DIR).
 
 #include "support/app_fixture.h"
 
 #include "app/numeric_edit.h"
+#include "app/translations.h"
 #include "app/warning_picture.h"
 #include "link/link_controller.h"
 #include "link/status_log.h"
+#include "program/program_file_io.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,9 +23,11 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolBar>
+#include <QTranslator>
 
 namespace {
 
@@ -126,6 +131,45 @@ TEST_F(Walkthrough, PicturesOfEachStep)
     ASSERT_NE(copy, nullptr);
     QTest::mouseClick(copy, Qt::LeftButton);
     process_events();
+
+    // 7. A weekly plan, opened from a program file.
+    zuzo::DeviceProgram planned;
+    const int times[][3] = {{7, 30, 60}, {12, 0, 40}, {13, 0, 40}, {18, 15, 80}};
+    for (int i = 1; i <= 4; ++i) {
+        planned.plan_enabled[1][i] = 1;
+        planned.plan_hour[1][i] = times[i - 1][0];
+        planned.plan_minute[1][i] = times[i - 1][1];
+        planned.plan_volume[1][i] = times[i - 1][2];
+    }
+    const QTemporaryDir folder_for_file;
+    const QString file = folder_for_file.filePath(QStringLiteral("план.ptm"));
+    ASSERT_EQ(store_program_file(file, planned), ProgramStore::Stored);
+    files().open_names = {file};
+    boxes().answers = {MsgAnswer::Yes};
+    ui().tool_actions[1]->trigger();
+    ASSERT_EQ(ctx().program.plan_enabled, planned.plan_enabled);
+    shot(ui().MainWindow, "walk-9-plan.png");
+
+    // 8. An EEPROM question: the simulator on COM2 reports a damaged EEPROM
+    // of the microcontroller. The real box is drawn with Qt's Russian buttons.
+    QTranslator* russian = install_russian_texts(*qApp);
+    boxes().while_open = [&](const ShownBox& b) {
+        QMessageBox box(b.icon == MsgIcon::Error ? QMessageBox::Critical : QMessageBox::Warning, b.title, b.text,
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, ui().MainWindow);
+        box.show();
+        shot(&box, "walk-10-eeprom.png");
+        box.hide();
+    };
+    ui().PortCombo->setCurrentText(QStringLiteral("COM2"));
+    QTest::mouseClick(ui().ConnectButton, Qt::LeftButton);
+    boxes().while_open = nullptr;
+    if (russian != nullptr) {
+        QCoreApplication::removeTranslator(russian);
+        delete russian;
+    }
+    ASSERT_FALSE(boxes().shown.empty());
+    EXPECT_TRUE(boxes().shown.back().text.startsWith(QStringLiteral("Повреждена EEPROM микроконтроллера")));
+    EXPECT_EQ(boxes().shown.back().buttons, MsgButtons::YesNoCancel);
 }
 
 } // namespace
