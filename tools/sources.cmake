@@ -8,7 +8,9 @@ set(DEVSIM_SOURCES
 set(ZUZO_CLI_SOURCES
   tools/zuzo/cli.cpp
   tools/zuzo/json.cpp
+  tools/zuzo/json_reasons.cpp
   tools/zuzo/json_program.cpp
+  tools/zuzo/ptm_make.cpp
   tools/zuzo/ptm_commands.cpp
   tools/zuzo/plan_commands.cpp
   tools/zuzo/optics_compare.cpp
