@@ -17,4 +17,11 @@ set(ZUZO_CLI_SOURCES
   tools/zuzo/ptm_files.cpp
   tools/zuzo/device_commands.cpp
   tools/zuzo/help_texts.cpp
+  tools/zuzo/device_report.cpp
 )
+# The journal file: appended to and forced to the disk, per system.
+if(WIN32)
+  list(APPEND ZUZO_CLI_SOURCES tools/zuzo/journal_file_windows.cpp)
+else()
+  list(APPEND ZUZO_CLI_SOURCES tools/zuzo/journal_file_posix.cpp)
+endif()

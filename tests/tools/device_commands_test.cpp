@@ -4,6 +4,7 @@
 #include "plans/plan_check.h"
 #include "program/optics_rules.h"
 #include "program/ptm_format.h"
+#include "support/sample_programs.h"
 #include "support/sim_fixture.h"
 #include "tools/zuzo/device_commands.h"
 #include "tools/zuzo/json.h"
@@ -20,21 +21,6 @@ using namespace zuzo::cli;
 namespace fs = std::filesystem;
 
 namespace {
-
-// Optics that pass every rule, distinct from the factory values.
-DeviceProgram sound_program()
-{
-    DeviceProgram p;
-    p.sensor_off_brightness = BrightnessSet::all(90);
-    p.evening_brightness = {60, 61, 62, 63, 64};
-    p.day_brightness = {80, 81, 82, 83, 84};
-    p.module_min_brightness = 30;
-    p.indicator_min_brightness = 40;
-    p.optical_sensor_on = 1;
-    p.evening_lux_threshold = 300;
-    p.day_lux_threshold = 4000;
-    return p;
-}
 
 class DeviceCommands : public ::testing::Test {
 protected:
@@ -182,9 +168,11 @@ TEST_F(DeviceCommands, WriteSendsTheOptics)
 {
     const DeviceProgram p = sound_program();
     ASSERT_TRUE(optics_sound(run_optics_rules(p)));
+    sim.device().set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
     ASSERT_EQ(run({"write", "--port", "COM5", save("p.ptm", p)}), 0) << err.str();
     EXPECT_EQ(sim.device().optics(), optics_write_bytes(p));
-    EXPECT_EQ(sim.device().frame_count(), 2u);
+    EXPECT_EQ(sim.device().frame_count(), 4u); // identification, clock, two writes
+    EXPECT_EQ(out.str(), "COM5: настройки оптики записаны (тип устройства 25, часы устройства 2026-12-07 14:05:09)\n");
 }
 
 TEST_F(DeviceCommands, WriteRefusedWhileARuleFails)
@@ -220,11 +208,12 @@ TEST_F(DeviceCommands, EepromFaultAnswers)
         int exit;
         std::size_t frames;
     } cases[] = {
+        // The status exchange that identifies the device meets the fault first.
         {"read", "os", nullptr, 1, 1}, // break
         {"read", "ol", "--on-eeprom-fault=break", 1, 1},
-        {"read", "os", "--on-eeprom-fault=skip", 0, 3},   // all three commands, bytes 255
+        {"read", "os", "--on-eeprom-fault=skip", 1, 1},   // every byte 255: type 255, not supported
         {"read", "ol", "--on-eeprom-fault=repeat", 1, 8}, // repeated until the limit
-        {"write", "os", "--on-eeprom-fault=skip", 1, 1},  // a write cannot skip
+        {"write", "os", "--on-eeprom-fault=skip", 1, 1},
         {"write", "ol", "--on-eeprom-fault=repeat", 1, 8},
     };
     for (const auto& c : cases) {
@@ -246,7 +235,7 @@ TEST_F(DeviceCommands, RepeatRecoversFromAPassingFault)
     ASSERT_TRUE(sim.set_fault("os"));
     ASSERT_TRUE(sim.set_fault("faulty-frames=1"));
     ASSERT_EQ(run({"read", "--port", "COM5", "--on-eeprom-fault", "repeat"}), 0) << err.str();
-    EXPECT_EQ(sim.device().frame_count(), 4u);
+    EXPECT_EQ(sim.device().frame_count(), 6u); // status twice (once repeated), three reads
     EXPECT_EQ(out.str(), json::write(optics_to_json([] {
                   DeviceProgram p;
                   apply_optics_defaults(p);
@@ -256,12 +245,11 @@ TEST_F(DeviceCommands, RepeatRecoversFromAPassingFault)
 
 namespace {
 
-// True when every frame the device received was one of the three optics reads.
-bool only_optics_reads(const std::vector<zuzo::sim::Received>& frames)
+// True when the device received no write command.
+bool only_reads(const std::vector<zuzo::sim::Received>& frames)
 {
     for (const auto& r : frames) {
-        const std::uint8_t c = r.frame.code;
-        if (c != CMD_READ_OPTICS_A && c != CMD_READ_OPTICS_B && c != CMD_READ_OPTICS_C)
+        if (r.frame.code == CMD_WRITE_OPTICS_A || r.frame.code == CMD_WRITE_OPTICS_B)
             return false;
     }
     return true;
@@ -277,8 +265,8 @@ TEST_F(DeviceCommands, VerifyEqualOptics)
     p.sound_type = "Сигнал №3";
     ASSERT_EQ(run({"verify", "--port", "COM5", save("v.ptm", p)}), 0) << err.str();
     EXPECT_NE(out.str().find("совпадают"), std::string::npos) << out.str();
-    EXPECT_EQ(sim.device().frame_count(), 3u);
-    EXPECT_TRUE(only_optics_reads(sim.device().received()));
+    EXPECT_EQ(sim.device().frame_count(), 5u);
+    EXPECT_TRUE(only_reads(sim.device().received()));
 }
 
 TEST_F(DeviceCommands, VerifyCountsValuesOfOneByteAsEqual)
@@ -311,7 +299,7 @@ TEST_F(DeviceCommands, VerifyListsEachDifferingField)
                              "evening_brightness.module_green: в файле 61 % (байт 156), в устройстве 61 % (байт 155)"})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
     EXPECT_EQ(text.find("day_brightness"), std::string::npos) << text;
-    EXPECT_TRUE(only_optics_reads(sim.device().received()));
+    EXPECT_TRUE(only_reads(sim.device().received()));
 }
 
 TEST_F(DeviceCommands, VerifyFailures)
@@ -325,9 +313,8 @@ TEST_F(DeviceCommands, VerifyFailures)
     } cases[] = {
         {"silence", {}, 1, 8},
         {"of", {}, 1, 8},
-        {"ignore=0x88", {}, 1, 9},
+        {"ignore=0x88", {}, 1, 11},
         {"os", {}, 1, 1},
-        {"os", {"--on-eeprom-fault=skip"}, 3, 3}, // every byte 255
     };
     for (const auto& c : cases) {
         sim.device().set_faults({});
@@ -337,7 +324,7 @@ TEST_F(DeviceCommands, VerifyFailures)
         args.insert(args.end(), c.extra.begin(), c.extra.end());
         EXPECT_EQ(run(args), c.exit) << c.fault;
         EXPECT_EQ(sim.device().frame_count(), c.frames) << c.fault;
-        EXPECT_TRUE(only_optics_reads(sim.device().received())) << c.fault;
+        EXPECT_TRUE(only_reads(sim.device().received())) << c.fault;
     }
     sim.device().set_faults({});
     sim.device().clear_received();
@@ -346,4 +333,88 @@ TEST_F(DeviceCommands, VerifyFailures)
     EXPECT_EQ(run({"verify", "--port", "COM5", path, path}), 2);
     EXPECT_EQ(run({"verify", "--port", "COM150", path}), 1);
     EXPECT_EQ(sim.device().frame_count(), 0u);
+}
+
+// Read, write and verify identify the device first: another type is refused
+// before any optics command, naming the port and the type.
+TEST_F(DeviceCommands, AnotherDeviceTypeIsRefusedBeforeAnything)
+{
+    const std::string path = save("p.ptm", sound_program());
+    const OpticsBytes before = sim.device().optics();
+    ASSERT_TRUE(sim.set_fault("wrong-type=26"));
+    for (const char* command : {"read", "write", "verify"}) {
+        sim.device().clear_received();
+        std::vector<std::string> args{command, "--port", "COM5"};
+        if (std::string(command) != "read")
+            args.push_back(path);
+        EXPECT_EQ(run(args), 1) << command;
+        EXPECT_NE(err.str().find("COM5: тип устройства 26 не поддерживается"), std::string::npos) << err.str();
+        EXPECT_EQ(sim.device().frame_count(), 1u) << command;
+    }
+    EXPECT_EQ(sim.device().optics(), before);
+}
+
+// Each failing command is named in words with its code, after the port.
+TEST_F(DeviceCommands, FailuresNameThePortAndTheCommand)
+{
+    const std::string path = save("p.ptm", sound_program());
+    const struct {
+        std::vector<std::string> args;
+        const char* fault;
+        const char* says;
+    } cases[] = {
+        {{"status", "--port", "COM5"}, "silence", "COM5: запрос состояния (80): команда не выполнена (попыток: 8)"},
+        {{"read", "--port", "COM5"}, "ignore=0x89", "COM5: чтение оптики, часть 3 (89): команда не выполнена"},
+        {{"write", "--port", "COM5", path}, "ignore=0x0B",
+         "COM5: запись оптики, часть 2 (0B): команда не выполнена (попыток: 8): устройство не отвечает или "
+         "отказывает; часть 1 уже записана в устройство"},
+    };
+    for (const auto& c : cases) {
+        sim.device().set_faults({});
+        ASSERT_TRUE(sim.set_fault(c.fault));
+        EXPECT_EQ(run(c.args), 1) << c.fault;
+        EXPECT_EQ(err.str().rfind(c.says, 0), 0u) << err.str();
+        EXPECT_EQ(err.str().find('\n'), err.str().size() - 1) << err.str();
+    }
+}
+
+// --json: one object with the port, the device, the outcome and the exit
+// code, also when the run fails.
+TEST_F(DeviceCommands, JsonTellsEveryOutcome)
+{
+    const DeviceProgram p = sound_program();
+    const std::string path = save("p.ptm", p);
+    sim.device().set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
+    const struct {
+        std::vector<std::string> args;
+        const char* fault; // nullptr: none
+        int exit;
+        const char* outcome;
+    } cases[] = {
+        {{"status", "--port", "COM5", "--json"}, nullptr, 0, "done"},
+        {{"write", "--port", "COM5", path, "--json"}, nullptr, 0, "done"},
+        {{"verify", "--json", "--port", "COM5", path}, nullptr, 0, "done"},
+        {{"read", "--port", "COM5", "--json"}, "silence", 1, "device_failed"},
+        {{"write", "--port", "COM5", path, "--json"}, "wrong-type", 1, "unsupported"},
+    };
+    for (const auto& c : cases) {
+        sim.device().set_faults({});
+        if (c.fault) {
+            ASSERT_TRUE(sim.set_fault(c.fault));
+        }
+        EXPECT_EQ(run(c.args), c.exit) << c.args[0];
+        const json::ParseResult r = json::parse(out.str());
+        ASSERT_EQ(r.status, json::ParseStatus::Ok) << out.str();
+        EXPECT_EQ(r.value.at("port"), "COM5");
+        EXPECT_EQ(r.value.at("outcome"), c.outcome) << out.str();
+        EXPECT_EQ(r.value.at("exit_code"), c.exit);
+        EXPECT_EQ(r.value.at("device_type").is_null(), c.exit == 1 && c.outcome != std::string("unsupported"));
+        EXPECT_EQ(r.value.at("clock") == "2026-12-07 14:05:09", c.exit == 0) << out.str();
+    }
+    sim.device().set_faults({});
+    sim.device().set_optics(optics_write_bytes(DeviceProgram{}));
+    EXPECT_EQ(run({"verify", "--port", "COM5", path, "--json"}), 3);
+    const json::Value v = json::parse(out.str()).value;
+    EXPECT_EQ(v.at("outcome"), "differs");
+    EXPECT_EQ(v.at("differences").at(0).at("field"), "sensor_off_brightness.module_red") << out.str();
 }

@@ -1,0 +1,111 @@
+#include "tools/zuzo/device_report.h"
+
+#include <QByteArray>
+#include <QCryptographicHash>
+
+#include <cstdint>
+#include <iterator>
+
+namespace zuzo::cli {
+namespace {
+
+constexpr const char* kBom = "\xEF\xBB\xBF";
+
+// A field of the semicolon table: quoted when it holds a separator, a quote
+// or a line break, inner quotes doubled.
+std::string csv_field(const std::string& text)
+{
+    if (text.find_first_of(";\"\r\n") == std::string::npos)
+        return text;
+    std::string out = "\"";
+    for (const char ch : text) {
+        if (ch == '"')
+            out += '"';
+        out += ch;
+    }
+    return out + "\"";
+}
+
+} // namespace
+
+const char* outcome_name(RunOutcome outcome)
+{
+    switch (outcome) {
+    case RunOutcome::Done:
+        return "done";
+    case RunOutcome::Differs:
+        return "differs";
+    case RunOutcome::Unsupported:
+        return "unsupported";
+    case RunOutcome::DeviceFailed:
+        return "device_failed";
+    case RunOutcome::LinkBroken:
+        return "link_broken";
+    case RunOutcome::Refused:
+        return "refused";
+    case RunOutcome::PortFailed:
+        return "port_failed";
+    case RunOutcome::FileFailed:
+        return "file_failed";
+    case RunOutcome::JournalFailed:
+        return "journal_failed";
+    }
+    return "unknown";
+}
+
+json::Value run_to_json(const DeviceRun& run)
+{
+    json::Value v = json::Value::object();
+    v["port"] = run.port;
+    v["device_type"] = run.device_type ? json::Value(*run.device_type) : json::Value(nullptr);
+    v["clock"] = run.clock.empty() ? json::Value(nullptr) : json::Value(run.clock);
+    for (const auto& member : run.details.items())
+        v[member.key()] = member.value();
+    if (run.command == "verify") {
+        json::Value list = json::Value::array();
+        for (const FieldDifference& d : run.differences)
+            list.push_back({{"field", d.field}, {"file", d.file_value}, {"device", d.device_value}});
+        v["differences"] = std::move(list);
+    }
+    if (!run.optics_sha256.empty())
+        v["optics_sha256"] = run.optics_sha256;
+    v["outcome"] = outcome_name(run.outcome);
+    v["result"] = run.result;
+    v["exit_code"] = run.exit_code;
+    return v;
+}
+
+std::string journal_first_rows()
+{
+    return std::string(kBom) +
+           "Дата и время;Порт;Тип устройства;Часы устройства;Команда;Файл программы;SHA-256 оптики;"
+           "Результат;Код возврата\r\n";
+}
+
+std::string journal_row(const DeviceRun& run, const std::string& local_time)
+{
+    const std::string fields[] = {local_time,
+                                  run.port,
+                                  run.device_type ? std::to_string(*run.device_type) : std::string(),
+                                  run.clock,
+                                  run.command,
+                                  run.program_file,
+                                  run.optics_sha256,
+                                  run.result,
+                                  std::to_string(run.exit_code)};
+    std::string row;
+    for (std::size_t k = 0; k < std::size(fields); ++k) {
+        if (k > 0)
+            row += ';';
+        row += csv_field(fields[k]);
+    }
+    return row + "\r\n";
+}
+
+std::string sha256_hex(const std::vector<std::uint8_t>& bytes)
+{
+    const QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    return QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex().toStdString();
+}
+
+} // namespace zuzo::cli

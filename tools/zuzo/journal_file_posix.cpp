@@ -1,0 +1,60 @@
+#include "tools/zuzo/journal_file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zuzo::cli {
+
+JournalFile::~JournalFile()
+{
+    if (handle_ >= 0)
+        ::close(static_cast<int>(handle_));
+}
+
+bool JournalFile::open(const std::filesystem::path& path, std::string_view first_rows)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    handle_ = fd;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    if (st.st_size == 0)
+        return write_synced(first_rows);
+    char last = 0;
+    if (::pread(fd, &last, 1, st.st_size - 1) != 1)
+        return false;
+    needs_break_ = last != '\n';
+    return true;
+}
+
+bool JournalFile::write_synced(std::string_view text)
+{
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(static_cast<int>(handle_), text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return ::fsync(static_cast<int>(handle_)) == 0;
+}
+
+bool JournalFile::append(std::string_view text)
+{
+    if (handle_ < 0)
+        return false;
+    const std::string row = (needs_break_ ? std::string("\r\n") : std::string()) + std::string(text);
+    if (!write_synced(row))
+        return false;
+    needs_break_ = false;
+    return true;
+}
+
+} // namespace zuzo::cli
