@@ -3,13 +3,18 @@
 #include "link/optics_bytes.h"
 #include "plans/plan_check.h"
 #include "program/optics_rules.h"
+#include "program/file_size_limit.h"
 #include "program/ptm_format.h"
 #include "support/sample_programs.h"
 #include "support/sim_fixture.h"
 #include "tools/zuzo/device_commands.h"
+#include "tools/zuzo/device_report.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/json_program.h"
 #include "tools/zuzo/ptm_files.h"
+
+#include <QCryptographicHash>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -417,4 +422,87 @@ TEST_F(DeviceCommands, JsonTellsEveryOutcome)
     const json::Value v = json::parse(out.str()).value;
     EXPECT_EQ(v.at("outcome"), "differs");
     EXPECT_EQ(v.at("differences").at(0).at("field"), "sensor_off_brightness.module_red") << out.str();
+}
+
+namespace {
+
+std::vector<std::string> rows_of(const std::string& text)
+{
+    std::vector<std::string> rows;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t end = text.find("\r\n", pos);
+        rows.push_back(text.substr(pos, end - pos));
+        pos = end == std::string::npos ? text.size() : end + 2;
+    }
+    return rows;
+}
+
+} // namespace
+
+// --journal: a row per run, after the header of a new journal; the hash is
+// that of the 22 optics bytes on the wire, so the write and a verify of what
+// it wrote agree; earlier rows stay as they were.
+TEST_F(DeviceCommands, JournalAddsOneRowPerRun)
+{
+    const DeviceProgram p = sound_program();
+    const std::string path = save("p.ptm", p);
+    const std::string journal = files + "/журнал.csv";
+    sim.device().set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
+    ASSERT_EQ(run({"write", "--port", "COM5", path, "--journal", journal}), 0) << err.str();
+    const std::vector<std::uint8_t> first = bytes_of(journal);
+    ASSERT_EQ(run({"verify", "--port", "COM5", path, "--journal", journal}), 0) << err.str();
+    ASSERT_TRUE(sim.set_fault("wrong-type=26"));
+    EXPECT_EQ(run({"read", "--port", "COM5", "--journal", journal}), 1);
+    const std::vector<std::uint8_t> all = bytes_of(journal);
+    ASSERT_GT(all.size(), first.size());
+    EXPECT_TRUE(std::equal(first.begin(), first.end(), all.begin()));
+
+    const OpticsBytes sent = optics_write_bytes(p);
+    const std::string hash =
+        QCryptographicHash::hash(QByteArray(reinterpret_cast<const char*>(sent.data()), 22), QCryptographicHash::Sha256)
+            .toHex()
+            .toStdString();
+    const std::vector<std::string> rows = rows_of(std::string(all.begin(), all.end()));
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0], "\xEF\xBB\xBFДата и время;Порт;Тип устройства;Часы устройства;Команда;Файл программы;"
+                       "SHA-256 оптики;Результат;Код возврата");
+    const std::string expected[] = {
+        ";COM5;25;2026-12-07 14:05:09;write;" + path + ";" + hash + ";настройки оптики записаны;0",
+        ";COM5;25;2026-12-07 14:05:09;verify;" + path + ";" + hash +
+            ";настройки оптики в устройстве совпадают с файлом;0",
+        ";COM5;26;;read;;;\"тип устройства 26 не поддерживается; ничего не прочитано\";1"}; // quoted: a ';'
+
+    const QRegularExpression stamp("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$");
+    for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_TRUE(stamp.match(QString::fromStdString(rows[k + 1].substr(0, 19))).hasMatch()) << rows[k + 1];
+        EXPECT_EQ(rows[k + 1].substr(19), expected[k]);
+    }
+}
+
+TEST_F(DeviceCommands, JournalThatCannotBeWritten)
+{
+    const DeviceProgram p = sound_program();
+    const std::string path = save("p.ptm", p);
+    EXPECT_EQ(run({"write", "--port", "COM5", path, "--journal", files + "/missing/j.csv"}), 2);
+    EXPECT_NE(err.str().find("журнал не открывается для дописывания; устройство не затронуто"), std::string::npos)
+        << err.str();
+    EXPECT_EQ(sim.device().frame_count(), 0u);
+
+    // The row cannot be added after the device was written: said plainly,
+    // and no piece of the row is left.
+    const std::string journal = files + "/j.csv";
+    int code = 0;
+    {
+        FileSizeLimit limit(journal_first_rows().size() + 10);
+        ASSERT_TRUE(limit.active());
+        code = run({"write", "--port", "COM5", path, "--journal", journal});
+    }
+    EXPECT_EQ(code, 2);
+    EXPECT_NE(err.str().find(journal + ": строку журнала записать не удалось; настройки оптики в устройство на COM5 "
+                                       "при этом записаны"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(sim.device().optics(), optics_write_bytes(p));
+    const std::vector<std::uint8_t> left = bytes_of(journal);
+    EXPECT_EQ(std::string(left.begin(), left.end()), journal_first_rows());
 }

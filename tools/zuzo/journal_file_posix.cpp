@@ -34,16 +34,27 @@ bool JournalFile::open(const std::filesystem::path& path, std::string_view first
 
 bool JournalFile::write_synced(std::string_view text)
 {
+    const int fd = static_cast<int>(handle_);
+    struct stat before {};
+    if (::fstat(fd, &before) != 0)
+        return false;
     std::size_t done = 0;
     while (done < text.size()) {
-        const ssize_t n = ::write(static_cast<int>(handle_), text.data() + done, text.size() - done);
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            return false;
+            break;
         done += static_cast<std::size_t>(n);
     }
-    return ::fsync(static_cast<int>(handle_)) == 0;
+    if (done == text.size())
+        return ::fsync(fd) == 0;
+    // A row cut short (a full disk) goes again, unless someone added after it.
+    struct stat after {};
+    if (done > 0 && ::fstat(fd, &after) == 0 && after.st_size == before.st_size + static_cast<off_t>(done) &&
+        ::ftruncate(fd, before.st_size) == 0)
+        (void)::fsync(fd);
+    return false;
 }
 
 bool JournalFile::append(std::string_view text)

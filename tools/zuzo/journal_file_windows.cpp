@@ -23,8 +23,7 @@ JournalFile::~JournalFile()
 
 bool JournalFile::open(const std::filesystem::path& path, std::string_view first_rows)
 {
-    // Appending only: every write goes to the end, whoever else adds rows.
-    const HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    const HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
@@ -49,15 +48,32 @@ bool JournalFile::open(const std::filesystem::path& path, std::string_view first
 bool JournalFile::write_synced(std::string_view text)
 {
     const HANDLE h = handle_of(handle_);
+    LARGE_INTEGER before{};
+    if (!GetFileSizeEx(h, &before))
+        return false;
     std::size_t done = 0;
     while (done < text.size()) {
         DWORD wrote = 0;
         const auto chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1u << 30));
-        if (!WriteFile(h, text.data() + done, chunk, &wrote, nullptr) || wrote == 0)
-            return false;
+        OVERLAPPED at_end{}; // every write goes to the end, whoever else adds rows
+        at_end.Offset = 0xFFFFFFFFu;
+        at_end.OffsetHigh = 0xFFFFFFFFu;
+        if (!WriteFile(h, text.data() + done, chunk, &wrote, &at_end) || wrote == 0)
+            break;
         done += wrote;
     }
-    return FlushFileBuffers(h) != 0;
+    if (done == text.size())
+        return FlushFileBuffers(h) != 0;
+    // A row cut short (a full disk) goes again, unless someone added after it.
+    LARGE_INTEGER after{};
+    if (done > 0 && GetFileSizeEx(h, &after) &&
+        after.QuadPart == before.QuadPart + static_cast<LONGLONG>(done)) {
+        FILE_END_OF_FILE_INFO end{};
+        end.EndOfFile = before;
+        if (SetFileInformationByHandle(h, FileEndOfFileInfo, &end, sizeof end))
+            FlushFileBuffers(h);
+    }
+    return false;
 }
 
 bool JournalFile::append(std::string_view text)
