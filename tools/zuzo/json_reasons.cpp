@@ -105,17 +105,9 @@ std::string russian_reason(std::string_view message)
     constexpr std::string_view kUnexpected = "unexpected ";
     if (starts_with(body, kUnexpected))
         return "найдено: " + token_name(body.substr(kUnexpected.size())) + expected;
-    constexpr std::string_view kLastRead = "; last read: '";
-    const std::size_t last = body.find(kLastRead);
-    std::string read;
-    if (last != std::string_view::npos) {
-        std::string_view token = body.substr(last + kLastRead.size());
-        if (!token.empty() && token.back() == '\'')
-            token.remove_suffix(1);
-        read = "; прочитано: " + shown_text(token);
-        body = body.substr(0, last);
-    }
-    return lexer_reason(body) + read + expected;
+    // "REASON; last read: '...'": the place already points at it.
+    const std::size_t last = body.find("; last read: '");
+    return lexer_reason(body.substr(0, last)) + expected;
 }
 
 } // namespace zuzo::json

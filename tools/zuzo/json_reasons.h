@@ -10,7 +10,7 @@ namespace zuzo::json {
 // with or without the "[json.exception...] parse error at line L, column
 // C: " front): a syntax error with what was found and what was expected,
 // ill-formed UTF-8, an unescaped control character, a number too large and
-// so on. A text read from the input is shown in «», at most 40 characters.
+// so on. A number read from the input is shown in «», at most 40 characters.
 // A message the library might add later gets a general Russian reason,
 // never the English one.
 [[nodiscard]] std::string russian_reason(std::string_view library_message);
