@@ -394,42 +394,6 @@ std::filesystem::path path_of_utf8(const std::string& name)
     return std::filesystem::path(std::u8string(name.begin(), name.end()));
 }
 
-// The result told without --json: the command's own output on out, a
-// failure on err naming the port (file problems name their file).
-void print_plain(const Run& r, std::ostream& out, std::ostream& err)
-{
-    const DeviceRun& d = r.record;
-    if (d.command == "status" && d.device_type && (d.outcome == RunOutcome::Done || d.outcome == RunOutcome::Unsupported)) {
-        json::Value v = json::Value::object();
-        v["port"] = d.port;
-        v["device_type"] = *d.device_type;
-        for (const auto& member : d.details.items())
-            if (member.key() != "weekday")
-                v[member.key()] = member.value();
-        v["clock"] = d.clock.empty() ? json::Value(nullptr) : json::Value(d.clock);
-        if (!d.clock.empty())
-            v["weekday"] = d.details.at("weekday");
-        out << json::write(v);
-    }
-    if (d.command == "read" && d.outcome == RunOutcome::Done)
-        out << json::write(d.details.at("optics"));
-    if (d.command == "write" && d.outcome == RunOutcome::Done)
-        out << d.port << ": " << d.result << " (тип устройства " << *d.device_type << ", часы устройства "
-            << (d.clock.empty() ? std::string("неизвестны") : d.clock) << ")\n";
-    if (d.command == "verify" && (d.outcome == RunOutcome::Done || d.outcome == RunOutcome::Differs)) {
-        out << (d.differences.empty() ? "Настройки оптики в устройстве совпадают с файлом\n"
-                                      : "Настройки оптики в устройстве отличаются от файла:\n");
-        for (const FieldDifference& f : d.differences)
-            out << "  " << f.field << ": в файле " << f.file_value << ", в устройстве " << f.device_value << '\n';
-    }
-    if (d.exit_code == EXIT_OK || d.exit_code == EXIT_DIFFERS)
-        return;
-    if (d.outcome == RunOutcome::FileFailed || d.outcome == RunOutcome::JournalFailed)
-        err << d.result << '\n';
-    else
-        err << d.port << ": " << d.result << '\n';
-}
-
 } // namespace
 
 const char* device_usage()
@@ -463,7 +427,7 @@ int run_device_command(const std::vector<std::string>& args, std::ostream& out, 
             QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
         if (!o.journal.empty() && !journal.append(journal_row(r.record, now))) {
             if (!o.json)
-                print_plain(r, out, err); // what the device did, then what the journal lost
+                print_plain(r.record, out, err); // what the device did, then what the journal lost
             const bool changed = r.writes_done > 0;
             r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
                    o.journal + ": строку журнала записать не удалось" +
@@ -480,7 +444,7 @@ int run_device_command(const std::vector<std::string>& args, std::ostream& out, 
     if (o.json)
         out << json::write(run_to_json(r.record));
     else
-        print_plain(r, out, err);
+        print_plain(r.record, out, err);
     return r.record.exit_code;
 }
 

@@ -4,6 +4,7 @@
 #include <QCryptographicHash>
 
 #include <cstdint>
+#include <ostream>
 #include <iterator>
 
 namespace zuzo::cli {
@@ -100,6 +101,41 @@ std::string journal_row(const DeviceRun& run, const std::string& local_time)
         row += csv_field(fields[k]);
     }
     return row + "\r\n";
+}
+
+// The result told without --json: the command's own output on out, a
+// failure on err naming the port (file problems name their file).
+void print_plain(const DeviceRun& d, std::ostream& out, std::ostream& err)
+{
+    if (d.command == "status" && d.device_type && (d.outcome == RunOutcome::Done || d.outcome == RunOutcome::Unsupported)) {
+        json::Value v = json::Value::object();
+        v["port"] = d.port;
+        v["device_type"] = *d.device_type;
+        for (const auto& member : d.details.items())
+            if (member.key() != "weekday")
+                v[member.key()] = member.value();
+        v["clock"] = d.clock.empty() ? json::Value(nullptr) : json::Value(d.clock);
+        if (!d.clock.empty())
+            v["weekday"] = d.details.at("weekday");
+        out << json::write(v);
+    }
+    if (d.command == "read" && d.outcome == RunOutcome::Done)
+        out << json::write(d.details.at("optics"));
+    if (d.command == "write" && d.outcome == RunOutcome::Done)
+        out << d.port << ": " << d.result << " (тип устройства " << *d.device_type << ", часы устройства "
+            << (d.clock.empty() ? std::string("неизвестны") : d.clock) << ")\n";
+    if (d.command == "verify" && (d.outcome == RunOutcome::Done || d.outcome == RunOutcome::Differs)) {
+        out << (d.differences.empty() ? "Настройки оптики в устройстве совпадают с файлом\n"
+                                      : "Настройки оптики в устройстве отличаются от файла:\n");
+        for (const FieldDifference& f : d.differences)
+            out << "  " << f.field << ": в файле " << f.file_value << ", в устройстве " << f.device_value << '\n';
+    }
+    if (d.exit_code == 0 || d.exit_code == 3)
+        return;
+    if (d.outcome == RunOutcome::FileFailed || d.outcome == RunOutcome::JournalFailed)
+        err << d.result << '\n';
+    else
+        err << d.port << ": " << d.result << '\n';
 }
 
 std::string sha256_hex(const std::vector<std::uint8_t>& bytes)

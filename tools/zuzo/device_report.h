@@ -5,6 +5,7 @@
 
 #include "tools/zuzo/json.h"
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,6 +47,12 @@ struct DeviceRun {
 
 // The stable name of an outcome in the JSON ("done", "differs", ...).
 [[nodiscard]] const char* outcome_name(RunOutcome outcome);
+
+// The result told without --json: the command's own output on out (status
+// and read as JSON, write one line, verify the differing fields); a failure
+// on err, one line naming the port (file and journal problems name their
+// file).
+void print_plain(const DeviceRun& run, std::ostream& out, std::ostream& err);
 
 // The one JSON object of --json: port, device_type, clock, outcome, result,
 // exit_code, the details, and for verify the differences.
