@@ -80,7 +80,8 @@ bool JournalFile::append(std::string_view text)
 {
     if (handle_ == -1)
         return false;
-    const std::string row = (needs_break_ ? std::string("\r\n") : std::string()) + std::string(text);
+    std::string row = needs_break_ ? "\r\n" : "";
+    row.append(text);
     if (!write_synced(row))
         return false;
     needs_break_ = false;
