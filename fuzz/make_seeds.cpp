@@ -1,14 +1,17 @@
 // Writes the seed inputs of the fuzz targets: program files (the new
 // document and one with every field set), command frames as the tool sends
-// them, device replies as the device gives them, and weekly plan tables.
+// them, device replies as the device gives them, weekly plan tables and
+// programs as JSON.
 //
-// usage: zuzo_fuzz_seeds DIR   (makes DIR/ptm, DIR/reply, DIR/frame, DIR/int, DIR/csv)
+// usage: zuzo_fuzz_seeds DIR   (makes DIR/ptm, DIR/reply, DIR/frame, DIR/int, DIR/csv, DIR/json)
 
 #include "link/protocol.h"
 #include "plans/plan_csv.h"
 #include "program/cp1251.h"
 #include "program/device_program.h"
 #include "program/ptm_format.h"
+#include "tools/zuzo/json.h"
+#include "tools/zuzo/json_program.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -74,7 +77,7 @@ int main(int argc, char** argv)
     }
     const fs::path root = argv[1];
     std::error_code ec;
-    for (const char* sub : {"ptm", "reply", "frame", "int", "csv"})
+    for (const char* sub : {"ptm", "reply", "frame", "int", "csv", "json"})
         fs::create_directories(root / sub, ec);
 
     bool ok = true;
@@ -114,6 +117,12 @@ int main(int argc, char** argv)
     ok &= put(root / "csv" / "cp1251_commas.csv",
               zuzo::utf8_to_cp1251("День,Интервал,Вкл,Время,Громкость\r\nвт,3,1,8:05,50\r\n\"Пн.\",12,0,23:59,-5\r\n"));
     ok &= put(root / "csv" / "malformed.csv", "Пн;1;1;08:00;50\nПн;1;0;24:00;x\n;;;;\n");
+
+    ok &= put(root / "json" / "busy.json", zuzo::json::write(zuzo::program_to_json(busy_program())));
+    ok &= put(root / "json" / "empty.json", "{}");
+    ok &= put(root / "json" / "some.json",
+              R"({"weekday_name": "Вт\r\n", "sound_off": 256, "day_lux_threshold": 99999999999,)"
+              R"( "plan": {"volume": [[200,0,0,0,0,0,0,0,0,0,0,0]]}})");
 
     if (!ok) {
         std::fprintf(stderr, "zuzo_fuzz_seeds: cannot write the seeds under %s\n", argv[1]);

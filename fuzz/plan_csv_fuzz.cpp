@@ -1,13 +1,15 @@
 // The plan table reader on any bytes: no crash, no undefined behaviour; a
-// refused table names a line and changes nothing; an accepted one changes
-// only the plan, with every value that a program file can hold, and comes
-// back the same through the writer.
+// refused table names a line (or has no row at all), says why on one line
+// and changes nothing; an accepted one changes only the plan, with every
+// value that a program file can hold, and comes back the same through the
+// writer.
 
 #include "fuzz/fuzz_check.h"
 #include "plans/plan_csv.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -20,9 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     program.plan_volume[3][3] = 33;
     const DeviceProgram before = program;
     const PlanCsvResult r = read_plan_csv(text, program);
-    if (r.status == PlanCsvStatus::Malformed) {
+    if (r.status != PlanCsvStatus::Ok) {
         FUZZ_CHECK(program == before);
-        FUZZ_CHECK(r.line >= 1 && !r.error.empty());
+        FUZZ_CHECK((r.line >= 1) == (r.status == PlanCsvStatus::Malformed) && !r.error.empty());
+        FUZZ_CHECK(r.error.find_first_of("\r\n") == std::string::npos);
         return 0;
     }
 
@@ -37,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(program.plan_enabled[d][i] == 0 || program.plan_enabled[d][i] == 1);
             FUZZ_CHECK(program.plan_hour[d][i] >= 0 && program.plan_hour[d][i] <= 23);
             FUZZ_CHECK(program.plan_minute[d][i] >= 0 && program.plan_minute[d][i] <= 59);
-            FUZZ_CHECK(program.plan_volume[d][i] >= -128 && program.plan_volume[d][i] <= 255);
+            FUZZ_CHECK(program.plan_volume[d][i] >= -128 && program.plan_volume[d][i] <= 127);
         }
     }
     DeviceProgram again = before;

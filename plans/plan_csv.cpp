@@ -1,6 +1,7 @@
 #include "plans/plan_csv.h"
 
 #include "program/cp1251.h"
+#include "program/shown_text.h"
 
 #include <array>
 #include <charconv>
@@ -14,7 +15,7 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kHeader = "День недели;Интервал;Включен;Время;Громкость (%)";
 constexpr std::size_t kColumns = 5;
 constexpr int kVolumeLowest = -128; // what one byte of the program file holds,
-constexpr int kVolumeHighest = 255; // read signed or unsigned
+constexpr int kVolumeHighest = 127; // read back signed
 
 constexpr std::array<const char*, kDays> kShortNames = {"Пн", "Вт", "Ср", "Чт", "Пт", "Сб", "Вс"};
 
@@ -143,24 +144,55 @@ bool is_digits(std::string_view s)
     return !s.empty();
 }
 
-// H:MM or HH:MM within 00:00..23:59.
+// Hours and minutes as a spreadsheet writes them: "H:MM" or "HH:MM",
+// optionally with ":00" seconds, optionally 12-hour with " AM" or " PM"
+// (letter case ignored); within 00:00..23:59.
 bool parse_time(std::string_view s, std::int32_t& hour, std::int32_t& minute)
 {
+    int half_day = -1; // -1: 24-hour; 0: AM; 12: PM
+    if (s.size() > 2 && (s.back() == 'M' || s.back() == 'm')) {
+        const char c = s[s.size() - 2];
+        half_day = (c == 'A' || c == 'a') ? 0 : (c == 'P' || c == 'p') ? 12 : -1;
+        if (half_day >= 0)
+            s = trim(s.substr(0, s.size() - 2));
+    }
     const std::size_t colon = s.find(':');
     if (colon == std::string_view::npos)
         return false;
     const std::string_view h = s.substr(0, colon);
-    const std::string_view m = s.substr(colon + 1);
+    std::string_view m = s.substr(colon + 1);
+    const std::size_t seconds = m.find(':');
+    if (seconds != std::string_view::npos) {
+        if (m.substr(seconds + 1) != "00")
+            return false;
+        m = m.substr(0, seconds);
+    }
     if (h.size() < 1 || h.size() > 2 || m.size() != 2 || !is_digits(h) || !is_digits(m))
         return false;
     hour = *whole_number(h);
     minute = *whole_number(m);
+    if (half_day >= 0) {
+        if (hour < 1 || hour > 12)
+            return false;
+        hour = hour % 12 + half_day;
+    }
     return hour <= 23 && minute <= 59;
 }
 
 std::string quoted(std::string_view s)
 {
-    return "«" + std::string(s) + "»";
+    return shown_text(s);
+}
+
+// The first row is a header, not a malformed row, when it has five cells
+// and no weekday in the first.
+bool looks_like_header(const std::vector<std::string>& f)
+{
+    for (std::size_t k = kColumns; k < f.size(); ++k) {
+        if (!f[k].empty())
+            return false;
+    }
+    return f.size() >= kColumns && weekday_index(f[0]) == 0;
 }
 
 // The line each day and interval came from (0: none yet).
@@ -187,12 +219,12 @@ std::string take_row(const std::vector<std::string>& f, int line, DeviceProgram&
     std::int32_t hour = 0;
     std::int32_t minute = 0;
     if (!parse_time(f[3], hour, minute))
-        return "время " + quoted(f[3]) + " не в виде ЧЧ:ММ от 00:00 до 23:59";
+        return "время " + quoted(f[3]) + " не в виде ЧЧ:ММ (или ЧЧ:ММ:00, Ч:ММ AM/PM) от 00:00 до 23:59";
     const std::optional<int> volume = whole_number(f[4]);
     if (!volume)
         return "громкость " + quoted(f[4]) + " не целое число";
     if (*volume < kVolumeLowest || *volume > kVolumeHighest)
-        return "громкость " + f[4] + " не помещается в файл программы (от -128 до 255)";
+        return "громкость " + quoted(f[4]) + " не помещается в файл программы (от -128 до 127)";
     const auto d = static_cast<std::size_t>(day);
     const auto i = static_cast<std::size_t>(*interval);
     if (seen_at[d][i] != 0)
@@ -235,13 +267,10 @@ std::string write_plan_csv(const DeviceProgram& p)
 
 PlanCsvResult read_plan_csv(std::string_view bytes, DeviceProgram& out)
 {
-    std::string text;
+    // One encoding for the whole file: UTF-8 when all of it is, else Windows-1251.
     if (bytes.substr(0, kBom.size()) == kBom)
-        text = bytes.substr(kBom.size());
-    else if (is_utf8(bytes))
-        text = bytes;
-    else
-        text = cp1251_to_utf8(bytes);
+        bytes.remove_prefix(kBom.size());
+    const std::string text = is_utf8(bytes) ? std::string(bytes) : cp1251_to_utf8(bytes);
 
     DeviceProgram p = out;
     for (PlanTable* table : {&p.plan_enabled, &p.plan_hour, &p.plan_minute, &p.plan_volume}) {
@@ -253,6 +282,7 @@ PlanCsvResult read_plan_csv(std::string_view bytes, DeviceProgram& out)
     SeenAt seen_at{};
     char sep = 0; // chosen by the first row that is not blank
     int line = 0;
+    bool any_row = false;
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = text.find_first_of("\r\n", pos);
@@ -273,12 +303,17 @@ PlanCsvResult read_plan_csv(std::string_view bytes, DeviceProgram& out)
         if (first)
             sep = row.find(';') != std::string_view::npos ? ';' : ',';
         const std::vector<std::string> fields = split_row(row, sep);
-        if (first && (fields.size() < 2 || !whole_number(fields[1])))
-            continue; // the header
         std::string problem = take_row(fields, line, p, seen_at);
-        if (!problem.empty())
-            return {PlanCsvStatus::Malformed, line, std::move(problem)};
+        if (problem.empty()) {
+            any_row = true;
+            continue;
+        }
+        if (first && looks_like_header(fields))
+            continue;
+        return {PlanCsvStatus::Malformed, line, std::move(problem)};
     }
+    if (!any_row)
+        return {PlanCsvStatus::NoRows, 0, "в файле нет ни одной строки плана"};
     out = p;
     return {};
 }

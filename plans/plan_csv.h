@@ -14,25 +14,29 @@ namespace zuzo {
 // Monday first. Stored values are written as they are, in range or not.
 [[nodiscard]] std::string write_plan_csv(const DeviceProgram& program);
 
-enum class PlanCsvStatus { Ok, Malformed };
+enum class PlanCsvStatus { Ok, Malformed, NoRows };
 
 struct PlanCsvResult {
     PlanCsvStatus status = PlanCsvStatus::Ok;
     int line = 0;      // the line (from 1) of the fault when Malformed
-    std::string error; // what is wrong with it, in Russian (UTF-8)
+    std::string error; // what is wrong, in Russian (UTF-8), on one line
 };
 
 // Reads a table into the four plan tables of out (days 1..7, intervals
-// 1..12); nothing else in out changes, and on Malformed nothing at all.
-// Accepted: UTF-8 with or without the byte order mark, or Windows-1251;
-// semicolons or commas (whichever the first row uses); fields in double
-// quotes; weekday names full or short ("Пн"), any letter case; rows in any
-// order; blank rows. The first row is a header when its interval column is
-// not a number. Intervals without a row are off at 00:00 with volume 0.
-// Refused: an unknown weekday, an interval outside 1..12, switched on other
-// than 0 or 1, a time that is not H:MM or HH:MM within 00:00..23:59, a volume
-// that is not a whole number or does not fit the file's byte (-128..255),
-// a day and interval given twice, a row without five columns.
+// 1..12); nothing else in out changes, and unless Ok nothing at all.
+// Accepted: UTF-8 with or without the byte order mark when the whole file is
+// UTF-8, else Windows-1251; semicolons or commas (whichever the first row
+// uses); fields in double quotes; weekday names full or short ("Пн"), any
+// letter case; rows in any order; blank rows; times as "H:MM", "HH:MM",
+// "HH:MM:00" or 12-hour "H:MM AM" / "H:MM:00 PM". The first row is a header
+// when it is no data row but has five cells and no weekday in the first.
+// Intervals without a row are off at 00:00 with volume 0.
+// Refused (Malformed, naming the line and showing at most 40 characters of
+// the cell): an unknown weekday, an interval outside 1..12, switched on
+// other than 0 or 1, a time outside 00:00..23:59 or with seconds, a volume
+// that is not a whole number or does not fit the file's signed byte
+// (-128..127), a day and interval given twice, a row without five columns.
+// A table without a single data row is NoRows.
 [[nodiscard]] PlanCsvResult read_plan_csv(std::string_view bytes, DeviceProgram& out);
 
 } // namespace zuzo

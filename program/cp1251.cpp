@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 namespace zuzo {
@@ -131,6 +132,26 @@ std::string utf8_to_cp1251(std::string_view utf8)
         out.push_back(cp == kBad ? '?' : byte_for(cp));
     }
     return out;
+}
+
+std::string first_char_outside_cp1251(std::string_view utf8)
+{
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const std::size_t start = pos;
+        const char32_t cp = next_code_point(utf8, pos);
+        if (cp == kBad) {
+            static constexpr char kDigits[] = "0123456789ABCDEF";
+            const auto b = static_cast<unsigned char>(utf8[start]);
+            return std::string("байт 0x") + kDigits[b >> 4] + kDigits[b & 0xF] + ", не UTF-8";
+        }
+        if (cp != U'?' && byte_for(cp) == '?') {
+            char code[16];
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
+            return std::string(code) + " «" + std::string(utf8.substr(start, pos - start)) + "»";
+        }
+    }
+    return {};
 }
 
 std::string cp1251_to_utf8(std::string_view cp1251)

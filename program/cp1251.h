@@ -10,6 +10,11 @@ namespace zuzo {
 // byte of a malformed UTF-8 sequence, becomes "?".
 [[nodiscard]] std::string utf8_to_cp1251(std::string_view utf8);
 
+// The first character of a UTF-8 text that has no Windows-1251 byte, told
+// as "U+1F600 «😀»" (a malformed sequence as "байт 0xFF, не UTF-8"); empty
+// when every character has one.
+[[nodiscard]] std::string first_char_outside_cp1251(std::string_view utf8);
+
 // Windows-1251 to UTF-8. The one unassigned byte (0x98) becomes "?".
 [[nodiscard]] std::string cp1251_to_utf8(std::string_view cp1251);
 

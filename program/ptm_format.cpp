@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <string>
+#include <utility>
 
 namespace zuzo {
 namespace {
@@ -96,14 +98,21 @@ public:
             if (b == kCR) {
                 if (pos_ < bytes_.size() && bytes_[pos_] == kLF)
                     ++pos_;
-                break;
+                ended_ = true;
+                return text;
             }
-            if (b == kLF || b == 0)
-                break;
+            if (b == kLF || b == 0) {
+                ended_ = true;
+                return text;
+            }
             text.push_back(static_cast<char>(b));
         }
+        ended_ = false;
         return text;
     }
+
+    // Whether the last line ended with its terminator (not at the end).
+    bool line_ended() const { return ended_; }
 
     std::size_t position() const { return pos_; }
 
@@ -118,7 +127,25 @@ public:
 private:
     std::span<const std::uint8_t> bytes_;
     std::size_t pos_ = 0;
+    bool ended_ = false;
 };
+
+// The problem of a text written as a line, or empty.
+std::string line_problem(std::string_view utf8)
+{
+    for (const char ch : utf8) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x20 || b == 0x7F) {
+            char code[8];
+            std::snprintf(code, sizeof code, "U+%04X", b);
+            return std::string("управляющий символ ") + code + " в строке файла программы недопустим";
+        }
+    }
+    const std::string outside = first_char_outside_cp1251(utf8);
+    if (!outside.empty())
+        return "символ " + outside + " нельзя записать в кодировке Windows-1251";
+    return {};
+}
 
 } // namespace
 
@@ -137,6 +164,36 @@ std::vector<std::uint8_t> write_ptm(const DeviceProgram& program)
     for (const OpticsEntry& e : kOpticsOrder)
         put_int(out, optics_field(p, e));
     return out;
+}
+
+std::optional<PtmFieldFault> ptm_unwritable_field(const DeviceProgram& p)
+{
+    const std::pair<PtmField, const std::string*> texts[] = {{PtmField::WeekdayName, &p.weekday_name},
+                                                             {PtmField::SoundType, &p.sound_type},
+                                                             {PtmField::FastPulseTime, &p.fast_pulse_time}};
+    for (const auto& [field, text] : texts) {
+        std::string problem = line_problem(*text);
+        if (!problem.empty())
+            return PtmFieldFault{field, 0, 0, std::move(problem)};
+    }
+    if (p.sound_off != 0 && p.sound_off != 1)
+        return PtmFieldFault{PtmField::SoundOff, 0, 0, "должно быть 0 или 1"};
+    const std::pair<PtmField, const PlanTable*> tables[] = {{PtmField::PlanEnabled, &p.plan_enabled},
+                                                            {PtmField::PlanHour, &p.plan_hour},
+                                                            {PtmField::PlanMinute, &p.plan_minute},
+                                                            {PtmField::PlanVolume, &p.plan_volume}};
+    for (const auto& [field, table] : tables) {
+        for (int d = 1; d <= kDays; ++d) {
+            for (int i = 1; i <= kIntervals; ++i) {
+                const std::int32_t v = (*table)[static_cast<std::size_t>(d)][static_cast<std::size_t>(i)];
+                if (v < -128 || v > 127)
+                    return PtmFieldFault{field, d, i,
+                                         "вне диапазона: файл программы хранит значение плана одним байтом, "
+                                         "от -128 до 127"};
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 std::vector<std::uint8_t> ptm_plan_block(const DeviceProgram& program)
@@ -160,10 +217,16 @@ std::optional<std::vector<std::uint8_t>> replace_ptm_plan(std::span<const std::u
     Cursor in(bytes);
     if (in.line() != kPtmHeader)
         return std::nullopt;
+    const auto header_end = static_cast<std::ptrdiff_t>(in.position());
+    std::vector<std::uint8_t> out(bytes.begin(), bytes.begin() + header_end);
+    if (!in.line_ended())
+        out.insert(out.end(), {kCR, kLF});
     (void)in.line(); // the weekday
     const std::size_t start = in.position();
+    out.insert(out.end(), bytes.begin() + header_end, bytes.begin() + static_cast<std::ptrdiff_t>(start));
+    if (!in.line_ended())
+        out.insert(out.end(), {kCR, kLF});
     const std::size_t end = std::min(bytes.size(), start + kPtmPlanBlockSize);
-    std::vector<std::uint8_t> out(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(start));
     const std::vector<std::uint8_t> plan = ptm_plan_block(program);
     out.insert(out.end(), plan.begin(), plan.end());
     out.insert(out.end(), bytes.begin() + static_cast<std::ptrdiff_t>(end), bytes.end());

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -33,14 +34,33 @@ enum class PtmReadResult { Loaded, BadHeader };
 // stand in the file (converted to UTF-8), whether or not they name an item.
 [[nodiscard]] PtmReadResult read_ptm(std::span<const std::uint8_t> bytes, DeviceProgram& out);
 
+// The fields that a program file holds only in part.
+enum class PtmField { WeekdayName, SoundType, FastPulseTime, SoundOff, PlanEnabled, PlanHour, PlanMinute, PlanVolume };
+
+struct PtmFieldFault {
+    PtmField field = PtmField::WeekdayName;
+    int day = 0;         // plan tables: 1..7
+    int interval = 0;    // plan tables: 1..12
+    std::string problem; // in Russian (UTF-8)
+};
+
+// The first field that a program file cannot hold as given, so that reading
+// the written file would give another program: a text with a control
+// character (CR, LF and NUL among them) or a character that Windows-1251
+// has no byte for; sound_off other than 0 or 1; a plan value outside
+// -128..127 (one signed byte). Nothing when the file gives it all back.
+[[nodiscard]] std::optional<PtmFieldFault> ptm_unwritable_field(const DeviceProgram& program);
+
 // The plan block of a program: for day 1..7 and interval 1..12, the low 8
 // bits of enabled, hour, minute and volume.
 [[nodiscard]] std::vector<std::uint8_t> ptm_plan_block(const DeviceProgram& program);
 
 // The file content with its plan block (336 bytes after the weekday line)
 // replaced by that of the program; every other byte stays as it was. A
-// content that ends inside the block gets the whole block. Nothing (and no
-// change) when the header is wrong.
+// content that ends inside the block gets the whole block; a header or
+// weekday line that ends the content without its line break gets CR LF
+// first, so the block cannot join that line. Nothing (and no change) when
+// the header is wrong.
 [[nodiscard]] std::optional<std::vector<std::uint8_t>> replace_ptm_plan(std::span<const std::uint8_t> bytes,
                                                                         const DeviceProgram& program);
 

@@ -6,6 +6,7 @@ set(PROGRAM_CORE_SOURCES
   program/ptm_format.cpp
   program/optics_rules.cpp
   program/save_name.cpp
+  program/shown_text.cpp
 )
 set(PROGRAM_QT_SOURCES
   program/optics_editor.cpp

@@ -5,7 +5,7 @@
 #
 # usage: scripts/fuzz.sh [SECONDS_PER_TARGET] [TARGET...]
 #   SECONDS_PER_TARGET  default 60
-#   TARGET              ptm_reader reply_parser frame_parser lenient_int plan_csv (default: all)
+#   TARGET              ptm_reader reply_parser frame_parser lenient_int plan_csv ptm_make (default: all)
 # Environment: FUZZ_BUILD_DIR (default build/fuzz), FUZZ_WORK_DIR (corpora and
 # findings, default FUZZ_BUILD_DIR/work), FUZZ_JOBS (build jobs, default nproc),
 # FUZZ_RUNS (stop each target after this many executions instead of the time),
@@ -17,7 +17,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(ptm_reader reply_parser frame_parser lenient_int plan_csv)
+[ ${#targets[@]} -eq 0 ] && targets=(ptm_reader reply_parser frame_parser lenient_int plan_csv ptm_make)
 case "$seconds" in '' | *[!0-9]*) echo "fuzz.sh: seconds must be a whole number" >&2; exit 2 ;; esac
 
 build=${FUZZ_BUILD_DIR:-build/fuzz}
@@ -33,10 +33,15 @@ for t in "${targets[@]}"; do build_targets+=("fuzz_$t"); done
 cmake --build "$build" -j"${FUZZ_JOBS:-$(nproc)}" --target "${build_targets[@]}"
 
 "$build/zuzo_fuzz_seeds" "$work/seeds"
-declare -A seed_dir=([ptm_reader]=ptm [reply_parser]=reply [frame_parser]=frame [lenient_int]=int [plan_csv]=csv)
+declare -A seed_dir=([ptm_reader]=ptm [reply_parser]=reply [frame_parser]=frame [lenient_int]=int [plan_csv]=csv
+    [ptm_make]=json)
 # Longest input tried: a program file is 463 bytes, frames and replies are
-# short lines (the frame parser's line limit is 256); a plan table is about 2 KB.
-declare -A max_len=([ptm_reader]=1024 [reply_parser]=256 [frame_parser]=768 [lenient_int]=64 [plan_csv]=4096)
+# short lines (the frame parser's line limit is 256); a plan table is about 2 KB,
+# a program's JSON about 3 KB.
+declare -A max_len=([ptm_reader]=1024 [reply_parser]=256 [frame_parser]=768 [lenient_int]=64 [plan_csv]=4096
+    [ptm_make]=6144)
+# Dictionaries: the keys of the program JSON.
+declare -A dict=([ptm_make]=fuzz/ptm_make.dict)
 limit=(-max_total_time="$seconds")
 [ -n "${FUZZ_RUNS:-}" ] && limit=(-runs="$FUZZ_RUNS")
 
@@ -48,7 +53,9 @@ run_one() {
     local t=$1
     local corpus="$work/corpus/$t" findings="$work/findings/$t" log="$work/$t.log"
     mkdir -p "$corpus" "$findings"
-    if "$build/fuzz_$t" "${limit[@]}" -max_len="${max_len[$t]}" -print_final_stats=1 -artifact_prefix="$findings/" \
+    local extra=()
+    [ -n "${dict[$t]:-}" ] && extra=(-dict="${dict[$t]}")
+    if "$build/fuzz_$t" "${limit[@]}" "${extra[@]}" -max_len="${max_len[$t]}" -print_final_stats=1 -artifact_prefix="$findings/" \
         "$corpus" "$work/seeds/${seed_dir[$t]}" >"$log" 2>&1; then
         runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
         echo "== fuzz_$t (${limit[*]}): ${runs:-?} executions, no finding"

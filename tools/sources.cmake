@@ -8,11 +8,20 @@ set(DEVSIM_SOURCES
 set(ZUZO_CLI_SOURCES
   tools/zuzo/cli.cpp
   tools/zuzo/json.cpp
+  tools/zuzo/json_reasons.cpp
   tools/zuzo/json_program.cpp
+  tools/zuzo/ptm_make.cpp
   tools/zuzo/ptm_commands.cpp
   tools/zuzo/plan_commands.cpp
   tools/zuzo/optics_compare.cpp
   tools/zuzo/ptm_files.cpp
   tools/zuzo/device_commands.cpp
   tools/zuzo/help_texts.cpp
+  tools/zuzo/device_report.cpp
 )
+# The journal file: appended to and forced to the disk, per system.
+if(WIN32)
+  list(APPEND ZUZO_CLI_SOURCES tools/zuzo/journal_file_windows.cpp)
+else()
+  list(APPEND ZUZO_CLI_SOURCES tools/zuzo/journal_file_posix.cpp)
+endif()

@@ -6,10 +6,11 @@ namespace robustness {
 namespace {
 
 // Frame counts: a read takes three commands, a write two, a status check one
-// (supervision runs two ticks, the companion's status asks twice). A command
-// that keeps failing is sent 8 times. "silence-after=1" answers the first
-// frame only; "vanish=1" answers one frame and closes the line on the
-// second, which then fails once and finds the link broken.
+// (supervision runs two ticks); every companion command first asks the
+// status twice, to identify the device and read its clock. A command that
+// keeps failing is sent 8 times. "silence-after=N" answers the first N
+// frames only; "vanish=N" answers N frames and closes the line on the next,
+// which then fails once and finds the link broken.
 std::vector<Cell> make_cells()
 {
     using O = Op;
@@ -36,7 +37,7 @@ std::vector<Cell> make_cells()
         add(fault, O::ProgramWrite, R::Done, 2, 2);
         add(fault, O::CliStatus, R::GivesUp, 8);
         add(fault, O::CliRead, R::GivesUp, 8);
-        add(fault, O::CliWrite, R::Done, 2, 2);
+        add(fault, O::CliWrite, R::GivesUp, 8); // the identification is a read
     }
     // The device answers its first frame, then falls silent.
     add("silence-after=1", O::Connect, R::Done, 1);
@@ -44,8 +45,8 @@ std::vector<Cell> make_cells()
     add("silence-after=1", O::ProgramRead, R::GivesUp, 9, 1);
     add("silence-after=1", O::ProgramWrite, R::GivesUp, 9, 1);
     add("silence-after=1", O::CliStatus, R::GivesUp, 9);
-    add("silence-after=1", O::CliRead, R::GivesUp, 9, 1);
-    add("silence-after=1", O::CliWrite, R::GivesUp, 9, 1);
+    add("silence-after=3", O::CliRead, R::GivesUp, 11, 1);
+    add("silence-after=3", O::CliWrite, R::GivesUp, 11, 1);
     // EEPROM faults; the boxes are closed, which breaks the link.
     for (const char* fault : {"os", "ol"}) {
         add(fault, O::Connect, R::Breaks, 1);
@@ -56,14 +57,15 @@ std::vector<Cell> make_cells()
         add(fault, O::CliRead, R::Breaks, 1);
         add(fault, O::CliWrite, R::Breaks, 1);
     }
-    // Another device type: only identification looks at it.
+    // Another device type: only identification looks at it (connect, and
+    // every companion command before anything else).
     add("wrong-type", O::Connect, R::Unsupported, 1);
     add("wrong-type", O::Supervision, R::Done, 2);
     add("wrong-type", O::ProgramRead, R::Done, 3, 3);
     add("wrong-type", O::ProgramWrite, R::Done, 2, 2);
     add("wrong-type", O::CliStatus, R::Unsupported, 2);
-    add("wrong-type", O::CliRead, R::Done, 3, 3);
-    add("wrong-type", O::CliWrite, R::Done, 2, 2);
+    add("wrong-type", O::CliRead, R::Unsupported, 1);
+    add("wrong-type", O::CliWrite, R::Unsupported, 1);
     // Replies in pieces, and bytes after the end of a reply: no harm.
     for (const char* fault : {"split=2", "trailing"}) {
         add(fault, O::Connect, R::Done, 1);
@@ -71,8 +73,8 @@ std::vector<Cell> make_cells()
         add(fault, O::ProgramRead, R::Done, 3, 3);
         add(fault, O::ProgramWrite, R::Done, 2, 2);
         add(fault, O::CliStatus, R::Done, 2);
-        add(fault, O::CliRead, R::Done, 3, 3);
-        add(fault, O::CliWrite, R::Done, 2, 2);
+        add(fault, O::CliRead, R::Done, 5, 3);
+        add(fault, O::CliWrite, R::Done, 4, 2);
     }
     // The device vanishes: at the first frame of a connect, otherwise after
     // one answered frame (in the middle of a transfer).
@@ -81,8 +83,8 @@ std::vector<Cell> make_cells()
     add("vanish=1", O::ProgramRead, R::Breaks, 2, 1);
     add("vanish=1", O::ProgramWrite, R::Breaks, 2, 1);
     add("vanish=1", O::CliStatus, R::Breaks, 2);
-    add("vanish=1", O::CliRead, R::Breaks, 2, 1);
-    add("vanish=1", O::CliWrite, R::Breaks, 2, 1);
+    add("vanish=3", O::CliRead, R::Breaks, 4, 1);
+    add("vanish=3", O::CliWrite, R::Breaks, 4, 1);
     return c;
 }
 

@@ -3,12 +3,18 @@
 #include "link/optics_bytes.h"
 #include "plans/plan_check.h"
 #include "program/optics_rules.h"
+#include "program/file_size_limit.h"
 #include "program/ptm_format.h"
+#include "support/sample_programs.h"
 #include "support/sim_fixture.h"
 #include "tools/zuzo/device_commands.h"
+#include "tools/zuzo/device_report.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/json_program.h"
 #include "tools/zuzo/ptm_files.h"
+
+#include <QCryptographicHash>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -20,21 +26,6 @@ using namespace zuzo::cli;
 namespace fs = std::filesystem;
 
 namespace {
-
-// Optics that pass every rule, distinct from the factory values.
-DeviceProgram sound_program()
-{
-    DeviceProgram p;
-    p.sensor_off_brightness = BrightnessSet::all(90);
-    p.evening_brightness = {60, 61, 62, 63, 64};
-    p.day_brightness = {80, 81, 82, 83, 84};
-    p.module_min_brightness = 30;
-    p.indicator_min_brightness = 40;
-    p.optical_sensor_on = 1;
-    p.evening_lux_threshold = 300;
-    p.day_lux_threshold = 4000;
-    return p;
-}
 
 class DeviceCommands : public ::testing::Test {
 protected:
@@ -182,9 +173,11 @@ TEST_F(DeviceCommands, WriteSendsTheOptics)
 {
     const DeviceProgram p = sound_program();
     ASSERT_TRUE(optics_sound(run_optics_rules(p)));
+    sim.device().set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
     ASSERT_EQ(run({"write", "--port", "COM5", save("p.ptm", p)}), 0) << err.str();
     EXPECT_EQ(sim.device().optics(), optics_write_bytes(p));
-    EXPECT_EQ(sim.device().frame_count(), 2u);
+    EXPECT_EQ(sim.device().frame_count(), 4u); // identification, clock, two writes
+    EXPECT_EQ(out.str(), "COM5: настройки оптики записаны (тип устройства 25, часы устройства 2026-12-07 14:05:09)\n");
 }
 
 TEST_F(DeviceCommands, WriteRefusedWhileARuleFails)
@@ -220,11 +213,12 @@ TEST_F(DeviceCommands, EepromFaultAnswers)
         int exit;
         std::size_t frames;
     } cases[] = {
+        // The status exchange that identifies the device meets the fault first.
         {"read", "os", nullptr, 1, 1}, // break
         {"read", "ol", "--on-eeprom-fault=break", 1, 1},
-        {"read", "os", "--on-eeprom-fault=skip", 0, 3},   // all three commands, bytes 255
+        {"read", "os", "--on-eeprom-fault=skip", 1, 1},   // every byte 255: type 255, not supported
         {"read", "ol", "--on-eeprom-fault=repeat", 1, 8}, // repeated until the limit
-        {"write", "os", "--on-eeprom-fault=skip", 1, 1},  // a write cannot skip
+        {"write", "os", "--on-eeprom-fault=skip", 1, 1},
         {"write", "ol", "--on-eeprom-fault=repeat", 1, 8},
     };
     for (const auto& c : cases) {
@@ -246,7 +240,7 @@ TEST_F(DeviceCommands, RepeatRecoversFromAPassingFault)
     ASSERT_TRUE(sim.set_fault("os"));
     ASSERT_TRUE(sim.set_fault("faulty-frames=1"));
     ASSERT_EQ(run({"read", "--port", "COM5", "--on-eeprom-fault", "repeat"}), 0) << err.str();
-    EXPECT_EQ(sim.device().frame_count(), 4u);
+    EXPECT_EQ(sim.device().frame_count(), 6u); // status twice (once repeated), three reads
     EXPECT_EQ(out.str(), json::write(optics_to_json([] {
                   DeviceProgram p;
                   apply_optics_defaults(p);
@@ -256,12 +250,11 @@ TEST_F(DeviceCommands, RepeatRecoversFromAPassingFault)
 
 namespace {
 
-// True when every frame the device received was one of the three optics reads.
-bool only_optics_reads(const std::vector<zuzo::sim::Received>& frames)
+// True when the device received no write command.
+bool only_reads(const std::vector<zuzo::sim::Received>& frames)
 {
     for (const auto& r : frames) {
-        const std::uint8_t c = r.frame.code;
-        if (c != CMD_READ_OPTICS_A && c != CMD_READ_OPTICS_B && c != CMD_READ_OPTICS_C)
+        if (r.frame.code == CMD_WRITE_OPTICS_A || r.frame.code == CMD_WRITE_OPTICS_B)
             return false;
     }
     return true;
@@ -277,8 +270,8 @@ TEST_F(DeviceCommands, VerifyEqualOptics)
     p.sound_type = "Сигнал №3";
     ASSERT_EQ(run({"verify", "--port", "COM5", save("v.ptm", p)}), 0) << err.str();
     EXPECT_NE(out.str().find("совпадают"), std::string::npos) << out.str();
-    EXPECT_EQ(sim.device().frame_count(), 3u);
-    EXPECT_TRUE(only_optics_reads(sim.device().received()));
+    EXPECT_EQ(sim.device().frame_count(), 5u);
+    EXPECT_TRUE(only_reads(sim.device().received()));
 }
 
 TEST_F(DeviceCommands, VerifyCountsValuesOfOneByteAsEqual)
@@ -311,7 +304,7 @@ TEST_F(DeviceCommands, VerifyListsEachDifferingField)
                              "evening_brightness.module_green: в файле 61 % (байт 156), в устройстве 61 % (байт 155)"})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
     EXPECT_EQ(text.find("day_brightness"), std::string::npos) << text;
-    EXPECT_TRUE(only_optics_reads(sim.device().received()));
+    EXPECT_TRUE(only_reads(sim.device().received()));
 }
 
 TEST_F(DeviceCommands, VerifyFailures)
@@ -325,9 +318,8 @@ TEST_F(DeviceCommands, VerifyFailures)
     } cases[] = {
         {"silence", {}, 1, 8},
         {"of", {}, 1, 8},
-        {"ignore=0x88", {}, 1, 9},
+        {"ignore=0x88", {}, 1, 11},
         {"os", {}, 1, 1},
-        {"os", {"--on-eeprom-fault=skip"}, 3, 3}, // every byte 255
     };
     for (const auto& c : cases) {
         sim.device().set_faults({});
@@ -337,7 +329,7 @@ TEST_F(DeviceCommands, VerifyFailures)
         args.insert(args.end(), c.extra.begin(), c.extra.end());
         EXPECT_EQ(run(args), c.exit) << c.fault;
         EXPECT_EQ(sim.device().frame_count(), c.frames) << c.fault;
-        EXPECT_TRUE(only_optics_reads(sim.device().received())) << c.fault;
+        EXPECT_TRUE(only_reads(sim.device().received())) << c.fault;
     }
     sim.device().set_faults({});
     sim.device().clear_received();
@@ -346,4 +338,171 @@ TEST_F(DeviceCommands, VerifyFailures)
     EXPECT_EQ(run({"verify", "--port", "COM5", path, path}), 2);
     EXPECT_EQ(run({"verify", "--port", "COM150", path}), 1);
     EXPECT_EQ(sim.device().frame_count(), 0u);
+}
+
+// Read, write and verify identify the device first: another type is refused
+// before any optics command, naming the port and the type.
+TEST_F(DeviceCommands, AnotherDeviceTypeIsRefusedBeforeAnything)
+{
+    const std::string path = save("p.ptm", sound_program());
+    const OpticsBytes before = sim.device().optics();
+    ASSERT_TRUE(sim.set_fault("wrong-type=26"));
+    for (const char* command : {"read", "write", "verify"}) {
+        sim.device().clear_received();
+        std::vector<std::string> args{command, "--port", "COM5"};
+        if (std::string(command) != "read")
+            args.push_back(path);
+        EXPECT_EQ(run(args), 1) << command;
+        EXPECT_NE(err.str().find("COM5: тип устройства 26 не поддерживается"), std::string::npos) << err.str();
+        EXPECT_EQ(sim.device().frame_count(), 1u) << command;
+    }
+    EXPECT_EQ(sim.device().optics(), before);
+}
+
+// Each failing command is named in words with its code, after the port.
+TEST_F(DeviceCommands, FailuresNameThePortAndTheCommand)
+{
+    const std::string path = save("p.ptm", sound_program());
+    const struct {
+        std::vector<std::string> args;
+        const char* fault;
+        const char* says;
+    } cases[] = {
+        {{"status", "--port", "COM5"}, "silence", "COM5: запрос состояния (80): команда не выполнена (попыток: 8)"},
+        {{"read", "--port", "COM5"}, "ignore=0x89", "COM5: чтение оптики, часть 3 (89): команда не выполнена"},
+        {{"write", "--port", "COM5", path}, "ignore=0x0B",
+         "COM5: запись оптики, часть 2 (0B): команда не выполнена (попыток: 8): устройство не отвечает или "
+         "отказывает; часть 1 уже записана в устройство"},
+    };
+    for (const auto& c : cases) {
+        sim.device().set_faults({});
+        ASSERT_TRUE(sim.set_fault(c.fault));
+        EXPECT_EQ(run(c.args), 1) << c.fault;
+        EXPECT_EQ(err.str().rfind(c.says, 0), 0u) << err.str();
+        EXPECT_EQ(err.str().find('\n'), err.str().size() - 1) << err.str();
+    }
+}
+
+// --json: one object with the port, the device, the outcome and the exit
+// code, also when the run fails.
+TEST_F(DeviceCommands, JsonTellsEveryOutcome)
+{
+    const DeviceProgram p = sound_program();
+    const std::string path = save("p.ptm", p);
+    sim.device().set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
+    const struct {
+        std::vector<std::string> args;
+        const char* fault; // nullptr: none
+        int exit;
+        const char* outcome;
+    } cases[] = {
+        {{"status", "--port", "COM5", "--json"}, nullptr, 0, "done"},
+        {{"write", "--port", "COM5", path, "--json"}, nullptr, 0, "done"},
+        {{"verify", "--json", "--port", "COM5", path}, nullptr, 0, "done"},
+        {{"read", "--port", "COM5", "--json"}, "silence", 1, "device_failed"},
+        {{"write", "--port", "COM5", path, "--json"}, "wrong-type", 1, "unsupported"},
+    };
+    for (const auto& c : cases) {
+        sim.device().set_faults({});
+        if (c.fault) {
+            ASSERT_TRUE(sim.set_fault(c.fault));
+        }
+        EXPECT_EQ(run(c.args), c.exit) << c.args[0];
+        const json::ParseResult r = json::parse(out.str());
+        ASSERT_EQ(r.status, json::ParseStatus::Ok) << out.str();
+        EXPECT_EQ(r.value.at("port"), "COM5");
+        EXPECT_EQ(r.value.at("outcome"), c.outcome) << out.str();
+        EXPECT_EQ(r.value.at("exit_code"), c.exit);
+        EXPECT_EQ(r.value.at("device_type").is_null(), c.exit == 1 && c.outcome != std::string("unsupported"));
+        EXPECT_EQ(r.value.at("clock") == "2026-12-07 14:05:09", c.exit == 0) << out.str();
+    }
+    sim.device().set_faults({});
+    sim.device().set_optics(optics_write_bytes(DeviceProgram{}));
+    EXPECT_EQ(run({"verify", "--port", "COM5", path, "--json"}), 3);
+    const json::Value v = json::parse(out.str()).value;
+    EXPECT_EQ(v.at("outcome"), "differs");
+    EXPECT_EQ(v.at("differences").at(0).at("field"), "sensor_off_brightness.module_red") << out.str();
+}
+
+namespace {
+
+std::vector<std::string> rows_of(const std::string& text)
+{
+    std::vector<std::string> rows;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t end = text.find("\r\n", pos);
+        rows.push_back(text.substr(pos, end - pos));
+        pos = end == std::string::npos ? text.size() : end + 2;
+    }
+    return rows;
+}
+
+} // namespace
+
+// --journal: a row per run, after the header of a new journal; the hash is
+// that of the 22 optics bytes on the wire, so the write and a verify of what
+// it wrote agree; earlier rows stay as they were.
+TEST_F(DeviceCommands, JournalAddsOneRowPerRun)
+{
+    const DeviceProgram p = sound_program();
+    const std::string path = save("p.ptm", p);
+    const std::string journal = files + "/журнал.csv";
+    sim.device().set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
+    ASSERT_EQ(run({"write", "--port", "COM5", path, "--journal", journal}), 0) << err.str();
+    const std::vector<std::uint8_t> first = bytes_of(journal);
+    ASSERT_EQ(run({"verify", "--port", "COM5", path, "--journal", journal}), 0) << err.str();
+    ASSERT_TRUE(sim.set_fault("wrong-type=26"));
+    EXPECT_EQ(run({"read", "--port", "COM5", "--journal", journal}), 1);
+    const std::vector<std::uint8_t> all = bytes_of(journal);
+    ASSERT_GT(all.size(), first.size());
+    EXPECT_TRUE(std::equal(first.begin(), first.end(), all.begin()));
+
+    const OpticsBytes sent = optics_write_bytes(p);
+    const std::string hash =
+        QCryptographicHash::hash(QByteArray(reinterpret_cast<const char*>(sent.data()), 22), QCryptographicHash::Sha256)
+            .toHex()
+            .toStdString();
+    const std::vector<std::string> rows = rows_of(std::string(all.begin(), all.end()));
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0], "\xEF\xBB\xBFДата и время;Порт;Тип устройства;Часы устройства;Команда;Файл программы;"
+                       "SHA-256 оптики;Результат;Код возврата");
+    const std::string expected[] = {
+        ";COM5;25;2026-12-07 14:05:09;write;" + path + ";" + hash + ";настройки оптики записаны;0",
+        ";COM5;25;2026-12-07 14:05:09;verify;" + path + ";" + hash +
+            ";настройки оптики в устройстве совпадают с файлом;0",
+        ";COM5;26;;read;;;\"тип устройства 26 не поддерживается; ничего не прочитано\";1"}; // quoted: a ';'
+
+    const QRegularExpression stamp("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$");
+    for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_TRUE(stamp.match(QString::fromStdString(rows[k + 1].substr(0, 19))).hasMatch()) << rows[k + 1];
+        EXPECT_EQ(rows[k + 1].substr(19), expected[k]);
+    }
+}
+
+TEST_F(DeviceCommands, JournalThatCannotBeWritten)
+{
+    const DeviceProgram p = sound_program();
+    const std::string path = save("p.ptm", p);
+    EXPECT_EQ(run({"write", "--port", "COM5", path, "--journal", files + "/missing/j.csv"}), 2);
+    EXPECT_NE(err.str().find("журнал не открывается для дописывания; устройство не затронуто"), std::string::npos)
+        << err.str();
+    EXPECT_EQ(sim.device().frame_count(), 0u);
+
+    // The row cannot be added after the device was written: said plainly,
+    // and no piece of the row is left.
+    const std::string journal = files + "/j.csv";
+    int code = 0;
+    {
+        FileSizeLimit limit(journal_first_rows().size() + 10);
+        ASSERT_TRUE(limit.active());
+        code = run({"write", "--port", "COM5", path, "--journal", journal});
+    }
+    EXPECT_EQ(code, 2);
+    EXPECT_NE(err.str().find(journal + ": строку журнала записать не удалось; настройки оптики в устройство на COM5 "
+                                       "при этом записаны"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(sim.device().optics(), optics_write_bytes(p));
+    const std::vector<std::uint8_t> left = bytes_of(journal);
+    EXPECT_EQ(std::string(left.begin(), left.end()), journal_first_rows());
 }

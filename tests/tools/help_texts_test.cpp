@@ -87,6 +87,11 @@ TEST(ZuzoHelp, DeviceHelpsNameTheirOptions)
         EXPECT_NE(text.find("--on-eeprom-fault=repeat|skip|break"), std::string::npos) << command;
     }
     EXPECT_NE(help_text({"device", "read"}).find("--into"), std::string::npos);
+    for (const char* command : {"", "read", "write", "verify"}) {
+        const std::string text = help_text({"device", command});
+        EXPECT_NE(text.find("--journal ЖУРНАЛ.csv"), std::string::npos) << command;
+        EXPECT_NE(text.find("3 — настройки в устройстве отличаются от файла"), std::string::npos) << command;
+    }
 }
 
 TEST(ZuzoHelp, OnlyHelpWordsAskForHelp)

@@ -1,5 +1,6 @@
 // The JSON adapter over the library: what the companion's users see of it.
 
+#include "program/shown_text.h"
 #include "tools/zuzo/json.h"
 
 #include <gtest/gtest.h>
@@ -65,25 +66,29 @@ TEST_P(Malformed, IsRefusedWithAPlace)
     EXPECT_EQ(r.status, ParseStatus::Malformed);
     EXPECT_EQ(r.error.rfind(GetParam().place, 0), 0u) << r.error;
     EXPECT_NE(r.error.find(GetParam().error), std::string::npos) << r.error;
+    for (const char* english : {"error", "expected", "invalid", "literal", "parsing", "input"})
+        EXPECT_EQ(r.error.find(english), std::string::npos) << r.error;
+    EXPECT_EQ(zuzo::shown_text(r.error, 1000), "«" + r.error + "»") << "one line of UTF-8: " << r.error;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, Malformed,
     ::testing::Values(
-        Bad{"empty", "", "строка 1, столбец 1:", "end of input"},
-        Bad{"blank", "   ", "строка 1, столбец 4:", "end of input"},
-        Bad{"trailing_comma", "[1, 2,]", "строка 1, столбец 7:", "unexpected ']'"},
-        Bad{"missing_colon", "{\"a\" 1}", "строка 1, столбец 6:", "expected ':'"},
-        Bad{"unquoted_key", "{a: 1}", "строка 1, столбец 2:", "invalid literal"},
-        Bad{"open_object", "{\"a\": 1", "строка 1, столбец 8:", "end of input"},
-        Bad{"open_string", "\"abc", "строка 1, столбец 5:", "missing closing quote"},
-        Bad{"raw_newline", "\"a\nb\"", "строка 1, столбец 3:", "control character"},
-        Bad{"bad_unicode", "\"\\u12G4\"", "строка 1, столбец 6:", "\\u"},
-        Bad{"lone_low_surrogate", "\"\\udc00\"", "строка 1, столбец 7:", "surrogate"},
-        Bad{"bad_utf8", "\"\xC3\x28\"", "строка 1, столбец 3:", "UTF-8"},
-        Bad{"two_values", "{} {}", "строка 1, столбец 4:", "expected end of input"},
-        Bad{"repeated_key", "{\"a\": 1, \"a\": 2}", "строка 1, столбец 13:", "ключ \"a\" повторяется"},
-        Bad{"repeated_inner_key", "[{\"a\": {\"b\": 1, \"b\": 2}}]", "строка 1, столбец 20:", "\"b\" повторяется"},
+        Bad{"empty", "", "строка 1, столбец 1:", "найдено: конец текста; ожидается: значение"},
+        Bad{"blank", "   ", "строка 1, столбец 4:", "конец текста"},
+        Bad{"trailing_comma", "[1, 2,]", "строка 1, столбец 7:", "найдено: «]»"},
+        Bad{"missing_colon", "{\"a\" 1}", "строка 1, столбец 6:", "найдено: число; ожидается: «:»"},
+        Bad{"unquoted_key", "{a: 1}", "строка 1, столбец 2:", "неизвестное слово"},
+        Bad{"open_object", "{\"a\": 1", "строка 1, столбец 8:", "конец текста"},
+        Bad{"open_string", "\"abc", "строка 1, столбец 5:", "текст не закрыт кавычкой"},
+        Bad{"raw_newline", "\"a\nb\"", "строка 1, столбец 3:", "управляющий символ"},
+        Bad{"bad_unicode", "\"\\u12G4\"", "строка 1, столбец 6:", "после «\\u» нужны 4"},
+        Bad{"lone_low_surrogate", "\"\\udc00\"", "строка 1, столбец 7:", "суррогатная пара"},
+        Bad{"bad_utf8", "\"\xC3\x28\"", "строка 1, столбец 3:", "недопустимая последовательность байтов UTF-8"},
+        Bad{"number_overflow", "[1e400]", "строка 1, столбец 6:", "число «1e400» вне диапазона"},
+        Bad{"two_values", "{} {}", "строка 1, столбец 4:", "ожидается: конец текста"},
+        Bad{"repeated_key", "{\"a\": 1, \"a\": 2}", "строка 1, столбец 13:", "ключ «a» повторяется"},
+        Bad{"repeated_inner_key", "[{\"a\": {\"b\": 1, \"b\": 2}}]", "строка 1, столбец 20:", "«b» повторяется"},
         Bad{"too_deep", "[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[]]]]]]]]]]]]]]]]]"
                         "]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]",
             "строка 1, столбец 65:", "глубже 64"}),

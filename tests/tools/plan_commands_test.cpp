@@ -2,6 +2,7 @@
 
 #include "plans/plan_csv.h"
 #include "program/ptm_format.h"
+#include "support/cli_fixture.h"
 #include "tools/zuzo/cli.h"
 #include "tools/zuzo/ptm_files.h"
 
@@ -148,31 +149,74 @@ TEST_F(PlanCommands, ImportCreatesAMissingFileFromTheNewProgram)
     EXPECT_EQ(get(path("new.ptm")), write_ptm(expected));
 }
 
-TEST_F(PlanCommands, MalformedTableLeavesTheFile)
-{
-    const Bytes before = write_ptm(DeviceProgram{});
-    put(path("p.ptm"), before);
-    put(path("bad.csv"), "Пн;1;1;08:00;50\r\nПн;2;1;8.30;50\r\n");
-    EXPECT_EQ(run({"ptm", "plan", "import", path("bad.csv"), path("p.ptm")}), 2);
-    EXPECT_NE(err_.str().find("строка 2"), std::string::npos) << err_.str();
-    EXPECT_NE(err_.str().find("«8.30»"), std::string::npos) << err_.str();
-    EXPECT_EQ(get(path("p.ptm")), before);
+} // namespace plan_commands_test
 
-    EXPECT_EQ(run({"ptm", "plan", "import", path("bad.csv"), path("none.ptm")}), 2);
-    EXPECT_FALSE(QDir(dir_.path()).exists("none.ptm"));
+namespace plan_import_refusals {
+
+using PlanImport = CliFixture;
+
+// A table that holds no plan, or a malformed row, refuses the import: exit
+// 2, one line on err naming the table's line, the file as it was.
+TEST_F(PlanImport, RefusalsLeaveTheFile)
+{
+    std::string noise(200000, '\0');
+    for (std::size_t k = 0; k < noise.size(); ++k)
+        noise[k] = static_cast<char>((k * 7919 + k / 13) % 251 + 1);
+    const struct {
+        const char* name;
+        std::string table;
+        std::string says;
+    } cases[] = {
+        {"empty", "", "plan.csv: в файле нет ни одной строки плана; файл "},
+        {"bom only", "\xEF\xBB\xBF", "в файле нет ни одной строки плана"},
+        {"header only", "\xEF\xBB\xBFДень недели;Интервал;Включен;Время;Громкость (%)\r\n",
+         "в файле нет ни одной строки плана"},
+        {"blank lines only", "\r\n\n;;;;\r\n", "в файле нет ни одной строки плана"},
+        {"one line of junk", "junk", "plan.csv, строка 1: ожидается 5 столбцов"},
+        {"a long line of random bytes", noise, "plan.csv, строка 1: "},
+        {"first row a malformed data row", "Пн;1;1;8.30;50\r\nПн;2;1;08:00;50\r\n", "строка 1: время «8.30»"},
+        {"bad row after a Windows-1251 one", "Вт;1;1;08:00;50\r\n\xCF\xED;2;1;25:00;50\r\n",
+         "plan.csv, строка 2: время «25:00»"},
+        {"volume beyond the byte", "Сб;3;1;09:00;200\r\n", "строка 1: громкость «200» не помещается"},
+    };
+    const std::vector<std::uint8_t> before = zuzo::write_ptm(zuzo::DeviceProgram{});
+    for (const auto& c : cases) {
+        put(path("p.ptm"), before);
+        put(path("plan.csv"), c.table);
+        EXPECT_EQ(run({"ptm", "plan", "import", path("plan.csv"), path("p.ptm")}), 2) << c.name;
+        const std::string err = err_.str();
+        EXPECT_NE(err.find(c.says), std::string::npos) << c.name << ": " << err;
+        EXPECT_EQ(err.find('\n'), err.size() - 1) << c.name << ": one line, " << err.size() << " bytes";
+        EXPECT_LT(err.size(), 400u) << c.name;
+        EXPECT_EQ(text(path("p.ptm")), std::string(before.begin(), before.end())) << c.name;
+    }
 }
 
-TEST_F(PlanCommands, PlanFaultsAreWrittenThenReported)
+// A file that ends without its last line break: the plan gets a line of
+// its own, and the file reads back as before with the new plan.
+TEST_F(PlanImport, IntoAFileEndingWithoutItsLineBreak)
 {
-    put(path("p.csv"), "Вт;1;1;08:00;50\r\nВт;2;1;08:00;60\r\nСб;3;1;09:00;200\r\n");
-    EXPECT_EQ(run({"ptm", "plan", "import", path("p.csv"), path("p.ptm")}), 1);
-    EXPECT_NE(out_.str().find("Вторник, DuplicateIntervalsWarning"), std::string::npos) << out_.str();
-    EXPECT_NE(out_.str().find("Суббота, VolumeRangeWarning"), std::string::npos) << out_.str();
-    DeviceProgram written;
-    ASSERT_EQ(read_ptm(get(path("p.ptm")), written), PtmReadResult::Loaded);
-    EXPECT_EQ(written.plan_volume[6][3], -56); // 200 kept as its byte, as Save keeps it
-    EXPECT_EQ(run({"ptm", "check", path("p.ptm")}), 1);
+    for (const std::string old : {"wersia 3.01 unic", "wersia 3.01 unic\r\n", "wersia 3.01 unic\r\n\xC2\xF2"}) {
+        put(path("p.ptm"), old);
+        put(path("plan.csv"), "Пн;1;1;08:00;50\r\n");
+        ASSERT_EQ(run({"ptm", "plan", "import", path("plan.csv"), path("p.ptm")}), 0) << err_.str();
+        const std::string after = text(path("p.ptm"));
+        zuzo::DeviceProgram expected;
+        zuzo::DeviceProgram got;
+        ASSERT_EQ(zuzo::read_ptm(std::vector<std::uint8_t>(old.begin(), old.end()), expected),
+                  zuzo::PtmReadResult::Loaded);
+        ASSERT_EQ(zuzo::read_ptm(std::vector<std::uint8_t>(after.begin(), after.end()), got),
+                  zuzo::PtmReadResult::Loaded);
+        expected.plan_enabled[1][1] = 1;
+        expected.plan_hour[1][1] = 8;
+        expected.plan_volume[1][1] = 50;
+        EXPECT_EQ(got, expected) << after.size();
+    }
 }
+
+} // namespace plan_import_refusals
+
+namespace plan_commands_test {
 
 TEST_F(PlanCommands, UnusableFilesAndUsage)
 {

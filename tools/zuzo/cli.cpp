@@ -23,8 +23,10 @@ const Group kGroups[] = {
     {"device", &run_device_command},
 };
 
-int usage(std::ostream& err)
+int top_usage(std::ostream& err, const std::string& problem = {})
 {
+    if (!problem.empty())
+        err << "zuzo: " << problem << '\n';
     err << "Использование: zuzo ГРУППА КОМАНДА ... (справка: zuzo --help)\n" << ptm_usage() << device_usage();
     return EXIT_ERROR;
 }
@@ -34,7 +36,7 @@ int usage(std::ostream& err)
 int run_args(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     if (args.empty())
-        return usage(err);
+        return top_usage(err);
     if (asks_for_help(args)) {
         out << help_text(args);
         return EXIT_OK;
@@ -43,7 +45,9 @@ int run_args(const std::vector<std::string>& args, std::ostream& out, std::ostre
         if (args[0] == group.name)
             return group.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     }
-    return usage(err);
+    if (args[0].size() > 1 && args[0][0] == '-')
+        return top_usage(err, "неизвестный параметр " + args[0]);
+    return top_usage(err, "неизвестная группа команд " + args[0]);
 }
 
 int run(int argc, char** argv)

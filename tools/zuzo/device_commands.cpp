@@ -7,6 +7,8 @@
 #include "plans/plan_check.h"
 #include "program/optics_rules.h"
 #include "program/ptm_format.h"
+#include "tools/zuzo/device_report.h"
+#include "tools/zuzo/journal_file.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/json_program.h"
 #include "tools/zuzo/optics_compare.h"
@@ -14,12 +16,15 @@
 #include "tools/zuzo/ptm_files.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <sstream>
 
 namespace zuzo::cli {
 namespace {
@@ -27,19 +32,16 @@ namespace {
 constexpr int EXIT_DEVICE = 1;
 constexpr int EXIT_DIFFERS = 3; // verify: the device holds other optics than the file
 
-// Answers every EEPROM fault question the same way, and remembers that one
-// was asked.
+// Answers every EEPROM fault question the same way.
 class FixedFaultPrompt : public FaultPrompt {
 public:
     explicit FixedFaultPrompt(FaultAnswer answer) : answer_(answer) {}
     FaultAnswer ask(const FaultQuestion& q) override
     {
-        ++asked;
         if (!q.offers_cancel && answer_ != FaultAnswer::Yes)
             return FaultAnswer::No; // a write offers no skip: No breaks
         return answer_;
     }
-    int asked = 0;
 
 private:
     FaultAnswer answer_;
@@ -49,8 +51,10 @@ struct Options {
     std::string command;
     std::string port;
     std::string into;
+    std::string journal;
     std::vector<std::string> files;
     FaultAnswer on_fault = FaultAnswer::Cancel;
+    bool json = false;
 };
 
 int usage(std::ostream& err, const std::string& problem)
@@ -85,6 +89,10 @@ std::string parse(const std::vector<std::string>& args, Options& o)
             o.port = args[++i];
         } else if (a == "--into" && has_next) {
             o.into = args[++i];
+        } else if (a == "--journal" && has_next) {
+            o.journal = args[++i];
+        } else if (a == "--json") {
+            o.json = true;
         } else if (a.rfind("--on-eeprom-fault", 0) == 0) {
             std::string value;
             if (a.size() > 17 && a[17] == '=')
@@ -95,23 +103,27 @@ std::string parse(const std::vector<std::string>& args, Options& o)
             if (!answer)
                 return "--on-eeprom-fault принимает repeat, skip или break";
             o.on_fault = *answer;
-        } else if (a.rfind("--", 0) == 0) {
+        } else if (a == "--port" || a == "--into" || a == "--journal") {
+            return "после " + a + " нужно значение";
+        } else if (a.size() > 1 && a[0] == '-') {
             return "неизвестный параметр " + a;
         } else {
             o.files.push_back(a);
         }
     }
-    if (o.port.empty())
-        return "нужен --port COMn или --port ПУТЬ";
     const bool takes_file = o.command == "write" || o.command == "verify";
     if (o.command != "status" && o.command != "read" && !takes_file)
         return "неизвестная команда " + o.command;
+    if (o.port.empty())
+        return "нужен --port COMn или --port ПУТЬ";
     if (takes_file && o.files.size() != 1)
         return o.command + " принимает один файл программы";
     if (!takes_file && !o.files.empty())
         return "лишний аргумент " + o.files.front();
     if (o.command != "read" && !o.into.empty())
         return "--into относится только к read";
+    if (o.command == "status" && !o.journal.empty())
+        return "--journal относится к read, write и verify";
     return {};
 }
 
@@ -150,26 +162,26 @@ const char* result_text(ExchangeResult r)
     return "неизвестный результат";
 }
 
-// Reports a command that did not succeed; true when it did.
-bool succeeded(const AttemptOutcome& o, std::uint8_t code, std::ostream& err)
+// A command in words with its code, e.g. "запись оптики, часть 1 (0A)".
+std::string command_words(std::uint8_t code)
 {
-    if (o.result == ExchangeResult::EXCHANGE_DONE)
-        return true;
-    err << "команда " << hex_pair(code) << " не выполнена (попыток: " << o.attempts
-        << "): " << result_text(o.result) << '\n';
-    return false;
-}
-
-bool read_command(SerialLink& link, FaultPrompt& prompt, ReplyArray& reply, std::uint8_t code,
-                  std::ostream& err)
-{
-    return succeeded(run_attempts([&] { return read_exchange(link, prompt, reply, code); }), code, err);
-}
-
-bool write_command(SerialLink& link, FaultPrompt& prompt, std::uint8_t code, const WriteParams& params,
-                   std::ostream& err)
-{
-    return succeeded(run_attempts([&] { return write_exchange(link, prompt, code, params); }), code, err);
+    struct Words {
+        std::uint8_t code;
+        const char* words;
+    };
+    static constexpr Words kWords[] = {
+        {CMD_STATUS, "запрос состояния"},
+        {CMD_READ_OPTICS_A, "чтение оптики, часть 1"},
+        {CMD_READ_OPTICS_B, "чтение оптики, часть 2"},
+        {CMD_READ_OPTICS_C, "чтение оптики, часть 3"},
+        {CMD_WRITE_OPTICS_A, "запись оптики, часть 1"},
+        {CMD_WRITE_OPTICS_B, "запись оптики, часть 2"},
+    };
+    for (const Words& w : kWords) {
+        if (w.code == code)
+            return std::string(w.words) + " (" + hex_pair(code) + ")";
+    }
+    return "команда " + hex_pair(code);
 }
 
 std::string two_digits(int v)
@@ -179,116 +191,217 @@ std::string two_digits(int v)
     return buf;
 }
 
-int status(SerialLink& link, FaultPrompt& prompt, const Options& o, std::ostream& out, std::ostream& err)
+// One run: the options, the record of what happened, the link.
+struct Run {
+    const Options& o;
+    DeviceRun record;
+    SerialLink* link = nullptr;
+    FixedFaultPrompt prompt;
+    int writes_done = 0; // write commands the device acknowledged
+
+    explicit Run(const Options& options) : o(options), prompt(options.on_fault) {}
+
+    // Records how the run ends; false, so that a failing step can end with
+    // "return finish(...)".
+    bool finish(RunOutcome outcome, int exit_code, std::string result)
+    {
+        record.outcome = outcome;
+        record.exit_code = exit_code;
+        record.result = std::move(result);
+        return false;
+    }
+
+    bool succeeded(const AttemptOutcome& a, std::uint8_t code)
+    {
+        if (a.result == ExchangeResult::EXCHANGE_DONE)
+            return true;
+        return finish(a.result == ExchangeResult::EXCHANGE_BROKEN ? RunOutcome::LinkBroken : RunOutcome::DeviceFailed,
+                    EXIT_DEVICE,
+                    command_words(code) + ": команда не выполнена (попыток: " + std::to_string(a.attempts) +
+                        "): " + result_text(a.result));
+    }
+
+    bool read_command(ReplyArray& reply, std::uint8_t code)
+    {
+        return succeeded(run_attempts([&] { return read_exchange(*link, prompt, reply, code); }), code);
+    }
+
+    bool write_command(std::uint8_t code, const WriteParams& params)
+    {
+        return succeeded(run_attempts([&] { return write_exchange(*link, prompt, code, params); }), code);
+    }
+
+    // Reads and decodes a program file; the tool's message is the result.
+    bool load(const std::string& path, DeviceProgram& program)
+    {
+        std::ostringstream message;
+        if (load_program_file(path, program, message))
+            return true;
+        std::string text = message.str();
+        while (!text.empty() && text.back() == '\n')
+            text.pop_back();
+        return finish(RunOutcome::FileFailed, EXIT_ERROR, text);
+    }
+};
+
+// The status exchange as the tool's connect makes it: the first answer
+// identifies the device, the next one carries its clock.
+bool identify(Run& r)
 {
     ReplyArray id{};
-    if (!read_command(link, prompt, id, CMD_STATUS, err))
-        return EXIT_DEVICE;
-    json::Value v = json::Value::object();
-    v["port"] = o.port;
-    v["device_type"] = id[1];
-    v["supported"] = id[1] == DEVICE_TYPE_CODE;
-    v["optical_sensor_on"] = id[4] == 0;
-    v["illuminance"] = static_cast<std::int64_t>(id[3]) * 256 + id[2];
-    // The device answers the next status with its clock.
+    if (!r.read_command(id, CMD_STATUS))
+        return false;
+    r.record.device_type = id[1];
+    const bool supported = id[1] == DEVICE_TYPE_CODE;
+    const std::string unsupported = "тип устройства " + std::to_string(id[1]) + " не поддерживается";
+    if (!supported && r.o.command != "status")
+        return r.finish(RunOutcome::Unsupported, EXIT_DEVICE,
+                      unsupported + (r.o.command == "write" ? "; ничего не записано" : "; ничего не прочитано"));
+    if (r.o.command == "status") {
+        r.record.details["supported"] = supported;
+        r.record.details["optical_sensor_on"] = id[4] == 0;
+        r.record.details["illuminance"] = static_cast<std::int64_t>(id[3]) * 256 + id[2];
+    }
     ReplyArray clock{};
-    if (!read_command(link, prompt, clock, CMD_STATUS, err))
-        return EXIT_DEVICE;
+    if (!r.read_command(clock, CMD_STATUS))
+        return false;
     const bool valid = clock[2] <= 59 && clock[3] <= 59 && clock[4] <= 24 && clock[5] >= 1 && clock[5] <= 7 &&
                        clock[6] >= 1 && clock[6] <= 31 && clock[7] >= 1 && clock[7] <= 12;
-    if (valid) {
-        v["clock"] = std::to_string(2000 + clock[8]) + "-" + two_digits(clock[7]) + "-" + two_digits(clock[6]) +
-                     " " + two_digits(clock[4]) + ":" + two_digits(clock[3]) + ":" + two_digits(clock[2]);
-        v["weekday"] = clock[5];
-    } else {
-        v["clock"] = nullptr;
-    }
-    out << json::write(v);
-    if (id[1] != DEVICE_TYPE_CODE) {
-        err << "тип устройства " << id[1] << " не поддерживается\n";
-        return EXIT_DEVICE;
-    }
-    return EXIT_OK;
+    if (valid)
+        r.record.clock = std::to_string(2000 + clock[8]) + "-" + two_digits(clock[7]) + "-" + two_digits(clock[6]) +
+                         " " + two_digits(clock[4]) + ":" + two_digits(clock[3]) + ":" + two_digits(clock[2]);
+    if (r.o.command == "status")
+        r.record.details["weekday"] = valid ? json::Value(clock[5]) : json::Value(nullptr);
+    if (!supported)
+        return r.finish(RunOutcome::Unsupported, EXIT_DEVICE, unsupported);
+    return true;
 }
 
-int read_program(SerialLink& link, FaultPrompt& prompt, const Options& o, std::ostream& out,
-                 std::ostream& err)
-{
-    DeviceProgram program;
-    if (!o.into.empty() && !load_program_file(o.into, program, err))
-        return EXIT_ERROR;
-    for (std::uint8_t code : {CMD_READ_OPTICS_A, CMD_READ_OPTICS_B, CMD_READ_OPTICS_C}) {
-        ReplyArray reply{};
-        if (!read_command(link, prompt, reply, code, err))
-            return EXIT_DEVICE;
-        store_optics_reply(program, code, reply);
-    }
-    out << json::write(optics_to_json(program));
-    if (!o.into.empty() && write_whole_file_atomically(o.into, write_ptm(program)) != FileStatus::Done) {
-        report_file_problem(err, o.into, kWriteFailed);
-        return EXIT_ERROR;
-    }
-    return EXIT_OK;
-}
-
-// True when every optics rule and every weekday's plan check passes.
-bool program_sound(const DeviceProgram& program, std::ostream& err)
-{
-    bool sound = true;
-    if (!optics_sound(run_optics_rules(program))) {
-        err << "настройки оптики нарушают правила (подробно: zuzo ptm check)\n";
-        sound = false;
-    }
-    for (int day = 1; day <= kDays; ++day) {
-        if (check_plan_day(program, day) != PlanFault::None) {
-            err << "план дня «" << weekday_names()[static_cast<std::size_t>(day - 1)]
-                << "» не проходит проверку\n";
-            sound = false;
-        }
-    }
-    return sound;
-}
-
-int write_program(SerialLink& link, FaultPrompt& prompt, const DeviceProgram& program, std::ostream& err)
-{
-    const OpticsBytes bytes = optics_write_bytes(program);
-    if (!write_command(link, prompt, CMD_WRITE_OPTICS_A, write_a_params(bytes), err) ||
-        !write_command(link, prompt, CMD_WRITE_OPTICS_B, write_b_params(bytes), err))
-        return EXIT_DEVICE;
-    return EXIT_OK;
-}
-
-// Reads the optics with the three read commands and compares them with what
-// a write of the program would send. Sends no write command.
-int verify_program(SerialLink& link, FaultPrompt& prompt, const DeviceProgram& program, std::ostream& out,
-                   std::ostream& err)
+// The three optics reads; the 22 bytes they give, in the order of a write.
+bool read_optics(Run& r, std::array<ReplyArray, 3>& replies)
 {
     const std::array<std::uint8_t, 3> codes = {CMD_READ_OPTICS_A, CMD_READ_OPTICS_B, CMD_READ_OPTICS_C};
-    std::array<ReplyArray, 3> replies{};
     for (std::size_t k = 0; k < codes.size(); ++k) {
-        if (!read_command(link, prompt, replies[k], codes[k], err))
-            return EXIT_DEVICE;
+        if (!r.read_command(replies[k], codes[k]))
+            return false;
     }
-    const std::vector<OpticsDifference> differences =
-        optics_differences(program, device_optics_bytes(replies[0], replies[1], replies[2]));
-    if (differences.empty()) {
-        out << "Настройки оптики в устройстве совпадают с файлом\n";
-        return EXIT_OK;
+    const OpticsBytes held = device_optics_bytes(replies[0], replies[1], replies[2]);
+    r.record.optics_sha256 = sha256_hex(std::vector<std::uint8_t>(held.begin(), held.end()));
+    return true;
+}
+
+bool read_program(Run& r, DeviceProgram& program)
+{
+    std::array<ReplyArray, 3> replies{};
+    if (!read_optics(r, replies))
+        return false;
+    store_optics_reply(program, CMD_READ_OPTICS_A, replies[0]);
+    store_optics_reply(program, CMD_READ_OPTICS_B, replies[1]);
+    store_optics_reply(program, CMD_READ_OPTICS_C, replies[2]);
+    r.record.details["optics"] = optics_to_json(program);
+    if (!r.o.into.empty() && write_whole_file_atomically(r.o.into, write_ptm(program)) != FileStatus::Done) {
+        std::string message = kWriteFailed;
+        while (message.back() == '\n')
+            message.pop_back();
+        return r.finish(RunOutcome::FileFailed, EXIT_ERROR, r.o.into + ": " + message);
     }
-    out << "Настройки оптики в устройстве отличаются от файла:\n";
-    for (const OpticsDifference& d : differences)
-        out << "  " << d.field << ": в файле " << d.file_value << ", в устройстве " << d.device_value << '\n';
-    return EXIT_DIFFERS;
+    return r.finish(RunOutcome::Done, EXIT_OK,
+                  r.o.into.empty() ? "настройки оптики прочитаны" : "настройки оптики прочитаны в " + r.o.into);
+}
+
+// The problems that refuse a write: any optics rule or weekday plan check.
+std::string write_refusal(const DeviceProgram& program)
+{
+    std::string problems;
+    if (!optics_sound(run_optics_rules(program)))
+        problems = "настройки оптики нарушают правила (подробно: zuzo ptm check)";
+    for (int day = 1; day <= kDays; ++day) {
+        if (check_plan_day(program, day) != PlanFault::None)
+            problems += std::string(problems.empty() ? "" : "; ") + "план дня «" +
+                        weekday_names()[static_cast<std::size_t>(day - 1)] + "» не проходит проверку";
+    }
+    return problems;
+}
+
+bool write_program(Run& r, const DeviceProgram& program)
+{
+    const OpticsBytes bytes = optics_write_bytes(program);
+    r.record.optics_sha256 = sha256_hex(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    if (!r.write_command(CMD_WRITE_OPTICS_A, write_a_params(bytes)))
+        return false;
+    r.writes_done = 1;
+    if (!r.write_command(CMD_WRITE_OPTICS_B, write_b_params(bytes))) {
+        r.record.result += "; часть 1 уже записана в устройство";
+        return false;
+    }
+    r.writes_done = 2;
+    return r.finish(RunOutcome::Done, EXIT_OK, "настройки оптики записаны");
+}
+
+// Reads the optics and compares them with what a write of the program would
+// send. Sends no write command.
+bool verify_program(Run& r, const DeviceProgram& program)
+{
+    std::array<ReplyArray, 3> replies{};
+    if (!read_optics(r, replies))
+        return false;
+    for (const OpticsDifference& d :
+         optics_differences(program, device_optics_bytes(replies[0], replies[1], replies[2])))
+        r.record.differences.push_back({d.field, d.file_value, d.device_value});
+    if (r.record.differences.empty())
+        return r.finish(RunOutcome::Done, EXIT_OK, "настройки оптики в устройстве совпадают с файлом");
+    return r.finish(RunOutcome::Differs, EXIT_DIFFERS,
+                  "настройки оптики в устройстве отличаются от файла (полей: " +
+                      std::to_string(r.record.differences.size()) + ")");
+}
+
+// Everything that touches the device, once the journal is open.
+void run_command(Run& r)
+{
+    DeviceProgram program; // the file's program: written, compared or read into
+    const std::string file = r.o.files.empty() ? r.o.into : r.o.files[0];
+    r.record.program_file = file;
+    if (!file.empty() && !r.load(file, program))
+        return;
+    if (r.o.command == "write") {
+        const std::string refusal = write_refusal(program);
+        if (!refusal.empty()) {
+            r.finish(RunOutcome::Refused, EXIT_DEVICE, refusal + "; запись отклонена: ничего не отправлено");
+            return;
+        }
+    }
+    DeviceSession session;
+    r.link = &session.link();
+    if (!r.link->open_link(QString::fromStdString(r.o.port))) {
+        r.finish(RunOutcome::PortFailed, EXIT_DEVICE, "не удалось открыть порт");
+        return;
+    }
+    if (identify(r)) {
+        if (r.o.command == "status")
+            r.finish(RunOutcome::Done, EXIT_OK, "устройство готово");
+        else if (r.o.command == "read")
+            read_program(r, program);
+        else if (r.o.command == "verify")
+            verify_program(r, program);
+        else
+            write_program(r, program);
+    }
+    r.link->close_link();
+}
+
+std::filesystem::path path_of_utf8(const std::string& name)
+{
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
 }
 
 } // namespace
 
 const char* device_usage()
 {
-    return "  zuzo device status --port COMn|ПУТЬ\n"
-           "  zuzo device read --port COMn|ПУТЬ [--into ФАЙЛ.ptm]\n"
-           "  zuzo device write --port COMn|ПУТЬ ФАЙЛ.ptm\n"
-           "  zuzo device verify --port COMn|ПУТЬ ФАЙЛ.ptm\n"
+    return "  zuzo device status --port COMn|ПУТЬ [--json]\n"
+           "  zuzo device read --port COMn|ПУТЬ [--into ФАЙЛ.ptm] [--json] [--journal ЖУРНАЛ.csv]\n"
+           "  zuzo device write --port COMn|ПУТЬ ФАЙЛ.ptm [--json] [--journal ЖУРНАЛ.csv]\n"
+           "  zuzo device verify --port COMn|ПУТЬ ФАЙЛ.ptm [--json] [--journal ЖУРНАЛ.csv]\n"
            "    у каждой --on-eeprom-fault=repeat|skip|break (по умолчанию break)\n";
 }
 
@@ -299,36 +412,40 @@ int run_device_command(const std::vector<std::string>& args, std::ostream& out, 
     if (!problem.empty())
         return usage(err, problem);
 
-    DeviceProgram to_write; // also the program that verify compares
-    if (o.command == "verify" && !load_program_file(o.files[0], to_write, err))
-        return EXIT_ERROR;
-    if (o.command == "write") {
-        if (!load_program_file(o.files[0], to_write, err))
-            return EXIT_ERROR;
-        if (!program_sound(to_write, err)) {
-            err << "запись отклонена: ничего не отправлено\n";
-            return EXIT_DEVICE;
+    Run r(o);
+    r.record.command = o.command;
+    r.record.port = o.port;
+    // The journal opens before anything else happens: a run it cannot
+    // record sends nothing.
+    JournalFile journal;
+    if (!o.journal.empty() && !journal.open(path_of_utf8(o.journal), journal_first_rows())) {
+        r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
+               o.journal + ": журнал не открывается для дописывания; устройство не затронуто");
+    } else {
+        run_command(r);
+        const std::string now =
+            QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
+        if (!o.journal.empty() && !journal.append(journal_row(r.record, now))) {
+            if (!o.json)
+                print_plain(r.record, out, err); // what the device did, then what the journal lost
+            const bool changed = r.writes_done > 0;
+            r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
+                   o.journal + ": строку журнала записать не удалось" +
+                       (changed ? "; настройки оптики в устройство на " + o.port + " при этом записаны" +
+                                      (r.writes_done == 1 ? " частично" : "")
+                                : std::string("; устройство не изменено")));
+            if (o.json)
+                out << json::write(run_to_json(r.record));
+            else
+                err << r.record.result << '\n';
+            return r.record.exit_code;
         }
     }
-
-    DeviceSession session;
-    SerialLink& link = session.link();
-    if (!link.open_link(QString::fromStdString(o.port))) {
-        err << o.port << ": не удалось открыть порт\n";
-        return EXIT_DEVICE;
-    }
-    FixedFaultPrompt prompt(o.on_fault);
-    int code = EXIT_OK;
-    if (o.command == "status")
-        code = status(link, prompt, o, out, err);
-    else if (o.command == "read")
-        code = read_program(link, prompt, o, out, err);
-    else if (o.command == "verify")
-        code = verify_program(link, prompt, to_write, out, err);
+    if (o.json)
+        out << json::write(run_to_json(r.record));
     else
-        code = write_program(link, prompt, to_write, err);
-    link.close_link();
-    return code;
+        print_plain(r.record, out, err);
+    return r.record.exit_code;
 }
 
 int run_device_command(const std::vector<std::string>& args)

@@ -2,19 +2,26 @@
 // "zuzo device ...": the device from the command line, with the same
 // protocol and attempt rule as the tool.
 //
-//   zuzo device status --port COMn|PATH
-//   zuzo device read   --port COMn|PATH [--into FILE.ptm]
-//   zuzo device write  --port COMn|PATH FILE.ptm
-//   zuzo device verify --port COMn|PATH FILE.ptm
+//   zuzo device status --port COMn|PATH [--json]
+//   zuzo device read   --port COMn|PATH [--into FILE.ptm] [--json] [--journal FILE.csv]
+//   zuzo device write  --port COMn|PATH FILE.ptm [--json] [--journal FILE.csv]
+//   zuzo device verify --port COMn|PATH FILE.ptm [--json] [--journal FILE.csv]
 //
-// Each takes --on-eeprom-fault=repeat|skip|break (default break): the answer
-// given when the device reports a damaged EEPROM. "skip" takes 255 for every
-// data byte of a read; a write offers no skip, so there it breaks.
+// Each first identifies the device with the status exchange, as the tool's
+// connect does, and asks it once more for its clock; read, write and verify
+// refuse another device type before any other command. Each takes
+// --on-eeprom-fault=repeat|skip|break (default break): the answer given
+// when the device reports a damaged EEPROM. "skip" takes 255 for every data
+// byte of a read; a write offers no skip, so there it breaks.
 // verify reads the optics and compares them, byte for byte, with what a write
 // of the file would send; it sends no write command.
+// Messages name the port and each command in words with its code; --json
+// prints one JSON object instead of the usual output; --journal adds one row
+// per run to a provisioning journal, opened before the device is touched
+// (device_report.h, journal_file.h).
 // Exit codes: 0 success, 1 the device failed or refused (or, for write, the
-// program breaks a rule), 2 bad usage or an unusable file, 3 verify found
-// differences.
+// program breaks a rule), 2 bad usage, an unusable file or journal, 3 verify
+// found differences.
 
 #include <iosfwd>
 #include <string>

@@ -59,9 +59,13 @@ constexpr const char* kPtmMake =
     "Записывает файл, который записала бы команда «Сохранить» для программы\n"
     "из JSON (формат вывода zuzo ptm dump). Поля, которых нет в JSON, берутся из\n"
     "новой программы. При ошибке записи прежний файл не меняется.\n"
+    "Отклоняется с указанием поля то, что файл не вернул бы как есть: текст с\n"
+    "переводом строки или другим управляющим символом, символ, которого нет в\n"
+    "кодировке Windows-1251, sound_off не 0 и не 1, значение плана вне -128..127.\n"
     "\n"
     "Пример: zuzo ptm make plan.json copy.ptm\n"
-    "Код возврата: 0 — успешно, 2 — испорченный JSON или ошибка записи.\n";
+    "Код возврата: 0 — успешно, 2 — испорченный JSON, значение, которое файл не\n"
+    "хранит, или ошибка записи.\n";
 
 constexpr const char* kPtmCheck =
     "Использование: zuzo ptm check ФАЙЛ.ptm\n"
@@ -93,16 +97,19 @@ constexpr const char* kPtmPlanImport =
     "\n"
     "Заменяет недельный план ФАЙЛ.ptm планом из таблицы; все остальное в файле\n"
     "остается байт в байт. Если ФАЙЛ.ptm нет, он создается со значениями новой\n"
-    "программы. Читается UTF-8 (с меткой или без) и Windows-1251, разделитель —\n"
-    "точка с запятой или запятая, дни недели полностью («Понедельник») или\n"
-    "кратко («Пн») в любом регистре, строки в любом порядке; интервал без строки\n"
-    "выключен, 00:00, громкость 0.\n"
-    "Ошибочная строка (неизвестный день, интервал вне 1-12, время не Ч:ММ или\n"
-    "ЧЧ:ММ в пределах 00:00-23:59, не число, громкость вне -128..255, повтор\n"
-    "дня и интервала) отменяет весь\n"
-    "импорт с указанием номера строки; файл не меняется. Одинаковое время или\n"
-    "громкость вне 0..100 у включенного интервала записываются, затем\n"
-    "выводятся так же, как в zuzo ptm check.\n"
+    "программы. Читается UTF-8 (с меткой или без), если весь файл в UTF-8, иначе\n"
+    "Windows-1251; разделитель — точка с запятой или запятая; дни недели\n"
+    "полностью («Понедельник») или кратко («Пн») в любом регистре; строки в\n"
+    "любом порядке; время как Ч:ММ, ЧЧ:ММ, ЧЧ:ММ:00 или Ч:ММ AM/PM (так его\n"
+    "сохраняют электронные таблицы). Интервал без строки выключен, 00:00,\n"
+    "громкость 0. Первая строка — заголовок, если она не строка плана, но в ней\n"
+    "пять столбцов и в первом нет дня недели.\n"
+    "Таблица без единой строки плана (пустая, только заголовок) и ошибочная\n"
+    "строка (неизвестный день, интервал вне 1-12, время вне 00:00-23:59 или с\n"
+    "секундами, не число, громкость вне -128..127, повтор дня и интервала)\n"
+    "отменяют весь импорт с указанием номера строки; файл не меняется.\n"
+    "Одинаковое время или громкость вне 0..100 у включенного интервала\n"
+    "записываются, затем выводятся так же, как в zuzo ptm check.\n"
     "\n";
 
 constexpr const char* kPtmPlanExamples =
@@ -118,7 +125,17 @@ constexpr const char* kPortOption =
     "  --on-eeprom-fault=repeat|skip|break\n"
     "                     ответ на повреждение EEPROM устройства: повторить,\n"
     "                     пропустить (чтение берет 255 для всех байтов данных)\n"
-    "                     или прервать (по умолчанию)\n";
+    "                     или прервать (по умолчанию)\n"
+    "  --json             вывести один объект JSON: port, device_type, clock,\n"
+    "                     outcome, result, exit_code (у verify и differences)\n";
+
+constexpr const char* kJournalOption =
+    "  --journal ЖУРНАЛ.csv\n"
+    "                     дописать строку в журнал (read, write, verify): дата и\n"
+    "                     время, порт, тип и часы устройства, команда, файл,\n"
+    "                     SHA-256 22 байтов оптики, результат, код возврата.\n"
+    "                     Журнал открывается до обмена с устройством; если не\n"
+    "                     открывается, ничего не отправляется (код 2)\n";
 
 constexpr const char* kDevice =
     "Использование: zuzo device КОМАНДА --port COMn|ПУТЬ ...\n"
@@ -133,14 +150,20 @@ constexpr const char* kDevice =
     "Справка по команде: zuzo device КОМАНДА --help.\n";
 
 constexpr const char* kDeviceStatus =
-    "Использование: zuzo device status --port COMn|ПУТЬ [--on-eeprom-fault=...]\n"
+    "Использование: zuzo device status --port COMn|ПУТЬ [--json] [--on-eeprom-fault=...]\n"
     "\n"
     "Опрашивает устройство и выводит в формате JSON код типа, поддерживается ли\n"
     "он, состояние оптического датчика, освещенность и часы устройства.\n"
     "\n";
 
+constexpr const char* kIdentifies =
+    "Сначала устройство опознается запросом состояния, как при подключении в\n"
+    "программе настройки; устройство другого типа отклоняется (код 1).\n"
+    "\n";
+
 constexpr const char* kDeviceRead =
-    "Использование: zuzo device read --port COMn|ПУТЬ [--into ФАЙЛ.ptm] [--on-eeprom-fault=...]\n"
+    "Использование: zuzo device read --port COMn|ПУТЬ [--into ФАЙЛ.ptm] [--json] [--journal ЖУРНАЛ.csv]\n"
+    "           [--on-eeprom-fault=...]\n"
     "\n"
     "Читает настройки оптики из устройства и выводит их в формате JSON.\n"
     "С --into ФАЙЛ.ptm заменяет в этом файле настройки оптики прочитанными;\n"
@@ -148,15 +171,18 @@ constexpr const char* kDeviceRead =
     "\n";
 
 constexpr const char* kDeviceWrite =
-    "Использование: zuzo device write --port COMn|ПУТЬ ФАЙЛ.ptm [--on-eeprom-fault=...]\n"
+    "Использование: zuzo device write --port COMn|ПУТЬ ФАЙЛ.ptm [--json] [--journal ЖУРНАЛ.csv]\n"
+    "           [--on-eeprom-fault=...]\n"
     "\n"
     "Записывает настройки оптики из файла в устройство. Если нарушено правило\n"
     "оптики или план какого-либо дня не проходит проверку, ничего не\n"
-    "отправляется. Запись пропуска не допускает: skip прерывает.\n"
+    "отправляется. Запись пропуска не допускает: skip прерывает. При успехе\n"
+    "выводит одну строку.\n"
     "\n";
 
 constexpr const char* kDeviceVerify =
-    "Использование: zuzo device verify --port COMn|ПУТЬ ФАЙЛ.ptm [--on-eeprom-fault=...]\n"
+    "Использование: zuzo device verify --port COMn|ПУТЬ ФАЙЛ.ptm [--json] [--journal ЖУРНАЛ.csv]\n"
+    "           [--on-eeprom-fault=...]\n"
     "\n"
     "Читает настройки оптики из устройства и сравнивает их с тем, что отправила\n"
     "бы запись ФАЙЛ.ptm, байт в байт (проценты, дающие один и тот же байт,\n"
@@ -172,8 +198,10 @@ constexpr const char* kDeviceExamples =
     "  zuzo device read --port COM1 --into plan.ptm\n"
     "  zuzo device write --port /dev/ttyUSB0 plan.ptm\n"
     "  zuzo device verify --port COM3 plan.ptm\n"
-    "Код возврата: 0 — успешно, 1 — устройство не ответило или отказало, запись\n"
-    "отклонена правилами, 2 — неверный вызов или ошибка файла.\n";
+    "  for p in COM3 COM4; do zuzo device write --port $p plan.ptm --journal j.csv; done\n"
+    "Код возврата: 0 — успешно, 1 — устройство не ответило, отказало или другого\n"
+    "типа, запись отклонена правилами, 2 — неверный вызов, ошибка файла или\n"
+    "журнала, 3 — настройки в устройстве отличаются от файла (verify).\n";
 
 bool is_help_word(std::string_view word)
 {
@@ -213,16 +241,16 @@ std::string device_help(std::string_view command)
 {
     std::string text;
     if (command == "status")
-        text = kDeviceStatus;
-    else if (command == "read")
+        return std::string(kDeviceStatus) + kPortOption + kDeviceExamples;
+    if (command == "read")
         text = kDeviceRead;
     else if (command == "write")
         text = kDeviceWrite;
     else if (command == "verify")
         text = kDeviceVerify;
     else
-        return std::string(kDevice) + '\n' + kPortOption + kDeviceExamples;
-    return text + kPortOption + kDeviceExamples;
+        return std::string(kDevice) + '\n' + kIdentifies + kPortOption + kJournalOption + kDeviceExamples;
+    return text + kIdentifies + kPortOption + kJournalOption + kDeviceExamples;
 }
 
 } // namespace

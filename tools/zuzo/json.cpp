@@ -1,5 +1,8 @@
 #include "tools/zuzo/json.h"
 
+#include "program/shown_text.h"
+#include "tools/zuzo/json_reasons.h"
+
 #include <iterator>
 #include <set>
 #include <vector>
@@ -79,19 +82,14 @@ public:
     bool key(string_t& k)
     {
         if (!keys_.back().insert(k).second)
-            return fail(taken_, "ключ \"" + k + "\" повторяется");
+            return fail(taken_, "ключ " + shown_text(k) + " повторяется");
         return dom_.key(k);
     }
 
     template <class Exception>
     bool parse_error(std::size_t position, const std::string& /*last_token*/, const Exception& e)
     {
-        // The library's message ends in the reason, after "column C: ".
-        std::string reason = e.what();
-        const std::size_t column = reason.find("column ");
-        const std::size_t colon = column == std::string::npos ? std::string::npos : reason.find(": ", column);
-        if (colon != std::string::npos)
-            reason = reason.substr(colon + 2);
+        const std::string reason = russian_reason(e.what());
         // position counts the characters read, the offending one last.
         return fail(position > 0 ? position - 1 : 0, reason);
     }

@@ -1,6 +1,9 @@
 #include "tools/zuzo/json_program.h"
 
+#include "program/shown_text.h"
+
 #include <array>
+#include <cmath>
 #include <limits>
 #include <string_view>
 
@@ -85,6 +88,13 @@ public:
 
     void int32(const Value& v, std::string_view where, std::int32_t& out)
     {
+        // A whole number beyond 64 bits reaches here as a fraction.
+        const bool whole_fraction = v.is_number_float() && std::isfinite(v.get<double>()) &&
+                                    std::floor(v.get<double>()) == v.get<double>();
+        if (whole_fraction && std::fabs(v.get<double>()) > 2147483648.0) {
+            fail(where, "вне диапазона 32-битного целого");
+            return;
+        }
         if (!v.is_number_integer()) {
             fail(where, "должно быть целым числом");
             return;
@@ -123,7 +133,7 @@ public:
                     channel = static_cast<int>(c) + 1;
             }
             if (channel == 0)
-                fail(path, "неизвестный ключ");
+                fail(std::string(where) + "." + shown_text(member.key()), "неизвестный ключ");
             else
                 int32(member.value(), path, out.channel(channel));
         }
@@ -165,7 +175,7 @@ public:
                 }
             }
             if (!known)
-                fail(path, "неизвестный ключ");
+                fail(std::string(kPlanKey) + "." + shown_text(member.key()), "неизвестный ключ");
         }
     }
 
@@ -225,7 +235,7 @@ JsonProgramResult read_members(const Value& object, DeviceProgram& out, bool who
             break;
         const std::string& key = member.key();
         if (!in.optics_member(key, member.value(), p) && !in.other_member(key, member.value(), p, whole_program))
-            in.fail(key, "неизвестный ключ");
+            in.fail(shown_text(key), "неизвестный ключ");
     }
     if (in.failed())
         return {JsonProgramStatus::Invalid, in.error()};
@@ -264,6 +274,28 @@ Value optics_to_json(const DeviceProgram& p)
     Value v = Value::object();
     put_optics(v, p);
     return v;
+}
+
+std::string json_field_name(const PtmFieldFault& fault)
+{
+    switch (fault.field) {
+    case PtmField::WeekdayName:
+        return "weekday_name";
+    case PtmField::SoundType:
+        return "sound_type";
+    case PtmField::FastPulseTime:
+        return "fast_pulse_time";
+    case PtmField::SoundOff:
+        return std::string(kSoundOffKey);
+    case PtmField::PlanEnabled:
+    case PtmField::PlanHour:
+    case PtmField::PlanMinute:
+    case PtmField::PlanVolume:
+        break;
+    }
+    const auto table = static_cast<std::size_t>(fault.field) - static_cast<std::size_t>(PtmField::PlanEnabled);
+    return std::string(kPlanKey) + "." + std::string(kPlanKeys[table].key) + "[" + std::to_string(fault.day - 1) +
+           "][" + std::to_string(fault.interval - 1) + "]";
 }
 
 JsonProgramResult program_from_json(const Value& object, DeviceProgram& out)

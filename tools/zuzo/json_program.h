@@ -9,6 +9,7 @@
 //   evening_lux_threshold, day_lux_threshold.
 
 #include "program/device_program.h"
+#include "program/ptm_format.h"
 #include "tools/zuzo/json.h"
 
 #include <string>
@@ -33,6 +34,10 @@ struct JsonProgramResult {
 // An unknown key, a value of the wrong kind, an integer outside 32 bits or a
 // plan table not shaped 7 x 12 is refused; out is then untouched.
 [[nodiscard]] JsonProgramResult program_from_json(const json::Value& object, DeviceProgram& out);
+
+// The key of a field in this JSON, e.g. "weekday_name" or "plan.volume[0][2]"
+// (day and interval counted from 0, as the arrays count).
+[[nodiscard]] std::string json_field_name(const PtmFieldFault& fault);
 
 // As program_from_json for the optics keys; the other program keys (plan,
 // texts, sound_off) are ignored, so a whole program's JSON is accepted too.

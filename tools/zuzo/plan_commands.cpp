@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
 namespace zuzo::cli {
 namespace {
@@ -48,6 +49,10 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
     DeviceProgram plan;
     const PlanCsvResult read =
         read_plan_csv(std::string_view(reinterpret_cast<const char*>(table.data()), table.size()), plan);
+    if (read.status == PlanCsvStatus::NoRows) {
+        err << csv_path << ": " << read.error << "; файл " << ptm_path << " не изменен\n";
+        return EXIT_ERROR;
+    }
     if (read.status != PlanCsvStatus::Ok) {
         err << csv_path << ", строка " << read.line << ": " << read.error << "; файл " << ptm_path
             << " не изменен\n";
@@ -58,15 +63,28 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
         report_file_problem(err, ptm_path, kBadFormat);
         return EXIT_ERROR;
     }
+    // The new content must read back as the old program with the new plan.
+    DeviceProgram expected;
+    DeviceProgram written;
+    if (read_ptm(before, expected) != PtmReadResult::Loaded || read_ptm(*after, written) != PtmReadResult::Loaded)
+        return EXIT_ERROR;
+    expected.plan_enabled = plan.plan_enabled;
+    expected.plan_hour = plan.plan_hour;
+    expected.plan_minute = plan.plan_minute;
+    expected.plan_volume = plan.plan_volume;
+    if (written != expected) {
+        report_file_problem(err, ptm_path, "план нельзя вставить так, чтобы файл читался обратно тем же; файл не изменен");
+        return EXIT_ERROR;
+    }
     if (write_whole_file_atomically(ptm_path, *after) != FileStatus::Done) {
         report_file_problem(err, ptm_path, kWriteFailed);
         return EXIT_ERROR;
     }
-    // The checks see what the file now holds (volumes as their stored bytes).
-    DeviceProgram written;
-    if (read_ptm(*after, written) != PtmReadResult::Loaded)
-        return EXIT_ERROR;
-    return print_plan_faults(written, out) > 0 ? EXIT_FAULTS : EXIT_OK;
+    std::ostringstream faults;
+    if (print_plan_faults(written, faults) == 0)
+        return EXIT_OK;
+    out << ptm_path << ": план записан в файл, но не проходит проверку:\n" << faults.str();
+    return EXIT_FAULTS;
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "tools/zuzo/json_program.h"
 #include "tools/zuzo/plan_commands.h"
 #include "tools/zuzo/ptm_files.h"
+#include "tools/zuzo/ptm_make.h"
 
 #include <array>
 #include <ostream>
@@ -21,8 +22,10 @@ constexpr std::array<const char*, 6> kChannelWarnings = {"",
                                                          "IndicatorRedWarning",
                                                          "IndicatorGreenWarning"};
 
-int bad_use(std::ostream& err)
+int bad_use(std::ostream& err, const std::string& problem = {})
 {
+    if (!problem.empty())
+        err << "zuzo ptm: " << problem << '\n';
     err << "Использование:\n" << ptm_usage();
     return EXIT_ERROR;
 }
@@ -43,19 +46,13 @@ int make(const std::string& json_path, const std::string& out_path, std::ostream
         report_file_problem(err, json_path, kReadFailed);
         return EXIT_ERROR;
     }
-    const json::ParseResult parsed =
-        json::parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    if (parsed.status != json::ParseStatus::Ok) {
-        report_file_problem(err, json_path, "испорченный JSON: " + parsed.error);
+    const PtmMakeResult made =
+        make_ptm(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (!made.made) {
+        report_file_problem(err, json_path, made.error);
         return EXIT_ERROR;
     }
-    DeviceProgram program; // keys left out keep the values of a new program
-    const JsonProgramResult taken = program_from_json(parsed.value, program);
-    if (taken.status != JsonProgramStatus::Ok) {
-        report_file_problem(err, json_path, "не программа устройства: " + taken.error);
-        return EXIT_ERROR;
-    }
-    if (write_whole_file_atomically(out_path, write_ptm(program)) != FileStatus::Done) {
+    if (write_whole_file_atomically(out_path, made.bytes) != FileStatus::Done) {
         report_file_problem(err, out_path, kWriteFailed);
         return EXIT_ERROR;
     }
@@ -136,6 +133,10 @@ const char* ptm_usage()
 
 int run_ptm_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    for (const std::string& a : args) {
+        if (a.size() > 1 && a[0] == '-')
+            return bad_use(err, "неизвестный параметр " + a);
+    }
     if (args.size() == 2 && args[0] == "dump")
         return dump(args[1], out, err);
     if (args.size() == 3 && args[0] == "make")

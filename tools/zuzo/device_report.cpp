@@ -1,0 +1,147 @@
+#include "tools/zuzo/device_report.h"
+
+#include <QByteArray>
+#include <QCryptographicHash>
+
+#include <cstdint>
+#include <ostream>
+#include <iterator>
+
+namespace zuzo::cli {
+namespace {
+
+constexpr const char* kBom = "\xEF\xBB\xBF";
+
+// A field of the semicolon table: quoted when it holds a separator, a quote
+// or a line break, inner quotes doubled.
+std::string csv_field(const std::string& text)
+{
+    if (text.find_first_of(";\"\r\n") == std::string::npos)
+        return text;
+    std::string out = "\"";
+    for (const char ch : text) {
+        if (ch == '"')
+            out += '"';
+        out += ch;
+    }
+    return out + "\"";
+}
+
+} // namespace
+
+const char* outcome_name(RunOutcome outcome)
+{
+    switch (outcome) {
+    case RunOutcome::Done:
+        return "done";
+    case RunOutcome::Differs:
+        return "differs";
+    case RunOutcome::Unsupported:
+        return "unsupported";
+    case RunOutcome::DeviceFailed:
+        return "device_failed";
+    case RunOutcome::LinkBroken:
+        return "link_broken";
+    case RunOutcome::Refused:
+        return "refused";
+    case RunOutcome::PortFailed:
+        return "port_failed";
+    case RunOutcome::FileFailed:
+        return "file_failed";
+    case RunOutcome::JournalFailed:
+        return "journal_failed";
+    }
+    return "unknown";
+}
+
+json::Value run_to_json(const DeviceRun& run)
+{
+    json::Value v = json::Value::object();
+    v["port"] = run.port;
+    v["device_type"] = run.device_type ? json::Value(*run.device_type) : json::Value(nullptr);
+    v["clock"] = run.clock.empty() ? json::Value(nullptr) : json::Value(run.clock);
+    for (const auto& member : run.details.items())
+        v[member.key()] = member.value();
+    if (run.command == "verify") {
+        json::Value list = json::Value::array();
+        for (const FieldDifference& d : run.differences)
+            list.push_back({{"field", d.field}, {"file", d.file_value}, {"device", d.device_value}});
+        v["differences"] = std::move(list);
+    }
+    if (!run.optics_sha256.empty())
+        v["optics_sha256"] = run.optics_sha256;
+    v["outcome"] = outcome_name(run.outcome);
+    v["result"] = run.result;
+    v["exit_code"] = run.exit_code;
+    return v;
+}
+
+std::string journal_first_rows()
+{
+    return std::string(kBom) +
+           "Дата и время;Порт;Тип устройства;Часы устройства;Команда;Файл программы;SHA-256 оптики;"
+           "Результат;Код возврата\r\n";
+}
+
+std::string journal_row(const DeviceRun& run, const std::string& local_time)
+{
+    const std::string fields[] = {local_time,
+                                  run.port,
+                                  run.device_type ? std::to_string(*run.device_type) : std::string(),
+                                  run.clock,
+                                  run.command,
+                                  run.program_file,
+                                  run.optics_sha256,
+                                  run.result,
+                                  std::to_string(run.exit_code)};
+    std::string row;
+    for (std::size_t k = 0; k < std::size(fields); ++k) {
+        if (k > 0)
+            row += ';';
+        row += csv_field(fields[k]);
+    }
+    return row + "\r\n";
+}
+
+// The result told without --json: the command's own output on out, a
+// failure on err naming the port (file problems name their file).
+void print_plain(const DeviceRun& d, std::ostream& out, std::ostream& err)
+{
+    if (d.command == "status" && d.device_type && (d.outcome == RunOutcome::Done || d.outcome == RunOutcome::Unsupported)) {
+        json::Value v = json::Value::object();
+        v["port"] = d.port;
+        v["device_type"] = *d.device_type;
+        for (const auto& member : d.details.items())
+            if (member.key() != "weekday")
+                v[member.key()] = member.value();
+        v["clock"] = d.clock.empty() ? json::Value(nullptr) : json::Value(d.clock);
+        if (!d.clock.empty())
+            v["weekday"] = d.details.at("weekday");
+        out << json::write(v);
+    }
+    if (d.command == "read" && d.outcome == RunOutcome::Done)
+        out << json::write(d.details.at("optics"));
+    if (d.command == "write" && d.outcome == RunOutcome::Done)
+        out << d.port << ": " << d.result << " (тип устройства " << *d.device_type << ", часы устройства "
+            << (d.clock.empty() ? std::string("неизвестны") : d.clock) << ")\n";
+    if (d.command == "verify" && (d.outcome == RunOutcome::Done || d.outcome == RunOutcome::Differs)) {
+        out << (d.differences.empty() ? "Настройки оптики в устройстве совпадают с файлом\n"
+                                      : "Настройки оптики в устройстве отличаются от файла:\n");
+        for (const FieldDifference& f : d.differences)
+            out << "  " << f.field << ": в файле " << f.file_value << ", в устройстве " << f.device_value << '\n';
+    }
+    if (d.exit_code == 0 || d.exit_code == 3)
+        return;
+    if (d.outcome == RunOutcome::FileFailed || d.outcome == RunOutcome::JournalFailed)
+        err << d.result << '\n';
+    else
+        err << d.port << ": " << d.result << '\n';
+}
+
+std::string sha256_hex(const std::vector<std::uint8_t>& bytes)
+{
+    const QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    return QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex().toStdString();
+}
+
+} // namespace zuzo::cli

@@ -1,0 +1,91 @@
+#include "tools/zuzo/journal_file.h"
+
+#include <algorithm>
+#include <string>
+
+#include <windows.h>
+
+namespace zuzo::cli {
+namespace {
+
+HANDLE handle_of(std::intptr_t h)
+{
+    return reinterpret_cast<HANDLE>(h);
+}
+
+} // namespace
+
+JournalFile::~JournalFile()
+{
+    if (handle_ != -1)
+        CloseHandle(handle_of(handle_));
+}
+
+bool JournalFile::open(const std::filesystem::path& path, std::string_view first_rows)
+{
+    const HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    handle_ = reinterpret_cast<std::intptr_t>(h);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(h, &size))
+        return false;
+    if (size.QuadPart == 0)
+        return write_synced(first_rows);
+    OVERLAPPED at{};
+    const ULONGLONG last_offset = static_cast<ULONGLONG>(size.QuadPart) - 1;
+    at.Offset = static_cast<DWORD>(last_offset & 0xFFFFFFFFu);
+    at.OffsetHigh = static_cast<DWORD>(last_offset >> 32);
+    char last = 0;
+    DWORD got = 0;
+    if (!ReadFile(h, &last, 1, &got, &at) || got != 1)
+        return false;
+    needs_break_ = last != '\n';
+    return true;
+}
+
+bool JournalFile::write_synced(std::string_view text)
+{
+    const HANDLE h = handle_of(handle_);
+    LARGE_INTEGER before{};
+    if (!GetFileSizeEx(h, &before))
+        return false;
+    std::size_t done = 0;
+    while (done < text.size()) {
+        DWORD wrote = 0;
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1u << 30));
+        OVERLAPPED at_end{}; // every write goes to the end, whoever else adds rows
+        at_end.Offset = 0xFFFFFFFFu;
+        at_end.OffsetHigh = 0xFFFFFFFFu;
+        if (!WriteFile(h, text.data() + done, chunk, &wrote, &at_end) || wrote == 0)
+            break;
+        done += wrote;
+    }
+    if (done == text.size())
+        return FlushFileBuffers(h) != 0;
+    // A row cut short (a full disk) goes again, unless someone added after it.
+    LARGE_INTEGER after{};
+    if (done > 0 && GetFileSizeEx(h, &after) &&
+        after.QuadPart == before.QuadPart + static_cast<LONGLONG>(done)) {
+        FILE_END_OF_FILE_INFO end{};
+        end.EndOfFile = before;
+        if (SetFileInformationByHandle(h, FileEndOfFileInfo, &end, sizeof end))
+            FlushFileBuffers(h);
+    }
+    return false;
+}
+
+bool JournalFile::append(std::string_view text)
+{
+    if (handle_ == -1)
+        return false;
+    std::string row = needs_break_ ? "\r\n" : "";
+    row.append(text);
+    if (!write_synced(row))
+        return false;
+    needs_break_ = false;
+    return true;
+}
+
+} // namespace zuzo::cli

@@ -1,0 +1,34 @@
+#include "tools/zuzo/ptm_make.h"
+
+#include "program/ptm_format.h"
+#include "tools/zuzo/json.h"
+#include "tools/zuzo/json_program.h"
+
+#include <optional>
+
+namespace zuzo {
+
+PtmMakeResult make_ptm(std::string_view json_text)
+{
+    PtmMakeResult r;
+    const json::ParseResult parsed = json::parse(json_text);
+    if (parsed.status != json::ParseStatus::Ok) {
+        r.error = "испорченный JSON: " + parsed.error;
+        return r;
+    }
+    const JsonProgramResult taken = program_from_json(parsed.value, r.program);
+    if (taken.status != JsonProgramStatus::Ok) {
+        r.error = "не программа устройства: " + taken.error;
+        return r;
+    }
+    const std::optional<PtmFieldFault> fault = ptm_unwritable_field(r.program);
+    if (fault) {
+        r.error = "не помещается в файл программы: " + json_field_name(*fault) + ": " + fault->problem;
+        return r;
+    }
+    r.bytes = write_ptm(r.program);
+    r.made = true;
+    return r;
+}
+
+} // namespace zuzo
