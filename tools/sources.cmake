@@ -12,7 +12,11 @@ set(ZUZO_CLI_SOURCES
   tools/zuzo/ptm_commands.cpp
   tools/zuzo/plan_commands.cpp
   tools/zuzo/optics_compare.cpp
-  tools/zuzo/ptm_files.cpp
   tools/zuzo/device_commands.cpp
   tools/zuzo/help_texts.cpp
+)
+# The companion's part on the standard library alone, built (and tested
+# under Wine) with the core: its files, its text input, its console.
+set(ZUZO_CLI_CORE_SOURCES
+  tools/zuzo/ptm_files.cpp
 )
