@@ -19,4 +19,5 @@ set(ZUZO_CLI_SOURCES
 # under Wine) with the core: its files, its text input, its console.
 set(ZUZO_CLI_CORE_SOURCES
   tools/zuzo/ptm_files.cpp
+  tools/zuzo/text_input.cpp
 )

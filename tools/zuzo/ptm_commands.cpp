@@ -7,6 +7,7 @@
 #include "tools/zuzo/json_program.h"
 #include "tools/zuzo/plan_commands.h"
 #include "tools/zuzo/ptm_files.h"
+#include "tools/zuzo/text_input.h"
 
 #include <array>
 #include <ostream>
@@ -43,8 +44,7 @@ int make(const std::string& json_path, const std::string& out_path, std::ostream
         report_file_problem(err, json_path, kReadFailed);
         return EXIT_ERROR;
     }
-    const json::ParseResult parsed =
-        json::parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    const json::ParseResult parsed = json::parse(utf8_text(bytes)); // UTF-16 from PowerShell too
     if (parsed.status != json::ParseStatus::Ok) {
         report_file_problem(err, json_path, "испорченный JSON: " + parsed.error);
         return EXIT_ERROR;
