@@ -21,3 +21,8 @@ set(ZUZO_CLI_CORE_SOURCES
   tools/zuzo/ptm_files.cpp
   tools/zuzo/text_input.cpp
 )
+if(WIN32)
+  list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_windows.cpp)
+else()
+  list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_posix.cpp)
+endif()

@@ -21,3 +21,6 @@ list(APPEND TOOLS_TESTS
 set(TOOLS_CORE_TESTS
   tools/text_input_test.cpp
 )
+if(WIN32)
+  list(APPEND TOOLS_CORE_TESTS tools/unicode_edges_windows_test.cpp)
+endif()

@@ -1,6 +1,7 @@
 #include "tools/zuzo/plan_commands.h"
 
 #include "plans/plan_csv.h"
+#include "program/file_store.h"
 #include "program/ptm_format.h"
 #include "tools/zuzo/ptm_commands.h"
 #include "tools/zuzo/ptm_files.h"
@@ -39,7 +40,7 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
     }
     std::vector<std::uint8_t> before;
     std::error_code ec;
-    if (!std::filesystem::exists(ptm_path, ec) && !ec) {
+    if (!std::filesystem::exists(path_from_utf8(ptm_path), ec) && !ec) {
         before = write_ptm(DeviceProgram{});
     } else if (read_whole_file(ptm_path, before) != FileStatus::Done) {
         report_file_problem(err, ptm_path, kReadFailed);
