@@ -3,8 +3,9 @@
 # asking apt only for those that are missing.
 # With --ci also what the fuzz pass (clang, libFuzzer), the package check
 # (dpkg-shlibdeps, xwininfo) and the Windows cross-check (mingw-w64,
-# GoogleTest's sources, Wine) need; with --bench what bench.sh and soak.sh
-# use to drive the real tool (xwininfo, xdotool).
+# GoogleTest's sources, Wine, the sources of the Russian locale) need; with
+# --bench what bench.sh and soak.sh use to drive the real tool (xwininfo,
+# xdotool).
 set -euo pipefail
 packages=(
   cmake g++ make
@@ -16,7 +17,7 @@ packages=(
 )
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang-14 libclang-rt-14-dev dpkg-dev x11-utils)
-  packages+=(g++-mingw-w64-x86-64-posix googletest wine64 wine)
+  packages+=(g++-mingw-w64-x86-64-posix googletest wine64 wine locales)
 fi
 if [ "${1:-}" = "--bench" ]; then
   packages+=(x11-utils xdotool)
