@@ -79,7 +79,7 @@ FileResult save_file(const fs::path& path, std::span<const std::uint8_t> bytes)
 {
     const fs::path target = final_target(path);
     std::error_code ec;
-    if (target.empty() || fs::is_directory(target, ec))
+    if (target.empty() || fs::is_directory(target, ec) || !file_os::may_replace(target))
         return FileResult::Failed;
     std::mt19937 random(std::random_device{}());
     for (int tries = 0; tries < kNameTries; ++tries) {

@@ -27,9 +27,9 @@ enum class FileResult { Done, Failed };
 [[nodiscard]] FileResult read_file(const std::filesystem::path& path, std::vector<std::uint8_t>& out);
 
 // Replaces the content of path (a new file when there is none) with bytes,
-// through a temporary file in the same folder. A directory at path fails. A
-// symbolic link is followed: its target gets the content. A replaced file
-// keeps its permissions.
+// through a temporary file in the same folder. A directory or a
+// write-protected file at path fails. A symbolic link is followed: its target
+// gets the content. A replaced file keeps its permissions.
 [[nodiscard]] FileResult save_file(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 } // namespace zuzo

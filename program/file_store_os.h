@@ -17,6 +17,10 @@ enum class NewFile { Written, NameTaken, Failed };
 [[nodiscard]] NewFile write_new_file(const std::filesystem::path& temp, std::span<const std::uint8_t> bytes,
                                      const std::filesystem::path& like);
 
+// False when target exists and is write-protected: such a file is not
+// replaced (a missing target may be created).
+[[nodiscard]] bool may_replace(const std::filesystem::path& target);
+
 // Renames from over to, replacing it in one step, and makes the rename
 // durable; false when the system refuses.
 [[nodiscard]] bool replace_file(const std::filesystem::path& from, const std::filesystem::path& to);

@@ -51,6 +51,11 @@ NewFile write_new_file(const fs::path& temp, std::span<const std::uint8_t> bytes
     return written && closed ? NewFile::Written : NewFile::Failed;
 }
 
+bool may_replace(const fs::path& target)
+{
+    return ::access(target.c_str(), W_OK) == 0 || errno == ENOENT;
+}
+
 bool replace_file(const fs::path& from, const fs::path& to)
 {
     if (::rename(from.c_str(), to.c_str()) != 0)

@@ -30,8 +30,7 @@ bool write_all(HANDLE file, std::span<const std::uint8_t> bytes)
 
 NewFile write_new_file(const fs::path& temp, std::span<const std::uint8_t> bytes, const fs::path& /*like*/)
 {
-    // The new file takes the folder's access rights, as any new file does; a
-    // read-only target refuses the rename below.
+    // The new file takes the folder's access rights, as any new file does.
     const HANDLE file =
         CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -39,6 +38,12 @@ NewFile write_new_file(const fs::path& temp, std::span<const std::uint8_t> bytes
     const bool written = write_all(file, bytes) && FlushFileBuffers(file);
     const bool closed = CloseHandle(file);
     return written && closed ? NewFile::Written : NewFile::Failed;
+}
+
+bool may_replace(const fs::path& target)
+{
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0;
 }
 
 bool replace_file(const fs::path& from, const fs::path& to)

@@ -109,19 +109,35 @@ TEST(UnicodeEdgesOutput, TableLineEndsGoOutOnce)
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "a;b\r\nc\n");
 }
 
-TEST(UnicodeEdgesSave, FileHeldOpenStaysAndNoTemporaryIsLeft)
+// A file the save may not replace: held open by another program without
+// sharing, or marked read-only.
+class RefusedSave : public ::testing::TestWithParam<bool> {};
+
+TEST_P(RefusedSave, FileStaysAndNoTemporaryIsLeft)
 {
-    const fs::path folder = fresh_folder("held");
+    const bool held = GetParam();
+    const fs::path folder = fresh_folder(held ? "held" : "read-only");
     const fs::path file = folder / L"занят.ptm";
     ASSERT_EQ(zuzo::save_file(file, Bytes{'o', 'l', 'd'}), zuzo::FileResult::Done);
-    const HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const HANDLE other =
+        held ? CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    if (!held) {
+        ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    }
     EXPECT_EQ(zuzo::save_file(file, Bytes{'n', 'e', 'w'}), zuzo::FileResult::Failed);
-    CloseHandle(held);
+    if (held)
+        CloseHandle(other);
     EXPECT_EQ(names_in(folder), std::vector<std::wstring>{L"занят.ptm"});
     Bytes back;
     ASSERT_EQ(zuzo::read_file(file, back), zuzo::FileResult::Done);
     EXPECT_EQ(back, (Bytes{'o', 'l', 'd'}));
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
+
+INSTANTIATE_TEST_SUITE_P(Windows, RefusedSave, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "HeldOpen" : "ReadOnly";
+                         });
 
 } // namespace
