@@ -28,7 +28,7 @@ public:
     Utf8Console& operator=(const Utf8Console&) = delete;
 
 private:
-    unsigned saved_code_page_ = 0; // 0: nothing to give back
+    [[maybe_unused]] unsigned saved_code_page_ = 0; // Windows: 0 when nothing to give back
 };
 
 } // namespace zuzo::cli
