@@ -117,6 +117,7 @@ bool SerialLink::open_link(const QString& port_name)
     port_.clearError();
     lost_ = false;
     held_ = true;
+    fine_timer_.hold();
     qCDebug(lcLinkTrace) << "opened" << port_name << "as" << path.c_str();
     return true;
 }
@@ -130,6 +131,7 @@ void SerialLink::close_link()
     port_.clearError();
     lost_ = false;
     held_ = false;
+    fine_timer_.release();
 }
 
 bool SerialLink::link_is_open() const

@@ -8,8 +8,11 @@
 // A device sends its reply one character at a time at line speed; once the
 // first one is in, run_io sleeps for the line time of the rest of a reply of
 // the expected length (expect_reply) but its last character, instead of
-// waking for every character, then waits for the end as before.
+// waking for every character, then waits for the end as before. While the
+// link is open the system's timer is fine (FineTimer), so that the sleep
+// ends on time on Windows too.
 
+#include "link/fine_timer.h"
 #include "link/io_channel.h"
 
 #include <QSerialPort>
@@ -66,4 +69,5 @@ private:
     bool held_ = false; // from a successful open_link until close_link
     bool lost_ = false; // the device went away while held
     std::size_t expected_reply_ = 0; // for the next run_io only
+    zuzo::FineTimer fine_timer_;      // held while the link is
 };

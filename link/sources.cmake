@@ -7,15 +7,18 @@ set(LINK_CORE_SOURCES
   link/optics_bytes.cpp
   link/exchange.cpp
 )
-# What a COM name opens and where the list of ports comes from.
+# What a COM name opens, where the list of ports comes from, and the timer
+# tick while the link is open.
 if(WIN32)
   list(APPEND LINK_CORE_SOURCES
     link/port_names_windows.cpp
     link/registry_ports_windows.cpp
+    link/fine_timer_windows.cpp
   )
 else()
   list(APPEND LINK_CORE_SOURCES
     link/port_names_posix.cpp
+    link/fine_timer_posix.cpp
   )
 endif()
 set(LINK_SERIAL_SOURCES

@@ -179,7 +179,9 @@ bool parse_time(std::string_view s, std::int32_t& hour, std::int32_t& minute)
     return hour <= 23 && minute <= 59;
 }
 
-std::string quoted(std::string_view s)
+// Takes a std::string, so that calls with one choose it over std::quoted,
+// which lookup also finds wherever <filesystem> came in before.
+std::string quoted(const std::string& s)
 {
     return shown_text(s);
 }

@@ -7,7 +7,14 @@ set(PROGRAM_CORE_SOURCES
   program/optics_rules.cpp
   program/save_name.cpp
   program/shown_text.cpp
+  program/file_store.cpp
 )
+# How a save writes, flushes and renames on each system.
+if(WIN32)
+  list(APPEND PROGRAM_CORE_SOURCES program/file_store_windows.cpp)
+else()
+  list(APPEND PROGRAM_CORE_SOURCES program/file_store_posix.cpp)
+endif()
 set(PROGRAM_QT_SOURCES
   program/optics_editor.cpp
   program/write_gate.cpp

@@ -14,7 +14,6 @@ set(ZUZO_CLI_SOURCES
   tools/zuzo/ptm_commands.cpp
   tools/zuzo/plan_commands.cpp
   tools/zuzo/optics_compare.cpp
-  tools/zuzo/ptm_files.cpp
   tools/zuzo/device_commands.cpp
   tools/zuzo/help_texts.cpp
   tools/zuzo/device_report.cpp
@@ -24,4 +23,15 @@ if(WIN32)
   list(APPEND ZUZO_CLI_SOURCES tools/zuzo/journal_file_windows.cpp)
 else()
   list(APPEND ZUZO_CLI_SOURCES tools/zuzo/journal_file_posix.cpp)
+endif()
+# The companion's part on the standard library alone, built (and tested
+# under Wine) with the core: its files, its text input, its console.
+set(ZUZO_CLI_CORE_SOURCES
+  tools/zuzo/ptm_files.cpp
+  tools/zuzo/text_input.cpp
+)
+if(WIN32)
+  list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_windows.cpp)
+else()
+  list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_posix.cpp)
 endif()

@@ -7,6 +7,8 @@
 #include "tools/zuzo/ptm_files.h"
 
 #include <QDir>
+#include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -142,11 +144,19 @@ TEST_F(PlanCommands, ImportReplacesOnlyThePlanBlock)
 
 TEST_F(PlanCommands, ImportCreatesAMissingFileFromTheNewProgram)
 {
-    put(path("p.csv"), "\xEF\xBB\xBFДень;Интервал;Включен;Время;Громкость\r\nСреда;1;1;06:00;30\r\n");
-    ASSERT_EQ(run({"ptm", "plan", "import", path("p.csv"), path("new.ptm")}), 0) << err_.str();
+    const QString table = QStringLiteral("День;Интервал;Включен;Время;Громкость\r\nСреда;1;1;06:00;30\r\n");
+    // UTF-8 as a spreadsheet saves it, UTF-16 as Windows PowerShell's ">" writes it.
+    QStringEncoder utf8(QStringConverter::Utf8, QStringConverter::Flag::WriteBom);
+    QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    const QByteArray encoded[] = {utf8(table), utf16(table)};
     DeviceProgram expected;
     switch_on(expected, 3, 1, 6, 0, 30);
-    EXPECT_EQ(get(path("new.ptm")), write_ptm(expected));
+    for (const QByteArray& bytes : encoded) {
+        QFile::remove(QString::fromStdString(path("new.ptm")));
+        put(path("p.csv"), bytes.toStdString());
+        ASSERT_EQ(run({"ptm", "plan", "import", path("p.csv"), path("new.ptm")}), 0) << err_.str();
+        EXPECT_EQ(get(path("new.ptm")), write_ptm(expected));
+    }
 }
 
 } // namespace plan_commands_test

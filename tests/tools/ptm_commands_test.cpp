@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -96,6 +97,19 @@ TEST_F(PtmCommands, MakeFromDumpGivesTheSameFile)
     put(path("a.ptm"), original);
     ASSERT_EQ(run({"ptm", "dump", path("a.ptm")}), 0);
     put(path("a.json"), out_.str());
+    ASSERT_EQ(run({"ptm", "make", path("a.json"), path("b.ptm")}), 0) << err_.str();
+    EXPECT_EQ(get(path("b.ptm")), original);
+}
+
+TEST_F(PtmCommands, MakeTakesTheUtf16OfPowerShell)
+{
+    const Bytes original = zuzo::write_ptm(faulty());
+    put(path("a.ptm"), original);
+    ASSERT_EQ(run({"ptm", "dump", path("a.ptm")}), 0);
+    // What Windows PowerShell's "zuzo ptm dump a.ptm > a.json" leaves.
+    QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    const QByteArray json = utf16(QString::fromStdString(out_.str()));
+    put(path("a.json"), json.toStdString());
     ASSERT_EQ(run({"ptm", "make", path("a.json"), path("b.ptm")}), 0) << err_.str();
     EXPECT_EQ(get(path("b.ptm")), original);
 }

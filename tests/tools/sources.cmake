@@ -16,3 +16,11 @@ list(APPEND TOOLS_TESTS
   tools/plan_commands_test.cpp
   tools/help_texts_test.cpp
 )
+
+# The companion's standard-library part (run under Wine by the cross-check).
+set(TOOLS_CORE_TESTS
+  tools/text_input_test.cpp
+)
+if(WIN32)
+  list(APPEND TOOLS_CORE_TESTS tools/unicode_edges_windows_test.cpp)
+endif()

@@ -1,5 +1,6 @@
 #include "tools/zuzo/cli.h"
 
+#include "tools/zuzo/console.h"
 #include "tools/zuzo/device_commands.h"
 #include "tools/zuzo/help_texts.h"
 #include "tools/zuzo/ptm_commands.h"
@@ -52,10 +53,8 @@ int run_args(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
 int run(int argc, char** argv)
 {
-    std::vector<std::string> args;
-    for (int k = 1; k < argc; ++k)
-        args.emplace_back(argv[k]);
-    return run_args(args, std::cout, std::cerr);
+    const Utf8Console console;
+    return run_args(command_line_words(argc, argv), std::cout, std::cerr);
 }
 
 } // namespace zuzo::cli

@@ -1,9 +1,11 @@
 #include "tools/zuzo/plan_commands.h"
 
 #include "plans/plan_csv.h"
+#include "program/file_store.h"
 #include "program/ptm_format.h"
 #include "tools/zuzo/ptm_commands.h"
 #include "tools/zuzo/ptm_files.h"
+#include "tools/zuzo/text_input.h"
 
 #include <filesystem>
 #include <optional>
@@ -40,15 +42,14 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
     }
     std::vector<std::uint8_t> before;
     std::error_code ec;
-    if (!std::filesystem::exists(ptm_path, ec) && !ec) {
+    if (!std::filesystem::exists(path_from_utf8(ptm_path), ec) && !ec) {
         before = write_ptm(DeviceProgram{});
     } else if (read_whole_file(ptm_path, before) != FileStatus::Done) {
         report_file_problem(err, ptm_path, kReadFailed);
         return EXIT_ERROR;
     }
     DeviceProgram plan;
-    const PlanCsvResult read =
-        read_plan_csv(std::string_view(reinterpret_cast<const char*>(table.data()), table.size()), plan);
+    const PlanCsvResult read = read_plan_csv(utf8_text(table), plan); // UTF-16 from PowerShell too
     if (read.status == PlanCsvStatus::NoRows) {
         err << csv_path << ": " << read.error << "; файл " << ptm_path << " не изменен\n";
         return EXIT_ERROR;
@@ -66,8 +67,10 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
     // The new content must read back as the old program with the new plan.
     DeviceProgram expected;
     DeviceProgram written;
-    if (read_ptm(before, expected) != PtmReadResult::Loaded || read_ptm(*after, written) != PtmReadResult::Loaded)
+    if (read_ptm(before, expected) != PtmReadResult::Loaded || read_ptm(*after, written) != PtmReadResult::Loaded) {
+        report_file_problem(err, ptm_path, kBadFormat);
         return EXIT_ERROR;
+    }
     expected.plan_enabled = plan.plan_enabled;
     expected.plan_hour = plan.plan_hour;
     expected.plan_minute = plan.plan_minute;

@@ -8,6 +8,7 @@
 #include "tools/zuzo/plan_commands.h"
 #include "tools/zuzo/ptm_files.h"
 #include "tools/zuzo/ptm_make.h"
+#include "tools/zuzo/text_input.h"
 
 #include <array>
 #include <ostream>
@@ -46,8 +47,7 @@ int make(const std::string& json_path, const std::string& out_path, std::ostream
         report_file_problem(err, json_path, kReadFailed);
         return EXIT_ERROR;
     }
-    const PtmMakeResult made =
-        make_ptm(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    const PtmMakeResult made = make_ptm(utf8_text(bytes)); // UTF-16 from PowerShell too
     if (!made.made) {
         report_file_problem(err, json_path, made.error);
         return EXIT_ERROR;

@@ -1,5 +1,6 @@
 #pragma once
-// Whole files in and out for the companion program's file commands.
+// Whole files in and out for the companion program's file commands. Paths
+// are UTF-8 on every system.
 
 #include <cstdint>
 #include <string>

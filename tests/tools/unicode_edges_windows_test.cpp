@@ -1,0 +1,143 @@
+// What a Windows user types reaches the file system whole, whatever the code
+// page (the cross-check runs this under Wine with code page 1251, where the
+// ANSI arguments of main() turn "план.ptm" into the bytes EF EB E0 ED): the
+// companion's words come from the wide command line, its files are named in
+// wide characters, and its output keeps a table's CR LF.
+
+#include "program/file_store.h"
+#include "tools/zuzo/console.h"
+#include "tools/zuzo/console_windows.h"
+#include "tools/zuzo/ptm_files.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using zuzo::cli::FileStatus;
+using Bytes = std::vector<std::uint8_t>;
+
+struct EdgeCase {
+    const char* name;
+    const wchar_t* command_line;
+    std::vector<std::string> words; // UTF-8
+    const wchar_t* file;            // the last word, as the system lists it
+};
+
+const std::vector<EdgeCase> kEdgeCases = {
+    {"Cyrillic", L"zuzo.exe ptm make план.json план.ptm", {"ptm", "make", "план.json", "план.ptm"}, L"план.ptm"},
+    {"QuotedWithBlanks", L"\"C:\\Program Files\\zuzo.exe\" ptm check \"Отчёт за май.ptm\"",
+     {"ptm", "check", "Отчёт за май.ptm"}, L"Отчёт за май.ptm"},
+    {"CapitalYo", L"zuzo plan import ПЛАН.csv Ёлка.ptm", {"plan", "import", "ПЛАН.csv", "Ёлка.ptm"}, L"Ёлка.ptm"},
+    {"Outside1251", L"zuzo ptm dump Straße½№7.ptm", {"ptm", "dump", "Straße½№7.ptm"}, L"Straße½№7.ptm"},
+};
+
+// A fresh folder of its own, itself named in Cyrillic.
+fs::path fresh_folder(const char* name)
+{
+    const fs::path folder = fs::temp_directory_path() / L"проверка" / name;
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+    fs::create_directories(folder);
+    return folder;
+}
+
+// The names in a folder as the system itself lists them.
+std::vector<std::wstring> names_in(const fs::path& folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((folder / L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..")
+            names.push_back(name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+class UnicodeEdges : public ::testing::TestWithParam<EdgeCase> {};
+
+TEST_P(UnicodeEdges, TypedNameReachesTheFileWhole)
+{
+    const EdgeCase& c = GetParam();
+    const std::vector<std::string> words = zuzo::cli::words_from_command_line(c.command_line);
+    ASSERT_EQ(words, c.words);
+    const fs::path folder = fresh_folder(c.name);
+    const std::string file = zuzo::utf8_from_path(folder) + "\\" + words.back();
+    ASSERT_EQ(zuzo::cli::write_whole_file_atomically(file, {'1'}), FileStatus::Done);      // created
+    ASSERT_EQ(zuzo::cli::write_whole_file_atomically(file, {'2', '2'}), FileStatus::Done); // replaced
+    EXPECT_EQ(names_in(folder), std::vector<std::wstring>{c.file});
+    Bytes back;
+    ASSERT_EQ(zuzo::cli::read_whole_file(file, back), FileStatus::Done);
+    EXPECT_EQ(back, (Bytes{'2', '2'}));
+    EXPECT_TRUE(fs::exists(zuzo::path_from_utf8(file))); // what "plan import" asks
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, UnicodeEdges, ::testing::ValuesIn(kEdgeCases),
+                         [](const ::testing::TestParamInfo<EdgeCase>& info) { return info.param.name; });
+
+// The cross-check sets ZUZO_TEST_CODE_PAGE to the code page it runs under.
+TEST(UnicodeEdgesSetting, RunUnderTheCodePageAskedFor)
+{
+    const char* wanted = std::getenv("ZUZO_TEST_CODE_PAGE");
+    if (wanted == nullptr)
+        GTEST_SKIP() << "ZUZO_TEST_CODE_PAGE not set";
+    EXPECT_EQ(GetACP(), std::strtoul(wanted, nullptr, 10));
+}
+
+TEST(UnicodeEdgesOutput, TableLineEndsGoOutOnce)
+{
+    const fs::path file = fresh_folder("output") / L"план.csv";
+    std::FILE* out = _wfopen(file.c_str(), L"w"); // text mode, as standard output starts
+    ASSERT_NE(out, nullptr);
+    zuzo::cli::write_unchanged(out);
+    std::fputs("a;b\r\nc\n", out);
+    std::fclose(out);
+    Bytes bytes;
+    ASSERT_EQ(zuzo::read_file(file, bytes), zuzo::FileResult::Done);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "a;b\r\nc\n");
+}
+
+// A file the save may not replace: held open by another program without
+// sharing, or marked read-only.
+class RefusedSave : public ::testing::TestWithParam<bool> {};
+
+TEST_P(RefusedSave, FileStaysAndNoTemporaryIsLeft)
+{
+    const bool held = GetParam();
+    const fs::path folder = fresh_folder(held ? "held" : "read-only");
+    const fs::path file = folder / L"занят.ptm";
+    ASSERT_EQ(zuzo::save_file(file, Bytes{'o', 'l', 'd'}), zuzo::FileResult::Done);
+    const HANDLE other =
+        held ? CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    if (!held) {
+        ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    }
+    EXPECT_EQ(zuzo::save_file(file, Bytes{'n', 'e', 'w'}), zuzo::FileResult::Failed);
+    if (held)
+        CloseHandle(other);
+    EXPECT_EQ(names_in(folder), std::vector<std::wstring>{L"занят.ptm"});
+    Bytes back;
+    ASSERT_EQ(zuzo::read_file(file, back), zuzo::FileResult::Done);
+    EXPECT_EQ(back, (Bytes{'o', 'l', 'd'}));
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, RefusedSave, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "HeldOpen" : "ReadOnly";
+                         });
+
+} // namespace
