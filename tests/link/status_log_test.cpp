@@ -3,8 +3,13 @@
 #include "link/status_log.h"
 #include "support/scripted_seams.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTest>
 #include <QTextEdit>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -17,6 +22,7 @@ struct LogCase {
     const char* name;
     std::vector<LogStep> steps;
     QString shown; // the whole plain text afterwards
+    std::function<void(QTextEdit&)> user = {}; // then the user's own keys
 };
 
 class LogStatus : public ::testing::TestWithParam<LogCase> {
@@ -31,6 +37,8 @@ TEST_P(LogStatus, WritesThePlainText)
     StatusLog log(&edit, &clock);
     for (const LogStep& step : GetParam().steps)
         log.log_status(step.text, step.mode);
+    if (GetParam().user)
+        GetParam().user(edit);
     EXPECT_EQ(edit.toPlainText(), GetParam().shown);
 }
 
@@ -46,7 +54,22 @@ INSTANTIATE_TEST_SUITE_P(
         LogCase{"after_clear", {{"a", LOG_PLAIN}, {"", LOG_CLEAR}, {"c", LOG_PLAIN}}, "c"},
         LogCase{"other_modes_do_nothing", {{"a", LOG_PLAIN}, {"x", 3}, {"y", -1}}, "a"},
         LogCase{"empty_first_line_kept", {{"", LOG_PLAIN}, {"b", LOG_PLAIN}}, "\nb"},
-        LogCase{"markup_is_text", {{"<b>bold</b> &amp;", LOG_PLAIN}}, "<b>bold</b> &amp;"}),
+        LogCase{"markup_is_text", {{"<b>bold</b> &amp;", LOG_PLAIN}}, "<b>bold</b> &amp;"},
+        // Undo, typing and cutting change nothing; selecting and copying work.
+        LogCase{"read_only_to_the_user",
+                {{" Программа считана", LOG_STAMPED}},
+                "09:03:07 -> Программа считана",
+                [](QTextEdit& edit) {
+                    edit.show();
+                    edit.activateWindow();
+                    ASSERT_TRUE(QTest::qWaitForWindowActive(&edit));
+                    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
+                    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+                    QTest::keyClick(&edit, Qt::Key_C, Qt::ControlModifier);
+                    EXPECT_EQ(QGuiApplication::clipboard()->text(), "09:03:07 -> Программа считана");
+                    QTest::keyClick(&edit, Qt::Key_X, Qt::ControlModifier);
+                    QTest::keyClicks(&edit, QStringLiteral("x"));
+                }}),
     [](const ::testing::TestParamInfo<LogCase>& info) { return std::string(info.param.name); });
 
 TEST(LogStatusClock, EveryLineTakesTheTimeItIsWritten)
