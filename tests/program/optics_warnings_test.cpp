@@ -6,6 +6,8 @@
 #include "program/optics_fixture.h"
 #include "program/write_gate.h"
 
+#include <QTabWidget>
+
 #include <functional>
 
 namespace {
@@ -29,11 +31,26 @@ protected:
     }
 };
 
+// Where each control of the shown page stands, the warnings aside.
+std::vector<QRect> places(QWidget* page)
+{
+    std::vector<QRect> found;
+    for (const QWidget* w : page->findChildren<QWidget*>())
+        if (!qobject_cast<const WarningPicture*>(w))
+            found.push_back(QRect(w->mapTo(page, QPoint(0, 0)), w->size()));
+    return found;
+}
+
 TEST_P(OpticsWarning, ShowsTheCodeAndExplainsItOnALeftClick)
 {
     const WarningCase& k = GetParam();
+    QWidget* page = ui().MainPanel->currentWidget();
+    process_events();
+    const std::vector<QRect> before = places(page);
     k.change(p());
     ctx().optics->run_rules();
+    process_events();
+    EXPECT_EQ(places(page), before) << "a control moved when the warning showed";
     for (int w = 1; w <= 6; ++w) {
         SCOPED_TRACE(w);
         const int expected = w == k.warning ? k.code : 0;
