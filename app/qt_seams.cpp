@@ -1,5 +1,6 @@
 #include "app/qt_seams.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -25,13 +26,30 @@ QMessageBox::Icon box_icon(MsgIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// The window a box or dialog asked for parent is shown over: parent itself,
+// or, while a secondary window is open over parent's window (which it keeps
+// disabled), that secondary window, so that no question is ever hidden
+// behind another window.
+QWidget* owner_for(QWidget* parent)
+{
+    if (parent == nullptr || parent->window()->isEnabled())
+        return parent;
+    const QWidget* window = parent->window();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        const QWidget* owner = top->parentWidget();
+        if (owner != nullptr && owner->window() == window && top->isVisible() && top->isEnabled())
+            return top;
+    }
+    return parent;
+}
+
 } // namespace
 
 MsgAnswer QtMessageBoxes::show(QWidget* parent, const QString& title, const QString& text, MsgButtons buttons,
                                MsgIcon icon)
 {
     const BusyScope busy(busy_);
-    QMessageBox box(box_icon(icon), title, text, QMessageBox::NoButton, parent);
+    QMessageBox box(box_icon(icon), title, text, QMessageBox::NoButton, owner_for(parent));
     MsgAnswer closed = MsgAnswer::Ok; // what closing the box by its close box means
     switch (buttons) {
     case MsgButtons::Ok:
@@ -66,14 +84,14 @@ MsgAnswer QtMessageBoxes::show(QWidget* parent, const QString& title, const QStr
 QString QtFileDialogs::open_file(QWidget* parent, const QString& title, const QString& filter)
 {
     const BusyScope busy(busy_);
-    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+    return QFileDialog::getOpenFileName(owner_for(parent), title, QString(), filter);
 }
 
 QString QtFileDialogs::save_file(QWidget* parent, const QString& title, const QString& filter)
 {
     const BusyScope busy(busy_);
     // Save asks its own overwrite question after adding the extension.
-    return QFileDialog::getSaveFileName(parent, title, QString(), filter, nullptr,
+    return QFileDialog::getSaveFileName(owner_for(parent), title, QString(), filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
 

@@ -5,6 +5,7 @@
 #include "support/app_fixture.h"
 
 #include "app/accessible_roles.h"
+#include "app/auxiliary_commands.h"
 #include "app/warning_picture.h"
 #include "link/transfer_progress_window.h"
 #include "plans/copy_dialog.h"
@@ -145,8 +146,15 @@ TEST_F(Roles, ThresholdOptionsAreRadioButtonsWithTheirCheckedState)
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&plain)->role(), QAccessible::CheckBox);
 }
 
-TEST_F(Roles, CopyDialogAndProgressWindowAreDialogsNamedByTheirTitle)
+TEST_F(Roles, AboutCopyDialogAndProgressWindowAreDialogsNamedByTheirTitle)
 {
+    app().commands().about();
+    QAccessibleInterface* about = QAccessible::queryAccessibleInterface(app().commands().about_window());
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->role(), QAccessible::Dialog);
+    EXPECT_EQ(about->text(QAccessible::Name), QStringLiteral("О программе"));
+    app().commands().close_about();
+
     // A Monday without faults, so that the weekday may be left.
     for (std::size_t i = 1; i <= 12; ++i) {
         ctx().program.plan_hour[1][i] = 6;
