@@ -7,6 +7,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,7 +18,9 @@
 #include <QTranslator>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -90,17 +95,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 
 // Qt's own texts in Russian, whatever the locale: the buttons of the tool's
-// message boxes and the captions of the file dialogs.
-class RussianTexts : public ::testing::Test {
+// message boxes, the captions, types, sizes and dates of the file dialogs.
+class QtInRussian : public ::testing::Test {
 protected:
-    void SetUp() override { translator = install_russian_texts(*QCoreApplication::instance()); }
+    void SetUp() override { texts = install_russian_texts(*QCoreApplication::instance()); }
     void TearDown() override
     {
-        if (translator)
-            QCoreApplication::removeTranslator(translator);
-        QLocale::setDefault(QLocale::c());
+        for (QTranslator* translator : {texts.catalogue, texts.own})
+            if (translator)
+                QCoreApplication::removeTranslator(translator);
+        QLocale::setDefault(QLocale::system());
     }
-    QTranslator* translator = nullptr;
+    ::RussianTexts texts;
 };
 
 QString without_mnemonic(QString text)
@@ -108,32 +114,40 @@ QString without_mnemonic(QString text)
     return text.remove(QLatin1Char('&'));
 }
 
-TEST_F(RussianTexts, MessageBoxButtonsSayDaNetOtmena)
+TEST_F(QtInRussian, MessageBoxButtonsSayDaNetOtmenaAndOk)
 {
-    ASSERT_NE(translator, nullptr) << "qtbase_ru.qm not found in " << qt_translation_folders().join(", ").toStdString();
-    int busy = 0;
-    QtMessageBoxes boxes(busy);
-    QStringList seen;
-    std::function<void()> answer = [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            QTimer::singleShot(10, answer);
-            return;
-        }
-        for (auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
-            seen << without_mnemonic(box->button(button)->text());
-        box->button(QMessageBox::Cancel)->click();
-    };
-    QTimer::singleShot(0, answer);
-    EXPECT_EQ(boxes.show(nullptr, QStringLiteral("Внимание!"), QStringLiteral("Сохранить?"),
-                         MsgButtons::YesNoCancel, MsgIcon::Question),
-              MsgAnswer::Cancel);
-    EXPECT_EQ(seen, (QStringList{QStringLiteral("Да"), QStringLiteral("Нет"), QStringLiteral("Отмена")}));
+    ASSERT_NE(texts.catalogue, nullptr) << "qtbase_ru.qm not found in " << qt_translation_folders().join(", ").toStdString();
+    const struct {
+        MsgButtons buttons;
+        QStringList words;
+    } sets[] = {{MsgButtons::YesNoCancel, {"Да", "Нет", "Отмена"}}, {MsgButtons::Ok, {"ОК"}}}; // Cyrillic О, К
+    for (const auto& set : sets) {
+        int busy = 0;
+        QtMessageBoxes boxes(busy);
+        QStringList seen;
+        std::function<void()> answer = [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) {
+                QTimer::singleShot(10, answer);
+                return;
+            }
+            for (const QAbstractButton* button : box->buttons())
+                seen << without_mnemonic(button->text());
+            box->close();
+        };
+        QTimer::singleShot(0, answer);
+        (void)boxes.show(nullptr, QStringLiteral("Внимание!"), QStringLiteral("Сохранить?"), set.buttons,
+                         MsgIcon::Question);
+        seen.sort();
+        QStringList words = set.words;
+        words.sort();
+        EXPECT_EQ(seen, words);
+    }
 }
 
-TEST_F(RussianTexts, FileDialogCaptionsAndEditMenuAreRussian)
+TEST_F(QtInRussian, FileDialogCaptionsAndEditMenuAreRussian)
 {
-    ASSERT_NE(translator, nullptr);
+    ASSERT_NE(texts.catalogue, nullptr);
     QFileDialog dialog(nullptr, QStringLiteral("Открыть"), QDir::tempPath(), QStringLiteral("Файлы (*.ptm)"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     QStringList captions;
@@ -144,6 +158,39 @@ TEST_F(RussianTexts, FileDialogCaptionsAndEditMenuAreRussian)
     EXPECT_TRUE(captions.contains(QStringLiteral("Перейти к:"))) << captions.join(" | ").toStdString();
     EXPECT_TRUE(captions.contains(QStringLiteral("&Имя файла:")));
     EXPECT_EQ(without_mnemonic(dialog.labelText(QFileDialog::Reject)), QStringLiteral("Отмена"));
+
+    // A folder's type, a file's size and date, whatever the user's locale.
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("папка")));
+    QFile file(dir.filePath(QStringLiteral("план.ptm")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(463, '\0'));
+    file.close();
+    QFileDialog listing(nullptr, QStringLiteral("Открыть"), dir.path(), QStringLiteral("Файлы (*.ptm)"));
+    listing.setOption(QFileDialog::DontUseNativeDialog);
+    listing.show();
+    const auto* view = listing.findChild<QTreeView*>();
+    ASSERT_NE(view, nullptr);
+    const QAbstractItemModel* model = view->model();
+    // The row of a name once its size is known (the listing fills in later).
+    const auto row = [&](const QString& name) {
+        for (int waited = 0; waited < 5000; waited += 10) {
+            const QModelIndexList found =
+                model->match(model->index(0, 0, view->rootIndex()), Qt::DisplayRole, name, 1, Qt::MatchExactly);
+            if (!found.isEmpty() && !model->index(found[0].row(), 1, found[0].parent()).data().isNull())
+                return found[0];
+            QTest::qWait(10);
+        }
+        return QModelIndex();
+    };
+    const QModelIndex folder = row(QStringLiteral("папка"));
+    const QModelIndex ptm = row(QStringLiteral("план.ptm"));
+    ASSERT_TRUE(folder.isValid() && ptm.isValid());
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    EXPECT_EQ(folder.siblingAtColumn(2).data().toString(), QStringLiteral("Папка"));
+    EXPECT_EQ(ptm.siblingAtColumn(1).data().toString(), russian.formattedDataSize(463));
+    EXPECT_EQ(ptm.siblingAtColumn(3).data().toString(),
+              russian.toString(QFileInfo(file).lastModified(), QLocale::ShortFormat));
 
     // The context menu of an edit field.
     QLineEdit edit;
