@@ -19,6 +19,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <functional>
+
 namespace {
 
 class Commands : public AppFixture {
@@ -99,6 +101,7 @@ TEST_F(Commands, AboutWindowShowsItsTextAndDisablesTheMainWindow)
     auto* ok = window->findChild<QPushButton*>(QStringLiteral("AboutOkButton"));
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), "Ок");
+    EXPECT_EQ(window->focusWidget(), ok);
 
     const QStringList lines = window->text_box()->toPlainText().split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 8);
@@ -184,16 +187,18 @@ TEST_F(Commands, WhileAboutIsOpenTheMainWindowTakesNoInputAndTheTimersTick)
     EXPECT_TRUE(app().port_timer()->isActive());
 }
 
-TEST_F(Commands, OkAndTheCloseBoxCloseAboutAndTheMainWindowWorksAgain)
+TEST_F(Commands, OkTheCloseBoxAndEscapeCloseAboutAndTheMainWindowWorksAgain)
 {
-    for (bool by_ok : {true, false}) {
+    const std::function<void(AboutWindow*)> ways[] = {
+        [](AboutWindow* w) { QTest::mouseClick(w->ok_button(), Qt::LeftButton); },
+        [](AboutWindow* w) { w->close(); },
+        [](AboutWindow* w) { QTest::keyClick(w->ok_button(), Qt::Key_Escape); },
+    };
+    for (const auto& close : ways) {
         ui().tool_actions[6]->trigger();
         process_events();
         ASSERT_NE(about(), nullptr);
-        if (by_ok)
-            QTest::mouseClick(about()->ok_button(), Qt::LeftButton);
-        else
-            about()->close();
+        close(about());
         process_events();
         EXPECT_EQ(about(), nullptr);
         EXPECT_TRUE(ui().MainWindow->isEnabled());

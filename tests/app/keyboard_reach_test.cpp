@@ -179,4 +179,100 @@ TEST_F(Roles, AboutCopyDialogAndProgressWindowAreDialogsNamedByTheirTitle)
     EXPECT_EQ(face->text(QAccessible::Name), progress.windowTitle());
 }
 
+// The usual keys reach the same handlers as the menu items, and the page
+// keys switch pages wherever the focus is, a combo box included.
+class Shortcuts;
+
+struct ShortcutCase {
+    const char* name;
+    int page;          // the page shown first
+    const char* focus; // the control that has the focus
+    QKeySequence keys; // pressed once
+    int menu_id;       // the menu item that shows these keys, or -1
+    std::function<bool(Shortcuts&)> happened;
+};
+
+class Shortcuts : public AppFixture, public ::testing::WithParamInterface<ShortcutCase> {
+public:
+    bool box_titled(const char* title)
+    {
+        return boxes().shown.size() == 1 && boxes().shown[0].title == QString::fromUtf8(title);
+    }
+    bool save_asked() { return files().calls.size() == 1 && files().calls[0].save; }
+    bool help_opened() { return launcher().documents == std::vector<QString>{QStringLiteral("help.chm")}; }
+    int page() { return ui().MainPanel->currentIndex(); }
+    std::vector<int> choices()
+    {
+        return {ui().PortCombo->currentIndex(), ui().WeekdayCombo->currentIndex(),
+                ui().SoundTypeCombo->currentIndex(), ui().OpticalSensorCombo->currentIndex()};
+    }
+};
+
+TEST_P(Shortcuts, ReachTheirHandler)
+{
+    const ShortcutCase& k = GetParam();
+    stop_timers();
+    if (k.menu_id >= 0) {
+        EXPECT_EQ(ui().menu_actions[static_cast<std::size_t>(k.menu_id)]->shortcut(), k.keys);
+    }
+    ui().MainPanel->setCurrentIndex(k.page);
+    ASSERT_TRUE(activate_main_window());
+    auto* focus = ui().MainWindow->findChild<QWidget*>(QString::fromLatin1(k.focus));
+    ASSERT_NE(focus, nullptr);
+    focus->setFocus(Qt::TabFocusReason);
+    process_events();
+    const std::vector<int> choices = this->choices();
+    const zuzo::DeviceProgram program = ctx().program;
+
+    QTest::keySequence(QApplication::focusWidget(), k.keys);
+    process_events();
+    EXPECT_TRUE(k.happened(*this));
+    // Nothing else: the combo boxes keep their choice, the program its values.
+    EXPECT_EQ(this->choices(), choices);
+    EXPECT_EQ(ctx().program, program);
+}
+
+using MenuKeys = AppFixture;
+
+TEST_F(MenuKeys, DoNothingWhileAboutIsOpen)
+{
+    stop_timers();
+    app().commands().about();
+    AboutWindow* about = app().commands().about_window();
+    ASSERT_NE(about, nullptr);
+    about->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(about));
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_N), QKeySequence(Qt::CTRL | Qt::Key_O),
+                                    QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::Key_F1),
+                                    QKeySequence(Qt::CTRL | Qt::Key_Tab)})
+        QTest::keySequence(about, keys);
+    process_events();
+    EXPECT_TRUE(boxes().shown.empty());
+    EXPECT_TRUE(files().calls.empty());
+    EXPECT_TRUE(launcher().documents.empty());
+    EXPECT_EQ(ui().MainPanel->currentIndex(), 0);
+    EXPECT_EQ(app().commands().about_window(), about);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, Shortcuts,
+    ::testing::Values(
+        ShortcutCase{"ctrl_n_new", 0, "PortCombo", QKeySequence(Qt::CTRL | Qt::Key_N), 0,
+                     [](Shortcuts& t) { return t.box_titled("Создать"); }},
+        ShortcutCase{"ctrl_o_open", 1, "ModuleRedSlider", QKeySequence(Qt::CTRL | Qt::Key_O), 1,
+                     [](Shortcuts& t) { return t.box_titled("Чтение файла"); }},
+        ShortcutCase{"ctrl_s_save", 0, "ConnectButton", QKeySequence(Qt::CTRL | Qt::Key_S), 2,
+                     [](Shortcuts& t) { return t.save_asked(); }},
+        ShortcutCase{"f1_help", 0, "StatusLog", QKeySequence(Qt::Key_F1), 4,
+                     [](Shortcuts& t) { return t.help_opened(); }},
+        ShortcutCase{"ctrl_tab_from_a_combo", 0, "PortCombo", QKeySequence(Qt::CTRL | Qt::Key_Tab), -1,
+                     [](Shortcuts& t) { return t.page() == 1; }},
+        ShortcutCase{"ctrl_page_down_from_a_combo", 1, "OpticalSensorCombo",
+                     QKeySequence(Qt::CTRL | Qt::Key_PageDown), -1,
+                     [](Shortcuts& t) { return t.page() == 0; }},
+        ShortcutCase{"ctrl_page_up_from_a_time_picker", 0, "IntervalTimePicker1",
+                     QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1,
+                     [](Shortcuts& t) { return t.page() == 1; }}),
+    [](const ::testing::TestParamInfo<ShortcutCase>& info) { return std::string(info.param.name); });
+
 } // namespace
