@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "app/app_context.h"
@@ -81,18 +82,34 @@ MsgAnswer QtMessageBoxes::show(QWidget* parent, const QString& title, const QStr
     }
 }
 
+QString documents_folder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
+}
+
+QString QtFileDialogs::remember(const QString& name)
+{
+    if (!name.isEmpty())
+        folder_ = QFileInfo(name).absolutePath();
+    return name;
+}
+
 QString QtFileDialogs::open_file(QWidget* parent, const QString& title, const QString& filter)
 {
     const BusyScope busy(busy_);
-    return QFileDialog::getOpenFileName(owner_for(parent), title, QString(), filter);
+    // The folder only: the dialog starts with no file name.
+    return remember(QFileDialog::getOpenFileName(owner_for(parent), title, folder_, filter));
 }
 
 QString QtFileDialogs::save_file(QWidget* parent, const QString& title, const QString& filter)
 {
     const BusyScope busy(busy_);
     // Save asks its own overwrite question after adding the extension.
-    return QFileDialog::getSaveFileName(owner_for(parent), title, QString(), filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    return remember(QFileDialog::getSaveFileName(owner_for(parent), title, folder_, filter, nullptr,
+                                                 QFileDialog::DontConfirmOverwrite));
 }
 
 void QtLauncher::open_document(const QString& path)

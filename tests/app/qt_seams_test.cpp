@@ -94,6 +94,47 @@ INSTANTIATE_TEST_SUITE_P(
                               3, QMessageBox::Warning}));
 
 
+// The first dialog of a run starts in the folder it is given (the user's
+// Documents folder), every later one where the last chosen file lies.
+TEST(RealFileDialogs, StartInTheFirstFolderThenInTheFolderLastUsed)
+{
+    const QFileInfo documents(documents_folder());
+    EXPECT_TRUE(documents.isDir() && documents.isWritable()) << documents.filePath().toStdString();
+
+    QTemporaryDir first;
+    QTemporaryDir later;
+    QFile chosen(later.filePath(QStringLiteral("план.ptm")));
+    ASSERT_TRUE(chosen.open(QIODevice::WriteOnly));
+    chosen.close();
+    int busy = 0;
+    QtFileDialogs dialogs(busy, first.path());
+    // Each dialog: where it started, then the name chosen in it ("" cancels).
+    QStringList started;
+    QString choose;
+    std::function<void()> answer = [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            QTimer::singleShot(10, answer);
+            return;
+        }
+        started << dialog->directory().absolutePath();
+        if (choose.isEmpty())
+            return dialog->reject();
+        dialog->selectFile(choose);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept checks the name
+    };
+    const auto run = [&](bool save, const QString& name) {
+        choose = name;
+        QTimer::singleShot(0, answer);
+        return save ? dialogs.save_file(nullptr, QStringLiteral("Сохранить"), QStringLiteral("Файлы (*.ptm)"))
+                    : dialogs.open_file(nullptr, QStringLiteral("Открыть"), QStringLiteral("Файлы (*.ptm)"));
+    };
+    EXPECT_TRUE(run(true, QString()).isEmpty());         // cancelled: no folder used
+    EXPECT_EQ(run(false, chosen.fileName()), chosen.fileName());
+    EXPECT_TRUE(run(true, QString()).isEmpty());
+    EXPECT_EQ(started, (QStringList{first.path(), first.path(), later.path()}));
+}
+
 // Qt's own texts in Russian, whatever the locale: the buttons of the tool's
 // message boxes, the captions, types, sizes and dates of the file dialogs.
 class QtInRussian : public ::testing::Test {
