@@ -6,6 +6,7 @@
 
 #include "app/accessible_roles.h"
 #include "app/auxiliary_commands.h"
+#include "app/numeric_edit.h"
 #include "app/warning_picture.h"
 #include "link/transfer_progress_window.h"
 #include "plans/copy_dialog.h"
@@ -16,11 +17,16 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QComboBox>
+#include <QKeySequence>
+#include <QMainWindow>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 
 #include <functional>
+#include <vector>
 
 namespace {
 
