@@ -27,11 +27,9 @@ QMessageBox::Icon box_icon(MsgIcon icon)
     return QMessageBox::NoIcon;
 }
 
-// The window a box or dialog asked for parent is shown over: parent itself,
-// or, while a secondary window is open over parent's window (which it keeps
-// disabled), that secondary window, so that no question is ever hidden
-// behind another window.
-QWidget* owner_for(QWidget* parent)
+} // namespace
+
+QWidget* box_owner(QWidget* parent)
 {
     if (parent == nullptr || parent->window()->isEnabled())
         return parent;
@@ -44,13 +42,12 @@ QWidget* owner_for(QWidget* parent)
     return parent;
 }
 
-} // namespace
 
 MsgAnswer QtMessageBoxes::show(QWidget* parent, const QString& title, const QString& text, MsgButtons buttons,
                                MsgIcon icon)
 {
     const BusyScope busy(busy_);
-    QMessageBox box(box_icon(icon), title, text, QMessageBox::NoButton, owner_for(parent));
+    QMessageBox box(box_icon(icon), title, text, QMessageBox::NoButton, box_owner(parent));
     MsgAnswer closed = MsgAnswer::Ok; // what closing the box by its close box means
     switch (buttons) {
     case MsgButtons::Ok:
@@ -101,14 +98,14 @@ QString QtFileDialogs::open_file(QWidget* parent, const QString& title, const QS
 {
     const BusyScope busy(busy_);
     // The folder only: the dialog starts with no file name.
-    return remember(QFileDialog::getOpenFileName(owner_for(parent), title, folder_, filter));
+    return remember(QFileDialog::getOpenFileName(box_owner(parent), title, folder_, filter));
 }
 
 QString QtFileDialogs::save_file(QWidget* parent, const QString& title, const QString& filter)
 {
     const BusyScope busy(busy_);
     // Save asks its own overwrite question after adding the extension.
-    return remember(QFileDialog::getSaveFileName(owner_for(parent), title, folder_, filter, nullptr,
+    return remember(QFileDialog::getSaveFileName(box_owner(parent), title, folder_, filter, nullptr,
                                                  QFileDialog::DontConfirmOverwrite));
 }
 

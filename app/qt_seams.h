@@ -6,6 +6,12 @@
 
 #include <utility>
 
+// The window a box or file dialog asked for parent is shown over: parent
+// itself, or, while a secondary window is open over parent's window (which
+// it keeps disabled), that secondary window, so that no question is ever
+// hidden behind another window.
+[[nodiscard]] QWidget* box_owner(QWidget* parent);
+
 // Message boxes; while one is open *busy is raised, so that timer ticks
 // arriving in its nested event loop are dropped.
 class QtMessageBoxes : public MessageBoxes {

@@ -51,10 +51,10 @@ QStringList qt_translation_folders()
             beside + QStringLiteral("/../share/zuzo-transport/translations")};
 }
 
-RussianTexts install_russian_texts(QCoreApplication& app)
+RussianTranslators install_russian_texts(QCoreApplication& app)
 {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    RussianTexts texts;
+    RussianTranslators texts;
     for (const QString& folder : qt_translation_folders()) {
         auto* translator = new QTranslator(&app);
         if (translator->load(kCatalogue, folder) && QCoreApplication::installTranslator(translator)) {

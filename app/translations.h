@@ -14,7 +14,7 @@ class QTranslator;
 // "translations" folder and the installed share folder.
 [[nodiscard]] QStringList qt_translation_folders();
 
-struct RussianTexts {
+struct RussianTranslators {
     QTranslator* catalogue = nullptr; // Qt's, nullptr when no folder has it
     QTranslator* own = nullptr;       // the words Qt's catalogue lacks
 };
@@ -23,4 +23,4 @@ struct RussianTexts {
 // ("qtbase_ru.qm") from the first folder that has it, then the tool's own
 // words, which answer first. Both translators belong to app. Without the
 // catalogue Qt's texts stay English, nothing else changes.
-RussianTexts install_russian_texts(QCoreApplication& app);
+RussianTranslators install_russian_texts(QCoreApplication& app);

@@ -1,12 +1,14 @@
 // Warning pictures, threshold options and the secondary windows for the
 // keyboard and a screen reader: Tab reaches a shown warning, Space and Enter
-// open its explanation, and each is heard in the role it plays.
+// open its explanation, and each is heard in the role it plays; the usual
+// keys; the secondary windows above the main window.
 
 #include "support/app_fixture.h"
 
 #include "app/accessible_roles.h"
 #include "app/auxiliary_commands.h"
 #include "app/numeric_edit.h"
+#include "app/qt_seams.h"
 #include "app/warning_picture.h"
 #include "link/transfer_progress_window.h"
 #include "plans/copy_dialog.h"
@@ -24,9 +26,11 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QWindow>
 
 #include <functional>
-#include <vector>
+#include <map>
+#include <string>
 
 namespace {
 
@@ -152,15 +156,8 @@ TEST_F(Roles, ThresholdOptionsAreRadioButtonsWithTheirCheckedState)
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&plain)->role(), QAccessible::CheckBox);
 }
 
-TEST_F(Roles, AboutCopyDialogAndProgressWindowAreDialogsNamedByTheirTitle)
+TEST_F(Roles, CopyDialogAndProgressWindowAreDialogsNamedByTheirTitle)
 {
-    app().commands().about();
-    QAccessibleInterface* about = QAccessible::queryAccessibleInterface(app().commands().about_window());
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(about->role(), QAccessible::Dialog);
-    EXPECT_EQ(about->text(QAccessible::Name), QStringLiteral("О программе"));
-    app().commands().close_about();
-
     // A Monday without faults, so that the weekday may be left.
     for (std::size_t i = 1; i <= 12; ++i) {
         ctx().program.plan_hour[1][i] = 6;
@@ -185,100 +182,75 @@ TEST_F(Roles, AboutCopyDialogAndProgressWindowAreDialogsNamedByTheirTitle)
     EXPECT_EQ(face->text(QAccessible::Name), progress.windowTitle());
 }
 
-// The usual keys reach the same handlers as the menu items, and the page
-// keys switch pages wherever the focus is, a combo box included.
-class Shortcuts;
-
-struct ShortcutCase {
-    const char* name;
-    int page;          // the page shown first
-    const char* focus; // the control that has the focus
-    QKeySequence keys; // pressed once
-    int menu_id;       // the menu item that shows these keys, or -1
-    std::function<bool(Shortcuts&)> happened;
+// The usual keys run their menu item's handler, the page keys switch pages
+// wherever the focus is, a combo box included, and nothing else happens.
+struct KeyCase {
+    const char* keys;
+    int menu_id; // the menu item showing the keys, -1 for none
+    int page;    // shown first
+    const char* focus;
+    const char* seen; // boxes, file dialogs and documents asked for, then the page
 };
 
-class Shortcuts : public AppFixture, public ::testing::WithParamInterface<ShortcutCase> {
-public:
-    bool box_titled(const char* title)
-    {
-        return boxes().shown.size() == 1 && boxes().shown[0].title == QString::fromUtf8(title);
-    }
-    bool save_asked() { return files().calls.size() == 1 && files().calls[0].save; }
-    bool help_opened() { return launcher().documents == std::vector<QString>{QStringLiteral("help.chm")}; }
-    int page() { return ui().MainPanel->currentIndex(); }
-    std::vector<int> choices()
-    {
-        return {ui().PortCombo->currentIndex(), ui().WeekdayCombo->currentIndex(),
-                ui().SoundTypeCombo->currentIndex(), ui().OpticalSensorCombo->currentIndex()};
-    }
-};
+class Shortcuts : public AppFixture, public ::testing::WithParamInterface<KeyCase> {};
 
-TEST_P(Shortcuts, ReachTheirHandler)
+TEST_P(Shortcuts, RunTheirMenuItemOrSwitchPages)
 {
-    const ShortcutCase& k = GetParam();
-    stop_timers();
+    const KeyCase& k = GetParam();
+    const QKeySequence keys(QString::fromLatin1(k.keys));
     if (k.menu_id >= 0) {
-        EXPECT_EQ(ui().menu_actions[static_cast<std::size_t>(k.menu_id)]->shortcut(), k.keys);
+        EXPECT_EQ(ui().menu_actions[static_cast<std::size_t>(k.menu_id)]->shortcut(), keys);
     }
+    stop_timers();
     ui().MainPanel->setCurrentIndex(k.page);
     ASSERT_TRUE(activate_main_window());
-    auto* focus = ui().MainWindow->findChild<QWidget*>(QString::fromLatin1(k.focus));
-    ASSERT_NE(focus, nullptr);
-    focus->setFocus(Qt::TabFocusReason);
-    process_events();
-    const std::vector<int> choices = this->choices();
+    ui().MainWindow->findChild<QWidget*>(QString::fromLatin1(k.focus))->setFocus(Qt::TabFocusReason);
     const zuzo::DeviceProgram program = ctx().program;
-
-    QTest::keySequence(QApplication::focusWidget(), k.keys);
+    QTest::keySequence(QApplication::focusWidget(), keys);
     process_events();
-    EXPECT_TRUE(k.happened(*this));
-    // Nothing else: the combo boxes keep their choice, the program its values.
-    EXPECT_EQ(this->choices(), choices);
+    QStringList seen;
+    for (const ShownBox& box : boxes().shown)
+        seen << box.title;
+    for (const FileDialogCall& call : files().calls)
+        seen << call.title;
+    seen << QStringList(launcher().documents.begin(), launcher().documents.end())
+         << QStringLiteral("page %1").arg(ui().MainPanel->currentIndex());
+    EXPECT_EQ(seen.join(QLatin1Char('|')), QString::fromUtf8(k.seen));
     EXPECT_EQ(ctx().program, program);
 }
 
-using MenuKeys = AppFixture;
+INSTANTIATE_TEST_SUITE_P(Keys, Shortcuts,
+                         ::testing::Values(KeyCase{"Ctrl+N", 0, 0, "PortCombo", "Создать|page 0"},
+                                           KeyCase{"Ctrl+O", 1, 1, "ModuleRedSlider", "Чтение файла|page 1"},
+                                           KeyCase{"Ctrl+S", 2, 0, "ConnectButton", "Сохранить|page 0"},
+                                           KeyCase{"F1", 4, 0, "StatusLog", "help.chm|page 0"},
+                                           KeyCase{"Ctrl+Tab", -1, 0, "PortCombo", "page 1"},
+                                           KeyCase{"Ctrl+PgDown", -1, 1, "OpticalSensorCombo", "page 0"},
+                                           KeyCase{"Ctrl+PgUp", -1, 0, "IntervalTimePicker1", "page 1"}));
 
-TEST_F(MenuKeys, DoNothingWhileAboutIsOpen)
+// Each secondary window is owned by the main window (stays above it), is
+// heard as a dialog, and a box asked for the main window meanwhile goes over it.
+class OwnedWindows : public AppFixture, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(OwnedWindows, StayAboveTheMainWindowAndTakeItsBoxes)
 {
-    stop_timers();
-    app().commands().about();
-    AboutWindow* about = app().commands().about_window();
-    ASSERT_NE(about, nullptr);
-    about->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(about));
-    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_N), QKeySequence(Qt::CTRL | Qt::Key_O),
-                                    QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::Key_F1),
-                                    QKeySequence(Qt::CTRL | Qt::Key_Tab)})
-        QTest::keySequence(about, keys);
+    QMainWindow* main = ui().MainWindow;
+    TransferProgressWindow progress(main);
+    const std::map<std::string, std::function<QWidget*()>> open = {
+        {"none", [&] { return main; }},
+        {"about", [&] { return app().commands().about(), app().commands().about_window(); }},
+        {"copy", [&] { return app().copy_dialog().open(), app().copy_dialog().window(); }},
+        {"progress", [&] { return progress.open_over_owner(), &progress; }}};
+    QWidget* top = open.at(GetParam())();
     process_events();
-    EXPECT_TRUE(boxes().shown.empty());
-    EXPECT_TRUE(files().calls.empty());
-    EXPECT_TRUE(launcher().documents.empty());
-    EXPECT_EQ(ui().MainPanel->currentIndex(), 0);
-    EXPECT_EQ(app().commands().about_window(), about);
+    EXPECT_EQ(box_owner(main), top);
+    if (top != main) {
+        EXPECT_EQ(top->windowHandle()->transientParent(), main->windowHandle());
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(top)->role(), QAccessible::Dialog);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, Shortcuts,
-    ::testing::Values(
-        ShortcutCase{"ctrl_n_new", 0, "PortCombo", QKeySequence(Qt::CTRL | Qt::Key_N), 0,
-                     [](Shortcuts& t) { return t.box_titled("Создать"); }},
-        ShortcutCase{"ctrl_o_open", 1, "ModuleRedSlider", QKeySequence(Qt::CTRL | Qt::Key_O), 1,
-                     [](Shortcuts& t) { return t.box_titled("Чтение файла"); }},
-        ShortcutCase{"ctrl_s_save", 0, "ConnectButton", QKeySequence(Qt::CTRL | Qt::Key_S), 2,
-                     [](Shortcuts& t) { return t.save_asked(); }},
-        ShortcutCase{"f1_help", 0, "StatusLog", QKeySequence(Qt::Key_F1), 4,
-                     [](Shortcuts& t) { return t.help_opened(); }},
-        ShortcutCase{"ctrl_tab_from_a_combo", 0, "PortCombo", QKeySequence(Qt::CTRL | Qt::Key_Tab), -1,
-                     [](Shortcuts& t) { return t.page() == 1; }},
-        ShortcutCase{"ctrl_page_down_from_a_combo", 1, "OpticalSensorCombo",
-                     QKeySequence(Qt::CTRL | Qt::Key_PageDown), -1,
-                     [](Shortcuts& t) { return t.page() == 0; }},
-        ShortcutCase{"ctrl_page_up_from_a_time_picker", 0, "IntervalTimePicker1",
-                     QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1,
-                     [](Shortcuts& t) { return t.page() == 1; }}),
-    [](const ::testing::TestParamInfo<ShortcutCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Windows, OwnedWindows, ::testing::Values("none", "about", "copy", "progress"),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
 } // namespace

@@ -4,7 +4,6 @@ set(APP_CORE_TESTS
 set(APP_QT_TESTS
   app/accessibility_test.cpp
   app/keyboard_reach_test.cpp
-  app/owned_windows_test.cpp
   app/walkthrough_shots_test.cpp
   app/screenshot_test.cpp
   app/startup_test.cpp
