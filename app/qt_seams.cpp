@@ -42,7 +42,6 @@ QWidget* box_owner(QWidget* parent)
     return parent;
 }
 
-
 MsgAnswer QtMessageBoxes::show(QWidget* parent, const QString& title, const QString& text, MsgButtons buttons,
                                MsgIcon icon)
 {

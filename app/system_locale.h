@@ -1,7 +1,6 @@
 #pragma once
-// Qt takes the system's locale, with which its own dialogs write sizes and
-// dates ("463 байта", "07.12.2026 14:05"), from the platform once, while the
-// application object is made. The tool speaks Russian whatever the user's
+// Qt takes the system's locale, with which its own file dialog writes sizes
+// and dates, from the platform once, while the application object is made. The tool speaks Russian whatever the user's
 // settings, so that locale is made Russian for the tool's own process.
 
 #include <optional>
