@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QGuiApplication>
 #include <QLabel>
@@ -72,6 +73,9 @@ AboutWindow::AboutWindow(QWidget* owner)
     ok_->setObjectName(QStringLiteral("AboutOkButton"));
     ok_->setGeometry(kWidth - 119, kHeight - 33, 114, 25);
     connect(ok_, &QPushButton::clicked, this, &AboutWindow::closeRequested);
+    // Enter or Space closes the window as soon as it opens.
+    ok_->setAutoDefault(true);
+    ok_->setFocus(Qt::OtherFocusReason);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame_rect = frameGeometry();
@@ -108,4 +112,13 @@ void AboutWindow::closeEvent(QCloseEvent* event)
 {
     event->ignore();
     emit closeRequested();
+}
+
+void AboutWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        emit closeRequested();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -19,18 +19,21 @@ void fit_text_font(QTextEdit* box);
 class AboutWindow : public QWidget {
     Q_OBJECT
 public:
-    // Created invisible, owned by owner, centred on the screen.
+    // Created invisible, owned by owner, centred on the screen, with
+    // AboutOkButton focused.
     explicit AboutWindow(QWidget* owner);
 
     QPushButton* ok_button() const { return ok_; }
     QTextEdit* text_box() const { return text_; }
 
 signals:
-    // AboutOkButton or the close box; the window does not close by itself.
+    // AboutOkButton, the close box or Escape; the window does not close by
+    // itself.
     void closeRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

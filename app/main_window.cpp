@@ -9,8 +9,10 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTime>
 #include <QToolBar>
@@ -77,9 +79,12 @@ void build_toolbar(MainControls& ui)
     }
 }
 
-QAction* add_item(MainControls& ui, QMenu* menu, int id, const char* text)
+// keys: the item's usual shortcut, shown in the menu; it raises the item's
+// id like a click.
+QAction* add_item(MainControls& ui, QMenu* menu, int id, const char* text, const QKeySequence& keys = {})
 {
     QAction* action = menu->addAction(QString::fromUtf8(text));
+    action->setShortcut(keys);
     ui.menu_actions[static_cast<std::size_t>(id)] = action;
     return action;
 }
@@ -91,15 +96,38 @@ void build_menu(MainControls& ui)
     bar->setNativeMenuBar(false);
     ui.MainMenu = bar;
     QMenu* file = bar->addMenu(QStringLiteral("Файл"));
-    add_item(ui, file, 0, "Создать");
-    add_item(ui, file, 1, "Открыть");
-    add_item(ui, file, 2, "Сохранить");
+    add_item(ui, file, 0, "Создать", QKeySequence(Qt::CTRL | Qt::Key_N));
+    add_item(ui, file, 1, "Открыть", QKeySequence(Qt::CTRL | Qt::Key_O));
+    add_item(ui, file, 2, "Сохранить", QKeySequence(Qt::CTRL | Qt::Key_S));
     file->addSeparator();
     add_item(ui, file, 3, "Выход");
     QMenu* help = bar->addMenu(QStringLiteral("Справка"));
-    add_item(ui, help, 4, "Справка");
+    add_item(ui, help, 4, "Справка", QKeySequence(Qt::Key_F1));
     add_item(ui, help, 5, "Сайт");
     add_item(ui, help, 6, "О программе");
+}
+
+// Ctrl+Tab and Ctrl+PageDown show the next page, Ctrl+Shift+Tab and
+// Ctrl+PageUp the previous one, wherever the focus is on the panel: a combo
+// box with the focus would otherwise take the keys for itself.
+void add_page_keys(QTabWidget* panel)
+{
+    const auto step = [panel](int by) {
+        const int count = panel->count();
+        panel->setCurrentIndex((panel->currentIndex() + by + count) % count);
+    };
+    const struct {
+        QKeySequence keys;
+        int by;
+    } page_keys[] = {{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                     {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                     {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+                     {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
+    for (const auto& key : page_keys) {
+        auto* shortcut = new QShortcut(key.keys, panel);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, panel, [step, by = key.by] { step(by); });
+    }
 }
 
 void build_panel(MainControls& ui, const QTime& now)
@@ -119,6 +147,7 @@ void build_panel(MainControls& ui, const QTime& now)
     build_optics_page(optics, ui);
     panel->addTab(optics, QStringLiteral("Оптика"));
     panel->setCurrentIndex(0);
+    add_page_keys(panel);
     ui.MainWindow->setCentralWidget(central);
 }
 

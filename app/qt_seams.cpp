@@ -1,11 +1,13 @@
 #include "app/qt_seams.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "app/app_context.h"
@@ -27,11 +29,24 @@ QMessageBox::Icon box_icon(MsgIcon icon)
 
 } // namespace
 
+QWidget* box_owner(QWidget* parent)
+{
+    if (parent == nullptr || parent->window()->isEnabled())
+        return parent;
+    const QWidget* window = parent->window();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        const QWidget* owner = top->parentWidget();
+        if (owner != nullptr && owner->window() == window && top->isVisible() && top->isEnabled())
+            return top;
+    }
+    return parent;
+}
+
 MsgAnswer QtMessageBoxes::show(QWidget* parent, const QString& title, const QString& text, MsgButtons buttons,
                                MsgIcon icon)
 {
     const BusyScope busy(busy_);
-    QMessageBox box(box_icon(icon), title, text, QMessageBox::NoButton, parent);
+    QMessageBox box(box_icon(icon), title, text, QMessageBox::NoButton, box_owner(parent));
     MsgAnswer closed = MsgAnswer::Ok; // what closing the box by its close box means
     switch (buttons) {
     case MsgButtons::Ok:
@@ -63,18 +78,34 @@ MsgAnswer QtMessageBoxes::show(QWidget* parent, const QString& title, const QStr
     }
 }
 
+QString documents_folder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
+}
+
+QString QtFileDialogs::remember(const QString& name)
+{
+    if (!name.isEmpty())
+        folder_ = QFileInfo(name).absolutePath();
+    return name;
+}
+
 QString QtFileDialogs::open_file(QWidget* parent, const QString& title, const QString& filter)
 {
     const BusyScope busy(busy_);
-    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+    // The folder only: the dialog starts with no file name.
+    return remember(QFileDialog::getOpenFileName(box_owner(parent), title, folder_, filter));
 }
 
 QString QtFileDialogs::save_file(QWidget* parent, const QString& title, const QString& filter)
 {
     const BusyScope busy(busy_);
     // Save asks its own overwrite question after adding the extension.
-    return QFileDialog::getSaveFileName(parent, title, QString(), filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    return remember(QFileDialog::getSaveFileName(box_owner(parent), title, folder_, filter, nullptr,
+                                                 QFileDialog::DontConfirmOverwrite));
 }
 
 void QtLauncher::open_document(const QString& path)

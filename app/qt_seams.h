@@ -4,6 +4,14 @@
 
 #include "app/seams.h"
 
+#include <utility>
+
+// The window a box or file dialog asked for parent is shown over: parent
+// itself, or, while a secondary window is open over parent's window (which
+// it keeps disabled), that secondary window, so that no question is ever
+// hidden behind another window.
+[[nodiscard]] QWidget* box_owner(QWidget* parent);
+
 // Message boxes; while one is open *busy is raised, so that timer ticks
 // arriving in its nested event loop are dropped.
 class QtMessageBoxes : public MessageBoxes {
@@ -16,15 +24,30 @@ private:
     int& busy_;
 };
 
-// File dialogs; they raise *busy while open, as message boxes do.
+// The user's Documents folder, or the home folder where there is none: a
+// place where the user can write, whatever the working directory.
+[[nodiscard]] QString documents_folder();
+
+// File dialogs; they raise *busy while open, as message boxes do. The first
+// dialog of the run starts in first_folder, every later one in the folder of
+// the last file chosen in this run (Open and Save alike). Nothing of it is
+// kept for the next run.
 class QtFileDialogs : public FileDialogs {
 public:
-    explicit QtFileDialogs(int& busy) : busy_(busy) {}
+    explicit QtFileDialogs(int& busy, QString first_folder = documents_folder())
+        : busy_(busy), folder_(std::move(first_folder))
+    {
+    }
     QString open_file(QWidget* parent, const QString& title, const QString& filter) override;
     QString save_file(QWidget* parent, const QString& title, const QString& filter) override;
 
 private:
+    // Remembers the folder of a chosen name; an empty name (cancelled)
+    // changes nothing. Returns name.
+    QString remember(const QString& name);
+
     int& busy_;
+    QString folder_;
 };
 
 class QtLauncher : public Launcher {

@@ -17,6 +17,12 @@ set(APP_QT_SOURCES
   app/translations.cpp
   app/warning_picture.cpp
 )
+# How the process takes the Russian locale as the system's.
+if(WIN32)
+  list(APPEND APP_QT_SOURCES app/system_locale_windows.cpp)
+else()
+  list(APPEND APP_QT_SOURCES app/system_locale_posix.cpp)
+endif()
 # What the auxiliary commands start on each platform (standard library only).
 if(WIN32)
   set(APP_CORE_SOURCES app/platform_commands_windows.cpp)

@@ -3,11 +3,17 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSizePolicy>
 #include <QStyleOptionFocusRect>
 
 WarningPicture::WarningPicture(QWidget* parent) : QLabel(parent)
 {
     setFixedSize(45, 30);
+    // Its place stays taken while it is hidden: nothing beside it moves when
+    // it shows.
+    QSizePolicy policy = sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    setSizePolicy(policy);
     setCursor(Qt::PointingHandCursor);
     // Tab reaches it (a hidden picture is passed over); a click does not
     // move the focus, as before.

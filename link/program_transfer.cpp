@@ -46,10 +46,9 @@ void ProgramTransfer::begin(const QString& start_text)
         ctx_.log->log_status(start_text, LOG_STAMPED);
     step_ = 0;
     stop_clicked_ = false;
-    ctx_.ui.MainWindow->setEnabled(false);
     TransferProgressWindow* progress = window();
     progress->TransferProgressBar->setValue(0);
-    progress->show_over_owner();
+    progress->open_over_owner();
 }
 
 void ProgramTransfer::finish(ExchangeResult outcome, const QString& success_text)
@@ -58,8 +57,7 @@ void ProgramTransfer::finish(ExchangeResult outcome, const QString& success_text
         ctx_.log->log_status(
             outcome == ExchangeResult::EXCHANGE_DONE ? success_text : QStringLiteral(" Команда не выполнена"),
             LOG_STAMPED);
-    window_->hide();
-    ctx_.ui.MainWindow->setEnabled(true);
+    window_->close_over_owner();
 }
 
 bool ProgramTransfer::stop_requested()

@@ -10,6 +10,13 @@
 StatusLog::StatusLog(QTextEdit* log, WallClock* clock)
     : log_(log), clock_(clock), has_lines_(log && !log->document()->isEmpty())
 {
+    if (!log_)
+        return;
+    // Only log_status writes here: the user may select and copy the lines,
+    // never type over them or undo them.
+    log_->setReadOnly(true);
+    log_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    log_->setUndoRedoEnabled(false);
 }
 
 void StatusLog::append_line(const QString& text)

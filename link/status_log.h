@@ -10,6 +10,7 @@ enum LogMode : int { LOG_PLAIN = 0, LOG_CLEAR = 1, LOG_STAMPED = 2 };
 
 class StatusLog {
 public:
+    // Makes log read-only to the user (still selectable and copyable).
     StatusLog(QTextEdit* log, WallClock* clock);
     // LOG_PLAIN appends text as a new last line; LOG_CLEAR empties the log;
     // LOG_STAMPED appends "hh:mm:ss ->" + text; any other mode does nothing.

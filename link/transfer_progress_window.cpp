@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QWindow>
 
 namespace {
 
@@ -21,7 +20,7 @@ QProgressBar* make_bar(QWidget* parent, const QString& name, int y)
 } // namespace
 
 TransferProgressWindow::TransferProgressWindow(QWidget* owner)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), owner_(owner)
+    : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("TransferProgressWindow"));
     setWindowTitle(QStringLiteral("Обмен данными"));
@@ -40,10 +39,24 @@ void TransferProgressWindow::closeEvent(QCloseEvent* event)
     event->ignore();
 }
 
-void TransferProgressWindow::show_over_owner()
+void TransferProgressWindow::open_over_owner()
 {
-    winId(); // the native window exists from here on
-    if (owner_ && owner_->windowHandle())
-        windowHandle()->setTransientParent(owner_->windowHandle());
+    QWidget* owner = parentWidget();
+    if (owner) {
+        return_focus_ = owner->focusWidget();
+        owner->setEnabled(false);
+    }
+    // Disabling the owner disabled this window with it; Stop must work.
+    setEnabled(true);
     show();
+}
+
+void TransferProgressWindow::close_over_owner()
+{
+    hide();
+    if (QWidget* owner = parentWidget())
+        owner->setEnabled(true);
+    if (return_focus_ && return_focus_->isEnabled())
+        return_focus_->setFocus(Qt::OtherFocusReason);
+    return_focus_ = nullptr;
 }

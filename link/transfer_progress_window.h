@@ -3,6 +3,7 @@
 // while a program is written or read. Its close box does nothing; it closes
 // when its transfer ends.
 
+#include <QPointer>
 #include <QWidget>
 
 class QProgressBar;
@@ -11,10 +12,16 @@ class QPushButton;
 class TransferProgressWindow : public QWidget {
     Q_OBJECT
 public:
-    // A window of its own, without a parent widget: disabling the main
-    // window must leave Stop enabled. It stays on top of owner while shown.
+    // A secondary window owned by owner: it stays above owner, and a window
+    // manager never hides it behind owner.
     explicit TransferProgressWindow(QWidget* owner);
-    void show_over_owner();
+
+    // Disables the owner and shows this window, enabled, over it.
+    void open_over_owner();
+    // Hides this window, enables the owner again and gives the focus back to
+    // the owner's control that had it when the window opened (the button
+    // that started the transfer).
+    void close_over_owner();
 
     QProgressBar* TransferProgressBar = nullptr;
     QProgressBar* TransferSpareBar = nullptr;
@@ -24,5 +31,5 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QWidget* owner_;
+    QPointer<QWidget> return_focus_;
 };

@@ -70,13 +70,14 @@ void CopyDialog::copy_time_params()
                                MsgIcon::Exclamation);
         return;
     }
-    close_dialog();
+    close_window();
     // The main window's rows must show what was copied onto its weekday, or
     // the next time change there would read the old rows back over it.
     const int shown = ctx_.plans ? ctx_.plans->displayed_day() : 0;
     if (shown != 0 && chosen[shown - 1]) {
         ctx_.plans->refresh_plan_view();
     }
+    return_focus();
 }
 
 void CopyDialog::close_dialog()
@@ -84,6 +85,22 @@ void CopyDialog::close_dialog()
     if (!window_) {
         return;
     }
+    close_window();
+    return_focus();
+}
+
+void CopyDialog::return_focus()
+{
+    // Back to the button that opened the dialog, unless the copy has just
+    // made the shown weekday faulty and so disabled it.
+    QWidget* opener = ctx_.ui.CopyTimeParamsButton;
+    if (opener->isEnabled()) {
+        opener->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void CopyDialog::close_window()
+{
     CopyDialogWindow* w = window_.data();
     window_.clear();
     w->hide();

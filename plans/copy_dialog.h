@@ -26,10 +26,14 @@ public:
 
     // Handler of CopyDialogCopyButton and CopyDialogImageButton.
     void copy_time_params();
-    // Handler of CopyDialogCancelButton and of the close box.
+    // Handler of CopyDialogCancelButton, of the close box and of Escape;
+    // the focus goes back to CopyTimeParamsButton.
     void close_dialog();
 
 private:
+    void close_window();
+    void return_focus();
+
     AppContext& ctx_;
     QPointer<CopyDialogWindow> window_;
 };

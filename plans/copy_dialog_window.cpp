@@ -1,6 +1,7 @@
 #include "plans/copy_dialog_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -76,4 +77,13 @@ void CopyDialogWindow::closeEvent(QCloseEvent* event)
 {
     event->ignore();
     emit closeRequested();
+}
+
+void CopyDialogWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cancel_button_->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -26,6 +26,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Escape presses "Отмена".
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QListWidget* source_list_ = nullptr;

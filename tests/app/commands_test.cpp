@@ -99,6 +99,7 @@ TEST_F(Commands, AboutWindowShowsItsTextAndDisablesTheMainWindow)
     auto* ok = window->findChild<QPushButton*>(QStringLiteral("AboutOkButton"));
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), "Ок");
+    EXPECT_EQ(window->focusWidget(), ok);
 
     const QStringList lines = window->text_box()->toPlainText().split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 8);
@@ -184,16 +185,18 @@ TEST_F(Commands, WhileAboutIsOpenTheMainWindowTakesNoInputAndTheTimersTick)
     EXPECT_TRUE(app().port_timer()->isActive());
 }
 
-TEST_F(Commands, OkAndTheCloseBoxCloseAboutAndTheMainWindowWorksAgain)
+TEST_F(Commands, OkTheCloseBoxAndEscapeCloseAboutAndTheMainWindowWorksAgain)
 {
-    for (bool by_ok : {true, false}) {
+    for (int way : {0, 1, 2}) {
         ui().tool_actions[6]->trigger();
         process_events();
         ASSERT_NE(about(), nullptr);
-        if (by_ok)
+        if (way == 0)
             QTest::mouseClick(about()->ok_button(), Qt::LeftButton);
-        else
+        else if (way == 1)
             about()->close();
+        else
+            QTest::keyClick(about()->ok_button(), Qt::Key_Escape);
         process_events();
         EXPECT_EQ(about(), nullptr);
         EXPECT_TRUE(ui().MainWindow->isEnabled());

@@ -1,10 +1,14 @@
 // Warning pictures, threshold options and the secondary windows for the
 // keyboard and a screen reader: Tab reaches a shown warning, Space and Enter
-// open its explanation, and each is heard in the role it plays.
+// open its explanation, and each is heard in the role it plays; the usual
+// keys; the secondary windows above the main window.
 
 #include "support/app_fixture.h"
 
 #include "app/accessible_roles.h"
+#include "app/auxiliary_commands.h"
+#include "app/numeric_edit.h"
+#include "app/qt_seams.h"
 #include "app/warning_picture.h"
 #include "link/transfer_progress_window.h"
 #include "plans/copy_dialog.h"
@@ -15,11 +19,18 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QComboBox>
+#include <QKeySequence>
+#include <QMainWindow>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QWindow>
 
 #include <functional>
+#include <map>
+#include <string>
 
 namespace {
 
@@ -170,5 +181,76 @@ TEST_F(Roles, CopyDialogAndProgressWindowAreDialogsNamedByTheirTitle)
     EXPECT_EQ(face->role(), QAccessible::Dialog);
     EXPECT_EQ(face->text(QAccessible::Name), progress.windowTitle());
 }
+
+// The usual keys run their menu item's handler, the page keys switch pages
+// wherever the focus is, a combo box included, and nothing else happens.
+struct KeyCase {
+    const char* keys;
+    int menu_id; // the menu item showing the keys, -1 for none
+    int page;    // shown first
+    const char* focus;
+    const char* seen; // boxes, file dialogs and documents asked for, then the page
+};
+
+class Shortcuts : public AppFixture, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(Shortcuts, RunTheirMenuItemOrSwitchPages)
+{
+    const KeyCase& k = GetParam();
+    const QKeySequence keys(QString::fromLatin1(k.keys));
+    if (k.menu_id >= 0) {
+        EXPECT_EQ(ui().menu_actions[static_cast<std::size_t>(k.menu_id)]->shortcut(), keys);
+    }
+    stop_timers();
+    ui().MainPanel->setCurrentIndex(k.page);
+    ASSERT_TRUE(activate_main_window());
+    ui().MainWindow->findChild<QWidget*>(QString::fromLatin1(k.focus))->setFocus(Qt::TabFocusReason);
+    const zuzo::DeviceProgram program = ctx().program;
+    QTest::keySequence(QApplication::focusWidget(), keys);
+    process_events();
+    QStringList seen;
+    for (const ShownBox& box : boxes().shown)
+        seen << box.title;
+    for (const FileDialogCall& call : files().calls)
+        seen << call.title;
+    seen << QStringList(launcher().documents.begin(), launcher().documents.end())
+         << QStringLiteral("page %1").arg(ui().MainPanel->currentIndex());
+    EXPECT_EQ(seen.join(QLatin1Char('|')), QString::fromUtf8(k.seen));
+    EXPECT_EQ(ctx().program, program);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, Shortcuts,
+                         ::testing::Values(KeyCase{"Ctrl+N", 0, 0, "PortCombo", "Создать|page 0"},
+                                           KeyCase{"Ctrl+O", 1, 1, "ModuleRedSlider", "Чтение файла|page 1"},
+                                           KeyCase{"Ctrl+S", 2, 0, "ConnectButton", "Сохранить|page 0"},
+                                           KeyCase{"F1", 4, 0, "StatusLog", "help.chm|page 0"},
+                                           KeyCase{"Ctrl+Tab", -1, 0, "PortCombo", "page 1"},
+                                           KeyCase{"Ctrl+PgDown", -1, 1, "OpticalSensorCombo", "page 0"},
+                                           KeyCase{"Ctrl+PgUp", -1, 0, "IntervalTimePicker1", "page 1"}));
+
+// Each secondary window is owned by the main window (stays above it), is
+// heard as a dialog, and a box asked for the main window meanwhile goes over it.
+class OwnedWindows : public AppFixture, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(OwnedWindows, StayAboveTheMainWindowAndTakeItsBoxes)
+{
+    QMainWindow* main = ui().MainWindow;
+    TransferProgressWindow progress(main);
+    const std::map<std::string, std::function<QWidget*()>> open = {
+        {"none", [&] { return main; }},
+        {"about", [&] { return app().commands().about(), app().commands().about_window(); }},
+        {"copy", [&] { return app().copy_dialog().open(), app().copy_dialog().window(); }},
+        {"progress", [&] { return progress.open_over_owner(), &progress; }}};
+    QWidget* top = open.at(GetParam())();
+    process_events();
+    EXPECT_EQ(box_owner(main), top);
+    if (top != main) {
+        EXPECT_EQ(top->windowHandle()->transientParent(), main->windowHandle());
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(top)->role(), QAccessible::Dialog);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, OwnedWindows, ::testing::Values("none", "about", "copy", "progress"),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
 } // namespace

@@ -6,8 +6,11 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -15,6 +18,7 @@
 #include <QTranslator>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -93,14 +97,15 @@ INSTANTIATE_TEST_SUITE_P(
 // message boxes and the captions of the file dialogs.
 class RussianTexts : public ::testing::Test {
 protected:
-    void SetUp() override { translator = install_russian_texts(*QCoreApplication::instance()); }
+    void SetUp() override { texts = install_russian_texts(*QCoreApplication::instance()); }
     void TearDown() override
     {
-        if (translator)
-            QCoreApplication::removeTranslator(translator);
-        QLocale::setDefault(QLocale::c());
+        QCoreApplication::removeTranslator(texts.catalogue);
+        QCoreApplication::removeTranslator(texts.own);
+        QLocale::setDefault(QLocale::system());
     }
-    QTranslator* translator = nullptr;
+    RussianTranslators texts;
+    QTranslator*& translator = texts.catalogue;
 };
 
 QString without_mnemonic(QString text)
@@ -152,6 +157,43 @@ TEST_F(RussianTexts, FileDialogCaptionsAndEditMenuAreRussian)
     for (const QAction* action : menu->actions())
         items << without_mnemonic(action->text()).section(QLatin1Char('\t'), 0, 0);
     EXPECT_TRUE(items.contains(QStringLiteral("Вставить"))) << items.join(" | ").toStdString();
+}
+
+// What Qt's catalogue leaves English, and the sizes and dates of the file
+// dialog's listing: Qt takes the system's locale as the tool's start makes it.
+TEST_F(RussianTexts, OkFolderSizesAndDates)
+{
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    const QDateTime when(QDate(2026, 12, 7), QTime(14, 5));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("ОК")); // Cyrillic
+    EXPECT_EQ(QFileIconProvider().type(QFileInfo(QDir::tempPath())), QStringLiteral("Папка"));
+    EXPECT_EQ(QLocale::system().formattedDataSize(463), russian.formattedDataSize(463));
+    EXPECT_EQ(QLocale::system().toString(when, QLocale::ShortFormat), russian.toString(when, QLocale::ShortFormat));
+}
+
+// The first dialog of a run starts in the folder it is given (the user's
+// Documents folder), every later one where the last chosen file lies.
+TEST(RealFileDialogs, StartInTheFirstFolderThenInTheFolderLastUsed)
+{
+    QTemporaryDir first;
+    QTemporaryDir later;
+    int busy = 0;
+    QtFileDialogs dialogs(busy, first.path());
+    QStringList started;
+    std::function<void()> answer = [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return QTimer::singleShot(10, answer);
+        started << dialog->directory().absolutePath();
+        dialog->selectFile(later.filePath(QStringLiteral("план.ptm")));
+        started.size() == 2 ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
+    };
+    for (int run = 0; run < 3; ++run) { // Save cancelled, Save chosen, Open cancelled
+        QTimer::singleShot(0, answer);
+        (void)(run < 2 ? dialogs.save_file(nullptr, {}, {}) : dialogs.open_file(nullptr, {}, {}));
+    }
+    EXPECT_EQ(started, (QStringList{first.path(), first.path(), later.path()}));
+    EXPECT_TRUE(QFileInfo(documents_folder()).isWritable());
 }
 
 } // namespace

@@ -3,8 +3,14 @@
 #include "link/status_log.h"
 #include "support/scripted_seams.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QTest>
 #include <QTextEdit>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -17,6 +23,7 @@ struct LogCase {
     const char* name;
     std::vector<LogStep> steps;
     QString shown; // the whole plain text afterwards
+    std::function<void(QTextEdit&)> user = {}; // then the user's own keys
 };
 
 class LogStatus : public ::testing::TestWithParam<LogCase> {
@@ -31,6 +38,8 @@ TEST_P(LogStatus, WritesThePlainText)
     StatusLog log(&edit, &clock);
     for (const LogStep& step : GetParam().steps)
         log.log_status(step.text, step.mode);
+    if (GetParam().user)
+        GetParam().user(edit);
     EXPECT_EQ(edit.toPlainText(), GetParam().shown);
 }
 
@@ -46,7 +55,14 @@ INSTANTIATE_TEST_SUITE_P(
         LogCase{"after_clear", {{"a", LOG_PLAIN}, {"", LOG_CLEAR}, {"c", LOG_PLAIN}}, "c"},
         LogCase{"other_modes_do_nothing", {{"a", LOG_PLAIN}, {"x", 3}, {"y", -1}}, "a"},
         LogCase{"empty_first_line_kept", {{"", LOG_PLAIN}, {"b", LOG_PLAIN}}, "\nb"},
-        LogCase{"markup_is_text", {{"<b>bold</b> &amp;", LOG_PLAIN}}, "<b>bold</b> &amp;"}),
+        LogCase{"markup_is_text", {{"<b>bold</b> &amp;", LOG_PLAIN}}, "<b>bold</b> &amp;"},
+        // Undo, cut and typing change nothing; selecting and copying work.
+        LogCase{"read_only_to_the_user", {{" Программа считана", LOG_STAMPED}}, "09:03:07 -> Программа считана",
+                [](QTextEdit& edit) {
+                    for (const char* keys : {"Ctrl+Z", "Ctrl+A", "Ctrl+C", "Ctrl+X", "X"})
+                        QTest::keySequence(&edit, QKeySequence(QString::fromLatin1(keys)));
+                    EXPECT_EQ(QGuiApplication::clipboard()->text(), "09:03:07 -> Программа считана");
+                }}),
     [](const ::testing::TestParamInfo<LogCase>& info) { return std::string(info.param.name); });
 
 TEST(LogStatusClock, EveryLineTakesTheTimeItIsWritten)

@@ -49,11 +49,14 @@ protected:
     // The lines the transfer wrote (the log was cleared before).
     QStringList transfer_lines() { return log_lines(); }
 
-    // After the transfer: window closed, main window enabled, nothing busy.
+    // After the transfer: window closed, main window enabled with the focus
+    // back on the button that started it, nothing busy.
     void expect_idle()
     {
         EXPECT_FALSE(window->isVisible());
         EXPECT_TRUE(ui().MainWindow->isEnabled());
+        const QWidget* focus = ui().MainWindow->focusWidget();
+        EXPECT_TRUE(focus == ui().WriteProgramButton || focus == ui().ReadProgramButton);
         EXPECT_EQ(ctx().busy, 0);
         EXPECT_TRUE(ctx().link->link_is_open()); // a transfer never changes the link
     }

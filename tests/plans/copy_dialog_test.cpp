@@ -244,6 +244,7 @@ TEST_F(CopyDialogTest, CancelLeavesThePlanAndFreesTheMainWindow)
     QTest::mouseClick(w->cancel_button(), Qt::LeftButton);
     expect_closed();
     EXPECT_EQ(p(), before);
+    EXPECT_EQ(ui().MainWindow->focusWidget(), ui().CopyTimeParamsButton);
 
     // The main window works again, and a new dialog starts unselected.
     choose_weekday(ui().WeekdayCombo, 2);
@@ -254,13 +255,16 @@ TEST_F(CopyDialogTest, CancelLeavesThePlanAndFreesTheMainWindow)
     EXPECT_TRUE(copy().window()->target_list()->selectedItems().isEmpty());
 }
 
-TEST_F(CopyDialogTest, CloseBoxClosesLikeCancel)
+TEST_F(CopyDialogTest, CloseBoxAndEscapeCloseLikeCancel)
 {
     const zuzo::DeviceProgram before = p();
     choose(0, {1});
     EXPECT_FALSE(w->close()); // the dialog closes itself through its owner
     expect_closed();
     EXPECT_EQ(p(), before);
+    QTest::mouseClick(ui().CopyTimeParamsButton, Qt::LeftButton);
+    QTest::keyClick(copy().window()->target_list(), Qt::Key_Escape);
+    expect_closed();
 }
 
 TEST_F(CopyDialogTest, MainWindowIgnoresClicksWhileOpen)

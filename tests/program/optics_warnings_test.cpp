@@ -1,10 +1,14 @@
 // The six optics warnings on real widgets: shown iff their code is non-zero,
 // the code as user data, the explanation on a left click, and the write gate.
 
+#include "app/numeric_edit.h"
 #include "app/warning_picture.h"
 #include "program/optics_editor.h"
 #include "program/optics_fixture.h"
 #include "program/write_gate.h"
+
+#include <QComboBox>
+#include <QSlider>
 
 #include <functional>
 
@@ -32,8 +36,19 @@ protected:
 TEST_P(OpticsWarning, ShowsTheCodeAndExplainsItOnALeftClick)
 {
     const WarningCase& k = GetParam();
+    // Nothing beside a warning moves when it shows.
+    const auto places = [this] {
+        QList<QPoint> at = {ui().OpticalSensorCombo->pos()};
+        for (std::size_t c = 1; c <= 5; ++c)
+            at << ui().ChannelSlider[c]->pos() << ui().ChannelEdit[c]->pos();
+        return at;
+    };
+    process_events();
+    const QList<QPoint> before = places();
     k.change(p());
     ctx().optics->run_rules();
+    process_events();
+    EXPECT_EQ(places(), before);
     for (int w = 1; w <= 6; ++w) {
         SCOPED_TRACE(w);
         const int expected = w == k.warning ? k.code : 0;

@@ -1,16 +1,24 @@
 // Test entry for tests on real widgets: one QApplication for the process,
 // offscreen unless a display platform is asked for.
 
+#include "app/system_locale.h"
+
 #include <QApplication>
+#include <QLocale>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 
 int main(int argc, char** argv)
 {
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Qt takes the system's locale as the tool does: Russian.
+    std::optional<RussianSystemLocale> russian(std::in_place);
     QApplication app(argc, argv);
+    (void)QLocale::system();
+    russian.reset();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
