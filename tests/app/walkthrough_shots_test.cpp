@@ -152,7 +152,7 @@ TEST_F(Walkthrough, PicturesOfEachStep)
 
     // 8. An EEPROM question: the simulator on COM2 reports a damaged EEPROM
     // of the microcontroller. The real box is drawn with Qt's Russian buttons.
-    QTranslator* russian = install_russian_texts(*qApp);
+    const RussianTranslators russian = install_russian_texts(*qApp);
     boxes().while_open = [&](const ShownBox& b) {
         QMessageBox box(b.icon == MsgIcon::Error ? QMessageBox::Critical : QMessageBox::Warning, b.title, b.text,
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, ui().MainWindow);
@@ -163,9 +163,11 @@ TEST_F(Walkthrough, PicturesOfEachStep)
     ui().PortCombo->setCurrentText(QStringLiteral("COM2"));
     QTest::mouseClick(ui().ConnectButton, Qt::LeftButton);
     boxes().while_open = nullptr;
-    if (russian != nullptr) {
-        QCoreApplication::removeTranslator(russian);
-        delete russian;
+    for (QTranslator* t : {russian.own, russian.catalogue}) {
+        if (t != nullptr) {
+            QCoreApplication::removeTranslator(t);
+            delete t;
+        }
     }
     ASSERT_FALSE(boxes().shown.empty());
     EXPECT_TRUE(boxes().shown.back().text.startsWith(QStringLiteral("Повреждена EEPROM микроконтроллера")));
