@@ -3,6 +3,7 @@
 #include "plans/plan_csv.h"
 #include "program/ptm_format.h"
 #include "tools/zuzo/ptm_commands.h"
+#include "tools/zuzo/ptm_check.h"
 #include "tools/zuzo/ptm_files.h"
 
 #include <filesystem>
