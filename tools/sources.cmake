@@ -12,6 +12,7 @@ set(ZUZO_CLI_SOURCES
   tools/zuzo/json_program.cpp
   tools/zuzo/ptm_make.cpp
   tools/zuzo/ptm_commands.cpp
+  tools/zuzo/ptm_check.cpp
   tools/zuzo/plan_commands.cpp
   tools/zuzo/optics_compare.cpp
   tools/zuzo/device_commands.cpp

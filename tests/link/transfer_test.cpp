@@ -160,8 +160,8 @@ TEST_F(Transfer, ReadWithADeviceAnsweringOnlyTheFirstCommand)
     const zuzo::DeviceProgram before = ctx().program;
     const zuzo::DeviceProgram stored = sample_optics(before);
     device().set_optics(zuzo::optics_write_bytes(stored));
-    ASSERT_TRUE(sim.set_fault("ignore=136"));
-    ASSERT_TRUE(sim.set_fault("ignore=137"));
+    ASSERT_TRUE(sim.set_fault("ignore=88"));
+    ASSERT_TRUE(sim.set_fault("ignore=89"));
     click(ui().ReadProgramButton);
 
     std::vector<int> expected_codes{kReadA};

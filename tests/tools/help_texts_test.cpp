@@ -38,7 +38,7 @@ const HelpCase kHelpCases[] = {
     {{"device", "verify", "--help"}, "Использование: zuzo device verify --port"},
     {{"ptm", "plan", "export", "--help"}, "Использование: zuzo ptm plan export ФАЙЛ.ptm [ПЛАН.csv]"},
     {{"ptm", "plan", "import", "a.csv", "-h"}, "Использование: zuzo ptm plan import ПЛАН.csv ФАЙЛ.ptm"},
-    {{"help", "ptm", "plan"}, "Использование: zuzo ptm plan import"},
+    {{"help", "ptm", "plan"}, "Использование: zuzo ptm plan export ФАЙЛ.ptm [ПЛАН.csv]\n               zuzo ptm plan import"},
     {{"nosuch", "--help"}, "Использование: zuzo ГРУППА КОМАНДА"},
 };
 
@@ -63,6 +63,7 @@ TEST(ZuzoHelp, EachGroupAndCommandHasItsOwnHelp)
         SCOPED_TRACE(call);
         EXPECT_EQ(run_args(c.args, out, err), 0);
         EXPECT_NE(out.str().find(c.usage_line), std::string::npos) << out.str();
+        EXPECT_EQ(out.str().find("Использование:", out.str().find("Использование:") + 1), std::string::npos);
         EXPECT_TRUE(has_cyrillic(out.str()));
         EXPECT_TRUE(err.str().empty()) << err.str();
         EXPECT_EQ(out.str().back(), '\n');

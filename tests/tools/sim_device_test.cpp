@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <set>
+
 using namespace zuzo;
 using namespace zuzo::sim;
 
@@ -230,7 +233,8 @@ TEST(FaultNames, Parsing)
                  {"silence-after", false},  {"split", true},       {"split=0", false},
                  {"split=2", true},         {"ignore=0x88", true}, {"ignore=300", false},
                  {"wrong-type=256", false}, {"vanish", true},      {"nonsense", false},
-                 {"os=x", false},           {"pace", true},        {"faulty-frames=2", true}};
+                 {"os=x", false},           {"pace", true},        {"faulty-frames=2", true},
+                 {"ignore=0B", true},       {"ignore=100", false}, {"faulty-frames=0B", false}};
     for (const auto& c : cases) {
         Faults f;
         EXPECT_EQ(apply_fault(c.setting, f), c.ok) << c.setting;
@@ -238,6 +242,8 @@ TEST(FaultNames, Parsing)
     Faults f;
     ASSERT_TRUE(apply_fault("split=2", f));
     ASSERT_TRUE(apply_fault("vanish=5", f));
+    ASSERT_TRUE(apply_fault("ignore=80", f)); // as the messages write the status command
     EXPECT_EQ(f.split, 2);
     EXPECT_EQ(f.vanish_after, 5);
+    EXPECT_EQ(f.ignore, std::set<std::uint8_t>{0x80});
 }

@@ -6,10 +6,9 @@
 namespace zuzo::sim {
 namespace {
 
-// Decimal, or hexadecimal after "0x"; at most 0..1000000.
-std::optional<int> number(std::string_view text)
+// In base 10 or 16, or hexadecimal after "0x"; at most 0..1000000.
+std::optional<int> number(std::string_view text, int base)
 {
-    int base = 10;
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         base = 16;
         text.remove_prefix(2);
@@ -42,7 +41,8 @@ bool apply_fault(std::string_view setting, Faults& f)
     const std::string_view name = setting.substr(0, eq);
     std::optional<int> n;
     if (eq != std::string_view::npos) {
-        n = number(setting.substr(eq + 1));
+        // Command codes are hexadecimal, as the messages write them (80, 0B).
+        n = number(setting.substr(eq + 1), name == "ignore" ? 16 : 10);
         if (!n)
             return false;
     }
@@ -99,8 +99,25 @@ bool apply_fault(std::string_view setting, Faults& f)
 
 const char* fault_names_help()
 {
-    return "silence, silence-after=N, garbage, bad-checksum, wrong-length, of, os, ol, wrong-type[=N], "
-           "ignore=CODE, faulty-frames=N, split[=N], trailing, vanish[=N], pace";
+    return "  silence            не отвечает\n"
+           "  silence-after=N    отвечает на первые N кадров, затем молчит\n"
+           "  garbage            шум без признака ответа вместо ответа\n"
+           "  bad-checksum       ответы на чтение с неверной контрольной суммой\n"
+           "  wrong-length       ответы на чтение без первого символа данных\n"
+           "  of                 отказ: «of#» вместо «on#»\n"
+           "  os                 повреждена EEPROM микроконтроллера («os#»)\n"
+           "  ol                 повреждена внешняя EEPROM («ol#»)\n"
+           "  wrong-type[=N]     устройство другого типа: код N (по умолчанию 24) вместо 25\n"
+           "  ignore=КОД         команда с этим кодом без ответа; код шестнадцатеричный,\n"
+           "                     как в сообщениях: 80 состояние, 87, 88, 89 чтение оптики,\n"
+           "                     0A, 0B запись оптики, 09 показ яркости\n"
+           "  faulty-frames=N    неисправности ответов только на первых N кадрах\n"
+           "  split[=N]          ответ частями по N символов (по умолчанию 3)\n"
+           "  trailing           лишние символы после конца ответа\n"
+           "  vanish[=N]         после N ответов (по умолчанию 3) линия закрывается\n"
+           "                     и порт пропадает\n"
+           "  pace               то же, что --pace\n"
+           "Числа N десятичные или шестнадцатеричные после 0x.\n";
 }
 
 } // namespace zuzo::sim

@@ -14,15 +14,39 @@
 
 namespace {
 
-const char* const kUsage = "usage: zuzo-devsim [--port COMn] [--folder DIR] [--fault NAME[=N]]... [--pace]\n"
-                           "                   [--lux N] [--sensor-off]\n"
-                           "faults: %s\n";
+const char* const kSynopsis =
+    "Использование: zuzo-devsim [--port COMn] [--folder ПАПКА] [--fault ИМЯ[=N]]...\n"
+    "                           [--pace] [--lux N] [--sensor-off]\n";
 
-int usage(const char* problem)
+void print_help(const std::string& default_folder)
 {
-    if (problem != nullptr)
-        std::fprintf(stderr, "zuzo-devsim: %s\n", problem);
-    std::fprintf(stderr, kUsage, zuzo::sim::fault_names_help());
+    std::printf("%s\n"
+                "Симулятор сигнального устройства на псевдотерминале, опубликованный как\n"
+                "виртуальный COM-порт. Выводит имя порта и путь терминала и работает до\n"
+                "Ctrl+C (или SIGTERM); при завершении убирает свой порт.\n"
+                "\n"
+                "Параметры:\n"
+                "  --port COMn       имя порта, COM1..COM200; по умолчанию COM1\n"
+                "  --folder ПАПКА    папка виртуальных портов; по умолчанию %s\n"
+                "                    ($XDG_RUNTIME_DIR/zuzo-ports, без XDG_RUNTIME_DIR\n"
+                "                    /tmp/zuzo-ports-UID)\n"
+                "  --fault ИМЯ[=N]   неисправность из списка ниже; можно повторять\n"
+                "  --pace            отвечать со скоростью линии 9600 бод\n"
+                "  --lux N           освещенность, 0..65535 люкс; по умолчанию 1234\n"
+                "  --sensor-off      оптический датчик выключен\n"
+                "  -h, --help        эта справка\n"
+                "\n"
+                "Неисправности:\n"
+                "%s"
+                "\n"
+                "Пример: zuzo-devsim --port COM3 --fault ignore=80 &\n"
+                "Код возврата: 0 — остановлен, 1 — порт не опубликован, 2 — неверный вызов.\n",
+                kSynopsis, default_folder.c_str(), zuzo::sim::fault_names_help());
+}
+
+int usage(const std::string& problem)
+{
+    std::fprintf(stderr, "zuzo-devsim: %s\n%sСправка: zuzo-devsim --help\n", problem.c_str(), kSynopsis);
     return 2;
 }
 
@@ -53,29 +77,33 @@ int main(int argc, char** argv)
 
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        const bool has_value = i + 1 < argc;
-        if (arg == "--port" && has_value) {
+        const bool takes_value = arg == "--port" || arg == "--folder" || arg == "--fault" || arg == "--lux";
+        if (takes_value && i + 1 >= argc)
+            return usage("у параметра " + std::string(arg) + " нет значения");
+        if (arg == "--port") {
             port = argv[++i];
             if (com_number(port) == 0)
-                return usage("--port needs a name COM1..COM200");
+                return usage("--port " + port + ": нужно имя порта от COM1 до COM200");
             port = com_name(com_number(port));
-        } else if (arg == "--folder" && has_value) {
+        } else if (arg == "--folder") {
             folder = argv[++i];
-        } else if (arg == "--fault" && has_value) {
-            if (!sim::apply_fault(argv[++i], faults))
-                return usage("unknown fault or bad number");
+        } else if (arg == "--fault") {
+            const std::string fault = argv[++i];
+            if (!sim::apply_fault(fault, faults))
+                return usage("--fault " + fault + ": неизвестная неисправность или неверное число");
         } else if (arg == "--pace") {
             faults.pace = true;
-        } else if (arg == "--lux" && has_value) {
-            if (!whole_number(argv[++i], lux) || lux > 65535)
-                return usage("--lux needs a number 0..65535");
+        } else if (arg == "--lux") {
+            const std::string value = argv[++i];
+            if (!whole_number(value, lux) || lux > 65535)
+                return usage("--lux " + value + ": нужно число от 0 до 65535");
         } else if (arg == "--sensor-off") {
             sensor_on = false;
         } else if (arg == "--help" || arg == "-h") {
-            usage(nullptr);
+            print_help(virtual_port_folder());
             return 0;
         } else {
-            return usage("unknown argument");
+            return usage("неизвестный параметр " + std::string(arg));
         }
     }
 
@@ -94,12 +122,13 @@ int main(int argc, char** argv)
     sim::PtyServer server(device);
     const sim::ServeResult started = server.start(folder, port);
     if (started != sim::ServeResult::Started) {
-        std::fprintf(stderr, "zuzo-devsim: cannot publish %s in %s: %s\n", port.c_str(), folder.c_str(),
+        std::fprintf(stderr, "zuzo-devsim: %s не опубликован в %s: %s\n", port.c_str(), folder.c_str(),
                      sim::describe(started));
         return 1;
     }
-    std::printf("%s %s\n%s -> %s\n", port.c_str(), server.terminal_path().c_str(), server.link_path().c_str(),
-                server.terminal_path().c_str());
+    // The first line, the name and the terminal, is for scripts too.
+    std::printf("%s %s\nссылка %s -> %s; остановка: Ctrl+C\n", port.c_str(), server.terminal_path().c_str(),
+                server.link_path().c_str(), server.terminal_path().c_str());
     std::fflush(stdout);
 
     int signal_number = 0;

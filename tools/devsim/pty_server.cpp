@@ -38,17 +38,18 @@ const char* describe(ServeResult r)
 {
     switch (r) {
     case ServeResult::Started:
-        return "started";
+        return "порт опубликован";
     case ServeResult::FolderRefused:
-        return "the virtual port folder is missing, not the user's own, or writable by others";
+        return "папку виртуальных портов не удалось создать, она принадлежит другому пользователю или в нее "
+               "могут писать другие";
     case ServeResult::PortTaken:
-        return "that COM name is already published in the virtual port folder";
+        return "порт с этим именем уже опубликован и действует (например, его обслуживает другой симулятор)";
     case ServeResult::NoTerminal:
-        return "no pseudo-terminal could be opened";
+        return "не удалось открыть псевдотерминал";
     case ServeResult::AlreadyRunning:
-        return "the device is already served";
+        return "устройство уже обслуживается";
     }
-    return "unknown";
+    return "неизвестная ошибка";
 }
 
 PtyServer::PtyServer(SimDevice& device) : device_(device) {}

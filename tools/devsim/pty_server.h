@@ -15,7 +15,7 @@ namespace zuzo::sim {
 
 enum class ServeResult { Started, FolderRefused, PortTaken, NoTerminal, AlreadyRunning };
 
-// A readable sentence for a result other than Started.
+// What a result means, in Russian, for the simulator's messages.
 [[nodiscard]] const char* describe(ServeResult r);
 
 class PtyServer {

@@ -71,11 +71,24 @@ constexpr const char* kPtmCheck =
     "Использование: zuzo ptm check ФАЙЛ.ptm\n"
     "\n"
     "Проверяет правила оптики и планы всех семи дней недели. Каждое нарушение\n"
-    "выводится с именем предупреждения и текстом, который показала бы программа\n"
-    "настройки.\n"
+    "выводится одной строкой: лампа (или день недели, время и интервалы) и\n"
+    "текст предупреждения, который показала бы программа настройки.\n"
     "\n"
     "Пример: zuzo ptm check plan.ptm\n"
+    "  Пороги освещенности: Задано нулевое значение\n"
+    "  Пятница, интервал 3: Уровень громкости вне диапазона 0..100%\n"
     "Код возврата: 0 — нарушений нет, 1 — есть нарушения, 2 — файл не читается.\n";
+
+constexpr const char* kPtmPlan =
+    "Использование: zuzo ptm plan export ФАЙЛ.ptm [ПЛАН.csv]\n"
+    "               zuzo ptm plan import ПЛАН.csv ФАЙЛ.ptm\n"
+    "\n"
+    "Недельный план файла программы таблицей для электронных таблиц и обратно:\n"
+    "  export  записывает план таблицей в ПЛАН.csv, а без него выводит ее;\n"
+    "  import  заменяет план в ФАЙЛ.ptm планом из таблицы, все остальное в файле\n"
+    "          остается байт в байт.\n"
+    "Подробно: zuzo ptm plan export --help, zuzo ptm plan import --help.\n"
+    "\n";
 
 constexpr const char* kPlanTable =
     "Таблица: строка заголовка, затем по строке на интервал (7 x 12 строк,\n"
@@ -227,7 +240,7 @@ std::string ptm_help(std::string_view command, std::string_view plan_command)
     if (command == "plan" && plan_command == "import")
         return std::string(kPtmPlanImport) + kPlanTable + kPtmPlanExamples;
     if (command == "plan")
-        return std::string(kPtmPlanExport) + kPtmPlanImport + kPlanTable + kPtmPlanExamples;
+        return std::string(kPtmPlan) + kPlanTable + kPtmPlanExamples;
     if (command == "dump")
         return kPtmDump;
     if (command == "make")

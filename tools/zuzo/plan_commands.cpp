@@ -4,6 +4,7 @@
 #include "program/file_store.h"
 #include "program/ptm_format.h"
 #include "tools/zuzo/ptm_commands.h"
+#include "tools/zuzo/ptm_check.h"
 #include "tools/zuzo/ptm_files.h"
 #include "tools/zuzo/text_input.h"
 

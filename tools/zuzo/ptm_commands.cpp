@@ -1,27 +1,18 @@
 #include "tools/zuzo/ptm_commands.h"
 
-#include "plans/plan_check.h"
-#include "program/optics_rules.h"
 #include "program/ptm_format.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/json_program.h"
 #include "tools/zuzo/plan_commands.h"
+#include "tools/zuzo/ptm_check.h"
 #include "tools/zuzo/ptm_files.h"
 #include "tools/zuzo/ptm_make.h"
 #include "tools/zuzo/text_input.h"
 
-#include <array>
 #include <ostream>
 
 namespace zuzo::cli {
 namespace {
-
-constexpr std::array<const char*, 6> kChannelWarnings = {"",
-                                                         "ModuleRedWarning",
-                                                         "ModuleGreenWarning",
-                                                         "ModuleYellowWarning",
-                                                         "IndicatorRedWarning",
-                                                         "IndicatorGreenWarning"};
 
 int bad_use(std::ostream& err, const std::string& problem = {})
 {
@@ -64,21 +55,7 @@ int check(const std::string& path, std::ostream& out, std::ostream& err)
     DeviceProgram program;
     if (!load_program_file(path, program, err))
         return EXIT_ERROR;
-    int faults = 0;
-    const OpticsCodes codes = run_optics_rules(program);
-    for (int c = 1; c <= kChannels; ++c) {
-        const int code = codes.channel[static_cast<std::size_t>(c)];
-        if (code == 0)
-            continue;
-        ++faults;
-        out << kChannelWarnings[static_cast<std::size_t>(c)] << ", code " << code << ":\n"
-            << explain_optics_code(code, is_indicator_channel(c)).text << '\n';
-    }
-    if (codes.lux != 0) {
-        ++faults;
-        out << "LuxThresholdWarning, code " << codes.lux << ":\n"
-            << explain_optics_code(codes.lux, false).text << '\n';
-    }
+    int faults = print_optics_faults(program, out);
     faults += print_plan_faults(program, out);
     return faults > 0 ? EXIT_FAULTS : EXIT_OK;
 }
@@ -104,22 +81,6 @@ bool load_program_file(const std::string& path, DeviceProgram& program, std::ost
         return false;
     }
     return true;
-}
-
-int print_plan_faults(const DeviceProgram& program, std::ostream& out)
-{
-    int faults = 0;
-    for (int d = 1; d <= kDays; ++d) {
-        const PlanFault fault = check_plan_day(program, d);
-        if (fault == PlanFault::None)
-            continue;
-        ++faults;
-        const bool volume = fault == PlanFault::Volume;
-        out << weekday_names()[static_cast<std::size_t>(d - 1)] << ", "
-            << (volume ? "VolumeRangeWarning" : "DuplicateIntervalsWarning") << ":\n"
-            << (volume ? volume_range_message() : duplicate_intervals_message()) << '\n';
-    }
-    return faults;
 }
 
 const char* ptm_usage()

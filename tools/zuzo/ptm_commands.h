@@ -35,10 +35,6 @@ void report_file_problem(std::ostream& err, const std::string& path, std::string
 // Reads and decodes a program file; reports to err and returns false on failure.
 [[nodiscard]] bool load_program_file(const std::string& path, DeviceProgram& program, std::ostream& err);
 
-// Prints the fault of every weekday whose plan fails its check, as "ptm
-// check" does; returns how many days fail.
-int print_plan_faults(const DeviceProgram& program, std::ostream& out);
-
 // Usage lines of the ptm subcommands.
 [[nodiscard]] const char* ptm_usage();
 
