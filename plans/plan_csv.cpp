@@ -25,44 +25,6 @@ std::string two_digits(std::int32_t v)
     return v >= 0 && v < 10 ? "0" + s : s;
 }
 
-// Whether the text is well-formed UTF-8 (no overlong forms, no surrogates).
-bool is_utf8(std::string_view s)
-{
-    std::size_t k = 0;
-    while (k < s.size()) {
-        const auto b = static_cast<unsigned char>(s[k]);
-        std::size_t more = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (b < 0x80) {
-            ++k;
-            continue;
-        }
-        if (b >= 0xC2 && b <= 0xDF) {
-            more = 1;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            more = 2;
-            low = b == 0xE0 ? 0xA0 : 0x80;
-            high = b == 0xED ? 0x9F : 0xBF;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            more = 3;
-            low = b == 0xF0 ? 0x90 : 0x80;
-            high = b == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return false;
-        }
-        if (k + more >= s.size())
-            return false;
-        for (std::size_t m = 1; m <= more; ++m) {
-            const auto c = static_cast<unsigned char>(s[k + m]);
-            if (c < (m == 1 ? low : 0x80) || c > (m == 1 ? high : 0xBF))
-                return false;
-        }
-        k += more + 1;
-    }
-    return true;
-}
-
 std::string_view trim(std::string_view s)
 {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))

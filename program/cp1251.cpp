@@ -175,4 +175,46 @@ bool equal_ignoring_case(std::string_view a, std::string_view b)
     return folded(a) == folded(b);
 }
 
+std::size_t utf8_sequence_length(std::string_view s, std::size_t pos)
+{
+    const auto b = static_cast<unsigned char>(s[pos]);
+    if (b < 0x80)
+        return 1;
+    std::size_t len = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (b >= 0xC2 && b <= 0xDF) {
+        len = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        len = 3;
+        low = b == 0xE0 ? 0xA0 : 0x80;
+        high = b == 0xED ? 0x9F : 0xBF;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        len = 4;
+        low = b == 0xF0 ? 0x90 : 0x80;
+        high = b == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (pos + len > s.size())
+        return 0;
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto c = static_cast<unsigned char>(s[pos + k]);
+        if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF))
+            return 0;
+    }
+    return len;
+}
+
+bool is_utf8(std::string_view s)
+{
+    for (std::size_t pos = 0; pos < s.size();) {
+        const std::size_t len = utf8_sequence_length(s, pos);
+        if (len == 0)
+            return false;
+        pos += len;
+    }
+    return true;
+}
+
 } // namespace zuzo

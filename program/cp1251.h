@@ -1,6 +1,7 @@
 #pragma once
 // Texts of program files are Windows-1251; the tool keeps them as UTF-8.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,13 @@ namespace zuzo {
 
 // Windows-1251 to UTF-8. The one unassigned byte (0x98) becomes "?".
 [[nodiscard]] std::string cp1251_to_utf8(std::string_view cp1251);
+
+// The length of the well-formed UTF-8 sequence at pos (1..4), or 0 for a
+// malformed one (overlong forms and surrogates included).
+[[nodiscard]] std::size_t utf8_sequence_length(std::string_view s, std::size_t pos);
+
+// Whether the whole text is well-formed UTF-8.
+[[nodiscard]] bool is_utf8(std::string_view s);
 
 // Appends one code point (at most U+10FFFF) as UTF-8.
 void append_utf8(std::string& out, char32_t cp);

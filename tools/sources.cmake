@@ -18,6 +18,7 @@ set(ZUZO_CLI_SOURCES
   tools/zuzo/device_commands.cpp
   tools/zuzo/help_texts.cpp
   tools/zuzo/device_report.cpp
+  tools/zuzo/journal_file.cpp
 )
 # The journal file: appended to and forced to the disk, per system.
 if(WIN32)

@@ -76,16 +76,4 @@ bool JournalFile::write_synced(std::string_view text)
     return false;
 }
 
-bool JournalFile::append(std::string_view text)
-{
-    if (handle_ == -1)
-        return false;
-    std::string row = needs_break_ ? "\r\n" : "";
-    row.append(text);
-    if (!write_synced(row))
-        return false;
-    needs_break_ = false;
-    return true;
-}
-
 } // namespace zuzo::cli
