@@ -165,43 +165,41 @@ void Application::fill_initial_state()
 void Application::connect_menu_and_close()
 {
     MainControls& ui = ctx_.ui;
-    for (int id = 0; id < static_cast<int>(ui.menu_actions.size()); ++id) {
-        for (QAction* action :
-             {ui.menu_actions[static_cast<std::size_t>(id)], ui.tool_actions[static_cast<std::size_t>(id)]}) {
-            if (action)
-                connect(action, &QAction::triggered, this, [this, id] { dispatch_menu(id); });
-        }
+    for (std::size_t k = 0; k < MENU_ID_COUNT; ++k) {
+        const auto id = static_cast<MenuId>(k);
+        for (QAction* action : {ui.menu_actions[id], ui.tool_actions[id]})
+            connect(action, &QAction::triggered, this, [this, id] { dispatch_menu(id); });
     }
     if (auto* window = qobject_cast<MainWindow*>(ui.MainWindow))
         connect(window, &MainWindow::closeRequested, commands_.get(),
                 &AuxiliaryCommands::exit_with_confirmation);
 }
 
-void Application::dispatch_menu(int id)
+void Application::dispatch_menu(MenuId id)
 {
     switch (id) {
-    case 0:
+    case MenuId::New:
         files_->new_program();
         break;
-    case 1:
+    case MenuId::Open:
         files_->open_program();
         break;
-    case 2:
+    case MenuId::Save:
         files_->save_program();
         break;
-    case 3:
+    case MenuId::Exit:
         commands_->exit_with_confirmation();
         break;
-    case 4:
+    case MenuId::Help:
         commands_->help();
         break;
-    case 5:
+    case MenuId::Site:
         commands_->site();
         break;
-    case 6:
+    case MenuId::About:
         commands_->about();
         break;
-    default:
+    default: // an id no menu item raises
         break;
     }
 }

@@ -35,8 +35,8 @@ public:
     QTimer* status_timer() const { return status_timer_; }
     QTimer* port_timer() const { return port_timer_; }
 
-    // Menu items and toolbar buttons, ids 0..6; other ids are ignored.
-    void dispatch_menu(int id);
+    // Menu items and toolbar buttons; other ids are ignored.
+    void dispatch_menu(MenuId id);
     // Timer 1 (300 ms): clock, supervision, preview, transfer buttons.
     void status_tick();
     // Timer 2 (1000 ms): port discovery.

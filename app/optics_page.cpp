@@ -36,7 +36,7 @@ constexpr Channel kIndicatorChannels[] = {{4, "IndicatorRed", "Красный"},
 WarningPicture* make_warning(QWidget* parent, const char* name)
 {
     auto* warning = make::named<WarningPicture>(parent, name);
-    warning->setPixmap(picture(0));
+    warning->setPixmap(picture(Picture::Warning));
     return warning;
 }
 

@@ -147,10 +147,10 @@ TEST_F(Dispatch, TypingLettersIntoANumericEditIsRefused)
 TEST_F(Dispatch, EveryMenuIdAndToolbarButtonReachesItsCommand)
 {
     // Help and Site record a launch; the same ids come from menu and toolbar.
-    ui().menu_actions[4]->trigger();
-    ui().tool_actions[4]->trigger();
-    ui().menu_actions[5]->trigger();
-    ui().tool_actions[5]->trigger();
+    ui().menu_actions[MenuId::Help]->trigger();
+    ui().tool_actions[MenuId::Help]->trigger();
+    ui().menu_actions[MenuId::Site]->trigger();
+    ui().tool_actions[MenuId::Site]->trigger();
     ASSERT_EQ(launcher().documents.size(), 2u);
     EXPECT_EQ(launcher().documents[0], "help.chm");
     EXPECT_EQ(launcher().documents[1], "help.chm");
@@ -159,8 +159,8 @@ TEST_F(Dispatch, EveryMenuIdAndToolbarButtonReachesItsCommand)
 
     // Unknown ids are ignored.
     const QStringList before = window_snapshot(ui().MainWindow);
-    app().dispatch_menu(7);
-    app().dispatch_menu(-1);
+    app().dispatch_menu(static_cast<MenuId>(7));
+    app().dispatch_menu(static_cast<MenuId>(-1));
     EXPECT_EQ(window_snapshot(ui().MainWindow), before);
     EXPECT_TRUE(boxes().shown.empty());
 }

@@ -30,6 +30,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 namespace {
@@ -186,7 +187,7 @@ TEST_F(Roles, CopyDialogAndProgressWindowAreDialogsNamedByTheirTitle)
 // wherever the focus is, a combo box included, and nothing else happens.
 struct KeyCase {
     const char* keys;
-    int menu_id; // the menu item showing the keys, -1 for none
+    std::optional<MenuId> menu_id; // the menu item showing the keys
     int page;    // shown first
     const char* focus;
     const char* seen; // boxes, file dialogs and documents asked for, then the page
@@ -198,8 +199,8 @@ TEST_P(Shortcuts, RunTheirMenuItemOrSwitchPages)
 {
     const KeyCase& k = GetParam();
     const QKeySequence keys(QString::fromLatin1(k.keys));
-    if (k.menu_id >= 0) {
-        EXPECT_EQ(ui().menu_actions[static_cast<std::size_t>(k.menu_id)]->shortcut(), keys);
+    if (k.menu_id) {
+        EXPECT_EQ(ui().menu_actions[*k.menu_id]->shortcut(), keys);
     }
     stop_timers();
     ui().MainPanel->setCurrentIndex(k.page);
@@ -220,13 +221,13 @@ TEST_P(Shortcuts, RunTheirMenuItemOrSwitchPages)
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, Shortcuts,
-                         ::testing::Values(KeyCase{"Ctrl+N", 0, 0, "PortCombo", "Создать|page 0"},
-                                           KeyCase{"Ctrl+O", 1, 1, "ModuleRedSlider", "Чтение файла|page 1"},
-                                           KeyCase{"Ctrl+S", 2, 0, "ConnectButton", "Сохранить|page 0"},
-                                           KeyCase{"F1", 4, 0, "StatusLog", "help.chm|page 0"},
-                                           KeyCase{"Ctrl+Tab", -1, 0, "PortCombo", "page 1"},
-                                           KeyCase{"Ctrl+PgDown", -1, 1, "OpticalSensorCombo", "page 0"},
-                                           KeyCase{"Ctrl+PgUp", -1, 0, "IntervalTimePicker1", "page 1"}));
+                         ::testing::Values(KeyCase{"Ctrl+N", MenuId::New, 0, "PortCombo", "Создать|page 0"},
+                                           KeyCase{"Ctrl+O", MenuId::Open, 1, "ModuleRedSlider", "Чтение файла|page 1"},
+                                           KeyCase{"Ctrl+S", MenuId::Save, 0, "ConnectButton", "Сохранить|page 0"},
+                                           KeyCase{"F1", MenuId::Help, 0, "StatusLog", "help.chm|page 0"},
+                                           KeyCase{"Ctrl+Tab", std::nullopt, 0, "PortCombo", "page 1"},
+                                           KeyCase{"Ctrl+PgDown", std::nullopt, 1, "OpticalSensorCombo", "page 0"},
+                                           KeyCase{"Ctrl+PgUp", std::nullopt, 0, "IntervalTimePicker1", "page 1"}));
 
 // Each secondary window is owned by the main window (stays above it), is
 // heard as a dialog, and a box asked for the main window meanwhile goes over it.

@@ -146,7 +146,7 @@ TEST_F(Walkthrough, PicturesOfEachStep)
     ASSERT_EQ(store_program_file(file, planned), ProgramStore::Stored);
     files().open_names = {file};
     boxes().answers = {MsgAnswer::Yes};
-    ui().tool_actions[1]->trigger();
+    ui().tool_actions[MenuId::Open]->trigger();
     ASSERT_EQ(ctx().program.plan_enabled, planned.plan_enabled);
     shot(ui().MainWindow, "walk-9-plan.png");
 

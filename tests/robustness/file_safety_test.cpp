@@ -77,7 +77,6 @@ std::vector<FileCase> all_cases()
     return cases;
 }
 
-constexpr int kSave = 2; // the "Сохранить" menu item
 constexpr std::size_t kScratchSize = 64 * 1024;
 
 std::string bytes_of(const fs::path& path)
@@ -149,7 +148,7 @@ protected:
     {
         files().save_names = {QString::fromStdString(target.string())};
         boxes().answers = {MsgAnswer::Yes}; // replace the existing file
-        ui().menu_actions[kSave]->trigger();
+        ui().menu_actions[MenuId::Save]->trigger();
         std::vector<QString> titles;
         for (const ShownBox& b : boxes().shown)
             titles.push_back(b.title);
