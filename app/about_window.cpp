@@ -1,6 +1,6 @@
 #include "app/about_window.h"
 
-#include "app/pictures.h"
+#include "ui/pictures.h"
 
 #include <QCloseEvent>
 #include <QApplication>

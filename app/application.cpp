@@ -1,9 +1,7 @@
 #include "app/application.h"
 
 #include "app/auxiliary_commands.h"
-#include "app/control_ops.h"
 #include "app/main_window.h"
-#include "app/qt_seams.h"
 #include "link/link_controller.h"
 #include "link/status_log.h"
 #include "plans/copy_dialog.h"
@@ -11,6 +9,8 @@
 #include "program/device_program.h"
 #include "program/file_commands.h"
 #include "program/optics_editor.h"
+#include "ui/control_ops.h"
+#include "ui/qt_seams.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,8 +19,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/numeric_edit.h"
-#include "app/warning_picture.h"
+#include "ui/numeric_edit.h"
+#include "ui/warning_picture.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "app/auxiliary_commands.h"
 
 #include "app/about_window.h"
-#include "app/app_context.h"
 #include "app/platform_commands.h"
 #include "link/link_controller.h"
+#include "ui/app_context.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>

@@ -1,12 +1,12 @@
 // Page "Конфигурация": left half ports and device status, right half the
 // weekly plans and the sound group.
 
-#include "app/controls.h"
-#include "app/numeric_edit.h"
-#include "app/pictures.h"
-#include "app/warning_picture.h"
 #include "app/widget_make.h"
 #include "app/window_pages.h"
+#include "ui/controls.h"
+#include "ui/numeric_edit.h"
+#include "ui/pictures.h"
+#include "ui/warning_picture.h"
 
 #include <QCheckBox>
 #include <QComboBox>

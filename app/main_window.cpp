@@ -2,9 +2,9 @@
 
 #include "app/accessibility.h"
 #include "app/accessible_roles.h"
-#include "app/controls.h"
-#include "app/pictures.h"
 #include "app/window_pages.h"
+#include "ui/controls.h"
+#include "ui/pictures.h"
 
 #include <QAction>
 #include <QCloseEvent>

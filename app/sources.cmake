@@ -3,19 +3,13 @@ set(APP_QT_SOURCES
   app/about_window.cpp
   app/accessibility.cpp
   app/accessible_roles.cpp
-  app/app_context.cpp
   app/application.cpp
   app/auxiliary_commands.cpp
   app/config_page.cpp
   app/main_window.cpp
-  app/numeric_edit.cpp
   app/optics_page.cpp
-  app/pending_input.cpp
-  app/pictures.cpp
-  app/qt_seams.cpp
   app/threshold_option.cpp
   app/translations.cpp
-  app/warning_picture.cpp
 )
 # How the process takes the Russian locale as the system's.
 if(WIN32)

@@ -1,9 +1,9 @@
 #include "bench/idle_bench.h"
 
 #include "app/application.h"
-#include "app/seams.h"
 #include "bench/devsim_process.h"
 #include "link/link_controller.h"
+#include "ui/seams.h"
 
 #include <QComboBox>
 #include <QEventLoop>

@@ -1,6 +1,6 @@
 #include "link/box_fault_prompt.h"
 
-#include "app/seams.h"
+#include "ui/seams.h"
 
 #include <QString>
 

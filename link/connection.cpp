@@ -1,13 +1,13 @@
 #include "link/connection.h"
 
-#include "app/app_context.h"
-#include "app/control_ops.h"
-#include "app/numeric_edit.h"
-#include "app/pending_input.h"
 #include "link/date_display.h"
 #include "link/exchange.h"
 #include "link/serial_link.h"
 #include "link/status_log.h"
+#include "ui/app_context.h"
+#include "ui/control_ops.h"
+#include "ui/numeric_edit.h"
+#include "ui/pending_input.h"
 
 #include <QComboBox>
 #include <QMainWindow>

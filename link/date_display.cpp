@@ -1,6 +1,6 @@
 #include "link/date_display.h"
 
-#include "app/control_ops.h"
+#include "ui/control_ops.h"
 
 #include <array>
 

@@ -1,6 +1,5 @@
 #include "link/link_controller.h"
 
-#include "app/app_context.h"
 #include "link/box_fault_prompt.h"
 #include "link/connection.h"
 #include "link/optics_bytes.h"
@@ -8,6 +7,7 @@
 #include "link/port_names.h"
 #include "link/program_transfer.h"
 #include "link/serial_link.h"
+#include "ui/app_context.h"
 
 #include <QCheckBox>
 #include <QMainWindow>

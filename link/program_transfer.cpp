@@ -1,11 +1,11 @@
 #include "link/program_transfer.h"
 
-#include "app/app_context.h"
 #include "link/optics_bytes.h"
 #include "link/serial_link.h"
 #include "link/status_log.h"
 #include "link/transfer_progress_window.h"
 #include "program/write_gate.h"
+#include "ui/app_context.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>

@@ -4,10 +4,10 @@
 #include <QMainWindow>
 #include <QPushButton>
 
-#include "app/app_context.h"
 #include "plans/copy_dialog_window.h"
 #include "plans/plan_copy.h"
 #include "plans/plan_editor.h"
+#include "ui/app_context.h"
 
 CopyDialog::CopyDialog(AppContext& ctx, QObject* parent) : QObject(parent), ctx_(ctx) {}
 

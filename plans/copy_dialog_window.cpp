@@ -6,8 +6,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/pictures.h"
 #include "program/device_program.h"
+#include "ui/pictures.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "program/file_commands.h"
 
-#include "app/app_context.h"
 #include "plans/plan_editor.h"
 #include "program/optics_editor.h"
 #include "program/program_controls.h"
 #include "program/program_file_io.h"
 #include "program/save_name.h"
+#include "ui/app_context.h"
 
 #include <QFileInfo>
 #include <QMainWindow>

@@ -3,10 +3,10 @@
 
 #include "support/app_fixture.h"
 
-#include "app/control_ops.h"
-#include "app/numeric_edit.h"
 #include "app/window_snapshot.h"
 #include "plans/plan_editor.h"
+#include "ui/control_ops.h"
+#include "ui/numeric_edit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

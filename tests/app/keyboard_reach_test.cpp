@@ -7,14 +7,14 @@
 
 #include "app/accessible_roles.h"
 #include "app/auxiliary_commands.h"
-#include "app/numeric_edit.h"
-#include "app/qt_seams.h"
-#include "app/warning_picture.h"
 #include "link/transfer_progress_window.h"
 #include "plans/copy_dialog.h"
 #include "plans/copy_dialog_window.h"
 #include "plans/plan_editor.h"
 #include "program/optics_editor.h"
+#include "ui/numeric_edit.h"
+#include "ui/qt_seams.h"
+#include "ui/warning_picture.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -3,8 +3,8 @@
 
 #include "support/app_fixture.h"
 
-#include "app/numeric_edit.h"
-#include "app/warning_picture.h"
+#include "ui/numeric_edit.h"
+#include "ui/warning_picture.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -6,12 +6,12 @@
 
 #include "support/app_fixture.h"
 
-#include "app/numeric_edit.h"
 #include "app/translations.h"
-#include "app/warning_picture.h"
 #include "link/link_controller.h"
 #include "link/status_log.h"
 #include "program/program_file_io.h"
+#include "ui/numeric_edit.h"
+#include "ui/warning_picture.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "link/link_controller.h"
 #include "link/link_fixture.h"
 
-#include "app/numeric_edit.h"
+#include "ui/numeric_edit.h"
 
 #include <QApplication>
 #include <QCloseEvent>

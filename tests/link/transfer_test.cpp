@@ -7,7 +7,7 @@
 #include "link/status_log.h"
 #include "link/transfer_progress_window.h"
 
-#include "app/warning_picture.h"
+#include "ui/warning_picture.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -8,9 +8,9 @@
 #include <QTimeEdit>
 #include <gtest/gtest.h>
 
-#include "app/numeric_edit.h"
-#include "app/warning_picture.h"
 #include "plans/plan_fixture.h"
+#include "ui/numeric_edit.h"
+#include "ui/warning_picture.h"
 
 namespace {
 

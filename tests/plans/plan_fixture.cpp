@@ -4,7 +4,7 @@
 #include <QTest>
 #include <QTimeEdit>
 
-#include "app/numeric_edit.h"
+#include "ui/numeric_edit.h"
 
 void PlanFixture::SetUp()
 {

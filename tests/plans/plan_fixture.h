@@ -3,10 +3,10 @@
 // plan: setting intervals in the tables and the user's own actions on the
 // frame "Недельные планы", sent as real key events.
 
-#include "app/control_ops.h"
 #include "plans/copy_dialog.h"
 #include "plans/plan_editor.h"
 #include "support/app_fixture.h"
+#include "ui/control_ops.h"
 
 class NumericEdit;
 class QComboBox;

@@ -1,10 +1,10 @@
 // New, Open and Save through the "Файл" menu, on real widgets and real files.
 
-#include "app/numeric_edit.h"
-#include "app/warning_picture.h"
 #include "program/file_size_limit.h"
 #include "program/optics_fixture.h"
 #include "program/ptm_format.h"
+#include "ui/numeric_edit.h"
+#include "ui/warning_picture.h"
 
 #include <QAction>
 #include <QCheckBox>

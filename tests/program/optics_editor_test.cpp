@@ -1,9 +1,9 @@
 // The "Оптика" tab on real widgets: refresh, handlers and enabling.
 
-#include "app/numeric_edit.h"
-#include "app/warning_picture.h"
 #include "program/optics_editor.h"
 #include "program/optics_fixture.h"
+#include "ui/numeric_edit.h"
+#include "ui/warning_picture.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,11 +1,11 @@
 // The six optics warnings on real widgets: shown iff their code is non-zero,
 // the code as user data, the explanation on a left click, and the write gate.
 
-#include "app/numeric_edit.h"
-#include "app/warning_picture.h"
 #include "program/optics_editor.h"
 #include "program/optics_fixture.h"
 #include "program/write_gate.h"
+#include "ui/numeric_edit.h"
+#include "ui/warning_picture.h"
 
 #include <QComboBox>
 #include <QSlider>

@@ -2,7 +2,6 @@
 // a real pseudo-terminal: the outcome the design gives, no crash, no wait
 // beyond the attempt limit, and the program changed only where it should be.
 
-#include "app/numeric_edit.h"
 #include "link/exchange.h"
 #include "link/link_controller.h"
 #include "link/link_fixture.h"
@@ -15,6 +14,7 @@
 #include "tools/zuzo/device_commands.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/ptm_files.h"
+#include "ui/numeric_edit.h"
 
 #include <QLineEdit>
 #include <QMainWindow>

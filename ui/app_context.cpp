@@ -1,4 +1,4 @@
-#include "app/app_context.h"
+#include "ui/app_context.h"
 
 #include "plans/plan_editor.h"
 #include "program/optics_editor.h"

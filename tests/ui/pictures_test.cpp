@@ -1,6 +1,6 @@
 // The eleven pictures exist at their sizes and stay sharp at 200 %.
 
-#include "app/pictures.h"
+#include "ui/pictures.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

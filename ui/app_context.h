@@ -3,9 +3,9 @@
 // controls, the platform seams and the parts that others call into. Owned by
 // Application; handed by reference, never reached through globals.
 
-#include "app/controls.h"
-#include "app/seams.h"
 #include "program/device_program.h"
+#include "ui/controls.h"
+#include "ui/seams.h"
 
 namespace zuzo {
 class PortLister;
