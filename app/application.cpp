@@ -30,10 +30,9 @@ constexpr int kPortCount = 200;
 
 } // namespace
 
-Application::Application(const Seams& seams, zuzo::PortLister* ports)
+Application::Application(const Seams& seams, zuzo::PortLister* ports) : ports_(ports)
 {
     ctx_.seams = seams;
-    ctx_.ports = ports;
     if (!ctx_.seams.boxes) {
         real_boxes_ = std::make_unique<QtMessageBoxes>(ctx_.busy);
         ctx_.seams.boxes = real_boxes_.get();
@@ -50,7 +49,6 @@ Application::Application(const Seams& seams, zuzo::PortLister* ports)
         real_clock_ = std::make_unique<QtWallClock>();
         ctx_.seams.clock = real_clock_.get();
     }
-    commands_ = std::make_unique<AuxiliaryCommands>(ctx_);
 }
 
 Application::~Application()
@@ -60,6 +58,7 @@ Application::~Application()
     if (port_timer_)
         port_timer_->stop();
     // The parts go before the window whose controls they hold.
+    ctx_.rebuild_after_replacement = [] {};
     commands_.reset();
     link_.reset();
     copy_dialog_.reset();
@@ -67,17 +66,15 @@ Application::~Application()
     files_.reset();
     optics_.reset();
     log_.reset();
-    ctx_.plans = nullptr;
-    ctx_.optics = nullptr;
-    ctx_.log = nullptr;
-    ctx_.link = nullptr;
     delete ctx_.ui.MainWindow;
     ctx_.ui = MainControls{};
 }
 
 void Application::set_process_end(std::function<void(int)> end)
 {
-    commands_->set_process_end(std::move(end));
+    end_process_ = std::move(end);
+    if (commands_)
+        commands_->set_process_end(end_process_);
 }
 
 bool Application::start()
@@ -92,12 +89,16 @@ bool Application::start()
     optics_ = std::make_unique<OpticsEditor>(ctx_);
     files_ = std::make_unique<FileCommands>(ctx_);
     plans_ = std::make_unique<PlanEditor>(ctx_);
-    copy_dialog_ = std::make_unique<CopyDialog>(ctx_);
-    link_ = std::make_unique<LinkController>(ctx_);
-    ctx_.log = log_.get();
-    ctx_.optics = optics_.get();
-    ctx_.plans = plans_.get();
-    ctx_.link = link_.get();
+    copy_dialog_ = std::make_unique<CopyDialog>(ctx_, *plans_);
+    link_ = std::make_unique<LinkController>(ctx_, *log_, ports_);
+    commands_ = std::make_unique<AuxiliaryCommands>(ctx_, *link_);
+    if (end_process_)
+        commands_->set_process_end(end_process_);
+    ctx_.rebuild_after_replacement = [this] {
+        plans_->refresh_plan_view();
+        optics_->refresh();
+        optics_->run_rules();
+    };
 
     optics_->bind();
     plans_->bind();

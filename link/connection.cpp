@@ -14,15 +14,15 @@
 
 using zuzo::ExchangeResult;
 
-Connection::Connection(AppContext& ctx, SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::ReplyArray& reply)
-    : ctx_(ctx), link_(link), prompt_(prompt), reply_(reply)
+Connection::Connection(AppContext& ctx, StatusLog& log, SerialLink& link, zuzo::FaultPrompt& prompt,
+                       zuzo::ReplyArray& reply)
+    : ctx_(ctx), log_(log), link_(link), prompt_(prompt), reply_(reply)
 {
 }
 
 void Connection::log(const QString& text, int mode)
 {
-    if (ctx_.log)
-        ctx_.log->log_status(text, mode);
+    log_.log_status(text, mode);
 }
 
 void Connection::connect()

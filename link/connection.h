@@ -9,13 +9,15 @@
 
 struct AppContext;
 class SerialLink;
+class StatusLog;
 namespace zuzo {
 class FaultPrompt;
 }
 
 class Connection {
 public:
-    Connection(AppContext& ctx, SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::ReplyArray& reply);
+    Connection(AppContext& ctx, StatusLog& log, SerialLink& link, zuzo::FaultPrompt& prompt,
+               zuzo::ReplyArray& reply);
 
     // ConnectButton: opens the port of PortCombo and has the device identify
     // itself; the link stays open only for a supported device.
@@ -32,6 +34,7 @@ private:
     void log(const QString& text, int mode);
 
     AppContext& ctx_;
+    StatusLog& log_;
     SerialLink& link_;
     zuzo::FaultPrompt& prompt_;
     zuzo::ReplyArray& reply_;

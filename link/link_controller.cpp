@@ -21,17 +21,18 @@ constexpr int kOpticsTab = 1;
 
 } // namespace
 
-LinkController::LinkController(AppContext& ctx, QObject* parent)
-    : LinkController(ctx, zuzo::virtual_port_folder(), parent)
+LinkController::LinkController(AppContext& ctx, StatusLog& log, zuzo::PortLister* ports, QObject* parent)
+    : LinkController(ctx, log, ports, zuzo::virtual_port_folder(), parent)
 {
 }
 
-LinkController::LinkController(AppContext& ctx, const std::string& virtual_port_folder, QObject* parent)
+LinkController::LinkController(AppContext& ctx, StatusLog& log, zuzo::PortLister* ports,
+                               const std::string& virtual_port_folder, QObject* parent)
     : QObject(parent), ctx_(ctx), link_(std::make_unique<SerialLink>(virtual_port_folder)),
       prompt_(std::make_unique<BoxFaultPrompt>(ctx.seams.boxes, prompt_parent_)),
-      discovery_(std::make_unique<PortDiscovery>(ctx.ports, nullptr)),
-      connection_(std::make_unique<Connection>(ctx, *link_, *prompt_, reply_)),
-      transfer_(std::make_unique<ProgramTransfer>(ctx, *link_, *prompt_, reply_))
+      discovery_(std::make_unique<PortDiscovery>(ports, &log)),
+      connection_(std::make_unique<Connection>(ctx, log, *link_, *prompt_, reply_)),
+      transfer_(std::make_unique<ProgramTransfer>(ctx, log, *link_, *prompt_, reply_))
 {
 }
 
@@ -43,7 +44,6 @@ LinkController::~LinkController()
 void LinkController::bind()
 {
     prompt_parent_ = ctx_.ui.MainWindow;
-    discovery_ = std::make_unique<PortDiscovery>(ctx_.ports, ctx_.log);
     (void)transfer_->window(); // built with the main window
     const MainControls& ui = ctx_.ui;
     connect(ui.ConnectButton, &QPushButton::clicked, this, [this] { connection_->connect(); });

@@ -10,21 +10,28 @@
 #include <memory>
 #include <string>
 
+namespace zuzo {
+class PortLister;
+}
 struct AppContext;
 class BoxFaultPrompt;
 class Connection;
 class PortDiscovery;
 class ProgramTransfer;
 class SerialLink;
+class StatusLog;
 class QWidget;
 
 class LinkController : public QObject {
     Q_OBJECT
 public:
     // The virtual port folder is the user's (see link/port_names.h).
-    explicit LinkController(AppContext& ctx, QObject* parent = nullptr);
+    // log: where the link reports; ports: the list of serial ports (none: no
+    // discovery).
+    LinkController(AppContext& ctx, StatusLog& log, zuzo::PortLister* ports, QObject* parent = nullptr);
     // virtual_port_folder: where COMn links stand for COM names.
-    LinkController(AppContext& ctx, const std::string& virtual_port_folder, QObject* parent = nullptr);
+    LinkController(AppContext& ctx, StatusLog& log, zuzo::PortLister* ports,
+                   const std::string& virtual_port_folder, QObject* parent = nullptr);
     ~LinkController() override;
 
     // Connects ConnectButton, DisconnectButton, WriteProgramButton and

@@ -4,8 +4,10 @@
 #include "link/serial_link.h"
 #include "link/status_log.h"
 #include "link/transfer_progress_window.h"
+#include "program/device_program.h"
 #include "program/write_gate.h"
 #include "ui/app_context.h"
+#include "ui/busy_scope.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>
@@ -23,9 +25,9 @@ constexpr int kStepWrap = 99;
 
 } // namespace
 
-ProgramTransfer::ProgramTransfer(AppContext& ctx, SerialLink& link, zuzo::FaultPrompt& prompt,
+ProgramTransfer::ProgramTransfer(AppContext& ctx, StatusLog& log, SerialLink& link, zuzo::FaultPrompt& prompt,
                                  zuzo::ReplyArray& reply, QObject* parent)
-    : QObject(parent), ctx_(ctx), link_(link), prompt_(prompt), reply_(reply)
+    : QObject(parent), ctx_(ctx), log_(log), link_(link), prompt_(prompt), reply_(reply)
 {
 }
 
@@ -42,8 +44,7 @@ TransferProgressWindow* ProgramTransfer::window()
 
 void ProgramTransfer::begin(const QString& start_text)
 {
-    if (ctx_.log)
-        ctx_.log->log_status(start_text, LOG_STAMPED);
+    log_.log_status(start_text, LOG_STAMPED);
     step_ = 0;
     stop_clicked_ = false;
     TransferProgressWindow* progress = window();
@@ -53,10 +54,8 @@ void ProgramTransfer::begin(const QString& start_text)
 
 void ProgramTransfer::finish(ExchangeResult outcome, const QString& success_text)
 {
-    if (ctx_.log)
-        ctx_.log->log_status(
-            outcome == ExchangeResult::EXCHANGE_DONE ? success_text : QStringLiteral(" Команда не выполнена"),
-            LOG_STAMPED);
+    log_.log_status(outcome == ExchangeResult::EXCHANGE_DONE ? success_text : QStringLiteral(" Команда не выполнена"),
+                    LOG_STAMPED);
     window_->close_over_owner();
 }
 

@@ -13,13 +13,14 @@
 
 struct AppContext;
 class SerialLink;
+class StatusLog;
 class TransferProgressWindow;
 
 class ProgramTransfer : public QObject {
     Q_OBJECT
 public:
-    ProgramTransfer(AppContext& ctx, SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::ReplyArray& reply,
-                    QObject* parent = nullptr);
+    ProgramTransfer(AppContext& ctx, StatusLog& log, SerialLink& link, zuzo::FaultPrompt& prompt,
+                    zuzo::ReplyArray& reply, QObject* parent = nullptr);
     ~ProgramTransfer() override;
 
     void write_program(); // WriteProgramButton
@@ -38,6 +39,7 @@ private:
     [[nodiscard]] bool stop_requested();
 
     AppContext& ctx_;
+    StatusLog& log_;
     SerialLink& link_;
     zuzo::FaultPrompt& prompt_;
     zuzo::ReplyArray& reply_;

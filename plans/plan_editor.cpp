@@ -9,6 +9,7 @@
 
 #include "plans/plan_check.h"
 #include "plans/plan_time.h"
+#include "program/device_program.h"
 #include "program/number_text.h"
 #include "ui/app_context.h"
 #include "ui/control_ops.h"

@@ -1,51 +1,34 @@
 #pragma once
 // What the handlers of every part share: the one device program, the named
-// controls, the platform seams and the parts that others call into. Owned by
+// controls, the platform seams and the rebuild after replacement. Owned by
 // Application; handed by reference, never reached through globals.
 
-#include "program/device_program.h"
 #include "ui/controls.h"
 #include "ui/seams.h"
 
+#include <functional>
+
 namespace zuzo {
-class PortLister;
+struct DeviceProgram;
 }
-class OpticsEditor;
-class PlanEditor;
-class StatusLog;
-class LinkController;
 
 struct AppContext {
-    zuzo::DeviceProgram program;
+    explicit AppContext(zuzo::DeviceProgram& device_program) : program(device_program) {}
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    zuzo::DeviceProgram& program;
     MainControls ui;
     Seams seams;
-    zuzo::PortLister* ports = nullptr; // the list of serial ports (seam)
-
-    // Parts other parts call into; set by Application before any event.
-    PlanEditor* plans = nullptr;
-    OpticsEditor* optics = nullptr;
-    StatusLog* log = nullptr;
-    LinkController* link = nullptr;
 
     // Above 0 while a handler runs a nested event loop (a message box, a
     // transfer taking its Stop click): timer ticks that arrive meanwhile are
-    // dropped, never run inside the handler or later.
+    // dropped, never run inside the handler or later (see ui/busy_scope.h).
     int busy = 0;
 
-    // After the program or its optics were replaced (Open, program read):
-    // plan view with its checks, optics refresh, optics rules, in that order.
-    void rebuild_after_replacement();
-};
-
-// Raises a busy counter (AppContext::busy) for the lifetime of a nested event
-// loop.
-class BusyScope {
-public:
-    explicit BusyScope(int& busy) : busy_(busy) { ++busy_; }
-    ~BusyScope() { --busy_; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    int& busy_;
+    // After the program or its optics were replaced (New, Open, program
+    // read): plan view with its checks, optics refresh, optics rules, in that
+    // order. Start-up sets it once the editors exist; before, nothing shows
+    // the program.
+    std::function<void()> rebuild_after_replacement = [] {};
 };

@@ -1,6 +1,6 @@
 #include "ui/pending_input.h"
 
-#include "ui/app_context.h"
+#include "ui/busy_scope.h"
 
 #include <QCoreApplication>
 #include <QEvent>

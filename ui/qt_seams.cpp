@@ -10,7 +10,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include "ui/app_context.h"
+#include "ui/busy_scope.h"
 
 namespace {
 

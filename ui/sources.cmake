@@ -4,7 +4,6 @@
 # pictures and the dropping of pending input. It includes nothing of app/,
 # link/, program/ or plans/; they all stand on it.
 set(UI_QT_SOURCES
-  ui/app_context.cpp
   ui/numeric_edit.cpp
   ui/pending_input.cpp
   ui/pictures.cpp

@@ -67,7 +67,7 @@ TEST_F(Dispatch, ClickingIntoAVolumeEditAndLeavingItRaisesOneEventEach)
     // Interval 3 of Monday switched on: the plan display enables its edit.
     ctx().program.plan_enabled[1][3] = 1;
     ctx().program.plan_volume[1][3] = 50;
-    ctx().plans->refresh_plan_view();
+    app().plans().refresh_plan_view();
     ASSERT_TRUE(edit->isEnabled());
     QSignalSpy focus(edit, &NumericEdit::focusChanged);
     QSignalSpy typed(edit, &QLineEdit::textChanged);

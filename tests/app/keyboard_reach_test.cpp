@@ -52,8 +52,8 @@ protected:
     {
         const WarningCase& k = GetParam();
         k.break_rule(ctx().program);
-        ctx().plans->refresh_plan_view();
-        ctx().optics->run_rules();
+        app().plans().refresh_plan_view();
+        app().optics().run_rules();
         ui().MainPanel->setCurrentIndex(k.page);
         return k.warning(ui());
     }
@@ -165,7 +165,7 @@ TEST_F(Roles, CopyDialogAndProgressWindowAreDialogsNamedByTheirTitle)
         ctx().program.plan_minute[1][i] = static_cast<std::int32_t>(i);
         ctx().program.plan_volume[1][i] = 50;
     }
-    ctx().plans->refresh_plan_view();
+    app().plans().refresh_plan_view();
     ASSERT_TRUE(activate_main_window());
     ASSERT_TRUE(ui().CopyTimeParamsButton->isEnabled());
     QTest::mouseClick(ui().CopyTimeParamsButton, Qt::LeftButton);

@@ -69,7 +69,7 @@ TEST_F(Walkthrough, PicturesOfEachStep)
     // 1. Connect to the simulator on COM1.
     ui().PortCombo->setCurrentText(QStringLiteral("COM1"));
     QTest::mouseClick(ui().ConnectButton, Qt::LeftButton);
-    ASSERT_TRUE(ctx().link->link_is_open()) << ui().StatusLog->toPlainText().toStdString();
+    ASSERT_TRUE(app().link().link_is_open()) << ui().StatusLog->toPlainText().toStdString();
     status_tick();
     shot(ui().MainWindow, "walk-1-connect.png");
 
@@ -106,7 +106,7 @@ TEST_F(Walkthrough, PicturesOfEachStep)
 
     // 5. Write the program into the device.
     page(0);
-    ctx().log->log_status(QString(), LOG_CLEAR);
+    app().status_log().log_status(QString(), LOG_CLEAR);
     QTest::mouseClick(ui().WriteProgramButton, Qt::LeftButton);
     status_tick();
     EXPECT_TRUE(ui().StatusLog->toPlainText().contains(QStringLiteral("Программа записана")))

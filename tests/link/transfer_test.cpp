@@ -43,7 +43,7 @@ protected:
         QObject::connect(window->TransferProgressBar, &QProgressBar::valueChanged,
                          [this](int value) { progress.push_back(value); });
         device().clear_received();
-        ctx().log->log_status(QString(), LOG_CLEAR);
+        app().status_log().log_status(QString(), LOG_CLEAR);
     }
 
     // The lines the transfer wrote (the log was cleared before).
@@ -58,7 +58,7 @@ protected:
         const QWidget* focus = ui().MainWindow->focusWidget();
         EXPECT_TRUE(focus == ui().WriteProgramButton || focus == ui().ReadProgramButton);
         EXPECT_EQ(ctx().busy, 0);
-        EXPECT_TRUE(ctx().link->link_is_open()); // a transfer never changes the link
+        EXPECT_TRUE(app().link().link_is_open()); // a transfer never changes the link
     }
 
     // Optics with every field distinct from the defaults and each other.

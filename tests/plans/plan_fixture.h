@@ -24,7 +24,7 @@ protected:
     void SetUp() override;
 
     zuzo::DeviceProgram& p() { return ctx().program; }
-    PlanEditor& editor() { return *ctx().plans; }
+    PlanEditor& editor() { return app().plans(); }
     CopyDialog& copy() { return app().copy_dialog(); }
 
     // Sets one interval of the tables (not the widgets).

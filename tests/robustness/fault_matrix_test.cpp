@@ -80,7 +80,7 @@ protected:
         ASSERT_TRUE(connect_device());
         status_tick();
         ASSERT_TRUE(ui().ReadProgramButton->isEnabled());
-        ctx().log->log_status(QString(), LOG_CLEAR);
+        app().status_log().log_status(QString(), LOG_CLEAR);
         boxes().clear();
     }
 
@@ -177,7 +177,7 @@ void FaultMatrix::run_connect(const Cell& cell)
         break;
     }
     EXPECT_EQ(log_lines(), expected_log);
-    EXPECT_EQ(ctx().link->link_is_open(), cell.outcome == Outcome::Done);
+    EXPECT_EQ(app().link().link_is_open(), cell.outcome == Outcome::Done);
     expect_boxes(eeprom_boxes(cell));
     EXPECT_EQ(ctx().program, before);
 }
@@ -188,15 +188,15 @@ void FaultMatrix::run_supervision(const Cell& cell)
     const zuzo::DeviceProgram before = ctx().program;
     ui().DeviceDateEdit->clear();
     arm(cell);
-    ctx().link->supervision();
-    ctx().link->supervision();
+    app().link().supervision();
+    app().link().supervision();
     finished();
     std::vector<Box> expected = eeprom_boxes(cell);
     switch (cell.outcome) {
     case Outcome::Done:
         EXPECT_TRUE(log_lines().isEmpty()) << log_lines().join('|').toStdString();
         EXPECT_EQ(ui().DeviceDateEdit->text(), QStringLiteral("Пн. 07.12.2026  14:05:09"));
-        EXPECT_TRUE(ctx().link->link_is_open());
+        EXPECT_TRUE(app().link().link_is_open());
         break;
     case Outcome::GivesUp:
         // Each silent tick asks; the question is closed (No), so the link stays.
@@ -206,13 +206,13 @@ void FaultMatrix::run_supervision(const Cell& cell)
                 {QStringLiteral("Внимание!"), QStringLiteral("Устройство не отвечает\nРазорвать связь?")});
         }
         EXPECT_TRUE(log_lines().isEmpty());
-        EXPECT_TRUE(ctx().link->link_is_open());
+        EXPECT_TRUE(app().link().link_is_open());
         break;
     case Outcome::Breaks:
     case Outcome::Unsupported:
         expected.push_back({QStringLiteral("Ошибка"), QStringLiteral("Самопроизвольно закрылся порт")});
         EXPECT_EQ(log_lines(), QStringList{QStringLiteral("14:05:09 -> Авария, закрыт  COM1")});
-        EXPECT_FALSE(ctx().link->link_is_open());
+        EXPECT_FALSE(app().link().link_is_open());
         break;
     }
     expect_boxes(expected);
@@ -235,7 +235,7 @@ void FaultMatrix::run_read(const Cell& cell)
     expect_boxes(eeprom_boxes(cell));
     EXPECT_EQ(ctx().program, after_partial_read(before, source, cell.commands_done));
     // A transfer never changes the link; window closed, main window usable.
-    EXPECT_TRUE(ctx().link->link_is_open());
+    EXPECT_TRUE(app().link().link_is_open());
     EXPECT_TRUE(ui().MainWindow->isEnabled());
     EXPECT_EQ(ctx().busy, 0);
 }
@@ -266,7 +266,7 @@ void FaultMatrix::run_write(const Cell& cell)
     if (cell.commands_done < 2 && cell.fault != "os" && cell.fault != "ol") { // those store, then complain
         EXPECT_TRUE(std::equal(old_memory.begin() + 12, old_memory.end(), memory.begin() + 12));
     }
-    EXPECT_TRUE(ctx().link->link_is_open());
+    EXPECT_TRUE(app().link().link_is_open());
     EXPECT_TRUE(ui().MainWindow->isEnabled());
     EXPECT_EQ(ctx().busy, 0);
 }
