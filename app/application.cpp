@@ -2,7 +2,7 @@
 
 #include "app/auxiliary_commands.h"
 #include "app/main_window.h"
-#include "link/link_controller.h"
+#include "app/link_controller.h"
 #include "link/status_log.h"
 #include "plans/copy_dialog.h"
 #include "plans/plan_editor.h"

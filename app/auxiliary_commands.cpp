@@ -2,7 +2,7 @@
 
 #include "app/about_window.h"
 #include "app/platform_commands.h"
-#include "link/link_controller.h"
+#include "app/link_controller.h"
 #include "ui/app_context.h"
 
 #include <QCoreApplication>

@@ -6,6 +6,7 @@ set(APP_QT_SOURCES
   app/application.cpp
   app/auxiliary_commands.cpp
   app/config_page.cpp
+  app/link_controller.cpp
   app/main_window.cpp
   app/optics_page.cpp
   app/threshold_option.cpp

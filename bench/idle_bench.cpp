@@ -2,7 +2,7 @@
 
 #include "app/application.h"
 #include "bench/devsim_process.h"
-#include "link/link_controller.h"
+#include "app/link_controller.h"
 #include "ui/seams.h"
 
 #include <QComboBox>

@@ -32,5 +32,4 @@ set(LINK_QT_SOURCES
   link/connection.cpp
   link/transfer_progress_window.cpp
   link/program_transfer.cpp
-  link/link_controller.cpp
 )

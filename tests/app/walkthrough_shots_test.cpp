@@ -7,7 +7,7 @@
 #include "support/app_fixture.h"
 
 #include "app/translations.h"
-#include "link/link_controller.h"
+#include "app/link_controller.h"
 #include "link/status_log.h"
 #include "program/program_file_io.h"
 #include "ui/numeric_edit.h"

@@ -1,7 +1,7 @@
 // Connect, disconnect, the two clocks and supervision, against the simulated
 // device over a real pseudo-terminal.
 
-#include "link/link_controller.h"
+#include "app/link_controller.h"
 #include "link/link_fixture.h"
 
 #include "ui/numeric_edit.h"

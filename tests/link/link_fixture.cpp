@@ -1,6 +1,6 @@
 #include "link/link_fixture.h"
 
-#include "link/link_controller.h"
+#include "app/link_controller.h"
 
 #include <QComboBox>
 #include <QPushButton>

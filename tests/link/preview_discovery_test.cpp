@@ -1,7 +1,7 @@
 // The brightness preview of the status tick and the port discovery of the
 // port tick.
 
-#include "link/link_controller.h"
+#include "app/link_controller.h"
 #include "link/link_fixture.h"
 #include "link/port_discovery.h"
 

@@ -1,7 +1,7 @@
 // Program write and read against the simulated device: the frames sent, the
 // progress, the log, Stop, the gate, EEPROM faults, and what a read stores.
 
-#include "link/link_controller.h"
+#include "app/link_controller.h"
 #include "link/link_fixture.h"
 #include "link/optics_bytes.h"
 #include "link/status_log.h"

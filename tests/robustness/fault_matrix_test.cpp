@@ -3,7 +3,7 @@
 // beyond the attempt limit, and the program changed only where it should be.
 
 #include "link/exchange.h"
-#include "link/link_controller.h"
+#include "app/link_controller.h"
 #include "link/link_fixture.h"
 #include "link/optics_bytes.h"
 #include "link/status_log.h"

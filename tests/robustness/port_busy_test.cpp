@@ -1,7 +1,7 @@
 // A port already open elsewhere is refused and reported, whichever name
 // reaches it and whoever holds it; the holder keeps working.
 
-#include "link/link_controller.h"
+#include "app/link_controller.h"
 #include "link/link_fixture.h"
 #include "link/serial_link.h"
 #include "link/status_log.h"

@@ -4,7 +4,7 @@
 // is back, under the same name. The device is published as COM150, a name
 // that no fixed serial device stands behind once the link is gone.
 
-#include "link/link_controller.h"
+#include "app/link_controller.h"
 #include "link/link_fixture.h"
 #include "link/status_log.h"
 #include "robustness/qt_print.h"
