@@ -1,8 +1,8 @@
 #include "app/application.h"
 
 #include "app/auxiliary_commands.h"
-#include "app/main_window.h"
 #include "app/link_controller.h"
+#include "app/main_window.h"
 #include "link/status_log.h"
 #include "plans/copy_dialog.h"
 #include "plans/plan_editor.h"

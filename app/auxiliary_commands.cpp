@@ -1,8 +1,8 @@
 #include "app/auxiliary_commands.h"
 
 #include "app/about_window.h"
-#include "app/platform_commands.h"
 #include "app/link_controller.h"
+#include "app/platform_commands.h"
 #include "ui/app_context.h"
 
 #include <QCoreApplication>

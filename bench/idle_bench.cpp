@@ -1,8 +1,8 @@
 #include "bench/idle_bench.h"
 
 #include "app/application.h"
-#include "bench/devsim_process.h"
 #include "app/link_controller.h"
+#include "bench/devsim_process.h"
 #include "ui/seams.h"
 
 #include <QComboBox>

@@ -5,9 +5,10 @@
 // damaged EEPROM, through XDG_RUNTIME_DIR).
 
 #include "support/app_fixture.h"
+#include "support/sample_programs.h"
 
-#include "app/translations.h"
 #include "app/link_controller.h"
+#include "app/translations.h"
 #include "link/status_log.h"
 #include "program/program_file_io.h"
 #include "ui/numeric_edit.h"
@@ -135,12 +136,8 @@ TEST_F(Walkthrough, PicturesOfEachStep)
     // 7. A weekly plan, opened from a program file.
     zuzo::DeviceProgram planned;
     const int times[][3] = {{7, 30, 60}, {12, 0, 40}, {13, 0, 40}, {18, 15, 80}};
-    for (int i = 1; i <= 4; ++i) {
-        planned.plan_enabled[1][i] = 1;
-        planned.plan_hour[1][i] = times[i - 1][0];
-        planned.plan_minute[1][i] = times[i - 1][1];
-        planned.plan_volume[1][i] = times[i - 1][2];
-    }
+    for (int i = 1; i <= 4; ++i)
+        set_interval(planned, {1, i, 1, times[i - 1][0], times[i - 1][1], times[i - 1][2]});
     const QTemporaryDir folder_for_file;
     const QString file = folder_for_file.filePath(QStringLiteral("план.ptm"));
     ASSERT_EQ(store_program_file(file, planned), ProgramStore::Stored);

@@ -6,6 +6,7 @@
 #include "link/optics_bytes.h"
 #include "link/status_log.h"
 #include "link/transfer_progress_window.h"
+#include "support/sample_programs.h"
 
 #include "ui/warning_picture.h"
 
@@ -61,20 +62,6 @@ protected:
         EXPECT_TRUE(app().link().link_is_open()); // a transfer never changes the link
     }
 
-    // Optics with every field distinct from the defaults and each other.
-    static zuzo::DeviceProgram sample_optics(zuzo::DeviceProgram p)
-    {
-        p.sensor_off_brightness = {1, 5, 10, 30, 50};
-        p.evening_brightness = {70, 90, 99, 100, 0};
-        p.day_brightness = {12, 23, 34, 45, 56};
-        p.module_min_brightness = 67;
-        p.indicator_min_brightness = 78;
-        p.optical_sensor_on = 1;
-        p.evening_lux_threshold = 300;
-        p.day_lux_threshold = 51200;
-        return p;
-    }
-
     TransferProgressWindow* window = nullptr;
     std::vector<int> progress;
 };
@@ -117,7 +104,7 @@ TEST_F(Transfer, WriteSendsTheTwoOpticsCommands)
 TEST_F(Transfer, ReadStoresEveryOpticsField)
 {
     const zuzo::DeviceProgram before = ctx().program;
-    const zuzo::DeviceProgram expected = sample_optics(before);
+    const zuzo::DeviceProgram expected = distinct_optics(before);
     device().set_optics(zuzo::optics_write_bytes(expected));
     click(ui().ReadProgramButton);
 
@@ -158,7 +145,7 @@ TEST_F(Transfer, GateRefusalSendsNothing)
 TEST_F(Transfer, ReadWithADeviceAnsweringOnlyTheFirstCommand)
 {
     const zuzo::DeviceProgram before = ctx().program;
-    const zuzo::DeviceProgram stored = sample_optics(before);
+    const zuzo::DeviceProgram stored = distinct_optics(before);
     device().set_optics(zuzo::optics_write_bytes(stored));
     ASSERT_TRUE(sim.set_fault("ignore=88"));
     ASSERT_TRUE(sim.set_fault("ignore=89"));

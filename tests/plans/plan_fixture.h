@@ -29,4 +29,8 @@ protected:
 
     // Sets one interval of the tables (not the widgets).
     void set_interval(int day, int i, int enabled, int hour, int minute, int volume);
+
+    // Every row unticked and disabled at 00:00, its volume edit showing
+    // volume; both plan warnings hidden, each holding 1 (no fault).
+    void expect_blank_rows(const QString& volume);
 };

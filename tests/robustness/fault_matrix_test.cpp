@@ -2,15 +2,16 @@
 // a real pseudo-terminal: the outcome the design gives, no crash, no wait
 // beyond the attempt limit, and the program changed only where it should be.
 
-#include "link/exchange.h"
 #include "app/link_controller.h"
+#include "link/exchange.h"
 #include "link/link_fixture.h"
 #include "link/optics_bytes.h"
 #include "link/status_log.h"
 #include "program/ptm_format.h"
 #include "robustness/fault_matrix.h"
-#include "robustness/optics_sample.h"
+#include "robustness/partial_read.h"
 #include "robustness/qt_print.h"
+#include "support/sample_programs.h"
 #include "tools/zuzo/device_commands.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/ptm_files.h"
@@ -223,7 +224,7 @@ void FaultMatrix::run_read(const Cell& cell)
 {
     connected();
     const zuzo::DeviceProgram before = ctx().program;
-    const zuzo::DeviceProgram source = sample_optics(before);
+    const zuzo::DeviceProgram source = sound_program(before);
     device().set_optics(zuzo::optics_write_bytes(source));
     arm(cell);
     click(ui().ReadProgramButton);
@@ -244,7 +245,7 @@ void FaultMatrix::run_write(const Cell& cell)
 {
     connected();
     const zuzo::DeviceProgram before = ctx().program;
-    const zuzo::OpticsBytes old_memory = zuzo::optics_write_bytes(sample_optics(before));
+    const zuzo::OpticsBytes old_memory = zuzo::optics_write_bytes(sound_program(before));
     device().set_optics(old_memory);
     arm(cell);
     click(ui().WriteProgramButton);
@@ -296,7 +297,7 @@ void FaultMatrix::expect_cli_exit(const Cell& cell, int code)
 void FaultMatrix::run_cli(const Cell& cell)
 {
     zuzo::DeviceProgram base;
-    const zuzo::DeviceProgram source = sample_optics(base);
+    const zuzo::DeviceProgram source = sound_program(base);
     const zuzo::OpticsBytes old_memory = zuzo::optics_write_bytes(base);
     device().set_optics(cell.op == Op::CliWrite ? old_memory : zuzo::optics_write_bytes(source));
     const std::string file = save(cell.op == Op::CliWrite ? "to_device.ptm" : "from_device.ptm",

@@ -7,9 +7,9 @@
 #include "link/link_fixture.h"
 #include "link/optics_bytes.h"
 #include "program/ptm_format.h"
-#include "robustness/optics_sample.h"
 #include "robustness/qt_print.h"
 #include "robustness/scratch_mount.h"
+#include "support/sample_programs.h"
 #include "tools/zuzo/device_commands.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/json_program.h"
@@ -109,7 +109,7 @@ protected:
         outside = fs::path(sim.folder()).parent_path() / "outside";
         fs::create_directories(outside);
         // The old file holds optics that differ from everything written below.
-        const std::vector<std::uint8_t> old = zuzo::write_ptm(robustness::sample_optics());
+        const std::vector<std::uint8_t> old = zuzo::write_ptm(sound_program());
         old_bytes.assign(old.begin(), old.end());
     }
 
