@@ -1,4 +1,7 @@
-# Application shell: window, controls, dispatch, timers, auxiliary commands.
+# The top floor, the application shell: start-up, the main window and its two
+# pages, the timers and the dispatch of the menu ids, the auxiliary commands,
+# and the wiring of the link's buttons and reports to the window. It stands on
+# ui/, link/, program/ and plans/; none of them includes it.
 set(APP_QT_SOURCES
   app/about_window.cpp
   app/accessibility.cpp
