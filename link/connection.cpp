@@ -12,8 +12,8 @@
 
 using zuzo::ExchangeResult;
 
-Connection::Connection(SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::ReplyArray& reply, const LinkHost& host,
-                       QObject* parent)
+Connection::Connection(SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::ReplyArray& reply,
+                       const LinkHost& host, QObject* parent)
     : QObject(parent), link_(link), prompt_(prompt), reply_(reply), host_(host)
 {
 }

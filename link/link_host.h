@@ -13,10 +13,10 @@ class QWidget;
 class WallClock;
 
 struct LinkHost {
-    MessageBoxes& boxes; // supervision's questions and the write gate's refusal
-    QWidget* box_parent; // the window they are shown over
-    WallClock& clock;    // the computer's date and time
-    int& busy;           // raised while the link takes the pending events itself
+    MessageBoxes& boxes;                 // supervision's questions and the write gate's refusal
+    QWidget* box_parent;                 // the window they are shown over
+    WallClock& clock;                    // the computer's date and time
+    int& busy;                           // raised while the link takes the pending events itself
     std::function<QString()> shown_port; // the port PortCombo names at this moment
     std::function<bool()> write_allowed; // the gate over the eight check results
 };

@@ -37,7 +37,8 @@ void ProgramTransfer::begin(const QString& start_text)
 
 void ProgramTransfer::finish(ExchangeResult outcome, const QString& success_text)
 {
-    emit logged(outcome == ExchangeResult::EXCHANGE_DONE ? success_text : QStringLiteral(" Команда не выполнена"),
+    emit logged(outcome == ExchangeResult::EXCHANGE_DONE ? success_text
+                                                         : QStringLiteral(" Команда не выполнена"),
                 LOG_STAMPED);
     emit finished();
 }

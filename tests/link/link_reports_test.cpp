@@ -32,7 +32,8 @@ protected:
         QObject::connect(&connection, &Connection::systemDateShown, [this](const QString& t) { seen << t; });
         QObject::connect(&transfer, &ProgramTransfer::logged, line);
         QObject::connect(&transfer, &ProgramTransfer::started, [this] { seen << "started"; });
-        QObject::connect(&transfer, &ProgramTransfer::progressed, [this](int v) { seen << QString::number(v); });
+        QObject::connect(&transfer, &ProgramTransfer::progressed,
+                         [this](int v) { seen << QString::number(v); });
         QObject::connect(&transfer, &ProgramTransfer::finished, [this] { seen << "finished"; });
         QObject::connect(&transfer, &ProgramTransfer::programReplaced, [this] { seen << "replaced"; });
     }
@@ -42,7 +43,8 @@ protected:
     FixedClock clock;
     int busy = 0;
     bool allowed = true;
-    LinkHost host{boxes, nullptr, clock, busy, [] { return QStringLiteral("COM1"); }, [this] { return allowed; }};
+    LinkHost host{
+        boxes, nullptr, clock, busy, [] { return QStringLiteral("COM1"); }, [this] { return allowed; }};
     SerialLink link{sim.folder()};
     BoxFaultPrompt prompt{boxes, nullptr};
     zuzo::ReplyArray reply{};
@@ -66,10 +68,9 @@ TEST_F(LinkReports, ConnectThenWriteWithNoWidget)
     connection.connect();
     transfer.write_program();
     EXPECT_EQ(lines(seen), lines({"clear ", "plain Ждите!!!", "waiting", "clear ", "stamped COM1 Порт открыт",
-                                 "plain Устройство готово", "plain Оптический датчик вкл.",
-                                 "plain Освещенность 1234 Lux",
-                                 "stamped  Старт запись программы", "started", "4", "7",
-                                 "stamped  Программа записана", "finished"}));
+                                  "plain Устройство готово", "plain Оптический датчик вкл.",
+                                  "plain Освещенность 1234 Lux", "stamped  Старт запись программы", "started",
+                                  "4", "7", "stamped  Программа записана", "finished"}));
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -83,10 +84,10 @@ TEST_F(LinkReports, RefusedWriteThenReadThenClock)
     transfer.write_program();
     transfer.read_program();
     connection.clock_display();
-    EXPECT_EQ(lines(seen), lines({"stamped  Старт запись программы", "started", "stamped  Команда не выполнена",
-                                 "finished", "stamped  Старт чтения программы", "started", "4", "7", "10",
-                                 "stamped  Программа считана", "finished", "replaced",
-                                 "Пн. 07.12.2026  14:05:09"}));
+    EXPECT_EQ(lines(seen),
+              lines({"stamped  Старт запись программы", "started", "stamped  Команда не выполнена",
+                     "finished", "stamped  Старт чтения программы", "started", "4", "7", "10",
+                     "stamped  Программа считана", "finished", "replaced", "Пн. 07.12.2026  14:05:09"}));
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].title, QStringLiteral("Внимание!"));
 }

@@ -52,7 +52,10 @@ protected:
     }
 
     // The files of the folder; entries() also its folders.
-    [[nodiscard]] QStringList names() const { return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden); }
+    [[nodiscard]] QStringList names() const
+    {
+        return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
+    }
     [[nodiscard]] QStringList entries() const
     {
         return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);

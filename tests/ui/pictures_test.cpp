@@ -14,9 +14,9 @@ struct Expected {
 };
 
 constexpr Expected kSizes[] = {
-    {Picture::Warning, 45, 30},  {Picture::CopyTimeParams, 24, 24}, {Picture::CopyDialogImage, 50, 25},
-    {Picture::About, 146, 155},  {Picture::ToolNew, 16, 16},        {Picture::ToolOpen, 16, 16},
-    {Picture::ToolSave, 16, 16}, {Picture::ToolHelp, 16, 16},       {Picture::ToolSite, 16, 16},
+    {Picture::Warning, 45, 30},   {Picture::CopyTimeParams, 24, 24}, {Picture::CopyDialogImage, 50, 25},
+    {Picture::About, 146, 155},   {Picture::ToolNew, 16, 16},        {Picture::ToolOpen, 16, 16},
+    {Picture::ToolSave, 16, 16},  {Picture::ToolHelp, 16, 16},       {Picture::ToolSite, 16, 16},
     {Picture::ToolAbout, 16, 16}, {Picture::ToolExit, 16, 16}};
 
 int opaque_pixels(const QImage& image)
