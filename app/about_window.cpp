@@ -1,6 +1,6 @@
 #include "app/about_window.h"
 
-#include "app/pictures.h"
+#include "ui/pictures.h"
 
 #include <QCloseEvent>
 #include <QApplication>
@@ -44,7 +44,7 @@ AboutWindow::AboutWindow(QWidget* owner)
     setFixedSize(kWidth, kHeight);
 
     auto* image = new QLabel(this);
-    image->setPixmap(picture(3));
+    image->setPixmap(picture(Picture::About));
     image->setGeometry(5, 5, 146, 155);
 
     auto* frame = new QGroupBox(QStringLiteral("Информация"), this);

@@ -1,8 +1,8 @@
 #include "app/accessibility.h"
 
-#include "app/controls.h"
-#include "app/numeric_edit.h"
-#include "app/warning_picture.h"
+#include "ui/controls.h"
+#include "ui/numeric_edit.h"
+#include "ui/warning_picture.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "app/accessible_roles.h"
 
-#include "app/warning_picture.h"
+#include "ui/warning_picture.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

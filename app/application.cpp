@@ -1,16 +1,16 @@
 #include "app/application.h"
 
 #include "app/auxiliary_commands.h"
-#include "app/control_ops.h"
+#include "app/link_controller.h"
 #include "app/main_window.h"
-#include "app/qt_seams.h"
-#include "link/link_controller.h"
 #include "link/status_log.h"
 #include "plans/copy_dialog.h"
 #include "plans/plan_editor.h"
 #include "program/device_program.h"
 #include "program/file_commands.h"
 #include "program/optics_editor.h"
+#include "ui/control_ops.h"
+#include "ui/qt_seams.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,8 +19,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/numeric_edit.h"
-#include "app/warning_picture.h"
+#include "ui/numeric_edit.h"
+#include "ui/warning_picture.h"
 
 namespace {
 
@@ -30,10 +30,9 @@ constexpr int kPortCount = 200;
 
 } // namespace
 
-Application::Application(const Seams& seams, zuzo::PortLister* ports)
+Application::Application(const Seams& seams, zuzo::PortLister* ports) : ports_(ports)
 {
     ctx_.seams = seams;
-    ctx_.ports = ports;
     if (!ctx_.seams.boxes) {
         real_boxes_ = std::make_unique<QtMessageBoxes>(ctx_.busy);
         ctx_.seams.boxes = real_boxes_.get();
@@ -50,7 +49,6 @@ Application::Application(const Seams& seams, zuzo::PortLister* ports)
         real_clock_ = std::make_unique<QtWallClock>();
         ctx_.seams.clock = real_clock_.get();
     }
-    commands_ = std::make_unique<AuxiliaryCommands>(ctx_);
 }
 
 Application::~Application()
@@ -60,6 +58,7 @@ Application::~Application()
     if (port_timer_)
         port_timer_->stop();
     // The parts go before the window whose controls they hold.
+    ctx_.rebuild_after_replacement = [] {};
     commands_.reset();
     link_.reset();
     copy_dialog_.reset();
@@ -67,17 +66,15 @@ Application::~Application()
     files_.reset();
     optics_.reset();
     log_.reset();
-    ctx_.plans = nullptr;
-    ctx_.optics = nullptr;
-    ctx_.log = nullptr;
-    ctx_.link = nullptr;
     delete ctx_.ui.MainWindow;
     ctx_.ui = MainControls{};
 }
 
 void Application::set_process_end(std::function<void(int)> end)
 {
-    commands_->set_process_end(std::move(end));
+    end_process_ = std::move(end);
+    if (commands_)
+        commands_->set_process_end(end_process_);
 }
 
 bool Application::start()
@@ -92,12 +89,16 @@ bool Application::start()
     optics_ = std::make_unique<OpticsEditor>(ctx_);
     files_ = std::make_unique<FileCommands>(ctx_);
     plans_ = std::make_unique<PlanEditor>(ctx_);
-    copy_dialog_ = std::make_unique<CopyDialog>(ctx_);
-    link_ = std::make_unique<LinkController>(ctx_);
-    ctx_.log = log_.get();
-    ctx_.optics = optics_.get();
-    ctx_.plans = plans_.get();
-    ctx_.link = link_.get();
+    copy_dialog_ = std::make_unique<CopyDialog>(ctx_, *plans_);
+    link_ = std::make_unique<LinkController>(ctx_, *log_, ports_);
+    commands_ = std::make_unique<AuxiliaryCommands>(ctx_, *link_);
+    if (end_process_)
+        commands_->set_process_end(end_process_);
+    ctx_.rebuild_after_replacement = [this] {
+        plans_->refresh_plan_view();
+        optics_->refresh();
+        optics_->run_rules();
+    };
 
     optics_->bind();
     plans_->bind();
@@ -165,43 +166,41 @@ void Application::fill_initial_state()
 void Application::connect_menu_and_close()
 {
     MainControls& ui = ctx_.ui;
-    for (int id = 0; id < static_cast<int>(ui.menu_actions.size()); ++id) {
-        for (QAction* action :
-             {ui.menu_actions[static_cast<std::size_t>(id)], ui.tool_actions[static_cast<std::size_t>(id)]}) {
-            if (action)
-                connect(action, &QAction::triggered, this, [this, id] { dispatch_menu(id); });
-        }
+    for (std::size_t k = 0; k < MENU_ID_COUNT; ++k) {
+        const auto id = static_cast<MenuId>(k);
+        for (QAction* action : {ui.menu_actions[id], ui.tool_actions[id]})
+            connect(action, &QAction::triggered, this, [this, id] { dispatch_menu(id); });
     }
     if (auto* window = qobject_cast<MainWindow*>(ui.MainWindow))
         connect(window, &MainWindow::closeRequested, commands_.get(),
                 &AuxiliaryCommands::exit_with_confirmation);
 }
 
-void Application::dispatch_menu(int id)
+void Application::dispatch_menu(MenuId id)
 {
     switch (id) {
-    case 0:
+    case MenuId::New:
         files_->new_program();
         break;
-    case 1:
+    case MenuId::Open:
         files_->open_program();
         break;
-    case 2:
+    case MenuId::Save:
         files_->save_program();
         break;
-    case 3:
+    case MenuId::Exit:
         commands_->exit_with_confirmation();
         break;
-    case 4:
+    case MenuId::Help:
         commands_->help();
         break;
-    case 5:
+    case MenuId::Site:
         commands_->site();
         break;
-    case 6:
+    case MenuId::About:
         commands_->about();
         break;
-    default:
+    default: // an id no menu item raises
         break;
     }
 }

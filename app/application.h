@@ -3,17 +3,25 @@
 // the main window, every part bound to its controls, the two timers and the
 // dispatch of menu ids, ticks and close requests.
 
-#include "app/app_context.h"
+#include "program/device_program.h"
+#include "ui/app_context.h"
 
 #include <QObject>
 
 #include <functional>
 #include <memory>
 
+namespace zuzo {
+class PortLister;
+}
 class QTimer;
 class AuxiliaryCommands;
 class CopyDialog;
 class FileCommands;
+class LinkController;
+class OpticsEditor;
+class PlanEditor;
+class StatusLog;
 
 class Application : public QObject {
     Q_OBJECT
@@ -29,14 +37,19 @@ public:
     [[nodiscard]] bool start();
 
     AppContext& context() { return ctx_; }
+    // The parts, built by start().
     AuxiliaryCommands& commands() { return *commands_; }
     CopyDialog& copy_dialog() { return *copy_dialog_; }
     FileCommands& file_commands() { return *files_; }
+    LinkController& link() { return *link_; }
+    OpticsEditor& optics() { return *optics_; }
+    PlanEditor& plans() { return *plans_; }
+    StatusLog& status_log() { return *log_; }
     QTimer* status_timer() const { return status_timer_; }
     QTimer* port_timer() const { return port_timer_; }
 
-    // Menu items and toolbar buttons, ids 0..6; other ids are ignored.
-    void dispatch_menu(int id);
+    // Menu items and toolbar buttons; other ids are ignored.
+    void dispatch_menu(MenuId id);
     // Timer 1 (300 ms): clock, supervision, preview, transfer buttons.
     void status_tick();
     // Timer 2 (1000 ms): port discovery.
@@ -49,7 +62,10 @@ private:
     void fill_initial_state();
     void connect_menu_and_close();
 
-    AppContext ctx_;
+    zuzo::DeviceProgram program_;
+    AppContext ctx_{program_};
+    zuzo::PortLister* ports_;
+    std::function<void(int)> end_process_;
     std::unique_ptr<MessageBoxes> real_boxes_;
     std::unique_ptr<FileDialogs> real_files_;
     std::unique_ptr<Launcher> real_launcher_;

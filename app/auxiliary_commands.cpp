@@ -1,9 +1,9 @@
 #include "app/auxiliary_commands.h"
 
 #include "app/about_window.h"
-#include "app/app_context.h"
+#include "app/link_controller.h"
 #include "app/platform_commands.h"
-#include "link/link_controller.h"
+#include "ui/app_context.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>
@@ -12,8 +12,8 @@
 
 #include <new>
 
-AuxiliaryCommands::AuxiliaryCommands(AppContext& ctx, QObject* parent)
-    : QObject(parent), ctx_(ctx), end_process_([](int code) { QCoreApplication::exit(code); })
+AuxiliaryCommands::AuxiliaryCommands(AppContext& ctx, LinkController& link, QObject* parent)
+    : QObject(parent), ctx_(ctx), link_(link), end_process_([](int code) { QCoreApplication::exit(code); })
 {
 }
 
@@ -36,8 +36,7 @@ void AuxiliaryCommands::exit_with_confirmation()
     if (answer != MsgAnswer::Yes)
         return;
     ctx_.ui.MainWindow->hide();
-    if (ctx_.link)
-        ctx_.link->close_link();
+    link_.close_link();
     delete about_.data();
     end_process_(0);
 }

@@ -9,6 +9,7 @@
 #include <functional>
 
 struct AppContext;
+class LinkController;
 
 // The web site of the maker, a bare host name.
 inline constexpr const char* SITE_ADDRESS = "www.vestorin.example";
@@ -18,7 +19,8 @@ inline constexpr const char* HELP_DOCUMENT = "help.chm";
 class AuxiliaryCommands : public QObject {
     Q_OBJECT
 public:
-    explicit AuxiliaryCommands(AppContext& ctx, QObject* parent = nullptr);
+    // link: closed by a confirmed Exit.
+    AuxiliaryCommands(AppContext& ctx, LinkController& link, QObject* parent = nullptr);
     ~AuxiliaryCommands() override;
 
     // Connects DeviceManagerButton.
@@ -42,6 +44,7 @@ public:
 
 private:
     AppContext& ctx_;
+    LinkController& link_;
     QPointer<AboutWindow> about_;
     std::function<void(int)> end_process_;
 };

@@ -1,12 +1,12 @@
 // Page "Конфигурация": left half ports and device status, right half the
 // weekly plans and the sound group.
 
-#include "app/controls.h"
-#include "app/numeric_edit.h"
-#include "app/pictures.h"
-#include "app/warning_picture.h"
 #include "app/widget_make.h"
 #include "app/window_pages.h"
+#include "ui/controls.h"
+#include "ui/numeric_edit.h"
+#include "ui/pictures.h"
+#include "ui/warning_picture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -127,7 +127,7 @@ QGroupBox* build_plans_frame(QWidget* page, MainControls& ui, const QTime& now)
     ui.WeekdayCombo->setMinimumWidth(140);
     first->addWidget(ui.WeekdayCombo);
     ui.CopyTimeParamsButton = make::named<QPushButton>(frame, "CopyTimeParamsButton");
-    ui.CopyTimeParamsButton->setIcon(picture_icon(1));
+    ui.CopyTimeParamsButton->setIcon(picture_icon(Picture::CopyTimeParams));
     ui.CopyTimeParamsButton->setIconSize(QSize(24, 24));
     ui.CopyTimeParamsButton->setFixedSize(32, 30);
     first->addWidget(ui.CopyTimeParamsButton);
@@ -138,7 +138,7 @@ QGroupBox* build_plans_frame(QWidget* page, MainControls& ui, const QTime& now)
     ui.VolumeRangeWarning = make::named<WarningPicture>(place, "VolumeRangeWarning");
     for (WarningPicture* warning : {ui.DuplicateIntervalsWarning, ui.VolumeRangeWarning}) {
         warning->move(0, 0);
-        warning->setPixmap(picture(0));
+        warning->setPixmap(picture(Picture::Warning));
     }
     first->addWidget(place);
     first->addStretch(1);

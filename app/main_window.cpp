@@ -2,9 +2,9 @@
 
 #include "app/accessibility.h"
 #include "app/accessible_roles.h"
-#include "app/controls.h"
-#include "app/pictures.h"
 #include "app/window_pages.h"
+#include "ui/controls.h"
+#include "ui/pictures.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -38,22 +38,22 @@ void MainWindow::closeEvent(QCloseEvent* event)
 namespace {
 
 struct ToolEntry {
-    int id;
+    MenuId id;
     const char* name;
-    int picture;
+    Picture picture;
     const char* tooltip;
     bool separator_before;
 };
 
 // Toolbar buttons left to right; the id is the one the button raises.
 constexpr ToolEntry kToolEntries[] = {
-    {0, "ToolNewButton", 4, "Создать новый документ", false},
-    {1, "ToolOpenButton", 5, "Открыть файл", false},
-    {2, "ToolSaveButton", 6, "Сохранить файл", false},
-    {4, "ToolHelpButton", 7, "Открыть справку", true},
-    {5, "ToolSiteButton", 8, "Сайт программы", false},
-    {6, "ToolAboutButton", 9, "О программе", false},
-    {3, "ToolExitButton", 10, "Выход", true},
+    {MenuId::New, "ToolNewButton", Picture::ToolNew, "Создать новый документ", false},
+    {MenuId::Open, "ToolOpenButton", Picture::ToolOpen, "Открыть файл", false},
+    {MenuId::Save, "ToolSaveButton", Picture::ToolSave, "Сохранить файл", false},
+    {MenuId::Help, "ToolHelpButton", Picture::ToolHelp, "Открыть справку", true},
+    {MenuId::Site, "ToolSiteButton", Picture::ToolSite, "Сайт программы", false},
+    {MenuId::About, "ToolAboutButton", Picture::ToolAbout, "О программе", false},
+    {MenuId::Exit, "ToolExitButton", Picture::ToolExit, "Выход", true},
 };
 
 void build_toolbar(MainControls& ui)
@@ -75,17 +75,17 @@ void build_toolbar(MainControls& ui)
         bar->addAction(action);
         if (QWidget* button = bar->widgetForAction(action))
             button->setObjectName(QString::fromLatin1(entry.name));
-        ui.tool_actions[static_cast<std::size_t>(entry.id)] = action;
+        ui.tool_actions[entry.id] = action;
     }
 }
 
 // keys: the item's usual shortcut, shown in the menu; it raises the item's
 // id like a click.
-QAction* add_item(MainControls& ui, QMenu* menu, int id, const char* text, const QKeySequence& keys = {})
+QAction* add_item(MainControls& ui, QMenu* menu, MenuId id, const char* text, const QKeySequence& keys = {})
 {
     QAction* action = menu->addAction(QString::fromUtf8(text));
     action->setShortcut(keys);
-    ui.menu_actions[static_cast<std::size_t>(id)] = action;
+    ui.menu_actions[id] = action;
     return action;
 }
 
@@ -96,15 +96,15 @@ void build_menu(MainControls& ui)
     bar->setNativeMenuBar(false);
     ui.MainMenu = bar;
     QMenu* file = bar->addMenu(QStringLiteral("Файл"));
-    add_item(ui, file, 0, "Создать", QKeySequence(Qt::CTRL | Qt::Key_N));
-    add_item(ui, file, 1, "Открыть", QKeySequence(Qt::CTRL | Qt::Key_O));
-    add_item(ui, file, 2, "Сохранить", QKeySequence(Qt::CTRL | Qt::Key_S));
+    add_item(ui, file, MenuId::New, "Создать", QKeySequence(Qt::CTRL | Qt::Key_N));
+    add_item(ui, file, MenuId::Open, "Открыть", QKeySequence(Qt::CTRL | Qt::Key_O));
+    add_item(ui, file, MenuId::Save, "Сохранить", QKeySequence(Qt::CTRL | Qt::Key_S));
     file->addSeparator();
-    add_item(ui, file, 3, "Выход");
+    add_item(ui, file, MenuId::Exit, "Выход");
     QMenu* help = bar->addMenu(QStringLiteral("Справка"));
-    add_item(ui, help, 4, "Справка", QKeySequence(Qt::Key_F1));
-    add_item(ui, help, 5, "Сайт");
-    add_item(ui, help, 6, "О программе");
+    add_item(ui, help, MenuId::Help, "Справка", QKeySequence(Qt::Key_F1));
+    add_item(ui, help, MenuId::Site, "Сайт");
+    add_item(ui, help, MenuId::About, "О программе");
 }
 
 // Ctrl+Tab and Ctrl+PageDown show the next page, Ctrl+Shift+Tab and

@@ -1,13 +1,13 @@
 // Page "Оптика": left the brightness channels of module and indicator, right
 // the minimum brightness and the automatic brightness control.
 
-#include "app/controls.h"
-#include "app/numeric_edit.h"
-#include "app/pictures.h"
 #include "app/threshold_option.h"
-#include "app/warning_picture.h"
 #include "app/widget_make.h"
 #include "app/window_pages.h"
+#include "ui/controls.h"
+#include "ui/numeric_edit.h"
+#include "ui/pictures.h"
+#include "ui/warning_picture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,7 +36,7 @@ constexpr Channel kIndicatorChannels[] = {{4, "IndicatorRed", "Красный"},
 WarningPicture* make_warning(QWidget* parent, const char* name)
 {
     auto* warning = make::named<WarningPicture>(parent, name);
-    warning->setPixmap(picture(0));
+    warning->setPixmap(picture(Picture::Warning));
     return warning;
 }
 

@@ -1,21 +1,19 @@
-# Application shell: window, controls, dispatch, timers, auxiliary commands.
+# The top floor, the application shell: start-up, the main window and its two
+# pages, the timers and the dispatch of the menu ids, the auxiliary commands,
+# and the wiring of the link's buttons and reports to the window. It stands on
+# ui/, link/, program/ and plans/; none of them includes it.
 set(APP_QT_SOURCES
   app/about_window.cpp
   app/accessibility.cpp
   app/accessible_roles.cpp
-  app/app_context.cpp
   app/application.cpp
   app/auxiliary_commands.cpp
   app/config_page.cpp
+  app/link_controller.cpp
   app/main_window.cpp
-  app/numeric_edit.cpp
   app/optics_page.cpp
-  app/pending_input.cpp
-  app/pictures.cpp
-  app/qt_seams.cpp
   app/threshold_option.cpp
   app/translations.cpp
-  app/warning_picture.cpp
 )
 # How the process takes the Russian locale as the system's.
 if(WIN32)

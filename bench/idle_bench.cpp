@@ -1,9 +1,9 @@
 #include "bench/idle_bench.h"
 
 #include "app/application.h"
-#include "app/seams.h"
+#include "app/link_controller.h"
 #include "bench/devsim_process.h"
-#include "link/link_controller.h"
+#include "ui/seams.h"
 
 #include <QComboBox>
 #include <QEventLoop>
@@ -65,7 +65,7 @@ bool run_idle_bench(const IdleBenchSetup& setup, std::vector<Row>& rows)
     MainControls& ui = app.context().ui;
     ui.PortCombo->setCurrentText(QStringLiteral("COM3"));
     ui.ConnectButton->click();
-    if (!app.context().link->link_is_open()) {
+    if (!app.link().link_is_open()) {
         rows.push_back({what, "not run", "<= 1 %", false, "the tool did not connect to COM3"});
         return false;
     }
@@ -75,7 +75,7 @@ bool run_idle_bench(const IdleBenchSetup& setup, std::vector<Row>& rows)
     run_loop_for(setup.seconds * 1000);
     const double wall = wall_seconds() - wall0;
     const double cpu = process_cpu_seconds() - cpu0;
-    const bool still_open = app.context().link->link_is_open();
+    const bool still_open = app.link().link_is_open();
     const double percent = wall > 0 ? 100.0 * cpu / wall : 0.0;
     std::string note = "whole tool in-process (offscreen platform, its own timers), " + fixed(wall, 1) +
                        " s wall, " + fixed(cpu * 1000.0, 0) + " ms CPU";
@@ -85,7 +85,7 @@ bool run_idle_bench(const IdleBenchSetup& setup, std::vector<Row>& rows)
         note += "; " + std::to_string(boxes.shown) + " message box(es), last: " + boxes.last.toStdString();
     rows.push_back(
         {what, fixed(percent, 2) + " %", "<= 1 %", percent <= 1.0 && still_open && boxes.shown == 0, note});
-    app.context().link->close_link();
+    app.link().close_link();
     return true;
 }
 

@@ -1,18 +1,16 @@
 #include "link/box_fault_prompt.h"
 
-#include "app/seams.h"
+#include "ui/seams.h"
 
 #include <QString>
 
 zuzo::FaultAnswer BoxFaultPrompt::ask(const zuzo::FaultQuestion& question)
 {
     const MsgButtons buttons = question.offers_cancel ? MsgButtons::YesNoCancel : MsgButtons::YesNo;
-    // Without anyone to ask, the link is broken off.
+    // An answer the question does not offer breaks the link off.
     const zuzo::FaultAnswer unasked =
         question.offers_cancel ? zuzo::FaultAnswer::Cancel : zuzo::FaultAnswer::No;
-    if (!boxes_)
-        return unasked;
-    const MsgAnswer answer = boxes_->show(
+    const MsgAnswer answer = boxes_.show(
         parent_, QString::fromUtf8(question.title.data(), static_cast<qsizetype>(question.title.size())),
         QString::fromUtf8(question.text.data(), static_cast<qsizetype>(question.text.size())), buttons,
         MsgIcon::Error);

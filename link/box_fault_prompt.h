@@ -8,13 +8,12 @@ class QWidget;
 
 class BoxFaultPrompt : public zuzo::FaultPrompt {
 public:
-    // boxes and parent are looked up at each question (the window may be
-    // built after the prompt).
-    BoxFaultPrompt(MessageBoxes* const& boxes, QWidget* const& parent) : boxes_(boxes), parent_(parent) {}
+    // Each question is a box over parent's window.
+    BoxFaultPrompt(MessageBoxes& boxes, QWidget* parent) : boxes_(boxes), parent_(parent) {}
 
     zuzo::FaultAnswer ask(const zuzo::FaultQuestion& question) override;
 
 private:
-    MessageBoxes* const& boxes_;
-    QWidget* const& parent_;
+    MessageBoxes& boxes_;
+    QWidget* parent_;
 };

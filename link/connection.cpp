@@ -1,28 +1,26 @@
 #include "link/connection.h"
 
-#include "app/app_context.h"
-#include "app/control_ops.h"
-#include "app/numeric_edit.h"
-#include "app/pending_input.h"
 #include "link/date_display.h"
 #include "link/exchange.h"
+#include "link/link_host.h"
 #include "link/serial_link.h"
 #include "link/status_log.h"
+#include "ui/pending_input.h"
+#include "ui/seams.h"
 
-#include <QComboBox>
-#include <QMainWindow>
+#include <cstdint>
 
 using zuzo::ExchangeResult;
 
-Connection::Connection(AppContext& ctx, SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::ReplyArray& reply)
-    : ctx_(ctx), link_(link), prompt_(prompt), reply_(reply)
+Connection::Connection(SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::ReplyArray& reply,
+                       const LinkHost& host, QObject* parent)
+    : QObject(parent), link_(link), prompt_(prompt), reply_(reply), host_(host)
 {
 }
 
 void Connection::log(const QString& text, int mode)
 {
-    if (ctx_.log)
-        ctx_.log->log_status(text, mode);
+    emit logged(text, mode);
 }
 
 void Connection::connect()
@@ -30,12 +28,12 @@ void Connection::connect()
     log(QString(), LOG_CLEAR);
     log(QStringLiteral("Ждите!!!"), LOG_PLAIN);
     // Let the note show before the port is opened; no event is handled here.
-    ctx_.ui.StatusLog->repaint();
+    emit waiting();
     // Clicks and keys that queued up while the window was blocked (the
     // previous connect among them) start nothing.
-    (void)drop_pending_input(ctx_.busy);
+    (void)drop_pending_input(host_.busy);
 
-    const QString port = ctx_.ui.PortCombo->currentText();
+    const QString port = host_.shown_port();
     const bool opened = link_.open_link(port);
     log(QString(), LOG_CLEAR);
     if (!opened) {
@@ -78,8 +76,7 @@ void Connection::disconnect()
 
 void Connection::clock_display()
 {
-    if (ctx_.seams.clock)
-        show_date(ctx_.ui.SystemDateEdit, date_display(ctx_.seams.clock->now()));
+    emit systemDateShown(date_display(host_.clock.now()));
 }
 
 void Connection::supervision()
@@ -88,38 +85,34 @@ void Connection::supervision()
         return;
     const zuzo::AttemptOutcome outcome = zuzo::run_attempts(
         [this] { return zuzo::read_exchange(link_, prompt_, reply_, zuzo::CMD_STATUS, 0, 0); });
-    QWidget* parent = ctx_.ui.MainWindow;
-    MessageBoxes* boxes = ctx_.seams.boxes;
+    MessageBoxes& boxes = host_.boxes;
+    QWidget* parent = host_.box_parent;
     switch (outcome.result) {
     case ExchangeResult::EXCHANGE_BROKEN:
     case ExchangeResult::EXCHANGE_STALLED: {
-        log(QStringLiteral(" Авария, закрыт  ") + ctx_.ui.PortCombo->currentText(), LOG_STAMPED);
+        log(QStringLiteral(" Авария, закрыт  ") + host_.shown_port(), LOG_STAMPED);
         const QString text = outcome.result == ExchangeResult::EXCHANGE_BROKEN
                                  ? QStringLiteral("Самопроизвольно закрылся порт")
                                  : QStringLiteral("При обмене возникла ошибка.\nПорт принудительно закрыт.");
-        if (boxes)
-            (void)boxes->show(parent, QStringLiteral("Ошибка"), text, MsgButtons::Ok, MsgIcon::Error);
+        (void)boxes.show(parent, QStringLiteral("Ошибка"), text, MsgButtons::Ok, MsgIcon::Error);
         link_.close_link();
         break;
     }
     case ExchangeResult::EXCHANGE_FAILED: {
-        if (!boxes)
-            break;
-        (void)boxes->show(parent, QStringLiteral("Ошибка"), QStringLiteral("Устройство не отвечает."),
-                          MsgButtons::Ok, MsgIcon::Error);
-        const MsgAnswer answer = boxes->show(parent, QStringLiteral("Внимание!"),
-                                             QStringLiteral("Устройство не отвечает\nРазорвать связь?"),
-                                             MsgButtons::YesNo, MsgIcon::Error);
+        (void)boxes.show(parent, QStringLiteral("Ошибка"), QStringLiteral("Устройство не отвечает."),
+                         MsgButtons::Ok, MsgIcon::Error);
+        const MsgAnswer answer = boxes.show(parent, QStringLiteral("Внимание!"),
+                                            QStringLiteral("Устройство не отвечает\nРазорвать связь?"),
+                                            MsgButtons::YesNo, MsgIcon::Error);
         if (answer == MsgAnswer::Yes) {
-            log(QStringLiteral(" Устройство не отвечает. Закрыт  ") + ctx_.ui.PortCombo->currentText(),
-                LOG_STAMPED);
+            log(QStringLiteral(" Устройство не отвечает. Закрыт  ") + host_.shown_port(), LOG_STAMPED);
             link_.close_link();
         }
         break;
     }
     case ExchangeResult::EXCHANGE_DONE:
         if (const std::optional<QString> text = device_clock_display(reply_))
-            show_date(ctx_.ui.DeviceDateEdit, *text);
+            emit deviceDateShown(*text);
         break;
     }
 }

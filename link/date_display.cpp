@@ -1,7 +1,5 @@
 #include "link/date_display.h"
 
-#include "app/control_ops.h"
-
 #include <array>
 
 namespace {
@@ -50,10 +48,4 @@ std::optional<QString> device_clock_display(const zuzo::ReplyArray& status)
                                                .arg(two(day), two(month))
                                                .arg(year, 4, 10, QLatin1Char('0'))
                                                .arg(two(hour), two(minute), two(second));
-}
-
-void show_date(QLineEdit* field, const QString& text)
-{
-    if (field->text() != text)
-        ctl::set_text(field, text);
 }

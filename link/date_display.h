@@ -9,8 +9,6 @@
 
 #include <optional>
 
-class QLineEdit;
-
 // "Пн." .. "Вс." for weekday 1 (Monday) .. 7 (Sunday); empty otherwise.
 [[nodiscard]] QString weekday_abbreviation(int weekday);
 
@@ -22,7 +20,3 @@ class QLineEdit;
 // range. Bytes that pass the checks but form no real date (hour 24, 31
 // April) are shown as the device reported them, field by field.
 [[nodiscard]] std::optional<QString> device_clock_display(const zuzo::ReplyArray& status);
-
-// Shows text in a date field (signals blocked). Most status ticks bring the
-// same second again: a field that already shows the text is left alone.
-void show_date(QLineEdit* field, const QString& text);

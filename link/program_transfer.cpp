@@ -1,19 +1,17 @@
 #include "link/program_transfer.h"
 
-#include "app/app_context.h"
+#include "link/link_host.h"
 #include "link/optics_bytes.h"
 #include "link/serial_link.h"
 #include "link/status_log.h"
-#include "link/transfer_progress_window.h"
-#include "program/write_gate.h"
+#include "program/device_program.h"
+#include "ui/busy_scope.h"
+#include "ui/seams.h"
 
 #include <QCoreApplication>
-#include <QMainWindow>
-#include <QProgressBar>
-#include <QPushButton>
 
-#include <array>
 #include <cmath>
+#include <cstdint>
 
 using zuzo::ExchangeResult;
 
@@ -23,41 +21,26 @@ constexpr int kStepWrap = 99;
 
 } // namespace
 
-ProgramTransfer::ProgramTransfer(AppContext& ctx, SerialLink& link, zuzo::FaultPrompt& prompt,
-                                 zuzo::ReplyArray& reply, QObject* parent)
-    : QObject(parent), ctx_(ctx), link_(link), prompt_(prompt), reply_(reply)
+ProgramTransfer::ProgramTransfer(SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::ReplyArray& reply,
+                                 zuzo::DeviceProgram& program, const LinkHost& host, QObject* parent)
+    : QObject(parent), link_(link), prompt_(prompt), reply_(reply), program_(program), host_(host)
 {
-}
-
-ProgramTransfer::~ProgramTransfer() = default;
-
-TransferProgressWindow* ProgramTransfer::window()
-{
-    if (!window_ && ctx_.ui.MainWindow) {
-        window_ = std::make_unique<TransferProgressWindow>(ctx_.ui.MainWindow);
-        connect(window_->TransferStopButton, &QPushButton::clicked, this, [this] { stop_clicked_ = true; });
-    }
-    return window_.get();
 }
 
 void ProgramTransfer::begin(const QString& start_text)
 {
-    if (ctx_.log)
-        ctx_.log->log_status(start_text, LOG_STAMPED);
+    emit logged(start_text, LOG_STAMPED);
     step_ = 0;
     stop_clicked_ = false;
-    TransferProgressWindow* progress = window();
-    progress->TransferProgressBar->setValue(0);
-    progress->open_over_owner();
+    emit started();
 }
 
 void ProgramTransfer::finish(ExchangeResult outcome, const QString& success_text)
 {
-    if (ctx_.log)
-        ctx_.log->log_status(
-            outcome == ExchangeResult::EXCHANGE_DONE ? success_text : QStringLiteral(" Команда не выполнена"),
-            LOG_STAMPED);
-    window_->close_over_owner();
+    emit logged(outcome == ExchangeResult::EXCHANGE_DONE ? success_text
+                                                         : QStringLiteral(" Команда не выполнена"),
+                LOG_STAMPED);
+    emit finished();
 }
 
 bool ProgramTransfer::stop_requested()
@@ -79,26 +62,25 @@ ExchangeResult ProgramTransfer::command(const std::function<ExchangeResult()>& e
     if (++step_ > kStepWrap)
         step_ = 0;
     // step x 3.5 to the nearest integer, ties to even: 4, 7, 10.
-    window_->TransferProgressBar->setValue(static_cast<int>(std::nearbyint(step_ * 3.5)));
+    emit progressed(static_cast<int>(std::nearbyint(step_ * 3.5)));
     return outcome.result;
 }
 
 void ProgramTransfer::write_program()
 {
-    if (!link_.link_is_open() || !ctx_.ui.MainWindow)
+    if (!link_.link_is_open())
         return;
-    const BusyScope busy(ctx_.busy);
+    const BusyScope busy(host_.busy);
     begin(QStringLiteral(" Старт запись программы"));
     ExchangeResult outcome = ExchangeResult::EXCHANGE_FAILED;
-    if (!write_gate_passes(ctx_.ui)) {
-        if (ctx_.seams.boxes)
-            (void)ctx_.seams.boxes->show(
-                window_.get(), QStringLiteral("Внимание!"),
-                QStringLiteral("В составленной программе обнаружены ошибки.\n"
-                               "Система запрещает производить некорректную запись\n"),
-                MsgButtons::Ok, MsgIcon::Exclamation);
+    if (!host_.write_allowed()) {
+        // Shown over the progress window, which is open over box_parent.
+        (void)host_.boxes.show(host_.box_parent, QStringLiteral("Внимание!"),
+                               QStringLiteral("В составленной программе обнаружены ошибки.\n"
+                                              "Система запрещает производить некорректную запись\n"),
+                               MsgButtons::Ok, MsgIcon::Exclamation);
     } else {
-        const zuzo::OpticsBytes bytes = zuzo::optics_write_bytes(ctx_.program);
+        const zuzo::OpticsBytes bytes = zuzo::optics_write_bytes(program_);
         const zuzo::WriteParams first = zuzo::write_a_params(bytes);
         const zuzo::WriteParams second = zuzo::write_b_params(bytes);
         outcome =
@@ -112,19 +94,19 @@ void ProgramTransfer::write_program()
 
 void ProgramTransfer::read_program()
 {
-    if (!link_.link_is_open() || !ctx_.ui.MainWindow)
+    if (!link_.link_is_open())
         return;
-    const BusyScope busy(ctx_.busy);
+    const BusyScope busy(host_.busy);
     begin(QStringLiteral(" Старт чтения программы"));
     ExchangeResult outcome = ExchangeResult::EXCHANGE_DONE;
     for (const std::uint8_t code :
          {zuzo::CMD_READ_OPTICS_A, zuzo::CMD_READ_OPTICS_B, zuzo::CMD_READ_OPTICS_C}) {
         outcome = command([&] { return zuzo::read_exchange(link_, prompt_, reply_, code, 0, 0); },
-                          [&] { (void)zuzo::store_optics_reply(ctx_.program, code, reply_); });
+                          [&] { (void)zuzo::store_optics_reply(program_, code, reply_); });
         if (outcome != ExchangeResult::EXCHANGE_DONE)
             break;
     }
     finish(outcome, QStringLiteral(" Программа считана"));
     // The display follows the program also after a failed or stopped read.
-    ctx_.rebuild_after_replacement();
+    emit programReplaced();
 }

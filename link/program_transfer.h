@@ -1,7 +1,9 @@
 #pragma once
 // The program write (optics into the device, two commands) and the program
-// read (three commands, each reply stored as it comes), with the progress
-// window and its Stop button.
+// read (three commands, each reply stored as it comes), with a Stop check
+// before every attempt. It touches no widget: the log lines, the opening and
+// closing of the progress window and its progress are reported through its
+// signals, and Stop comes in through request_stop().
 
 #include "link/exchange.h"
 
@@ -9,24 +11,38 @@
 #include <QString>
 
 #include <functional>
-#include <memory>
 
-struct AppContext;
+namespace zuzo {
+struct DeviceProgram;
+}
+struct LinkHost;
 class SerialLink;
-class TransferProgressWindow;
 
 class ProgramTransfer : public QObject {
     Q_OBJECT
 public:
-    ProgramTransfer(AppContext& ctx, SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::ReplyArray& reply,
-                    QObject* parent = nullptr);
-    ~ProgramTransfer() override;
+    ProgramTransfer(SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::ReplyArray& reply,
+                    zuzo::DeviceProgram& program, const LinkHost& host, QObject* parent = nullptr);
 
     void write_program(); // WriteProgramButton
     void read_program();  // ReadProgramButton
 
-    // Built with the main window, hidden between transfers.
-    [[nodiscard]] TransferProgressWindow* window();
+    // TransferStopButton: the transfer ends at its next Stop check.
+    void request_stop() { stop_clicked_ = true; }
+
+signals:
+    // A line for StatusLog (mode LOG_STAMPED).
+    void logged(const QString& text, int mode);
+    // A transfer begins: progress 0, the main window disabled under the
+    // progress window.
+    void started();
+    // A command is done: the progress bar shows value.
+    void progressed(int value);
+    // The transfer is over: the progress window closes, the main window is
+    // enabled again.
+    void finished();
+    // After a read, done or not: the program's optics were replaced.
+    void programReplaced();
 
 private:
     void begin(const QString& start_text);
@@ -37,11 +53,11 @@ private:
                                  const std::function<void()>& after_done = {});
     [[nodiscard]] bool stop_requested();
 
-    AppContext& ctx_;
     SerialLink& link_;
     zuzo::FaultPrompt& prompt_;
     zuzo::ReplyArray& reply_;
-    std::unique_ptr<TransferProgressWindow> window_;
+    zuzo::DeviceProgram& program_;
+    const LinkHost& host_;
     int step_ = 0;
     bool stop_clicked_ = false;
 };

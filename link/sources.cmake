@@ -1,5 +1,7 @@
 # Device link: protocol and port names (core), serial port (Qt SerialPort),
-# connection, transfer and preview (Qt widgets).
+# connection supervision and program transfer (Qt, no widget: they report
+# through signals, app/ wires them), the status log and the progress window
+# (Qt widgets). It stands on ui/ and the core, never on app/.
 set(LINK_CORE_SOURCES
   link/port_list.cpp
   link/port_names.cpp
@@ -32,5 +34,4 @@ set(LINK_QT_SOURCES
   link/connection.cpp
   link/transfer_progress_window.cpp
   link/program_transfer.cpp
-  link/link_controller.cpp
 )

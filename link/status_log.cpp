@@ -1,6 +1,6 @@
 #include "link/status_log.h"
 
-#include "app/seams.h"
+#include "ui/seams.h"
 
 #include <QScrollBar>
 #include <QTextCursor>

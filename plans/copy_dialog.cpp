@@ -4,12 +4,16 @@
 #include <QMainWindow>
 #include <QPushButton>
 
-#include "app/app_context.h"
 #include "plans/copy_dialog_window.h"
 #include "plans/plan_copy.h"
 #include "plans/plan_editor.h"
+#include "program/device_program.h"
+#include "ui/app_context.h"
 
-CopyDialog::CopyDialog(AppContext& ctx, QObject* parent) : QObject(parent), ctx_(ctx) {}
+CopyDialog::CopyDialog(AppContext& ctx, PlanEditor& plans, QObject* parent)
+    : QObject(parent), ctx_(ctx), plans_(plans)
+{
+}
 
 CopyDialog::~CopyDialog()
 {
@@ -73,9 +77,9 @@ void CopyDialog::copy_time_params()
     close_window();
     // The main window's rows must show what was copied onto its weekday, or
     // the next time change there would read the old rows back over it.
-    const int shown = ctx_.plans ? ctx_.plans->displayed_day() : 0;
+    const int shown = plans_.displayed_day();
     if (shown != 0 && chosen[shown - 1]) {
-        ctx_.plans->refresh_plan_view();
+        plans_.refresh_plan_view();
     }
     return_focus();
 }

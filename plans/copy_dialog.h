@@ -9,11 +9,13 @@
 
 struct AppContext;
 class CopyDialogWindow;
+class PlanEditor;
 
 class CopyDialog : public QObject {
     Q_OBJECT
 public:
-    explicit CopyDialog(AppContext& ctx, QObject* parent = nullptr);
+    // plans: the editor whose rows show a copy onto the shown weekday.
+    CopyDialog(AppContext& ctx, PlanEditor& plans, QObject* parent = nullptr);
     ~CopyDialog() override;
 
     // Connects CopyTimeParamsButton to open().
@@ -35,5 +37,6 @@ private:
     void return_focus();
 
     AppContext& ctx_;
+    PlanEditor& plans_;
     QPointer<CopyDialogWindow> window_;
 };

@@ -6,8 +6,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/pictures.h"
 #include "program/device_program.h"
+#include "ui/pictures.h"
 
 namespace {
 
@@ -46,8 +46,8 @@ CopyDialogWindow::CopyDialogWindow(QWidget* owner)
     copy_button_ = push_button(this, "CopyDialogCopyButton", QStringLiteral("Копировать"));
     copy_button_->setGeometry(185, 153, 80, 25);
     image_button_ = push_button(this, "CopyDialogImageButton", QString());
-    image_button_->setIcon(picture_icon(2));
-    image_button_->setIconSize(picture_size(2));
+    image_button_->setIcon(picture_icon(Picture::CopyDialogImage));
+    image_button_->setIconSize(picture_size(Picture::CopyDialogImage));
     image_button_->setGeometry(157, 45, 50, 25);
     hint_ = new QLabel(QStringLiteral("Для выбора нескольких пунктов,удерживайте CTRL"), this);
     hint_->setObjectName(QStringLiteral("CopyDialogHint"));

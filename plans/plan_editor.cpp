@@ -7,13 +7,14 @@
 #include <QPushButton>
 #include <QTimeEdit>
 
-#include "app/app_context.h"
-#include "app/control_ops.h"
-#include "app/numeric_edit.h"
-#include "app/warning_picture.h"
 #include "plans/plan_check.h"
 #include "plans/plan_time.h"
+#include "program/device_program.h"
 #include "program/number_text.h"
+#include "ui/app_context.h"
+#include "ui/control_ops.h"
+#include "ui/numeric_edit.h"
+#include "ui/warning_picture.h"
 
 using zuzo::kIntervals;
 using zuzo::PlanFault;

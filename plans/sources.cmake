@@ -1,4 +1,5 @@
-# Weekly plan: checks and copy (core), editor and copy dialog (Qt).
+# Weekly plan: checks and copy (core), editor and copy dialog (Qt widgets,
+# standing on ui/ and the device program, never on app/).
 set(PLANS_CORE_SOURCES
   plans/plan_check.cpp
   plans/plan_copy.cpp

@@ -1,11 +1,10 @@
 #include "program/file_commands.h"
 
-#include "app/app_context.h"
-#include "plans/plan_editor.h"
-#include "program/optics_editor.h"
+#include "program/device_program.h"
 #include "program/program_controls.h"
 #include "program/program_file_io.h"
 #include "program/save_name.h"
+#include "ui/app_context.h"
 
 #include <QFileInfo>
 #include <QMainWindow>
@@ -33,11 +32,11 @@ void FileCommands::new_program()
     if (answer != MsgAnswer::Yes)
         return;
     zuzo::reset_plan_and_sound(ctx_.program);
+    zuzo::apply_optics_defaults(ctx_.program);
     set_controls_from_program(ctx_);
-    if (ctx_.plans)
-        ctx_.plans->refresh_plan_view();
-    if (ctx_.optics)
-        ctx_.optics->apply_optics_defaults();
+    // The plan view with its checks, then the optics tab and its rules: the
+    // plan refresh and the optics defaults, in that order.
+    ctx_.rebuild_after_replacement();
 }
 
 void FileCommands::open_program()

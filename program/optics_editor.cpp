@@ -1,12 +1,12 @@
 #include "program/optics_editor.h"
 
-#include "app/app_context.h"
-#include "app/control_ops.h"
-#include "app/numeric_edit.h"
-#include "app/warning_picture.h"
 #include "program/edit_limits.h"
 #include "program/number_text.h"
 #include "program/optics_rules.h"
+#include "ui/app_context.h"
+#include "ui/control_ops.h"
+#include "ui/numeric_edit.h"
+#include "ui/warning_picture.h"
 
 #include <QCheckBox>
 #include <QComboBox>

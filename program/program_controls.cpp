@@ -1,9 +1,10 @@
 #include "program/program_controls.h"
 
-#include "app/app_context.h"
-#include "app/control_ops.h"
-#include "app/numeric_edit.h"
 #include "program/cp1251.h"
+#include "program/device_program.h"
+#include "ui/app_context.h"
+#include "ui/control_ops.h"
+#include "ui/numeric_edit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

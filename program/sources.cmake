@@ -1,4 +1,5 @@
-# Device program: model, program file, rules (core) and their editors (Qt).
+# Device program: model, program file, rules (core) and their editors and
+# file commands (Qt widgets, standing on ui/, never on app/ or plans/).
 set(PROGRAM_CORE_SOURCES
   program/device_program.cpp
   program/number_text.cpp

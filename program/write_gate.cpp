@@ -1,7 +1,7 @@
 #include "program/write_gate.h"
 
-#include "app/controls.h"
-#include "app/warning_picture.h"
+#include "ui/controls.h"
+#include "ui/warning_picture.h"
 
 bool write_gate_passes(const MainControls& ui)
 {

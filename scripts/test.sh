@@ -3,7 +3,8 @@
 # runs the whole suite.
 # BUILD_DIR, BUILD_TYPE and CMAKE_ARGS change the build (CI's sanitizer pass
 # uses them). Sources are compiled in unity batches: the build is a few times
-# faster that way on two cores.
+# faster that way on two cores. CMAKE_ARGS come last, so -DCMAKE_UNITY_BUILD=OFF
+# there builds every file alone (CI's sanitizer pass does).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

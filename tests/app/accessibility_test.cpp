@@ -5,7 +5,7 @@
 #include "support/app_fixture.h"
 
 #include "app/accessibility.h"
-#include "app/numeric_edit.h"
+#include "ui/numeric_edit.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>

@@ -23,7 +23,7 @@ namespace {
 
 class Commands : public AppFixture {
 protected:
-    QWidget* tool_button(int id) { return ui().MainToolBar->widgetForAction(ui().tool_actions[id]); }
+    QWidget* tool_button(MenuId id) { return ui().MainToolBar->widgetForAction(ui().tool_actions[id]); }
     AboutWindow* about() { return app().commands().about_window(); }
 
     void expect_exit_question()
@@ -43,8 +43,8 @@ TEST_F(Commands, ExitAnsweredNoChangesNothing)
     stop_timers();
     status_tick();
     const std::function<void()> ways[] = {
-        [this] { ui().menu_actions[3]->trigger(); },
-        [this] { QTest::mouseClick(tool_button(3), Qt::LeftButton); },
+        [this] { ui().menu_actions[MenuId::Exit]->trigger(); },
+        [this] { QTest::mouseClick(tool_button(MenuId::Exit), Qt::LeftButton); },
         [this] { ui().MainWindow->close(); },
     };
     for (const auto& ask : ways) {
@@ -65,7 +65,7 @@ TEST_F(Commands, ExitAnsweredNoChangesNothing)
 TEST_F(Commands, ExitAnsweredYesEndsWithCodeZero)
 {
     boxes().answers = {MsgAnswer::Yes};
-    ui().menu_actions[3]->trigger();
+    ui().menu_actions[MenuId::Exit]->trigger();
     expect_exit_question();
     ASSERT_TRUE(ended_with.has_value());
     EXPECT_EQ(*ended_with, 0);
@@ -82,7 +82,7 @@ TEST_F(Commands, TheCloseBoxAsksTheSameQuestionAndYesEnds)
 
 TEST_F(Commands, AboutWindowShowsItsTextAndDisablesTheMainWindow)
 {
-    QTest::mouseClick(tool_button(6), Qt::LeftButton);
+    QTest::mouseClick(tool_button(MenuId::About), Qt::LeftButton);
     process_events();
     AboutWindow* window = about();
     ASSERT_NE(window, nullptr);
@@ -129,7 +129,7 @@ TEST_F(Commands, AboutTextShowsWholeAtTheDefaultFontAndAtHalfAgainAsLarge)
         QFont font = tool_font;
         font.setPointSizeF(tool_font.pointSizeF() * scale);
         QApplication::setFont(font);
-        QTest::mouseClick(tool_button(6), Qt::LeftButton);
+        QTest::mouseClick(tool_button(MenuId::About), Qt::LeftButton);
         process_events();
         AboutWindow* window = about();
         ASSERT_NE(window, nullptr);
@@ -160,15 +160,15 @@ TEST_F(Commands, AboutTextShowsWholeAtTheDefaultFontAndAtHalfAgainAsLarge)
 
 TEST_F(Commands, WhileAboutIsOpenTheMainWindowTakesNoInputAndTheTimersTick)
 {
-    ui().menu_actions[6]->trigger();
+    ui().menu_actions[MenuId::About]->trigger();
     process_events();
     ASSERT_NE(about(), nullptr);
     AboutWindow* first = about();
 
     // Toolbar buttons of the disabled window do not react: no second About,
     // no Exit question.
-    QTest::mouseClick(tool_button(6), Qt::LeftButton);
-    QTest::mouseClick(tool_button(3), Qt::LeftButton);
+    QTest::mouseClick(tool_button(MenuId::About), Qt::LeftButton);
+    QTest::mouseClick(tool_button(MenuId::Exit), Qt::LeftButton);
     QTest::mouseClick(ui().ConnectButton, Qt::LeftButton);
     ui().MainWindow->close();
     process_events();
@@ -188,7 +188,7 @@ TEST_F(Commands, WhileAboutIsOpenTheMainWindowTakesNoInputAndTheTimersTick)
 TEST_F(Commands, OkTheCloseBoxAndEscapeCloseAboutAndTheMainWindowWorksAgain)
 {
     for (int way : {0, 1, 2}) {
-        ui().tool_actions[6]->trigger();
+        ui().tool_actions[MenuId::About]->trigger();
         process_events();
         ASSERT_NE(about(), nullptr);
         if (way == 0)
@@ -204,13 +204,13 @@ TEST_F(Commands, OkTheCloseBoxAndEscapeCloseAboutAndTheMainWindowWorksAgain)
     }
     // The main window answers again.
     boxes().answers = {MsgAnswer::No};
-    QTest::mouseClick(tool_button(3), Qt::LeftButton);
+    QTest::mouseClick(tool_button(MenuId::Exit), Qt::LeftButton);
     expect_exit_question();
 }
 
 TEST_F(Commands, HelpOpensTheDocumentOfTheWorkingDirectory)
 {
-    QTest::mouseClick(tool_button(4), Qt::LeftButton);
+    QTest::mouseClick(tool_button(MenuId::Help), Qt::LeftButton);
     ASSERT_EQ(launcher().documents.size(), 1u);
     EXPECT_EQ(launcher().documents[0], "help.chm");
     EXPECT_TRUE(boxes().shown.empty());
@@ -218,7 +218,7 @@ TEST_F(Commands, HelpOpensTheDocumentOfTheWorkingDirectory)
 
 TEST_F(Commands, SiteOpensABareHostName)
 {
-    QTest::mouseClick(tool_button(5), Qt::LeftButton);
+    QTest::mouseClick(tool_button(MenuId::Site), Qt::LeftButton);
     ASSERT_EQ(launcher().urls.size(), 1u);
     const QString address = launcher().urls[0];
     EXPECT_EQ(address, QString::fromLatin1(SITE_ADDRESS));

@@ -3,10 +3,10 @@
 
 #include "support/app_fixture.h"
 
-#include "app/control_ops.h"
-#include "app/numeric_edit.h"
 #include "app/window_snapshot.h"
 #include "plans/plan_editor.h"
+#include "ui/control_ops.h"
+#include "ui/numeric_edit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -67,7 +67,7 @@ TEST_F(Dispatch, ClickingIntoAVolumeEditAndLeavingItRaisesOneEventEach)
     // Interval 3 of Monday switched on: the plan display enables its edit.
     ctx().program.plan_enabled[1][3] = 1;
     ctx().program.plan_volume[1][3] = 50;
-    ctx().plans->refresh_plan_view();
+    app().plans().refresh_plan_view();
     ASSERT_TRUE(edit->isEnabled());
     QSignalSpy focus(edit, &NumericEdit::focusChanged);
     QSignalSpy typed(edit, &QLineEdit::textChanged);
@@ -147,10 +147,10 @@ TEST_F(Dispatch, TypingLettersIntoANumericEditIsRefused)
 TEST_F(Dispatch, EveryMenuIdAndToolbarButtonReachesItsCommand)
 {
     // Help and Site record a launch; the same ids come from menu and toolbar.
-    ui().menu_actions[4]->trigger();
-    ui().tool_actions[4]->trigger();
-    ui().menu_actions[5]->trigger();
-    ui().tool_actions[5]->trigger();
+    ui().menu_actions[MenuId::Help]->trigger();
+    ui().tool_actions[MenuId::Help]->trigger();
+    ui().menu_actions[MenuId::Site]->trigger();
+    ui().tool_actions[MenuId::Site]->trigger();
     ASSERT_EQ(launcher().documents.size(), 2u);
     EXPECT_EQ(launcher().documents[0], "help.chm");
     EXPECT_EQ(launcher().documents[1], "help.chm");
@@ -159,8 +159,8 @@ TEST_F(Dispatch, EveryMenuIdAndToolbarButtonReachesItsCommand)
 
     // Unknown ids are ignored.
     const QStringList before = window_snapshot(ui().MainWindow);
-    app().dispatch_menu(7);
-    app().dispatch_menu(-1);
+    app().dispatch_menu(static_cast<MenuId>(7));
+    app().dispatch_menu(static_cast<MenuId>(-1));
     EXPECT_EQ(window_snapshot(ui().MainWindow), before);
     EXPECT_TRUE(boxes().shown.empty());
 }

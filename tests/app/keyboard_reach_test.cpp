@@ -7,14 +7,14 @@
 
 #include "app/accessible_roles.h"
 #include "app/auxiliary_commands.h"
-#include "app/numeric_edit.h"
-#include "app/qt_seams.h"
-#include "app/warning_picture.h"
 #include "link/transfer_progress_window.h"
 #include "plans/copy_dialog.h"
 #include "plans/copy_dialog_window.h"
 #include "plans/plan_editor.h"
 #include "program/optics_editor.h"
+#include "ui/numeric_edit.h"
+#include "ui/qt_seams.h"
+#include "ui/warning_picture.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -30,6 +30,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 namespace {
@@ -51,8 +52,8 @@ protected:
     {
         const WarningCase& k = GetParam();
         k.break_rule(ctx().program);
-        ctx().plans->refresh_plan_view();
-        ctx().optics->run_rules();
+        app().plans().refresh_plan_view();
+        app().optics().run_rules();
         ui().MainPanel->setCurrentIndex(k.page);
         return k.warning(ui());
     }
@@ -164,7 +165,7 @@ TEST_F(Roles, CopyDialogAndProgressWindowAreDialogsNamedByTheirTitle)
         ctx().program.plan_minute[1][i] = static_cast<std::int32_t>(i);
         ctx().program.plan_volume[1][i] = 50;
     }
-    ctx().plans->refresh_plan_view();
+    app().plans().refresh_plan_view();
     ASSERT_TRUE(activate_main_window());
     ASSERT_TRUE(ui().CopyTimeParamsButton->isEnabled());
     QTest::mouseClick(ui().CopyTimeParamsButton, Qt::LeftButton);
@@ -186,7 +187,7 @@ TEST_F(Roles, CopyDialogAndProgressWindowAreDialogsNamedByTheirTitle)
 // wherever the focus is, a combo box included, and nothing else happens.
 struct KeyCase {
     const char* keys;
-    int menu_id; // the menu item showing the keys, -1 for none
+    std::optional<MenuId> menu_id; // the menu item showing the keys
     int page;    // shown first
     const char* focus;
     const char* seen; // boxes, file dialogs and documents asked for, then the page
@@ -198,8 +199,8 @@ TEST_P(Shortcuts, RunTheirMenuItemOrSwitchPages)
 {
     const KeyCase& k = GetParam();
     const QKeySequence keys(QString::fromLatin1(k.keys));
-    if (k.menu_id >= 0) {
-        EXPECT_EQ(ui().menu_actions[static_cast<std::size_t>(k.menu_id)]->shortcut(), keys);
+    if (k.menu_id) {
+        EXPECT_EQ(ui().menu_actions[*k.menu_id]->shortcut(), keys);
     }
     stop_timers();
     ui().MainPanel->setCurrentIndex(k.page);
@@ -220,13 +221,13 @@ TEST_P(Shortcuts, RunTheirMenuItemOrSwitchPages)
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, Shortcuts,
-                         ::testing::Values(KeyCase{"Ctrl+N", 0, 0, "PortCombo", "Создать|page 0"},
-                                           KeyCase{"Ctrl+O", 1, 1, "ModuleRedSlider", "Чтение файла|page 1"},
-                                           KeyCase{"Ctrl+S", 2, 0, "ConnectButton", "Сохранить|page 0"},
-                                           KeyCase{"F1", 4, 0, "StatusLog", "help.chm|page 0"},
-                                           KeyCase{"Ctrl+Tab", -1, 0, "PortCombo", "page 1"},
-                                           KeyCase{"Ctrl+PgDown", -1, 1, "OpticalSensorCombo", "page 0"},
-                                           KeyCase{"Ctrl+PgUp", -1, 0, "IntervalTimePicker1", "page 1"}));
+                         ::testing::Values(KeyCase{"Ctrl+N", MenuId::New, 0, "PortCombo", "Создать|page 0"},
+                                           KeyCase{"Ctrl+O", MenuId::Open, 1, "ModuleRedSlider", "Чтение файла|page 1"},
+                                           KeyCase{"Ctrl+S", MenuId::Save, 0, "ConnectButton", "Сохранить|page 0"},
+                                           KeyCase{"F1", MenuId::Help, 0, "StatusLog", "help.chm|page 0"},
+                                           KeyCase{"Ctrl+Tab", std::nullopt, 0, "PortCombo", "page 1"},
+                                           KeyCase{"Ctrl+PgDown", std::nullopt, 1, "OpticalSensorCombo", "page 0"},
+                                           KeyCase{"Ctrl+PgUp", std::nullopt, 0, "IntervalTimePicker1", "page 1"}));
 
 // Each secondary window is owned by the main window (stays above it), is
 // heard as a dialog, and a box asked for the main window meanwhile goes over it.

@@ -9,7 +9,6 @@ set(APP_QT_TESTS
   app/startup_test.cpp
   app/commands_test.cpp
   app/dispatch_test.cpp
-  app/pictures_test.cpp
-  app/qt_seams_test.cpp
+  app/russian_texts_test.cpp
   app/window_snapshot.cpp
 )

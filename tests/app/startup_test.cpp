@@ -3,8 +3,8 @@
 
 #include "support/app_fixture.h"
 
-#include "app/numeric_edit.h"
-#include "app/warning_picture.h"
+#include "ui/numeric_edit.h"
+#include "ui/warning_picture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -61,17 +61,17 @@ TEST_F(StartUp, WindowTitleSizeAndButtons)
 TEST_F(StartUp, ToolbarButtonsInOrderWithIdsPicturesAndTooltips)
 {
     const struct {
-        int id;
+        MenuId id;
         const char* name;
         const char* tooltip;
     } expected[] = {
-        {0, "ToolNewButton", "Создать новый документ"},
-        {1, "ToolOpenButton", "Открыть файл"},
-        {2, "ToolSaveButton", "Сохранить файл"},
-        {4, "ToolHelpButton", "Открыть справку"},
-        {5, "ToolSiteButton", "Сайт программы"},
-        {6, "ToolAboutButton", "О программе"},
-        {3, "ToolExitButton", "Выход"},
+        {MenuId::New, "ToolNewButton", "Создать новый документ"},
+        {MenuId::Open, "ToolOpenButton", "Открыть файл"},
+        {MenuId::Save, "ToolSaveButton", "Сохранить файл"},
+        {MenuId::Help, "ToolHelpButton", "Открыть справку"},
+        {MenuId::Site, "ToolSiteButton", "Сайт программы"},
+        {MenuId::About, "ToolAboutButton", "О программе"},
+        {MenuId::Exit, "ToolExitButton", "Выход"},
     };
     QToolBar* bar = ui().MainToolBar;
     ASSERT_NE(bar, nullptr);
@@ -88,7 +88,7 @@ TEST_F(StartUp, ToolbarButtonsInOrderWithIdsPicturesAndTooltips)
     ASSERT_EQ(buttons.size(), std::size(expected));
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         SCOPED_TRACE(expected[i].name);
-        EXPECT_EQ(buttons[i], ui().tool_actions[static_cast<std::size_t>(expected[i].id)]);
+        EXPECT_EQ(buttons[i], ui().tool_actions[expected[i].id]);
         EXPECT_EQ(buttons[i]->toolTip(), QString::fromUtf8(expected[i].tooltip));
         EXPECT_FALSE(buttons[i]->icon().isNull());
         QWidget* widget = bar->widgetForAction(buttons[i]);
@@ -121,9 +121,9 @@ TEST_F(StartUp, MenuTitlesItemsAndIds)
     EXPECT_EQ(help_items, QStringList({"Справка", "Сайт", "О программе"}));
 
     const char* by_id[] = {"Создать", "Открыть", "Сохранить", "Выход", "Справка", "Сайт", "О программе"};
-    for (std::size_t id = 0; id < 7; ++id) {
-        ASSERT_NE(ui().menu_actions[id], nullptr);
-        EXPECT_EQ(ui().menu_actions[id]->text(), QString::fromUtf8(by_id[id])) << id;
+    for (std::size_t id = 0; id < MENU_ID_COUNT; ++id) {
+        ASSERT_NE(ui().menu_actions[static_cast<MenuId>(id)], nullptr);
+        EXPECT_EQ(ui().menu_actions[static_cast<MenuId>(id)]->text(), QString::fromUtf8(by_id[id])) << id;
     }
 }
 

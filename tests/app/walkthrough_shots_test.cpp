@@ -5,13 +5,14 @@
 // damaged EEPROM, through XDG_RUNTIME_DIR).
 
 #include "support/app_fixture.h"
+#include "support/sample_programs.h"
 
-#include "app/numeric_edit.h"
+#include "app/link_controller.h"
 #include "app/translations.h"
-#include "app/warning_picture.h"
-#include "link/link_controller.h"
 #include "link/status_log.h"
 #include "program/program_file_io.h"
+#include "ui/numeric_edit.h"
+#include "ui/warning_picture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -69,7 +70,7 @@ TEST_F(Walkthrough, PicturesOfEachStep)
     // 1. Connect to the simulator on COM1.
     ui().PortCombo->setCurrentText(QStringLiteral("COM1"));
     QTest::mouseClick(ui().ConnectButton, Qt::LeftButton);
-    ASSERT_TRUE(ctx().link->link_is_open()) << ui().StatusLog->toPlainText().toStdString();
+    ASSERT_TRUE(app().link().link_is_open()) << ui().StatusLog->toPlainText().toStdString();
     status_tick();
     shot(ui().MainWindow, "walk-1-connect.png");
 
@@ -106,7 +107,7 @@ TEST_F(Walkthrough, PicturesOfEachStep)
 
     // 5. Write the program into the device.
     page(0);
-    ctx().log->log_status(QString(), LOG_CLEAR);
+    app().status_log().log_status(QString(), LOG_CLEAR);
     QTest::mouseClick(ui().WriteProgramButton, Qt::LeftButton);
     status_tick();
     EXPECT_TRUE(ui().StatusLog->toPlainText().contains(QStringLiteral("Программа записана")))
@@ -135,18 +136,14 @@ TEST_F(Walkthrough, PicturesOfEachStep)
     // 7. A weekly plan, opened from a program file.
     zuzo::DeviceProgram planned;
     const int times[][3] = {{7, 30, 60}, {12, 0, 40}, {13, 0, 40}, {18, 15, 80}};
-    for (int i = 1; i <= 4; ++i) {
-        planned.plan_enabled[1][i] = 1;
-        planned.plan_hour[1][i] = times[i - 1][0];
-        planned.plan_minute[1][i] = times[i - 1][1];
-        planned.plan_volume[1][i] = times[i - 1][2];
-    }
+    for (int i = 1; i <= 4; ++i)
+        set_interval(planned, {1, i, 1, times[i - 1][0], times[i - 1][1], times[i - 1][2]});
     const QTemporaryDir folder_for_file;
     const QString file = folder_for_file.filePath(QStringLiteral("план.ptm"));
     ASSERT_EQ(store_program_file(file, planned), ProgramStore::Stored);
     files().open_names = {file};
     boxes().answers = {MsgAnswer::Yes};
-    ui().tool_actions[1]->trigger();
+    ui().tool_actions[MenuId::Open]->trigger();
     ASSERT_EQ(ctx().program.plan_enabled, planned.plan_enabled);
     shot(ui().MainWindow, "walk-9-plan.png");
 

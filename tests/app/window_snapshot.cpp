@@ -1,6 +1,6 @@
 #include "app/window_snapshot.h"
 
-#include "app/warning_picture.h"
+#include "ui/warning_picture.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,10 +1,10 @@
 // Connect, disconnect, the two clocks and supervision, against the simulated
 // device over a real pseudo-terminal.
 
-#include "link/link_controller.h"
+#include "app/link_controller.h"
 #include "link/link_fixture.h"
 
-#include "app/numeric_edit.h"
+#include "ui/numeric_edit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -27,7 +27,7 @@ TEST_F(Connect, PortThatDoesNotExistLeavesOneStampedLine)
     choose_port(QStringLiteral("COM200"));
     click(ui().ConnectButton);
     EXPECT_EQ(log_lines(), QStringList{QStringLiteral("14:05:09 -> Ошибка отрытия COM200")});
-    EXPECT_FALSE(ctx().link->link_is_open());
+    EXPECT_FALSE(app().link().link_is_open());
     EXPECT_TRUE(boxes().shown.empty());
     EXPECT_EQ(device().frame_count(), 0u);
 }
@@ -64,7 +64,7 @@ TEST_F(Connect, ClicksQueuedBeforeItStartsNoSecondConnect)
         }
         process_events();
         EXPECT_EQ(received_codes(), std::vector<int>{kStatus});
-        EXPECT_TRUE(ctx().link->link_is_open());
+        EXPECT_TRUE(app().link().link_is_open());
         EXPECT_EQ(log_lines().count(QStringLiteral("Устройство готово")), 1);
     }
     // A close request queued with the clicks asks no Exit question meanwhile.
@@ -74,7 +74,7 @@ TEST_F(Connect, ClicksQueuedBeforeItStartsNoSecondConnect)
     QCoreApplication::postEvent(ui().MainWindow, new QCloseEvent);
     process_events();
     EXPECT_TRUE(boxes().shown.empty());
-    EXPECT_TRUE(ctx().link->link_is_open());
+    EXPECT_TRUE(app().link().link_is_open());
 
     // A click after the connect has returned is a connect of its own.
     device().clear_received();
@@ -92,7 +92,7 @@ TEST_F(Connect, ReadyDeviceWithTheSensorOn)
         (QStringList{QStringLiteral("14:05:09 ->COM1 Порт открыт"), QStringLiteral("Устройство готово"),
                      QStringLiteral("Оптический датчик вкл."), QStringLiteral("Освещенность 1234 Lux")}));
     EXPECT_EQ(received_codes(), std::vector<int>{kStatus});
-    EXPECT_EQ(ctx().link->reply_array()[1], 25);
+    EXPECT_EQ(app().link().reply_array()[1], 25);
 }
 
 TEST_F(Connect, ReadyDeviceWithTheSensorOffHasNoIlluminanceLine)
@@ -185,10 +185,10 @@ TEST_F(Connect, DisconnectClosesAnOpenLinkWithALine)
     status_tick();
     ASSERT_TRUE(ui().DisconnectButton->isEnabled());
     click(ui().DisconnectButton);
-    EXPECT_FALSE(ctx().link->link_is_open());
+    EXPECT_FALSE(app().link().link_is_open());
     EXPECT_EQ(log_lines().last(), QStringLiteral("14:05:09 -> Порт закрыт"));
     const int lines = static_cast<int>(log_lines().size());
-    ctx().link->supervision(); // nothing to supervise
+    app().link().supervision(); // nothing to supervise
     EXPECT_EQ(log_lines().size(), lines);
 }
 
@@ -196,10 +196,10 @@ using Clocks = LinkFixture;
 
 TEST_F(Clocks, SystemDateShowsTheComputersClock)
 {
-    ctx().link->clock_display();
+    app().link().clock_display();
     EXPECT_EQ(ui().SystemDateEdit->text(), QStringLiteral("Пн. 07.12.2026  14:05:09"));
     clock().set(QDateTime(QDate(2027, 1, 3), QTime(9, 3, 7)));
-    ctx().link->clock_display();
+    app().link().clock_display();
     EXPECT_EQ(ui().SystemDateEdit->text(), QStringLiteral("Вс. 03.01.2027  09:03:07"));
 }
 
@@ -216,14 +216,14 @@ TEST_P(DeviceClock, ShowsValidClockBytesOnly)
     ASSERT_TRUE(connect_device());
     device().set_status_reply(zuzo::sim::StatusReply::Clock);
     device().set_clock_bytes({1, 2, 3, 2, 8, 12, 26});
-    ctx().link->supervision();
+    app().link().supervision();
     const QString before = QStringLiteral("Вт. 08.12.2026  03:02:01");
     ASSERT_EQ(ui().DeviceDateEdit->text(), before);
 
     device().set_clock_bytes(GetParam().bytes);
-    ctx().link->supervision();
+    app().link().supervision();
     EXPECT_EQ(ui().DeviceDateEdit->text(), GetParam().shown ? QString::fromUtf8(GetParam().shown) : before);
-    EXPECT_TRUE(ctx().link->link_is_open());
+    EXPECT_TRUE(app().link().link_is_open());
     EXPECT_TRUE(boxes().shown.empty());
 }
 
@@ -254,7 +254,7 @@ TEST_F(Supervision, SilenceAnsweredNoKeepsTheLinkAndAsksAgain)
     ASSERT_TRUE(sim.set_fault("silence"));
     device().clear_received();
     boxes().answers = {MsgAnswer::Ok, MsgAnswer::No};
-    ctx().link->supervision();
+    app().link().supervision();
     ASSERT_EQ(boxes().shown.size(), 2u);
     EXPECT_EQ(boxes().shown[0].title, QStringLiteral("Ошибка"));
     EXPECT_EQ(boxes().shown[0].text, QStringLiteral("Устройство не отвечает."));
@@ -264,16 +264,16 @@ TEST_F(Supervision, SilenceAnsweredNoKeepsTheLinkAndAsksAgain)
     EXPECT_EQ(boxes().shown[1].text, QStringLiteral("Устройство не отвечает\nРазорвать связь?"));
     EXPECT_EQ(boxes().shown[1].buttons, MsgButtons::YesNo);
     EXPECT_EQ(boxes().shown[1].icon, MsgIcon::Error);
-    EXPECT_TRUE(ctx().link->link_is_open());
+    EXPECT_TRUE(app().link().link_is_open());
     EXPECT_EQ(log_lines(), before);
     ASSERT_TRUE(device().wait_for_frames(8, std::chrono::seconds(2)));
     EXPECT_EQ(received_codes(), std::vector<int>(8, kStatus));
 
     boxes().answers = {MsgAnswer::Ok, MsgAnswer::No};
-    ctx().link->supervision();
+    app().link().supervision();
     EXPECT_EQ(boxes().shown.size(), 4u);
     ASSERT_TRUE(device().wait_for_frames(16, std::chrono::seconds(2)));
-    EXPECT_TRUE(ctx().link->link_is_open());
+    EXPECT_TRUE(app().link().link_is_open());
 }
 
 TEST_F(Supervision, SilenceAnsweredYesClosesTheLink)
@@ -281,9 +281,9 @@ TEST_F(Supervision, SilenceAnsweredYesClosesTheLink)
     ASSERT_TRUE(connect_device());
     ASSERT_TRUE(sim.set_fault("silence"));
     boxes().answers = {MsgAnswer::Ok, MsgAnswer::Yes};
-    ctx().link->supervision();
+    app().link().supervision();
     EXPECT_EQ(boxes().shown.size(), 2u);
-    EXPECT_FALSE(ctx().link->link_is_open());
+    EXPECT_FALSE(app().link().link_is_open());
     EXPECT_EQ(log_lines().last(), QStringLiteral("14:05:09 -> Устройство не отвечает. Закрыт  COM1"));
 }
 
@@ -292,8 +292,8 @@ TEST_F(Supervision, VanishedPortClosesTheLinkNamingTheChosenPort)
     ASSERT_TRUE(connect_device());
     choose_port(QStringLiteral("COM3")); // chosen after connecting: the line names it
     sim.stop();
-    ctx().link->supervision();
-    EXPECT_FALSE(ctx().link->link_is_open());
+    app().link().supervision();
+    EXPECT_FALSE(app().link().link_is_open());
     EXPECT_EQ(log_lines().last(), QStringLiteral("14:05:09 -> Авария, закрыт  COM3"));
     ASSERT_EQ(boxes().shown.size(), 1u);
     EXPECT_EQ(boxes().shown[0].title, QStringLiteral("Ошибка"));
@@ -310,8 +310,8 @@ TEST_F(Supervision, DeviceVanishingMidSessionIsTheSame)
 {
     ASSERT_TRUE(connect_device());
     ASSERT_TRUE(sim.set_fault("vanish=0"));
-    ctx().link->supervision();
-    EXPECT_FALSE(ctx().link->link_is_open());
+    app().link().supervision();
+    EXPECT_FALSE(app().link().link_is_open());
     EXPECT_EQ(log_lines().last(), QStringLiteral("14:05:09 -> Авария, закрыт  COM1"));
     ASSERT_EQ(boxes().shown.size(), 1u);
     EXPECT_EQ(boxes().shown[0].text, QStringLiteral("Самопроизвольно закрылся порт"));
@@ -322,13 +322,13 @@ TEST_F(Supervision, EepromFaultAnsweredCancelBreaksTheLink)
     ASSERT_TRUE(connect_device());
     ASSERT_TRUE(sim.set_fault("ol"));
     boxes().answers = {MsgAnswer::Cancel, MsgAnswer::Ok};
-    ctx().link->supervision();
+    app().link().supervision();
     ASSERT_EQ(boxes().shown.size(), 2u);
     EXPECT_EQ(boxes().shown[0].title, QStringLiteral("Внимание!"));
     EXPECT_EQ(boxes().shown[0].buttons, MsgButtons::YesNoCancel);
     EXPECT_TRUE(boxes().shown[0].text.startsWith(QStringLiteral("Повреждена EEPROM внешняя\n")));
     EXPECT_EQ(boxes().shown[1].text, QStringLiteral("Самопроизвольно закрылся порт"));
-    EXPECT_FALSE(ctx().link->link_is_open());
+    EXPECT_FALSE(app().link().link_is_open());
 }
 
 } // namespace

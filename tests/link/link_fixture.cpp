@@ -1,6 +1,6 @@
 #include "link/link_fixture.h"
 
-#include "link/link_controller.h"
+#include "app/link_controller.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -30,7 +30,7 @@ bool LinkFixture::connect_device()
 {
     choose_port(QStringLiteral("COM1"));
     click(ui().ConnectButton);
-    return ctx().link->link_is_open();
+    return app().link().link_is_open();
 }
 
 std::vector<int> LinkFixture::received_codes()

@@ -1,7 +1,7 @@
 // The brightness preview of the status tick and the port discovery of the
 // port tick.
 
-#include "link/link_controller.h"
+#include "app/link_controller.h"
 #include "link/link_fixture.h"
 #include "link/port_discovery.h"
 
@@ -28,24 +28,24 @@ TEST_F(Preview, SendsTheSlidersOnlyOnTheOpticsTabWithTheBoxTicked)
     set_sliders({10, 50, 100, 0, 30});
     ui().BrightnessSimulationCheck->setChecked(true);
 
-    ctx().link->brightness_preview();
+    app().link().brightness_preview();
     EXPECT_EQ(device().preview_count(), 1);
     EXPECT_EQ(device().preview(), (std::array<std::uint8_t, 5>{26, 127, 255, 0, 76}));
-    ctx().link->brightness_preview(); // on every tick, moved or not
+    app().link().brightness_preview(); // on every tick, moved or not
     EXPECT_EQ(device().preview_count(), 2);
 
     ui().MainPanel->setCurrentIndex(0);
-    ctx().link->brightness_preview();
+    app().link().brightness_preview();
     EXPECT_EQ(device().preview_count(), 2);
 
     ui().MainPanel->setCurrentIndex(1);
     ui().BrightnessSimulationCheck->setChecked(false);
-    ctx().link->brightness_preview();
+    app().link().brightness_preview();
     EXPECT_EQ(device().preview_count(), 2);
 
     ui().BrightnessSimulationCheck->setChecked(true);
-    ctx().link->close_link();
-    ctx().link->brightness_preview();
+    app().link().close_link();
+    app().link().brightness_preview();
     EXPECT_EQ(device().preview_count(), 2);
 }
 
@@ -56,10 +56,10 @@ TEST_F(Preview, IsSentOnceEvenWhenTheDeviceFails)
     ui().BrightnessSimulationCheck->setChecked(true);
     ASSERT_TRUE(sim.set_fault("of"));
     device().clear_received();
-    ctx().link->brightness_preview();
+    app().link().brightness_preview();
     EXPECT_EQ(received_codes(), std::vector<int>{9});
     EXPECT_TRUE(boxes().shown.empty());
-    EXPECT_TRUE(ctx().link->link_is_open());
+    EXPECT_TRUE(app().link().link_is_open());
 }
 
 class Discovery : public LinkFixture {
@@ -102,7 +102,7 @@ TEST_F(Discovery, NoScanWhileConnected)
     EXPECT_EQ(log_lines(), connected);
 
     // Reported at the first scan after the link is closed.
-    ctx().link->close_link();
+    app().link().close_link();
     port_tick();
     EXPECT_EQ(log_lines(), connected + four_lines);
 }

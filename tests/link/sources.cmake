@@ -21,6 +21,7 @@ set(LINK_QT_TESTS
   link/status_log_test.cpp
   link/link_fixture.cpp
   link/connection_test.cpp
+  link/link_reports_test.cpp
   link/transfer_test.cpp
   link/preview_discovery_test.cpp
 )

@@ -1,13 +1,14 @@
 // Program write and read against the simulated device: the frames sent, the
 // progress, the log, Stop, the gate, EEPROM faults, and what a read stores.
 
-#include "link/link_controller.h"
+#include "app/link_controller.h"
 #include "link/link_fixture.h"
 #include "link/optics_bytes.h"
 #include "link/status_log.h"
 #include "link/transfer_progress_window.h"
+#include "support/sample_programs.h"
 
-#include "app/warning_picture.h"
+#include "ui/warning_picture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -43,7 +44,7 @@ protected:
         QObject::connect(window->TransferProgressBar, &QProgressBar::valueChanged,
                          [this](int value) { progress.push_back(value); });
         device().clear_received();
-        ctx().log->log_status(QString(), LOG_CLEAR);
+        app().status_log().log_status(QString(), LOG_CLEAR);
     }
 
     // The lines the transfer wrote (the log was cleared before).
@@ -58,21 +59,7 @@ protected:
         const QWidget* focus = ui().MainWindow->focusWidget();
         EXPECT_TRUE(focus == ui().WriteProgramButton || focus == ui().ReadProgramButton);
         EXPECT_EQ(ctx().busy, 0);
-        EXPECT_TRUE(ctx().link->link_is_open()); // a transfer never changes the link
-    }
-
-    // Optics with every field distinct from the defaults and each other.
-    static zuzo::DeviceProgram sample_optics(zuzo::DeviceProgram p)
-    {
-        p.sensor_off_brightness = {1, 5, 10, 30, 50};
-        p.evening_brightness = {70, 90, 99, 100, 0};
-        p.day_brightness = {12, 23, 34, 45, 56};
-        p.module_min_brightness = 67;
-        p.indicator_min_brightness = 78;
-        p.optical_sensor_on = 1;
-        p.evening_lux_threshold = 300;
-        p.day_lux_threshold = 51200;
-        return p;
+        EXPECT_TRUE(app().link().link_is_open()); // a transfer never changes the link
     }
 
     TransferProgressWindow* window = nullptr;
@@ -117,7 +104,7 @@ TEST_F(Transfer, WriteSendsTheTwoOpticsCommands)
 TEST_F(Transfer, ReadStoresEveryOpticsField)
 {
     const zuzo::DeviceProgram before = ctx().program;
-    const zuzo::DeviceProgram expected = sample_optics(before);
+    const zuzo::DeviceProgram expected = distinct_optics(before);
     device().set_optics(zuzo::optics_write_bytes(expected));
     click(ui().ReadProgramButton);
 
@@ -158,7 +145,7 @@ TEST_F(Transfer, GateRefusalSendsNothing)
 TEST_F(Transfer, ReadWithADeviceAnsweringOnlyTheFirstCommand)
 {
     const zuzo::DeviceProgram before = ctx().program;
-    const zuzo::DeviceProgram stored = sample_optics(before);
+    const zuzo::DeviceProgram stored = distinct_optics(before);
     device().set_optics(zuzo::optics_write_bytes(stored));
     ASSERT_TRUE(sim.set_fault("ignore=88"));
     ASSERT_TRUE(sim.set_fault("ignore=89"));

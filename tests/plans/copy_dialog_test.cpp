@@ -13,10 +13,10 @@
 
 #include <vector>
 
-#include "app/numeric_edit.h"
-#include "app/warning_picture.h"
 #include "plans/copy_dialog_window.h"
 #include "plans/plan_fixture.h"
+#include "ui/numeric_edit.h"
+#include "ui/warning_picture.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "plans/plan_check.h"
 
+#include "support/sample_programs.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,12 +21,8 @@ struct Interval {
 DeviceProgram program_with(int day, const std::vector<Interval>& intervals)
 {
     DeviceProgram p;
-    for (const Interval& in : intervals) {
-        p.plan_enabled[day][in.index] = in.enabled;
-        p.plan_hour[day][in.index] = in.hour;
-        p.plan_minute[day][in.index] = in.minute;
-        p.plan_volume[day][in.index] = in.volume;
-    }
+    for (const Interval& in : intervals)
+        set_interval(p, {day, in.index, in.enabled, in.hour, in.minute, in.volume});
     return p;
 }
 

@@ -1,6 +1,7 @@
 #include "plans/plan_csv.h"
 
 #include "program/cp1251.h"
+#include "support/sample_programs.h"
 
 #include <gtest/gtest.h>
 
@@ -13,24 +14,7 @@ namespace plan_csv_test {
 
 constexpr const char* kBom = "\xEF\xBB\xBF";
 
-struct Interval {
-    int day;
-    int interval;
-    int on;
-    int hour;
-    int minute;
-    int volume;
-};
-
-void put(DeviceProgram& p, const Interval& v)
-{
-    const auto d = static_cast<std::size_t>(v.day);
-    const auto i = static_cast<std::size_t>(v.interval);
-    p.plan_enabled[d][i] = v.on;
-    p.plan_hour[d][i] = v.hour;
-    p.plan_minute[d][i] = v.minute;
-    p.plan_volume[d][i] = v.volume;
-}
+using Interval = PlanInterval;
 
 Interval get(const DeviceProgram& p, int day, int interval)
 {
@@ -61,8 +45,8 @@ std::vector<std::string> lines_of(const std::string& text)
 TEST(PlanCsvWrite, OneHeaderThenEveryIntervalMondayFirst)
 {
     DeviceProgram p;
-    put(p, {2, 3, 1, 8, 5, 50});
-    put(p, {7, 12, 0, 23, 59, 100});
+    set_interval(p, {2, 3, 1, 8, 5, 50});
+    set_interval(p, {7, 12, 0, 23, 59, 100});
     const std::string text = write_plan_csv(p);
     ASSERT_EQ(text.rfind(kBom, 0), 0u);
     ASSERT_EQ(text.substr(text.size() - 2), "\r\n");
@@ -77,8 +61,8 @@ TEST(PlanCsvWrite, OneHeaderThenEveryIntervalMondayFirst)
 TEST(PlanCsvWrite, OutOfRangeValuesAsTheyAre)
 {
     DeviceProgram p;
-    put(p, {1, 1, 5, 25, 7, -56});
-    put(p, {1, 2, -1, -3, 99, 127});
+    set_interval(p, {1, 1, 5, 25, 7, -56});
+    set_interval(p, {1, 2, -1, -3, 99, 127});
     const std::vector<std::string> lines = lines_of(write_plan_csv(p).substr(3));
     EXPECT_EQ(lines[1], "Понедельник;1;5;25:07;-56");
     EXPECT_EQ(lines[2], "Понедельник;2;-1;-3:99;127");
@@ -94,9 +78,9 @@ TEST(PlanCsvRead, WrittenPlansComeBack)
     for (std::size_t k = 0; k < plans.size(); ++k) {
         DeviceProgram p;
         for (const Interval& v : plans[k])
-            put(p, v);
+            set_interval(p, v);
         DeviceProgram back;
-        put(back, {4, 4, 1, 4, 4, 4}); // replaced by the table's "off" row
+        set_interval(back, {4, 4, 1, 4, 4, 4}); // replaced by the table's "off" row
         const PlanCsvResult r = read_plan_csv(write_plan_csv(p), back);
         ASSERT_EQ(r.status, PlanCsvStatus::Ok) << k << ": line " << r.line << " " << r.error;
         EXPECT_TRUE(same_plan(p, back)) << k;
@@ -141,12 +125,12 @@ TEST(PlanCsvRead, OnlyThePlanChangesAndMissingRowsAreOff)
     DeviceProgram p;
     p.weekday_name = "Среда";
     p.evening_lux_threshold = 321;
-    put(p, {2, 2, 1, 9, 9, 9});
+    set_interval(p, {2, 2, 1, 9, 9, 9});
     ASSERT_EQ(read_plan_csv("Пн;1;1;01:01;11\r\n", p).status, PlanCsvStatus::Ok);
     DeviceProgram expected;
     expected.weekday_name = "Среда";
     expected.evening_lux_threshold = 321;
-    put(expected, {1, 1, 1, 1, 1, 11});
+    set_interval(expected, {1, 1, 1, 1, 1, 11});
     EXPECT_EQ(p, expected);
 }
 
@@ -184,7 +168,7 @@ TEST(PlanCsvRead, MalformedRowsRefuseTheWholeTable)
     };
     for (const auto& c : cases) {
         DeviceProgram p;
-        put(p, {6, 6, 1, 6, 6, 6});
+        set_interval(p, {6, 6, 1, 6, 6, 6});
         const DeviceProgram before = p;
         const PlanCsvResult r = read_plan_csv(header + good + c.row + "\r\n", p);
         EXPECT_EQ(r.status, PlanCsvStatus::Malformed) << c.row;

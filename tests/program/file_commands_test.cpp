@@ -1,10 +1,10 @@
 // New, Open and Save through the "Файл" menu, on real widgets and real files.
 
-#include "app/numeric_edit.h"
-#include "app/warning_picture.h"
 #include "program/file_size_limit.h"
 #include "program/optics_fixture.h"
 #include "program/ptm_format.h"
+#include "ui/numeric_edit.h"
+#include "ui/warning_picture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,16 +19,12 @@ namespace {
 using zuzo::DeviceProgram;
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr int kNew = 0;
-constexpr int kOpen = 1;
-constexpr int kSave = 2;
-
 const QString kWriteFailed = "При записи произошла ошибка.\nФайл сохранить не удалось.\n";
 const QString kReadFailed = "При чтении произошла ошибка.\nФайл открыть не удалось.\n\n";
 
 class FileCommandsTest : public OpticsFixture {
 protected:
-    void menu(int id) { ui().menu_actions[static_cast<std::size_t>(id)]->trigger(); }
+    void menu(MenuId id) { ui().menu_actions[id]->trigger(); }
 
     QString path(const QString& name) const { return dir_.filePath(name); }
 
@@ -67,7 +63,7 @@ protected:
     {
         files().save_names = {name};
         boxes().default_answer = MsgAnswer::Yes;
-        menu(kSave);
+        menu(MenuId::Save);
         boxes().default_answer.reset();
     }
 
@@ -76,7 +72,7 @@ protected:
     {
         files().open_names = {file};
         boxes().answers = {MsgAnswer::Yes};
-        menu(kOpen);
+        menu(MenuId::Open);
     }
 
     QTemporaryDir dir_;
@@ -145,7 +141,7 @@ TEST_F(FileCommandsTest, OverwriteAnsweredNoShowsTheDialogAgain)
     put(path("old.ptm"), QByteArray("old content"));
     files().save_names = {path("old"), ""};
     boxes().answers = {MsgAnswer::No};
-    menu(kSave);
+    menu(MenuId::Save);
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].title, "Подтвердить сохранение");
     EXPECT_EQ(shown()[0].text, "old.ptm уже существует.\nЗаменить?");
@@ -160,7 +156,7 @@ TEST_F(FileCommandsTest, OverwriteNoThenAnotherName)
     put(path("old.ptm"), QByteArray("old content"));
     files().save_names = {path("old.ptm"), path("new")};
     boxes().answers = {MsgAnswer::No};
-    menu(kSave);
+    menu(MenuId::Save);
     EXPECT_EQ(get(path("old.ptm")), "old content");
     EXPECT_EQ(get(path("new.ptm")), bytes(zuzo::write_ptm(DeviceProgram{})));
 }
@@ -215,7 +211,7 @@ TEST_F(FileCommandsTest, DirectoryOfTheNameCountsAsMissingAndFails)
 
 TEST_F(FileCommandsTest, CancelledSaveWritesNothing)
 {
-    menu(kSave);
+    menu(MenuId::Save);
     EXPECT_TRUE(entries().isEmpty());
     EXPECT_TRUE(shown().empty());
 }
@@ -284,7 +280,7 @@ TEST_F(FileCommandsTest, OpenAnsweredNoShowsNoDialog)
     put(path("a.ptm"), zuzo::write_ptm(changed()));
     files().open_names = {path("a.ptm")};
     boxes().answers = {MsgAnswer::No};
-    menu(kOpen);
+    menu(MenuId::Open);
     EXPECT_TRUE(files().calls.empty());
     EXPECT_EQ(ctx().program, DeviceProgram{});
 }
@@ -384,7 +380,7 @@ TEST_F(FileCommandsTest, NewAnsweredNoChangesNothing)
     open(path("a.ptm"));
     boxes().clear();
     boxes().answers = {MsgAnswer::No};
-    menu(kNew);
+    menu(MenuId::New);
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].title, "Создать");
     EXPECT_EQ(shown()[0].text, "Созданная  программа полностью заменит текущую!\nПродолжить?");
@@ -399,7 +395,7 @@ TEST_F(FileCommandsTest, NewRestoresTheDefaults)
     open(path("a.ptm"));
     ui().LightThresholdOption->setChecked(true);
     boxes().answers = {MsgAnswer::Yes};
-    menu(kNew);
+    menu(MenuId::New);
     EXPECT_EQ(ctx().program, DeviceProgram{});
     EXPECT_EQ(ui().WeekdayCombo->currentText(), "Понедельник");
     EXPECT_EQ(ui().SoundTypeCombo->currentText(), "Сигнал №1");

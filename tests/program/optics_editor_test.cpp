@@ -1,9 +1,9 @@
 // The "Оптика" tab on real widgets: refresh, handlers and enabling.
 
-#include "app/numeric_edit.h"
-#include "app/warning_picture.h"
 #include "program/optics_editor.h"
 #include "program/optics_fixture.h"
+#include "ui/numeric_edit.h"
+#include "ui/warning_picture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -286,7 +286,7 @@ TEST_F(OpticsEditorTest, UnknownSensorValueLeavesModeZero)
     const zuzo::DeviceProgram before = p();
     ctx().rebuild_after_replacement();
     EXPECT_EQ(ui().OpticalSensorCombo->currentIndex(), -1);
-    EXPECT_EQ(ctx().optics->current_mode(), zuzo::EditMode::None);
+    EXPECT_EQ(app().optics().current_mode(), zuzo::EditMode::None);
     EXPECT_EQ(slider(2)->value(), 77);
     type_into(edit(2), "33");
     press_on(slider(3), Qt::Key_Left);

@@ -1,6 +1,6 @@
 #include "program/optics_fixture.h"
 
-#include "app/numeric_edit.h"
+#include "ui/numeric_edit.h"
 
 #include <QComboBox>
 #include <QSlider>

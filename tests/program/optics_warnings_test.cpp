@@ -1,11 +1,11 @@
 // The six optics warnings on real widgets: shown iff their code is non-zero,
 // the code as user data, the explanation on a left click, and the write gate.
 
-#include "app/numeric_edit.h"
-#include "app/warning_picture.h"
 #include "program/optics_editor.h"
 #include "program/optics_fixture.h"
 #include "program/write_gate.h"
+#include "ui/numeric_edit.h"
+#include "ui/warning_picture.h"
 
 #include <QComboBox>
 #include <QSlider>
@@ -46,7 +46,7 @@ TEST_P(OpticsWarning, ShowsTheCodeAndExplainsItOnALeftClick)
     process_events();
     const QList<QPoint> before = places();
     k.change(p());
-    ctx().optics->run_rules();
+    app().optics().run_rules();
     process_events();
     EXPECT_EQ(places(), before);
     for (int w = 1; w <= 6; ++w) {
@@ -114,7 +114,7 @@ class WriteGate : public OpticsFixture {};
 
 TEST_F(WriteGate, PassesWithEverythingSound)
 {
-    ctx().optics->run_rules();
+    app().optics().run_rules();
     ui().DuplicateIntervalsWarning->setUserData(1);
     ui().VolumeRangeWarning->setUserData(1);
     EXPECT_TRUE(write_gate_passes(ui()));
@@ -122,7 +122,7 @@ TEST_F(WriteGate, PassesWithEverythingSound)
 
 TEST_F(WriteGate, RefusesAnyPlanFault)
 {
-    ctx().optics->run_rules();
+    app().optics().run_rules();
     ui().DuplicateIntervalsWarning->setUserData(0);
     ui().VolumeRangeWarning->setUserData(1);
     EXPECT_FALSE(write_gate_passes(ui()));

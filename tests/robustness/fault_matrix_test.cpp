@@ -2,19 +2,20 @@
 // a real pseudo-terminal: the outcome the design gives, no crash, no wait
 // beyond the attempt limit, and the program changed only where it should be.
 
-#include "app/numeric_edit.h"
+#include "app/link_controller.h"
 #include "link/exchange.h"
-#include "link/link_controller.h"
 #include "link/link_fixture.h"
 #include "link/optics_bytes.h"
 #include "link/status_log.h"
 #include "program/ptm_format.h"
 #include "robustness/fault_matrix.h"
-#include "robustness/optics_sample.h"
+#include "robustness/partial_read.h"
 #include "robustness/qt_print.h"
+#include "support/sample_programs.h"
 #include "tools/zuzo/device_commands.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/ptm_files.h"
+#include "ui/numeric_edit.h"
 
 #include <QLineEdit>
 #include <QMainWindow>
@@ -80,7 +81,7 @@ protected:
         ASSERT_TRUE(connect_device());
         status_tick();
         ASSERT_TRUE(ui().ReadProgramButton->isEnabled());
-        ctx().log->log_status(QString(), LOG_CLEAR);
+        app().status_log().log_status(QString(), LOG_CLEAR);
         boxes().clear();
     }
 
@@ -177,7 +178,7 @@ void FaultMatrix::run_connect(const Cell& cell)
         break;
     }
     EXPECT_EQ(log_lines(), expected_log);
-    EXPECT_EQ(ctx().link->link_is_open(), cell.outcome == Outcome::Done);
+    EXPECT_EQ(app().link().link_is_open(), cell.outcome == Outcome::Done);
     expect_boxes(eeprom_boxes(cell));
     EXPECT_EQ(ctx().program, before);
 }
@@ -188,15 +189,15 @@ void FaultMatrix::run_supervision(const Cell& cell)
     const zuzo::DeviceProgram before = ctx().program;
     ui().DeviceDateEdit->clear();
     arm(cell);
-    ctx().link->supervision();
-    ctx().link->supervision();
+    app().link().supervision();
+    app().link().supervision();
     finished();
     std::vector<Box> expected = eeprom_boxes(cell);
     switch (cell.outcome) {
     case Outcome::Done:
         EXPECT_TRUE(log_lines().isEmpty()) << log_lines().join('|').toStdString();
         EXPECT_EQ(ui().DeviceDateEdit->text(), QStringLiteral("Пн. 07.12.2026  14:05:09"));
-        EXPECT_TRUE(ctx().link->link_is_open());
+        EXPECT_TRUE(app().link().link_is_open());
         break;
     case Outcome::GivesUp:
         // Each silent tick asks; the question is closed (No), so the link stays.
@@ -206,13 +207,13 @@ void FaultMatrix::run_supervision(const Cell& cell)
                 {QStringLiteral("Внимание!"), QStringLiteral("Устройство не отвечает\nРазорвать связь?")});
         }
         EXPECT_TRUE(log_lines().isEmpty());
-        EXPECT_TRUE(ctx().link->link_is_open());
+        EXPECT_TRUE(app().link().link_is_open());
         break;
     case Outcome::Breaks:
     case Outcome::Unsupported:
         expected.push_back({QStringLiteral("Ошибка"), QStringLiteral("Самопроизвольно закрылся порт")});
         EXPECT_EQ(log_lines(), QStringList{QStringLiteral("14:05:09 -> Авария, закрыт  COM1")});
-        EXPECT_FALSE(ctx().link->link_is_open());
+        EXPECT_FALSE(app().link().link_is_open());
         break;
     }
     expect_boxes(expected);
@@ -223,7 +224,7 @@ void FaultMatrix::run_read(const Cell& cell)
 {
     connected();
     const zuzo::DeviceProgram before = ctx().program;
-    const zuzo::DeviceProgram source = sample_optics(before);
+    const zuzo::DeviceProgram source = sound_program(before);
     device().set_optics(zuzo::optics_write_bytes(source));
     arm(cell);
     click(ui().ReadProgramButton);
@@ -235,7 +236,7 @@ void FaultMatrix::run_read(const Cell& cell)
     expect_boxes(eeprom_boxes(cell));
     EXPECT_EQ(ctx().program, after_partial_read(before, source, cell.commands_done));
     // A transfer never changes the link; window closed, main window usable.
-    EXPECT_TRUE(ctx().link->link_is_open());
+    EXPECT_TRUE(app().link().link_is_open());
     EXPECT_TRUE(ui().MainWindow->isEnabled());
     EXPECT_EQ(ctx().busy, 0);
 }
@@ -244,7 +245,7 @@ void FaultMatrix::run_write(const Cell& cell)
 {
     connected();
     const zuzo::DeviceProgram before = ctx().program;
-    const zuzo::OpticsBytes old_memory = zuzo::optics_write_bytes(sample_optics(before));
+    const zuzo::OpticsBytes old_memory = zuzo::optics_write_bytes(sound_program(before));
     device().set_optics(old_memory);
     arm(cell);
     click(ui().WriteProgramButton);
@@ -266,7 +267,7 @@ void FaultMatrix::run_write(const Cell& cell)
     if (cell.commands_done < 2 && cell.fault != "os" && cell.fault != "ol") { // those store, then complain
         EXPECT_TRUE(std::equal(old_memory.begin() + 12, old_memory.end(), memory.begin() + 12));
     }
-    EXPECT_TRUE(ctx().link->link_is_open());
+    EXPECT_TRUE(app().link().link_is_open());
     EXPECT_TRUE(ui().MainWindow->isEnabled());
     EXPECT_EQ(ctx().busy, 0);
 }
@@ -296,7 +297,7 @@ void FaultMatrix::expect_cli_exit(const Cell& cell, int code)
 void FaultMatrix::run_cli(const Cell& cell)
 {
     zuzo::DeviceProgram base;
-    const zuzo::DeviceProgram source = sample_optics(base);
+    const zuzo::DeviceProgram source = sound_program(base);
     const zuzo::OpticsBytes old_memory = zuzo::optics_write_bytes(base);
     device().set_optics(cell.op == Op::CliWrite ? old_memory : zuzo::optics_write_bytes(source));
     const std::string file = save(cell.op == Op::CliWrite ? "to_device.ptm" : "from_device.ptm",

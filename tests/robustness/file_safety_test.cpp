@@ -7,9 +7,9 @@
 #include "link/link_fixture.h"
 #include "link/optics_bytes.h"
 #include "program/ptm_format.h"
-#include "robustness/optics_sample.h"
 #include "robustness/qt_print.h"
 #include "robustness/scratch_mount.h"
+#include "support/sample_programs.h"
 #include "tools/zuzo/device_commands.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/json_program.h"
@@ -77,7 +77,6 @@ std::vector<FileCase> all_cases()
     return cases;
 }
 
-constexpr int kSave = 2; // the "Сохранить" menu item
 constexpr std::size_t kScratchSize = 64 * 1024;
 
 std::string bytes_of(const fs::path& path)
@@ -110,7 +109,7 @@ protected:
         outside = fs::path(sim.folder()).parent_path() / "outside";
         fs::create_directories(outside);
         // The old file holds optics that differ from everything written below.
-        const std::vector<std::uint8_t> old = zuzo::write_ptm(robustness::sample_optics());
+        const std::vector<std::uint8_t> old = zuzo::write_ptm(sound_program());
         old_bytes.assign(old.begin(), old.end());
     }
 
@@ -149,7 +148,7 @@ protected:
     {
         files().save_names = {QString::fromStdString(target.string())};
         boxes().answers = {MsgAnswer::Yes}; // replace the existing file
-        ui().menu_actions[kSave]->trigger();
+        ui().menu_actions[MenuId::Save]->trigger();
         std::vector<QString> titles;
         for (const ShownBox& b : boxes().shown)
             titles.push_back(b.title);

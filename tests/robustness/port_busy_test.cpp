@@ -1,7 +1,7 @@
 // A port already open elsewhere is refused and reported, whichever name
 // reaches it and whoever holds it; the holder keeps working.
 
-#include "link/link_controller.h"
+#include "app/link_controller.h"
 #include "link/link_fixture.h"
 #include "link/serial_link.h"
 #include "link/status_log.h"
@@ -81,8 +81,8 @@ TEST_F(PortBusy, CompanionRefusesAPortHeldByTheTool)
     EXPECT_NE(err.str().find("COM1: не удалось открыть порт"), std::string::npos) << err.str();
     EXPECT_EQ(device().frame_count(), 0u);
     // The tool's link is untouched and keeps working.
-    ctx().link->supervision();
-    EXPECT_TRUE(ctx().link->link_is_open());
+    app().link().supervision();
+    EXPECT_TRUE(app().link().link_is_open());
     EXPECT_TRUE(boxes().shown.empty());
     EXPECT_EQ(device().frame_count(), 1u);
 }

@@ -4,7 +4,7 @@
 // is back, under the same name. The device is published as COM150, a name
 // that no fixed serial device stands behind once the link is gone.
 
-#include "link/link_controller.h"
+#include "app/link_controller.h"
 #include "link/link_fixture.h"
 #include "link/status_log.h"
 #include "robustness/qt_print.h"
@@ -25,7 +25,7 @@ protected:
         ASSERT_TRUE(sim.start("COM150"));
         ASSERT_TRUE(connect_150());
         status_tick();
-        ctx().log->log_status(QString(), LOG_CLEAR);
+        app().status_log().log_status(QString(), LOG_CLEAR);
         boxes().clear();
     }
 
@@ -33,7 +33,7 @@ protected:
     {
         choose_port(QStringLiteral("COM150"));
         click(ui().ConnectButton);
-        return ctx().link->link_is_open();
+        return app().link().link_is_open();
     }
 
     void unplug()
@@ -47,7 +47,7 @@ TEST_F(PortLoss, SupervisionClosesTheLinkAndConnectWorksAfterReplugging)
 {
     unplug();
     status_tick();
-    EXPECT_FALSE(ctx().link->link_is_open());
+    EXPECT_FALSE(app().link().link_is_open());
     EXPECT_EQ(log_lines(), QStringList{QStringLiteral("14:05:09 -> Авария, закрыт  COM150")});
     ASSERT_EQ(boxes().shown.size(), 1u);
     EXPECT_EQ(boxes().shown[0].text, QStringLiteral("Самопроизвольно закрылся порт"));
@@ -69,8 +69,8 @@ TEST_F(PortLoss, ReadAfterUnpluggingFailsAndTheNextTickCloses)
                                         QStringLiteral("14:05:09 -> Команда не выполнена")}));
     EXPECT_EQ(ctx().program, before);
     EXPECT_TRUE(ui().MainWindow->isEnabled());
-    ctx().link->supervision();
-    EXPECT_FALSE(ctx().link->link_is_open());
+    app().link().supervision();
+    EXPECT_FALSE(app().link().link_is_open());
     EXPECT_EQ(log_lines().last(), QStringLiteral("14:05:09 -> Авария, закрыт  COM150"));
 }
 

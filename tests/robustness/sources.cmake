@@ -4,7 +4,7 @@
 set(ROBUSTNESS_TESTS
   link/link_fixture.cpp
   robustness/fault_cells.cpp
-  robustness/optics_sample.cpp
+  robustness/partial_read.cpp
   robustness/fault_matrix_test.cpp
   robustness/port_busy_test.cpp
   robustness/port_loss_test.cpp

@@ -2,9 +2,9 @@
 // A GoogleTest fixture that starts the whole tool on real widgets with
 // scripted seams, and gives tests its context, controls and seams.
 
-#include "app/app_context.h"
 #include "app/application.h"
 #include "support/scripted_seams.h"
+#include "ui/app_context.h"
 
 #include <gtest/gtest.h>
 

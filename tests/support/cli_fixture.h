@@ -7,16 +7,20 @@
 #include "tools/zuzo/ptm_files.h"
 
 #include <QDir>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <sstream>
 #include <string>
 #include <vector>
 
 class CliFixture : public ::testing::Test {
 protected:
+    using Bytes = std::vector<std::uint8_t>;
+
     [[nodiscard]] std::string path(const std::string& name) const
     {
         return dir_.filePath(QString::fromStdString(name)).toStdString();
@@ -24,25 +28,38 @@ protected:
 
     void put(const std::string& file, const std::string& content) const
     {
-        ASSERT_EQ(zuzo::cli::write_whole_file_atomically(file, std::vector<std::uint8_t>(content.begin(), content.end())),
+        ASSERT_EQ(zuzo::cli::write_whole_file_atomically(file, Bytes(content.begin(), content.end())),
                   zuzo::cli::FileStatus::Done);
     }
 
-    void put(const std::string& file, const std::vector<std::uint8_t>& content) const
+    void put(const std::string& file, const Bytes& content) const
     {
         ASSERT_EQ(zuzo::cli::write_whole_file_atomically(file, content), zuzo::cli::FileStatus::Done);
     }
 
-    // The whole file; empty when it cannot be read.
+    // The whole file; a file that cannot be read fails the test.
+    [[nodiscard]] Bytes get(const std::string& file) const
+    {
+        Bytes b;
+        EXPECT_EQ(zuzo::cli::read_whole_file(file, b), zuzo::cli::FileStatus::Done) << file;
+        return b;
+    }
+
     [[nodiscard]] std::string text(const std::string& file) const
     {
-        std::vector<std::uint8_t> b;
-        if (zuzo::cli::read_whole_file(file, b) != zuzo::cli::FileStatus::Done)
-            return {};
+        const Bytes b = get(file);
         return std::string(b.begin(), b.end());
     }
 
-    [[nodiscard]] QStringList names() const { return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden); }
+    // The files of the folder; entries() also its folders.
+    [[nodiscard]] QStringList names() const
+    {
+        return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
+    }
+    [[nodiscard]] QStringList entries() const
+    {
+        return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
 
     int run(const std::vector<std::string>& args)
     {

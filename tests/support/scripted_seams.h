@@ -3,7 +3,7 @@
 // queue, file dialogs returning scripted names, a launcher that records, a
 // clock that shows what the test sets.
 
-#include "app/seams.h"
+#include "ui/seams.h"
 
 #include <QString>
 #include <QStringList>

@@ -5,6 +5,7 @@
 #include "program/optics_rules.h"
 #include "program/file_size_limit.h"
 #include "program/ptm_format.h"
+#include "support/cli_fixture.h"
 #include "support/sample_programs.h"
 #include "support/sim_fixture.h"
 #include "tools/zuzo/device_commands.h"
@@ -18,48 +19,34 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <sstream>
+#include <string>
+#include <vector>
 
 using namespace zuzo;
 using namespace zuzo::cli;
-namespace fs = std::filesystem;
 
 namespace {
 
-class DeviceCommands : public ::testing::Test {
+class DeviceCommands : public CliFixture {
 protected:
-    void SetUp() override
+    void SetUp() override { ASSERT_TRUE(sim.start("COM5")); }
+
+    // "zuzo device ARGS...".
+    int run(const std::vector<std::string>& args)
     {
-        ASSERT_TRUE(sim.start("COM5"));
-        files = sim.folder() + "/../files";
-        fs::create_directories(files);
+        out_.str({});
+        err_.str({});
+        return run_device_command(args, out_, err_);
     }
 
-    int run(std::vector<std::string> args)
-    {
-        out.str({});
-        err.str({});
-        return run_device_command(args, out, err);
-    }
-
+    // The program written to a file of the folder; its path.
     std::string save(const std::string& name, const DeviceProgram& p)
     {
-        const std::string path = files + "/" + name;
-        EXPECT_EQ(write_whole_file_atomically(path, write_ptm(p)), FileStatus::Done);
-        return path;
-    }
-
-    std::vector<std::uint8_t> bytes_of(const std::string& path)
-    {
-        std::vector<std::uint8_t> b;
-        EXPECT_EQ(read_whole_file(path, b), FileStatus::Done);
-        return b;
+        put(path(name), write_ptm(p));
+        return path(name);
     }
 
     SimFixture sim;
-    std::string files;
-    std::ostringstream out, err;
 };
 
 } // namespace
@@ -68,9 +55,9 @@ TEST_F(DeviceCommands, Status)
 {
     sim.device().set_lux(1234);
     sim.device().set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
-    ASSERT_EQ(run({"status", "--port", "com5"}), 0) << err.str();
-    const json::ParseResult r = json::parse(out.str());
-    ASSERT_EQ(r.status, json::ParseStatus::Ok) << out.str();
+    ASSERT_EQ(run({"status", "--port", "com5"}), 0) << err_.str();
+    const json::ParseResult r = json::parse(out_.str());
+    ASSERT_EQ(r.status, json::ParseStatus::Ok) << out_.str();
     EXPECT_EQ(r.value.at("device_type"), 25);
     EXPECT_EQ(r.value.at("illuminance"), 1234);
     EXPECT_EQ(r.value.at("optical_sensor_on"), true);
@@ -82,8 +69,8 @@ TEST_F(DeviceCommands, StatusByDevicePathAndOutOfRangeClock)
 {
     sim.device().set_sensor_on(false);
     sim.device().set_clock_bytes({9, 60, 14, 1, 7, 12, 26});
-    ASSERT_EQ(run({"status", "--port", sim.terminal_path()}), 0) << err.str();
-    const json::ParseResult r = json::parse(out.str());
+    ASSERT_EQ(run({"status", "--port", sim.terminal_path()}), 0) << err_.str();
+    const json::ParseResult r = json::parse(out_.str());
     ASSERT_EQ(r.status, json::ParseStatus::Ok);
     EXPECT_EQ(r.value.at("optical_sensor_on"), false);
     EXPECT_TRUE(r.value.at("clock").is_null());
@@ -92,7 +79,7 @@ TEST_F(DeviceCommands, StatusByDevicePathAndOutOfRangeClock)
 TEST_F(DeviceCommands, DeviceFailures)
 {
     EXPECT_EQ(run({"status", "--port", "COM150"}), 1);
-    EXPECT_NE(err.str().find("COM150"), std::string::npos);
+    EXPECT_NE(err_.str().find("COM150"), std::string::npos);
 
     ASSERT_TRUE(sim.set_fault("wrong-type"));
     EXPECT_EQ(run({"status", "--port", "COM5"}), 1);
@@ -125,8 +112,8 @@ TEST_F(DeviceCommands, ReadPrintsTheOptics)
 {
     const DeviceProgram p = sound_program();
     sim.device().set_optics(optics_write_bytes(p));
-    ASSERT_EQ(run({"read", "--port", "COM5"}), 0) << err.str();
-    EXPECT_EQ(out.str(), json::write(optics_to_json(p)));
+    ASSERT_EQ(run({"read", "--port", "COM5"}), 0) << err_.str();
+    EXPECT_EQ(out_.str(), json::write(optics_to_json(p)));
 }
 
 TEST_F(DeviceCommands, ReadIntoReplacesOnlyTheOptics)
@@ -136,37 +123,37 @@ TEST_F(DeviceCommands, ReadIntoReplacesOnlyTheOptics)
     file_program.plan_hour[3][2] = 7;
     file_program.plan_volume[3][2] = 55;
     file_program.sound_type = "Сигнал №2";
-    const std::string path = save("plan.ptm", file_program);
+    const std::string saved = save("plan.ptm", file_program);
     const DeviceProgram device_program = sound_program();
     sim.device().set_optics(optics_write_bytes(device_program));
 
-    ASSERT_EQ(run({"read", "--port", "COM5", "--into", path}), 0) << err.str();
+    ASSERT_EQ(run({"read", "--port", "COM5", "--into", saved}), 0) << err_.str();
     DeviceProgram expected = device_program;
     expected.plan_enabled = file_program.plan_enabled;
     expected.plan_hour = file_program.plan_hour;
     expected.plan_volume = file_program.plan_volume;
     expected.sound_type = file_program.sound_type;
-    EXPECT_EQ(bytes_of(path), write_ptm(expected));
-    EXPECT_EQ(std::distance(fs::directory_iterator(files), fs::directory_iterator{}), 1); // no temporary left
+    EXPECT_EQ(get(saved), write_ptm(expected));
+    EXPECT_EQ(entries().size(), 1); // no temporary left
 }
 
 TEST_F(DeviceCommands, ReadIntoUnusableFileSendsNothing)
 {
-    const std::string junk = files + "/junk.ptm";
+    const std::string junk = path("junk.ptm");
     ASSERT_EQ(write_whole_file_atomically(junk, {'n', 'o', '\r', '\n'}), FileStatus::Done);
     EXPECT_EQ(run({"read", "--port", "COM5", "--into", junk}), 2);
-    EXPECT_EQ(run({"read", "--port", "COM5", "--into", files + "/missing.ptm"}), 2);
+    EXPECT_EQ(run({"read", "--port", "COM5", "--into", path("missing.ptm")}), 2);
     EXPECT_EQ(sim.device().frame_count(), 0u);
-    EXPECT_EQ(bytes_of(junk), (std::vector<std::uint8_t>{'n', 'o', '\r', '\n'}));
+    EXPECT_EQ(get(junk), (std::vector<std::uint8_t>{'n', 'o', '\r', '\n'}));
 }
 
 TEST_F(DeviceCommands, FailedReadLeavesTheFile)
 {
-    const std::string path = save("keep.ptm", DeviceProgram{});
-    const std::vector<std::uint8_t> before = bytes_of(path);
+    const std::string saved = save("keep.ptm", DeviceProgram{});
+    const std::vector<std::uint8_t> before = get(saved);
     ASSERT_TRUE(sim.set_fault("ignore=0x89"));
-    EXPECT_EQ(run({"read", "--port", "COM5", "--into", path}), 1);
-    EXPECT_EQ(bytes_of(path), before);
+    EXPECT_EQ(run({"read", "--port", "COM5", "--into", saved}), 1);
+    EXPECT_EQ(get(saved), before);
 }
 
 TEST_F(DeviceCommands, WriteSendsTheOptics)
@@ -174,10 +161,10 @@ TEST_F(DeviceCommands, WriteSendsTheOptics)
     const DeviceProgram p = sound_program();
     ASSERT_TRUE(optics_sound(run_optics_rules(p)));
     sim.device().set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
-    ASSERT_EQ(run({"write", "--port", "COM5", save("p.ptm", p)}), 0) << err.str();
+    ASSERT_EQ(run({"write", "--port", "COM5", save("p.ptm", p)}), 0) << err_.str();
     EXPECT_EQ(sim.device().optics(), optics_write_bytes(p));
     EXPECT_EQ(sim.device().frame_count(), 4u); // identification, clock, two writes
-    EXPECT_EQ(out.str(), "COM5: настройки оптики записаны (тип устройства 25, часы устройства 2026-12-07 14:05:09)\n");
+    EXPECT_EQ(out_.str(), "COM5: настройки оптики записаны (тип устройства 25, часы устройства 2026-12-07 14:05:09)\n");
 }
 
 TEST_F(DeviceCommands, WriteRefusedWhileARuleFails)
@@ -187,21 +174,17 @@ TEST_F(DeviceCommands, WriteRefusedWhileARuleFails)
     ASSERT_FALSE(optics_sound(run_optics_rules(bad_optics)));
 
     DeviceProgram bad_plan = sound_program();
-    for (int k : {1, 2}) {
-        bad_plan.plan_enabled[4][k] = 1;
-        bad_plan.plan_hour[4][k] = 8;
-        bad_plan.plan_minute[4][k] = 30;
-        bad_plan.plan_volume[4][k] = 50;
-    }
+    for (int k : {1, 2})
+        set_interval(bad_plan, {4, k, 1, 8, 30, 50});
     ASSERT_NE(check_plan_day(bad_plan, 4), PlanFault::None);
 
     const OpticsBytes before = sim.device().optics();
     EXPECT_EQ(run({"write", "--port", "COM5", save("o.ptm", bad_optics)}), 1);
     EXPECT_EQ(run({"write", "--port", "COM5", save("q.ptm", bad_plan)}), 1);
-    EXPECT_NE(err.str().find("запись отклонена"), std::string::npos);
+    EXPECT_NE(err_.str().find("запись отклонена"), std::string::npos);
     EXPECT_EQ(sim.device().frame_count(), 0u);
     EXPECT_EQ(sim.device().optics(), before);
-    EXPECT_EQ(run({"write", "--port", "COM5", files + "/missing.ptm"}), 2);
+    EXPECT_EQ(run({"write", "--port", "COM5", path("missing.ptm")}), 2);
 }
 
 TEST_F(DeviceCommands, EepromFaultAnswers)
@@ -239,9 +222,9 @@ TEST_F(DeviceCommands, RepeatRecoversFromAPassingFault)
 {
     ASSERT_TRUE(sim.set_fault("os"));
     ASSERT_TRUE(sim.set_fault("faulty-frames=1"));
-    ASSERT_EQ(run({"read", "--port", "COM5", "--on-eeprom-fault", "repeat"}), 0) << err.str();
+    ASSERT_EQ(run({"read", "--port", "COM5", "--on-eeprom-fault", "repeat"}), 0) << err_.str();
     EXPECT_EQ(sim.device().frame_count(), 6u); // status twice (once repeated), three reads
-    EXPECT_EQ(out.str(), json::write(optics_to_json([] {
+    EXPECT_EQ(out_.str(), json::write(optics_to_json([] {
                   DeviceProgram p;
                   apply_optics_defaults(p);
                   return p;
@@ -268,8 +251,8 @@ TEST_F(DeviceCommands, VerifyEqualOptics)
     sim.device().set_optics(optics_write_bytes(p));
     p.plan_enabled[1][1] = 1; // plan and sound never go to the device
     p.sound_type = "Сигнал №3";
-    ASSERT_EQ(run({"verify", "--port", "COM5", save("v.ptm", p)}), 0) << err.str();
-    EXPECT_NE(out.str().find("совпадают"), std::string::npos) << out.str();
+    ASSERT_EQ(run({"verify", "--port", "COM5", save("v.ptm", p)}), 0) << err_.str();
+    EXPECT_NE(out_.str().find("совпадают"), std::string::npos) << out_.str();
     EXPECT_EQ(sim.device().frame_count(), 5u);
     EXPECT_TRUE(only_reads(sim.device().received()));
 }
@@ -284,7 +267,7 @@ TEST_F(DeviceCommands, VerifyCountsValuesOfOneByteAsEqual)
     device.day_brightness.module_red = 100;
     device.day_lux_threshold = 65535;
     sim.device().set_optics(optics_write_bytes(device));
-    EXPECT_EQ(run({"verify", "--port", "COM5", save("v.ptm", file)}), 0) << out.str();
+    EXPECT_EQ(run({"verify", "--port", "COM5", save("v.ptm", file)}), 0) << out_.str();
 }
 
 TEST_F(DeviceCommands, VerifyListsEachDifferingField)
@@ -296,8 +279,8 @@ TEST_F(DeviceCommands, VerifyListsEachDifferingField)
     held[19] = 0x02; // evening threshold: the file's 300 is 0x012C, the device holds 0x022C
     held[7] = 155;  // evening module_green: the file's 61 % goes as 156; 155 reads as 61 % too
     sim.device().set_optics(held);
-    EXPECT_EQ(run({"verify", "--port", "COM5", save("v.ptm", file)}), 3) << err.str();
-    const std::string text = out.str();
+    EXPECT_EQ(run({"verify", "--port", "COM5", save("v.ptm", file)}), 3) << err_.str();
+    const std::string text = out_.str();
     for (const char* line : {"evening_brightness.module_red: в файле 60 %, в устройстве 50 %",
                              "optical_sensor_on: в файле вкл., в устройстве выкл.",
                              "evening_lux_threshold: в файле 300 Lux, в устройстве 556 Lux",
@@ -309,7 +292,7 @@ TEST_F(DeviceCommands, VerifyListsEachDifferingField)
 
 TEST_F(DeviceCommands, VerifyFailures)
 {
-    const std::string path = save("v.ptm", sound_program());
+    const std::string saved = save("v.ptm", sound_program());
     const struct {
         const char* fault;
         std::vector<std::string> extra;
@@ -325,7 +308,7 @@ TEST_F(DeviceCommands, VerifyFailures)
         sim.device().set_faults({});
         sim.device().clear_received();
         ASSERT_TRUE(sim.set_fault(c.fault));
-        std::vector<std::string> args{"verify", "--port", "COM5", path};
+        std::vector<std::string> args{"verify", "--port", "COM5", saved};
         args.insert(args.end(), c.extra.begin(), c.extra.end());
         EXPECT_EQ(run(args), c.exit) << c.fault;
         EXPECT_EQ(sim.device().frame_count(), c.frames) << c.fault;
@@ -334,9 +317,9 @@ TEST_F(DeviceCommands, VerifyFailures)
     sim.device().set_faults({});
     sim.device().clear_received();
     EXPECT_EQ(run({"verify", "--port", "COM5"}), 2);
-    EXPECT_EQ(run({"verify", "--port", "COM5", files + "/missing.ptm"}), 2);
-    EXPECT_EQ(run({"verify", "--port", "COM5", path, path}), 2);
-    EXPECT_EQ(run({"verify", "--port", "COM150", path}), 1);
+    EXPECT_EQ(run({"verify", "--port", "COM5", path("missing.ptm")}), 2);
+    EXPECT_EQ(run({"verify", "--port", "COM5", saved, saved}), 2);
+    EXPECT_EQ(run({"verify", "--port", "COM150", saved}), 1);
     EXPECT_EQ(sim.device().frame_count(), 0u);
 }
 
@@ -344,16 +327,16 @@ TEST_F(DeviceCommands, VerifyFailures)
 // before any optics command, naming the port and the type.
 TEST_F(DeviceCommands, AnotherDeviceTypeIsRefusedBeforeAnything)
 {
-    const std::string path = save("p.ptm", sound_program());
+    const std::string saved = save("p.ptm", sound_program());
     const OpticsBytes before = sim.device().optics();
     ASSERT_TRUE(sim.set_fault("wrong-type=26"));
     for (const char* command : {"read", "write", "verify"}) {
         sim.device().clear_received();
         std::vector<std::string> args{command, "--port", "COM5"};
         if (std::string(command) != "read")
-            args.push_back(path);
+            args.push_back(saved);
         EXPECT_EQ(run(args), 1) << command;
-        EXPECT_NE(err.str().find("COM5: тип устройства 26 не поддерживается"), std::string::npos) << err.str();
+        EXPECT_NE(err_.str().find("COM5: тип устройства 26 не поддерживается"), std::string::npos) << err_.str();
         EXPECT_EQ(sim.device().frame_count(), 1u) << command;
     }
     EXPECT_EQ(sim.device().optics(), before);
@@ -362,7 +345,7 @@ TEST_F(DeviceCommands, AnotherDeviceTypeIsRefusedBeforeAnything)
 // Each failing command is named in words with its code, after the port.
 TEST_F(DeviceCommands, FailuresNameThePortAndTheCommand)
 {
-    const std::string path = save("p.ptm", sound_program());
+    const std::string saved = save("p.ptm", sound_program());
     const struct {
         std::vector<std::string> args;
         const char* fault;
@@ -370,7 +353,7 @@ TEST_F(DeviceCommands, FailuresNameThePortAndTheCommand)
     } cases[] = {
         {{"status", "--port", "COM5"}, "silence", "COM5: запрос состояния (80): команда не выполнена (попыток: 8)"},
         {{"read", "--port", "COM5"}, "ignore=0x89", "COM5: чтение оптики, часть 3 (89): команда не выполнена"},
-        {{"write", "--port", "COM5", path}, "ignore=0x0B",
+        {{"write", "--port", "COM5", saved}, "ignore=0x0B",
          "COM5: запись оптики, часть 2 (0B): команда не выполнена (попыток: 8): устройство не отвечает или "
          "отказывает; часть 1 уже записана в устройство"},
     };
@@ -378,8 +361,8 @@ TEST_F(DeviceCommands, FailuresNameThePortAndTheCommand)
         sim.device().set_faults({});
         ASSERT_TRUE(sim.set_fault(c.fault));
         EXPECT_EQ(run(c.args), 1) << c.fault;
-        EXPECT_EQ(err.str().rfind(c.says, 0), 0u) << err.str();
-        EXPECT_EQ(err.str().find('\n'), err.str().size() - 1) << err.str();
+        EXPECT_EQ(err_.str().rfind(c.says, 0), 0u) << err_.str();
+        EXPECT_EQ(err_.str().find('\n'), err_.str().size() - 1) << err_.str();
     }
 }
 
@@ -388,7 +371,7 @@ TEST_F(DeviceCommands, FailuresNameThePortAndTheCommand)
 TEST_F(DeviceCommands, JsonTellsEveryOutcome)
 {
     const DeviceProgram p = sound_program();
-    const std::string path = save("p.ptm", p);
+    const std::string saved = save("p.ptm", p);
     sim.device().set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
     const struct {
         std::vector<std::string> args;
@@ -397,10 +380,10 @@ TEST_F(DeviceCommands, JsonTellsEveryOutcome)
         const char* outcome;
     } cases[] = {
         {{"status", "--port", "COM5", "--json"}, nullptr, 0, "done"},
-        {{"write", "--port", "COM5", path, "--json"}, nullptr, 0, "done"},
-        {{"verify", "--json", "--port", "COM5", path}, nullptr, 0, "done"},
+        {{"write", "--port", "COM5", saved, "--json"}, nullptr, 0, "done"},
+        {{"verify", "--json", "--port", "COM5", saved}, nullptr, 0, "done"},
         {{"read", "--port", "COM5", "--json"}, "silence", 1, "device_failed"},
-        {{"write", "--port", "COM5", path, "--json"}, "wrong-type", 1, "unsupported"},
+        {{"write", "--port", "COM5", saved, "--json"}, "wrong-type", 1, "unsupported"},
     };
     for (const auto& c : cases) {
         sim.device().set_faults({});
@@ -408,20 +391,20 @@ TEST_F(DeviceCommands, JsonTellsEveryOutcome)
             ASSERT_TRUE(sim.set_fault(c.fault));
         }
         EXPECT_EQ(run(c.args), c.exit) << c.args[0];
-        const json::ParseResult r = json::parse(out.str());
-        ASSERT_EQ(r.status, json::ParseStatus::Ok) << out.str();
+        const json::ParseResult r = json::parse(out_.str());
+        ASSERT_EQ(r.status, json::ParseStatus::Ok) << out_.str();
         EXPECT_EQ(r.value.at("port"), "COM5");
-        EXPECT_EQ(r.value.at("outcome"), c.outcome) << out.str();
+        EXPECT_EQ(r.value.at("outcome"), c.outcome) << out_.str();
         EXPECT_EQ(r.value.at("exit_code"), c.exit);
         EXPECT_EQ(r.value.at("device_type").is_null(), c.exit == 1 && c.outcome != std::string("unsupported"));
-        EXPECT_EQ(r.value.at("clock") == "2026-12-07 14:05:09", c.exit == 0) << out.str();
+        EXPECT_EQ(r.value.at("clock") == "2026-12-07 14:05:09", c.exit == 0) << out_.str();
     }
     sim.device().set_faults({});
     sim.device().set_optics(optics_write_bytes(DeviceProgram{}));
-    EXPECT_EQ(run({"verify", "--port", "COM5", path, "--json"}), 3);
-    const json::Value v = json::parse(out.str()).value;
+    EXPECT_EQ(run({"verify", "--port", "COM5", saved, "--json"}), 3);
+    const json::Value v = json::parse(out_.str()).value;
     EXPECT_EQ(v.at("outcome"), "differs");
-    EXPECT_EQ(v.at("differences").at(0).at("field"), "sensor_off_brightness.module_red") << out.str();
+    EXPECT_EQ(v.at("differences").at(0).at("field"), "sensor_off_brightness.module_red") << out_.str();
 }
 
 namespace {
@@ -445,15 +428,15 @@ std::vector<std::string> rows_of(const std::string& text)
 TEST_F(DeviceCommands, JournalAddsOneRowPerRun)
 {
     const DeviceProgram p = sound_program();
-    const std::string path = save("p.ptm", p);
-    const std::string journal = files + "/журнал.csv";
+    const std::string saved = save("p.ptm", p);
+    const std::string journal = path("журнал.csv");
     sim.device().set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
-    ASSERT_EQ(run({"write", "--port", "COM5", path, "--journal", journal}), 0) << err.str();
-    const std::vector<std::uint8_t> first = bytes_of(journal);
-    ASSERT_EQ(run({"verify", "--port", "COM5", path, "--journal", journal}), 0) << err.str();
+    ASSERT_EQ(run({"write", "--port", "COM5", saved, "--journal", journal}), 0) << err_.str();
+    const std::vector<std::uint8_t> first = get(journal);
+    ASSERT_EQ(run({"verify", "--port", "COM5", saved, "--journal", journal}), 0) << err_.str();
     ASSERT_TRUE(sim.set_fault("wrong-type=26"));
     EXPECT_EQ(run({"read", "--port", "COM5", "--journal", journal}), 1);
-    const std::vector<std::uint8_t> all = bytes_of(journal);
+    const std::vector<std::uint8_t> all = get(journal);
     ASSERT_GT(all.size(), first.size());
     EXPECT_TRUE(std::equal(first.begin(), first.end(), all.begin()));
 
@@ -467,8 +450,8 @@ TEST_F(DeviceCommands, JournalAddsOneRowPerRun)
     EXPECT_EQ(rows[0], "\xEF\xBB\xBFДата и время;Порт;Тип устройства;Часы устройства;Команда;Файл программы;"
                        "SHA-256 оптики;Результат;Код возврата");
     const std::string expected[] = {
-        ";COM5;25;2026-12-07 14:05:09;write;" + path + ";" + hash + ";настройки оптики записаны;0",
-        ";COM5;25;2026-12-07 14:05:09;verify;" + path + ";" + hash +
+        ";COM5;25;2026-12-07 14:05:09;write;" + saved + ";" + hash + ";настройки оптики записаны;0",
+        ";COM5;25;2026-12-07 14:05:09;verify;" + saved + ";" + hash +
             ";настройки оптики в устройстве совпадают с файлом;0",
         ";COM5;26;;read;;;\"тип устройства 26 не поддерживается; ничего не прочитано\";1"}; // quoted: a ';'
 
@@ -482,27 +465,27 @@ TEST_F(DeviceCommands, JournalAddsOneRowPerRun)
 TEST_F(DeviceCommands, JournalThatCannotBeWritten)
 {
     const DeviceProgram p = sound_program();
-    const std::string path = save("p.ptm", p);
-    EXPECT_EQ(run({"write", "--port", "COM5", path, "--journal", files + "/missing/j.csv"}), 2);
-    EXPECT_NE(err.str().find("журнал не открывается для дописывания; устройство не затронуто"), std::string::npos)
-        << err.str();
+    const std::string saved = save("p.ptm", p);
+    EXPECT_EQ(run({"write", "--port", "COM5", saved, "--journal", path("missing/j.csv")}), 2);
+    EXPECT_NE(err_.str().find("журнал не открывается для дописывания; устройство не затронуто"), std::string::npos)
+        << err_.str();
     EXPECT_EQ(sim.device().frame_count(), 0u);
 
     // The row cannot be added after the device was written: said plainly,
     // and no piece of the row is left.
-    const std::string journal = files + "/j.csv";
+    const std::string journal = path("j.csv");
     int code = 0;
     {
         FileSizeLimit limit(journal_first_rows().size() + 10);
         ASSERT_TRUE(limit.active());
-        code = run({"write", "--port", "COM5", path, "--journal", journal});
+        code = run({"write", "--port", "COM5", saved, "--journal", journal});
     }
     EXPECT_EQ(code, 2);
-    EXPECT_NE(err.str().find(journal + ": строку журнала записать не удалось; настройки оптики в устройство на COM5 "
+    EXPECT_NE(err_.str().find(journal + ": строку журнала записать не удалось; настройки оптики в устройство на COM5 "
                                        "при этом записаны"),
               std::string::npos)
-        << err.str();
+        << err_.str();
     EXPECT_EQ(sim.device().optics(), optics_write_bytes(p));
-    const std::vector<std::uint8_t> left = bytes_of(journal);
+    const std::vector<std::uint8_t> left = get(journal);
     EXPECT_EQ(std::string(left.begin(), left.end()), journal_first_rows());
 }

@@ -3,17 +3,18 @@
 #include "plans/plan_csv.h"
 #include "program/ptm_format.h"
 #include "support/cli_fixture.h"
+#include "support/sample_programs.h"
 #include "tools/zuzo/cli.h"
 #include "tools/zuzo/ptm_files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <string>
+#include <vector>
 
 namespace plan_commands_test {
 
@@ -21,54 +22,7 @@ using namespace zuzo;
 using namespace zuzo::cli;
 using Bytes = std::vector<std::uint8_t>;
 
-class PlanCommands : public ::testing::Test {
-protected:
-    std::string path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)).toStdString(); }
-
-    void put(const std::string& file, const std::string& content) const
-    {
-        ASSERT_EQ(write_whole_file_atomically(file, Bytes(content.begin(), content.end())), FileStatus::Done);
-    }
-
-    void put(const std::string& file, const Bytes& content) const
-    {
-        ASSERT_EQ(write_whole_file_atomically(file, content), FileStatus::Done);
-    }
-
-    Bytes get(const std::string& file) const
-    {
-        Bytes b;
-        EXPECT_EQ(read_whole_file(file, b), FileStatus::Done) << file;
-        return b;
-    }
-
-    std::string text(const std::string& file) const
-    {
-        const Bytes b = get(file);
-        return std::string(b.begin(), b.end());
-    }
-
-    int run(const std::vector<std::string>& args)
-    {
-        out_.str({});
-        err_.str({});
-        return run_args(args, out_, err_);
-    }
-
-    QTemporaryDir dir_;
-    std::ostringstream out_;
-    std::ostringstream err_;
-};
-
-void switch_on(DeviceProgram& p, int day, int interval, int hour, int minute, int volume)
-{
-    const auto d = static_cast<std::size_t>(day);
-    const auto i = static_cast<std::size_t>(interval);
-    p.plan_enabled[d][i] = 1;
-    p.plan_hour[d][i] = hour;
-    p.plan_minute[d][i] = minute;
-    p.plan_volume[d][i] = volume;
-}
+using PlanCommands = CliFixture;
 
 // A file with an unusual weekday line, a lone LF and bytes past the optics.
 Bytes odd_file(const DeviceProgram& p)
@@ -88,7 +42,7 @@ Bytes odd_file(const DeviceProgram& p)
 TEST_F(PlanCommands, ExportToOutputOrFile)
 {
     DeviceProgram p;
-    switch_on(p, 3, 2, 7, 45, 80);
+    set_interval(p, {3, 2, 1, 7, 45, 80});
     put(path("a.ptm"), write_ptm(p));
     ASSERT_EQ(run({"ptm", "plan", "export", path("a.ptm")}), 0) << err_.str();
     EXPECT_EQ(out_.str(), write_plan_csv(p));
@@ -100,20 +54,20 @@ TEST_F(PlanCommands, ExportToOutputOrFile)
 TEST_F(PlanCommands, ExportThenImportKeepsTheFileByteForByte)
 {
     std::vector<DeviceProgram> programs(3);
-    switch_on(programs[1], 1, 1, 0, 0, 0);
-    switch_on(programs[1], 7, 12, 23, 59, 100);
+    set_interval(programs[1], {1, 1, 1, 0, 0, 0});
+    set_interval(programs[1], {7, 12, 1, 23, 59, 100});
     programs[2].sound_type = "Сигнал №3";
     programs[2].day_lux_threshold = 9000;
     for (int d = 1; d <= kDays; ++d) {
         for (int i = 1; i <= kIntervals; ++i)
-            switch_on(programs[2], d, i, (d + i) % 24, (d * i) % 60, (d * 7 + i) % 101);
+            set_interval(programs[2], {d, i, 1, (d + i) % 24, (d * i) % 60, (d * 7 + i) % 101});
     }
     for (std::size_t k = 0; k < programs.size(); ++k) {
         const Bytes before = odd_file(programs[k]);
         put(path("p.ptm"), before);
         ASSERT_EQ(run({"ptm", "plan", "export", path("p.ptm"), path("p.csv")}), 0) << err_.str();
         DeviceProgram other_plan = programs[k]; // the same file with another plan
-        switch_on(other_plan, 4, 4, 4, 4, 4);
+        set_interval(other_plan, {4, 4, 1, 4, 4, 4});
         other_plan.plan_enabled[1][1] = 0;
         put(path("p.ptm"), odd_file(other_plan));
         ASSERT_NE(get(path("p.ptm")), before);
@@ -126,14 +80,14 @@ TEST_F(PlanCommands, ImportReplacesOnlyThePlanBlock)
 {
     DeviceProgram p;
     p.optical_sensor_on = 1;
-    switch_on(p, 2, 2, 2, 2, 2);
+    set_interval(p, {2, 2, 1, 2, 2, 2});
     const Bytes before = odd_file(p);
     put(path("p.ptm"), before);
     put(path("p.csv"), "Пт;5;1;17:30;60\r\n");
     ASSERT_EQ(run({"ptm", "plan", "import", path("p.csv"), path("p.ptm")}), 0) << err_.str();
 
     DeviceProgram plan;
-    switch_on(plan, 5, 5, 17, 30, 60);
+    set_interval(plan, {5, 5, 1, 17, 30, 60});
     const Bytes block = ptm_plan_block(plan);
     const std::size_t start = std::string("wersia 3.01 unic\nчетверг\r\n").size();
     Bytes expected = before;
@@ -150,7 +104,7 @@ TEST_F(PlanCommands, ImportCreatesAMissingFileFromTheNewProgram)
     QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
     const QByteArray encoded[] = {utf8(table), utf16(table)};
     DeviceProgram expected;
-    switch_on(expected, 3, 1, 6, 0, 30);
+    set_interval(expected, {3, 1, 1, 6, 0, 30});
     for (const QByteArray& bytes : encoded) {
         QFile::remove(QString::fromStdString(path("new.ptm")));
         put(path("p.csv"), bytes.toStdString());

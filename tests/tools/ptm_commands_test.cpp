@@ -8,60 +8,19 @@
 #include "tools/zuzo/ptm_commands.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStringEncoder>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
 using zuzo::DeviceProgram;
 using Bytes = std::vector<std::uint8_t>;
 
-class PtmCommands : public ::testing::Test {
-protected:
-    std::string path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)).toStdString(); }
-
-    void put(const std::string& file, const std::string& content) const
-    {
-        QFile f(QString::fromStdString(file));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_EQ(f.write(content.data(), static_cast<qint64>(content.size())),
-                  static_cast<qint64>(content.size()));
-    }
-
-    void put(const std::string& file, const Bytes& content) const
-    {
-        put(file, std::string(content.begin(), content.end()));
-    }
-
-    Bytes get(const std::string& file) const
-    {
-        QFile f(QString::fromStdString(file));
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file;
-        const QByteArray all = f.readAll();
-        return Bytes(all.begin(), all.end());
-    }
-
-    int run(const std::vector<std::string>& args)
-    {
-        out_.str({});
-        err_.str({});
-        return zuzo::cli::run_args(args, out_, err_);
-    }
-
-    QStringList entries() const
-    {
-        return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    }
-
-    QTemporaryDir dir_;
-    std::ostringstream out_;
-    std::ostringstream err_;
-};
+using PtmCommands = CliFixture;
 
 DeviceProgram faulty()
 {

@@ -4,6 +4,7 @@
 #include "link/exchange.h"
 #include "link/optics_bytes.h"
 #include "link/port_names_posix.h"
+#include "support/sample_programs.h"
 #include "support/sim_fixture.h"
 #include "tools/pty_channel.h"
 
@@ -68,10 +69,7 @@ TEST_F(SimLine, StatusOverTheLine)
 
 TEST_F(SimLine, ProgramWriteAndReadBack)
 {
-    DeviceProgram p;
-    p.evening_brightness = {10, 20, 30, 40, 50};
-    p.evening_lux_threshold = 300;
-    p.day_lux_threshold = 4000;
+    const DeviceProgram p = distinct_optics();
     const OpticsBytes bytes = optics_write_bytes(p);
     PtyChannel line(sim.link_path());
     EXPECT_EQ(write_exchange(line, prompt, CMD_WRITE_OPTICS_A, write_a_params(bytes)),

@@ -2,6 +2,7 @@
 
 #include "link/optics_bytes.h"
 #include "link/protocol.h"
+#include "support/sample_programs.h"
 #include "tools/devsim/fault_names.h"
 #include "tools/devsim/sim_device.h"
 
@@ -100,15 +101,7 @@ TEST(SimDevice, SetClockRunsFromTheGivenTime)
 
 TEST(SimDevice, WrittenOpticsAreReadBack)
 {
-    DeviceProgram p;
-    p.sensor_off_brightness = {1, 2, 3, 4, 5};
-    p.evening_brightness = {10, 20, 30, 40, 50};
-    p.day_brightness = {60, 70, 80, 90, 99};
-    p.module_min_brightness = 15;
-    p.indicator_min_brightness = 25;
-    p.optical_sensor_on = 1;
-    p.evening_lux_threshold = 200;
-    p.day_lux_threshold = 2000;
+    const DeviceProgram p = distinct_optics();
     const OpticsBytes bytes = optics_write_bytes(p);
     SimDevice d;
     EXPECT_EQ(d.respond(write_cmd(CMD_WRITE_OPTICS_A, write_a_params(bytes))).text, "on#\r");

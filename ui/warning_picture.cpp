@@ -1,4 +1,4 @@
-#include "app/warning_picture.h"
+#include "ui/warning_picture.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -2,7 +2,7 @@
 // The real platform seams: Qt message boxes and file dialogs, the desktop's
 // handlers for documents, addresses and programs, the local clock.
 
-#include "app/seams.h"
+#include "ui/seams.h"
 
 #include <utility>
 

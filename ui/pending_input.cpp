@@ -1,6 +1,6 @@
-#include "app/pending_input.h"
+#include "ui/pending_input.h"
 
-#include "app/app_context.h"
+#include "ui/busy_scope.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,13 +1,9 @@
 #pragma once
-// Optics settings for transfer tests, and what a partial program read leaves.
+// What a program read that stopped part of the way leaves in the program.
 
 #include "program/device_program.h"
 
 namespace robustness {
-
-// Optics that pass every rule, distinct from the factory values, that travel
-// to the device and back unchanged.
-[[nodiscard]] zuzo::DeviceProgram sample_optics(zuzo::DeviceProgram base = {});
 
 // before, with the fields of the first `commands` optics reads (A, B, C in
 // that order) taken from source: what a read that stopped after `commands`

@@ -1,6 +1,6 @@
 // The eleven pictures exist at their sizes and stay sharp at 200 %.
 
-#include "app/pictures.h"
+#include "ui/pictures.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -8,13 +8,16 @@
 namespace {
 
 struct Expected {
-    int number;
+    Picture number;
     int width;
     int height;
 };
 
-constexpr Expected kSizes[] = {{0, 45, 30}, {1, 24, 24}, {2, 50, 25}, {3, 146, 155}, {4, 16, 16}, {5, 16, 16},
-                               {6, 16, 16}, {7, 16, 16}, {8, 16, 16}, {9, 16, 16},   {10, 16, 16}};
+constexpr Expected kSizes[] = {
+    {Picture::Warning, 45, 30},   {Picture::CopyTimeParams, 24, 24}, {Picture::CopyDialogImage, 50, 25},
+    {Picture::About, 146, 155},   {Picture::ToolNew, 16, 16},        {Picture::ToolOpen, 16, 16},
+    {Picture::ToolSave, 16, 16},  {Picture::ToolHelp, 16, 16},       {Picture::ToolSite, 16, 16},
+    {Picture::ToolAbout, 16, 16}, {Picture::ToolExit, 16, 16}};
 
 int opaque_pixels(const QImage& image)
 {
@@ -47,9 +50,10 @@ INSTANTIATE_TEST_SUITE_P(AllEleven, PictureSizes, ::testing::ValuesIn(kSizes));
 TEST(Pictures, NumbersOutsideTheTableGiveNothing)
 {
     for (const int number : {-1, 11, 100}) {
-        EXPECT_TRUE(picture(number).isNull()) << number;
-        EXPECT_TRUE(picture_size(number).isEmpty()) << number;
-        EXPECT_TRUE(picture_icon(number).isNull()) << number;
+        const auto outside = static_cast<Picture>(number);
+        EXPECT_TRUE(picture(outside).isNull()) << number;
+        EXPECT_TRUE(picture_size(outside).isEmpty()) << number;
+        EXPECT_TRUE(picture_icon(outside).isNull()) << number;
     }
 }
 

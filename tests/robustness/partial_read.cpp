@@ -1,19 +1,6 @@
-#include "robustness/optics_sample.h"
+#include "robustness/partial_read.h"
 
 namespace robustness {
-
-zuzo::DeviceProgram sample_optics(zuzo::DeviceProgram p)
-{
-    p.sensor_off_brightness = zuzo::BrightnessSet::all(90);
-    p.evening_brightness = {60, 61, 62, 63, 64};
-    p.day_brightness = {80, 81, 82, 83, 84};
-    p.module_min_brightness = 30;
-    p.indicator_min_brightness = 40;
-    p.optical_sensor_on = 1;
-    p.evening_lux_threshold = 300;
-    p.day_lux_threshold = 4000;
-    return p;
-}
 
 zuzo::DeviceProgram after_partial_read(zuzo::DeviceProgram p, const zuzo::DeviceProgram& s, int commands)
 {

@@ -1,8 +1,11 @@
 #pragma once
-// Everything the user sees of the serial link: connect, disconnect, the
-// status tick's clock display, supervision and brightness preview, the port
-// tick's discovery, and the program write and read.
+// The serial link wired to the main window. The device side (link/) touches
+// no widget: its buttons call it here, and what it reports (log lines, dates,
+// the progress of a transfer) lands here in StatusLog, the date fields and
+// the progress window. Also the status tick's clock display, supervision and
+// brightness preview, and the port tick's discovery.
 
+#include "link/link_host.h"
 #include "link/protocol.h"
 
 #include <QObject>
@@ -10,25 +13,33 @@
 #include <memory>
 #include <string>
 
+namespace zuzo {
+class PortLister;
+}
 struct AppContext;
 class BoxFaultPrompt;
 class Connection;
 class PortDiscovery;
 class ProgramTransfer;
 class SerialLink;
-class QWidget;
+class StatusLog;
+class TransferProgressWindow;
 
 class LinkController : public QObject {
     Q_OBJECT
 public:
-    // The virtual port folder is the user's (see link/port_names.h).
-    explicit LinkController(AppContext& ctx, QObject* parent = nullptr);
+    // Built after the main window. The virtual port folder is the user's (see
+    // link/port_names.h). log: where the link reports; ports: the list of
+    // serial ports (none: no discovery).
+    LinkController(AppContext& ctx, StatusLog& log, zuzo::PortLister* ports, QObject* parent = nullptr);
     // virtual_port_folder: where COMn links stand for COM names.
-    LinkController(AppContext& ctx, const std::string& virtual_port_folder, QObject* parent = nullptr);
+    LinkController(AppContext& ctx, StatusLog& log, zuzo::PortLister* ports,
+                   const std::string& virtual_port_folder, QObject* parent = nullptr);
     ~LinkController() override;
 
     // Connects ConnectButton, DisconnectButton, WriteProgramButton and
-    // ReadProgramButton to their handlers.
+    // ReadProgramButton to their handlers, and the reports of the device side
+    // to the controls.
     void bind();
 
     [[nodiscard]] bool link_is_open() const;
@@ -43,11 +54,13 @@ public:
 
 private:
     AppContext& ctx_;
+    StatusLog& log_;
     zuzo::ReplyArray reply_{};
-    QWidget* prompt_parent_ = nullptr;
+    LinkHost host_;
     std::unique_ptr<SerialLink> link_;
     std::unique_ptr<BoxFaultPrompt> prompt_;
     std::unique_ptr<PortDiscovery> discovery_;
     std::unique_ptr<Connection> connection_;
     std::unique_ptr<ProgramTransfer> transfer_;
+    std::unique_ptr<TransferProgressWindow> progress_;
 };

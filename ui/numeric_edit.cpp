@@ -1,4 +1,4 @@
-#include "app/numeric_edit.h"
+#include "ui/numeric_edit.h"
 
 #include <QRegularExpressionValidator>
 

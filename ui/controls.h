@@ -4,6 +4,7 @@
 // stays null. Filled once by build_main_window() and never rebuilt.
 
 #include <array>
+#include <cstddef>
 
 class QAction;
 class QCheckBox;
@@ -20,14 +21,30 @@ class QToolBar;
 class NumericEdit;
 class WarningPicture;
 
+// The ids that menu items and toolbar buttons raise; both share them.
+enum class MenuId { New = 0, Open = 1, Save = 2, Exit = 3, Help = 4, Site = 5, About = 6 };
+inline constexpr std::size_t MENU_ID_COUNT = 7;
+
+// One action for each menu id; walked in id order.
+class MenuActions {
+public:
+    QAction*& operator[](MenuId id) { return actions_[index(id)]; }
+    QAction* operator[](MenuId id) const { return actions_[index(id)]; }
+    [[nodiscard]] auto begin() const { return actions_.begin(); }
+    [[nodiscard]] auto end() const { return actions_.end(); }
+
+private:
+    static std::size_t index(MenuId id) { return static_cast<std::size_t>(id); }
+    std::array<QAction*, MENU_ID_COUNT> actions_{};
+};
+
 struct MainControls {
     QMainWindow* MainWindow = nullptr;
     QToolBar* MainToolBar = nullptr;
     QMenuBar* MainMenu = nullptr;
-    // Menu items and toolbar buttons share ids 0..6 (see the menu table):
     // menu_actions[id] is the menu item, tool_actions[id] the toolbar button.
-    std::array<QAction*, 7> menu_actions{};
-    std::array<QAction*, 7> tool_actions{};
+    MenuActions menu_actions;
+    MenuActions tool_actions;
 
     QTabWidget* MainPanel = nullptr; // page 0 "Конфигурация", page 1 "Оптика"
 

@@ -1,4 +1,4 @@
-#include "app/qt_seams.h"
+#include "ui/qt_seams.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -10,7 +10,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include "app/app_context.h"
+#include "ui/busy_scope.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/pictures.h"
+#include "ui/pictures.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -32,9 +32,11 @@ constexpr PictureEntry kPictures[PICTURE_COUNT] = {
     {":/pictures/tool_exit.svg", 16, 16},
 };
 
-bool valid(int number)
+// The table row of a picture; -1 for numbers outside 0..10.
+int row(Picture which)
 {
-    return number >= 0 && number < PICTURE_COUNT;
+    const int number = static_cast<int>(which);
+    return number >= 0 && number < PICTURE_COUNT ? number : -1;
 }
 
 QPixmap render(const QString& resource, QSize size, qreal ratio)
@@ -56,29 +58,31 @@ QPixmap render(const QString& resource, QSize size, qreal ratio)
 
 } // namespace
 
-QSize picture_size(int number)
+QSize picture_size(Picture which)
 {
-    if (!valid(number))
+    const int k = row(which);
+    if (k < 0)
         return {};
-    return {kPictures[number].width, kPictures[number].height};
+    return {kPictures[k].width, kPictures[k].height};
 }
 
-QPixmap picture(int number, qreal ratio)
+QPixmap picture(Picture which, qreal ratio)
 {
-    if (!valid(number))
+    const int k = row(which);
+    if (k < 0)
         return {};
     if (ratio <= 0)
         ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
-    return render(QString::fromLatin1(kPictures[number].resource), picture_size(number), ratio);
+    return render(QString::fromLatin1(kPictures[k].resource), picture_size(which), ratio);
 }
 
-QIcon picture_icon(int number)
+QIcon picture_icon(Picture which)
 {
     QIcon icon;
-    if (!valid(number))
+    if (row(which) < 0)
         return icon;
     for (const qreal ratio : {1.0, 2.0})
-        icon.addPixmap(picture(number, ratio));
+        icon.addPixmap(picture(which, ratio));
     return icon;
 }
 

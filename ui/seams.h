@@ -1,6 +1,6 @@
 #pragma once
 // The platform seams of the tool: small interfaces with one real
-// implementation each (app/qt_seams.*). Tests swap in scripted versions.
+// implementation each (ui/qt_seams.*). Tests swap in scripted versions.
 
 #include <QDateTime>
 #include <QString>
