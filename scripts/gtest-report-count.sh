@@ -3,8 +3,8 @@
 # (--gtest_output=xml:REPORT): prints the name of every failed test, then a
 # last line "PASSED FAILED SKIPPED". A test that did not run (disabled)
 # counts as skipped. A program that ended with a non-zero code without
-# reporting a failed test (it crashed, or wrote no report) adds one failure
-# under its own name. Used by scripts/windows-check.sh.
+# reporting a failed test (it crashed), or that wrote no report whatever its
+# code, adds one failure under its own name. Used by scripts/windows-check.sh.
 # Usage: gtest-report-count.sh PROGRAM EXIT_CODE REPORT
 set -euo pipefail
 program=$1
@@ -41,12 +41,11 @@ read -r passed failed skipped <<<"$last"
 if [ "$counted" != "$last" ]; then
   printf '%s\n' "${counted%$'\n'*}"
 fi
-if [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then
-  if [ -s "$report" ]; then
-    echo "$program (ended with code $status)"
-  else
-    echo "$program (ended with code $status without a report)"
-  fi
+if [ ! -s "$report" ] && [ "$failed" -eq 0 ]; then
+  echo "$program (ended with code $status without a report)"
+  failed=1
+elif [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then
+  echo "$program (ended with code $status)"
   failed=1
 fi
 echo "$passed $failed $skipped"

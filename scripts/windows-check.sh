@@ -59,7 +59,9 @@ for t in "${tests[@]}"; do
   report="$build/tests/$t.xml"
   rm -f "$report"
   status=0
-  out=$(wine "$build/tests/$t.exe" --gtest_brief=1 --gtest_output="xml:$report" 2>&1) || status=$?
+  # The report's name as Windows spells it, so that an absolute BUILD_DIR works too.
+  out=$(wine "$build/tests/$t.exe" --gtest_brief=1 --gtest_output="xml:$(winepath -w "$report" 2>/dev/null)" 2>&1) ||
+    status=$?
   printf '%s\n' "${out//$'\r'/}"
   counted=$(scripts/gtest-report-count.sh "$t" "$status" "$report")
   read -r ok bad skip <<<"${counted##*$'\n'}"

@@ -17,6 +17,7 @@ rows=(
   "failures named|$sample|1|Sums.Fails|Table/Rows.Even/1|2 2 2"
   "written on Windows|$work/crlf.xml|1|Sums.Fails|Table/Rows.Even/1|2 2 2"
   "crashed before its report|$work/missing.xml|3|prog (ended with code 3 without a report)|0 1 0"
+  "good end, report not where asked|$work/missing.xml|0|prog (ended with code 0 without a report)|0 1 0"
   "report without failure, bad end|$work/no-failure.xml|5|prog (ended with code 5)|4 1 2"
   "report without failure, good end|$work/no-failure.xml|0|4 0 2"
 )
