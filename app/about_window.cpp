@@ -2,13 +2,13 @@
 
 #include "ui/pictures.h"
 
-#include <QCloseEvent>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
-#include <QLayout>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextDocument>

@@ -136,11 +136,20 @@ void describe_controls(const MainControls& ui)
 
 void set_tab_order(const MainControls& ui)
 {
-    std::vector<QWidget*> config = {ui.PortCombo,        ui.DeviceManagerButton, ui.ConnectButton,
-                                    ui.StatusLog,        ui.WriteProgramButton,  ui.ReadProgramButton,
-                                    ui.DisconnectButton, ui.SystemDateEdit,      ui.DeviceDateEdit,
-                                    ui.SyncClockButton,  ui.WeekdayCombo,        ui.CopyTimeParamsButton,
-                                    ui.DuplicateIntervalsWarning, ui.VolumeRangeWarning};
+    std::vector<QWidget*> config = {ui.PortCombo,
+                                    ui.DeviceManagerButton,
+                                    ui.ConnectButton,
+                                    ui.StatusLog,
+                                    ui.WriteProgramButton,
+                                    ui.ReadProgramButton,
+                                    ui.DisconnectButton,
+                                    ui.SystemDateEdit,
+                                    ui.DeviceDateEdit,
+                                    ui.SyncClockButton,
+                                    ui.WeekdayCombo,
+                                    ui.CopyTimeParamsButton,
+                                    ui.DuplicateIntervalsWarning,
+                                    ui.VolumeRangeWarning};
     for (std::size_t n = 1; n <= 12; ++n) {
         config.push_back(ui.IntervalEnabledCheck[n]);
         config.push_back(ui.IntervalTimePicker[n]);
@@ -158,7 +167,7 @@ void set_tab_order(const MainControls& ui)
     }
     optics.insert(optics.end(), {ui.BrightnessSimulationCheck, ui.FactoryResetButton, ui.UserSettingsCheck,
                                  ui.MinModuleBrightnessEdit, ui.MinIndicatorBrightnessEdit,
-                                 ui.OpticalSensorCombo, ui.LuxThresholdWarning, ui.DarkThresholdOption, ui.DarkThresholdEdit,
-                                 ui.LightThresholdOption, ui.LightThresholdEdit});
+                                 ui.OpticalSensorCombo, ui.LuxThresholdWarning, ui.DarkThresholdOption,
+                                 ui.DarkThresholdEdit, ui.LightThresholdOption, ui.LightThresholdEdit});
     chain(optics);
 }

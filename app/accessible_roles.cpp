@@ -73,8 +73,8 @@ QAccessibleInterface* tool_roles(const QString& class_name, QObject* object)
         return new AccessibleWarning(static_cast<WarningPicture*>(object));
     if (class_name == QLatin1String("ThresholdOption"))
         return new AccessibleOption(static_cast<QAbstractButton*>(object));
-    if (class_name == QLatin1String("CopyDialogWindow") || class_name == QLatin1String("TransferProgressWindow") ||
-        class_name == QLatin1String("AboutWindow"))
+    if (class_name == QLatin1String("CopyDialogWindow") ||
+        class_name == QLatin1String("TransferProgressWindow") || class_name == QLatin1String("AboutWindow"))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Dialog);
     return nullptr;
 }

@@ -46,10 +46,12 @@ LinkController::LinkController(AppContext& ctx, StatusLog& log, zuzo::PortLister
 
 LinkController::LinkController(AppContext& ctx, StatusLog& log, zuzo::PortLister* ports,
                                const std::string& virtual_port_folder, QObject* parent)
-    : QObject(parent), ctx_(ctx), log_(log),
-      host_{*ctx.seams.boxes, ctx.ui.MainWindow, *ctx.seams.clock, ctx.busy,
-            [&ui = ctx.ui] { return ui.PortCombo->currentText(); },
-            [&ui = ctx.ui] { return write_gate_passes(ui); }},
+    : QObject(parent), ctx_(ctx), log_(log), host_{*ctx.seams.boxes,
+                                                   ctx.ui.MainWindow,
+                                                   *ctx.seams.clock,
+                                                   ctx.busy,
+                                                   [&ui = ctx.ui] { return ui.PortCombo->currentText(); },
+                                                   [&ui = ctx.ui] { return write_gate_passes(ui); }},
       link_(std::make_unique<SerialLink>(virtual_port_folder)),
       prompt_(std::make_unique<BoxFaultPrompt>(*ctx.seams.boxes, ctx.ui.MainWindow)),
       discovery_(std::make_unique<PortDiscovery>(ports, &log)),

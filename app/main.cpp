@@ -19,7 +19,8 @@ int main(int argc, char** argv)
     // The tool ends only through Exit; closing windows never quits it.
     QApplication::setQuitOnLastWindowClosed(false);
     if (install_russian_texts(qt).catalogue == nullptr)
-        std::fputs("zuzo-transport: qtbase_ru.qm not found; Qt's own buttons and dialogs stay English\n", stderr);
+        std::fputs("zuzo-transport: qtbase_ru.qm not found; Qt's own buttons and dialogs stay English\n",
+                   stderr);
     const std::unique_ptr<zuzo::PortLister> ports = zuzo::make_system_port_lister();
     Application app({}, ports.get());
     if (!app.start()) {

@@ -1,7 +1,7 @@
 #pragma once
 // Qt takes the system's locale, with which its own file dialog writes sizes
-// and dates, from the platform once, while the application object is made. The tool speaks Russian whatever the user's
-// settings, so that locale is made Russian for the tool's own process.
+// and dates, from the platform once, while the application object is made. The tool speaks Russian whatever
+// the user's settings, so that locale is made Russian for the tool's own process.
 
 #include <optional>
 #include <string>

@@ -47,7 +47,8 @@ public:
 QStringList qt_translation_folders()
 {
     const QString beside = QCoreApplication::applicationDirPath();
-    return {QLibraryInfo::path(QLibraryInfo::TranslationsPath), beside, beside + QStringLiteral("/translations"),
+    return {QLibraryInfo::path(QLibraryInfo::TranslationsPath), beside,
+            beside + QStringLiteral("/translations"),
             beside + QStringLiteral("/../share/zuzo-transport/translations")};
 }
 

@@ -115,7 +115,8 @@ int main(int argc, char** argv)
 
     ok &= put(root / "csv" / "busy.csv", zuzo::write_plan_csv(busy_program()));
     ok &= put(root / "csv" / "cp1251_commas.csv",
-              zuzo::utf8_to_cp1251("День,Интервал,Вкл,Время,Громкость\r\nвт,3,1,8:05,50\r\n\"Пн.\",12,0,23:59,-5\r\n"));
+              zuzo::utf8_to_cp1251(
+                  "День,Интервал,Вкл,Время,Громкость\r\nвт,3,1,8:05,50\r\n\"Пн.\",12,0,23:59,-5\r\n"));
     ok &= put(root / "csv" / "malformed.csv", "Пн;1;1;08:00;50\nПн;1;0;24:00;x\n;;;;\n");
 
     ok &= put(root / "json" / "busy.json", zuzo::json::write(zuzo::program_to_json(busy_program())));

@@ -20,11 +20,11 @@ constexpr std::uint8_t CMD_BRIGHTNESS_PREVIEW = 9;
 
 constexpr std::int32_t DEVICE_TYPE_CODE = 25; // status byte 1 of a supported device
 
-constexpr std::size_t kReadFrameLength = 9;   // 3 pairs, checksum pair, CR
-constexpr std::size_t kWriteFrameLength = 29; // 13 pairs, checksum pair, CR
-constexpr std::size_t kReplyDataLength = 22;  // 10 data pairs and a checksum pair
+constexpr std::size_t kReadFrameLength = 9;                    // 3 pairs, checksum pair, CR
+constexpr std::size_t kWriteFrameLength = 29;                  // 13 pairs, checksum pair, CR
+constexpr std::size_t kReplyDataLength = 22;                   // 10 data pairs and a checksum pair
 constexpr std::size_t kReadReplyLength = kReplyDataLength + 4; // data, "on#", CR
-constexpr std::size_t kWriteReplyLength = 4;                    // "on#", CR
+constexpr std::size_t kWriteReplyLength = 4;                   // "on#", CR
 
 // Elements 1..10 hold the data bytes of the last successful read reply;
 // element 0 is never used.

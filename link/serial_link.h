@@ -66,8 +66,8 @@ private:
 
     QSerialPort port_;
     std::string folder_;
-    bool held_ = false; // from a successful open_link until close_link
-    bool lost_ = false; // the device went away while held
+    bool held_ = false;              // from a successful open_link until close_link
+    bool lost_ = false;              // the device went away while held
     std::size_t expected_reply_ = 0; // for the next run_io only
-    zuzo::FineTimer fine_timer_;      // held while the link is
+    zuzo::FineTimer fine_timer_;     // held while the link is
 };

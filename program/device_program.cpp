@@ -5,11 +5,16 @@ namespace zuzo {
 std::int32_t& BrightnessSet::channel(int c)
 {
     switch (c) {
-    case 2: return module_green;
-    case 3: return module_yellow;
-    case 4: return indicator_red;
-    case 5: return indicator_green;
-    default: return module_red;
+    case 2:
+        return module_green;
+    case 3:
+        return module_yellow;
+    case 4:
+        return indicator_red;
+    case 5:
+        return indicator_green;
+    default:
+        return module_red;
     }
 }
 
@@ -64,10 +69,14 @@ EditMode edit_mode(int sensor_combo_index, bool dark_selected, bool light_select
 BrightnessSet* brightness_set(DeviceProgram& p, EditMode mode)
 {
     switch (mode) {
-    case EditMode::SensorOff: return &p.sensor_off_brightness;
-    case EditMode::Evening: return &p.evening_brightness;
-    case EditMode::Day: return &p.day_brightness;
-    case EditMode::None: break;
+    case EditMode::SensorOff:
+        return &p.sensor_off_brightness;
+    case EditMode::Evening:
+        return &p.evening_brightness;
+    case EditMode::Day:
+        return &p.day_brightness;
+    case EditMode::None:
+        break;
     }
     return nullptr;
 }
@@ -79,8 +88,8 @@ const BrightnessSet* brightness_set(const DeviceProgram& p, EditMode mode)
 
 const std::array<const char*, kDays>& weekday_names()
 {
-    static const std::array<const char*, kDays> names = {
-        "Понедельник", "Вторник", "Среда", "Четверг", "Пятница", "Суббота", "Воскресенье"};
+    static const std::array<const char*, kDays> names = {"Понедельник", "Вторник", "Среда",      "Четверг",
+                                                         "Пятница",     "Суббота", "Воскресенье"};
     return names;
 }
 

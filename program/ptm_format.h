@@ -35,7 +35,16 @@ enum class PtmReadResult { Loaded, BadHeader };
 [[nodiscard]] PtmReadResult read_ptm(std::span<const std::uint8_t> bytes, DeviceProgram& out);
 
 // The fields that a program file holds only in part.
-enum class PtmField { WeekdayName, SoundType, FastPulseTime, SoundOff, PlanEnabled, PlanHour, PlanMinute, PlanVolume };
+enum class PtmField {
+    WeekdayName,
+    SoundType,
+    FastPulseTime,
+    SoundOff,
+    PlanEnabled,
+    PlanHour,
+    PlanMinute,
+    PlanVolume
+};
 
 struct PtmFieldFault {
     PtmField field = PtmField::WeekdayName;

@@ -18,8 +18,8 @@ public:
     // Modal box owned by parent's window (by the secondary window open over
     // it, if any); returns the button pressed (closing the box
     // counts as No for Yes/No, Cancel for Yes/No/Cancel, Ok for Ok).
-    virtual MsgAnswer show(QWidget* parent, const QString& title, const QString& text,
-                           MsgButtons buttons, MsgIcon icon) = 0;
+    virtual MsgAnswer show(QWidget* parent, const QString& title, const QString& text, MsgButtons buttons,
+                           MsgIcon icon) = 0;
 };
 
 class FileDialogs {

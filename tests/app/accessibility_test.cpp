@@ -38,7 +38,8 @@ std::vector<QWidget*> named_inputs(QMainWindow* window)
     std::vector<QWidget*> inputs;
     for (QWidget* w : window->findChildren<QWidget*>()) {
         // Owned secondary windows (the progress window) have their own.
-        if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")) || w->window() != window)
+        if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")) ||
+            w->window() != window)
             continue;
         const bool input = qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
                            qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSlider*>(w) ||

@@ -9,12 +9,12 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QScrollBar>
-#include <QTextDocument>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>

@@ -99,43 +99,42 @@ TEST_P(WarningByKeyboard, IsHeardAsAButtonNamedAfterItsWarning)
 
 INSTANTIATE_TEST_SUITE_P(
     Warnings, WarningByKeyboard,
-    ::testing::Values(
-        WarningCase{"duplicate_intervals", 0,
-                    [](DeviceProgram& p) {
-                        for (int i : {1, 2}) {
-                            p.plan_enabled[1][static_cast<std::size_t>(i)] = 1;
-                            p.plan_hour[1][static_cast<std::size_t>(i)] = 7;
-                        }
-                    },
-                    [](MainControls& ui) { return ui.DuplicateIntervalsWarning; },
-                    // While the fault stands the weekday cannot be left: the
-                    // controls between are disabled.
-                    [](MainControls& ui) -> QWidget* { return ui.SystemDateEdit; },
-                    "Предупреждение: повторяющиеся интервалы"},
-        WarningCase{"volume_range", 0,
-                    [](DeviceProgram& p) {
-                        p.plan_enabled[1][3] = 1;
-                        p.plan_volume[1][3] = 150;
-                    },
-                    [](MainControls& ui) { return ui.VolumeRangeWarning; },
-                    [](MainControls& ui) -> QWidget* { return ui.SystemDateEdit; },
-                    "Предупреждение: громкость интервала"},
-        WarningCase{"module_green_channel", 1,
-                    [](DeviceProgram& p) {
-                        p.evening_brightness.module_green = 100;
-                        p.day_brightness.module_green = 90;
-                    },
-                    [](MainControls& ui) { return ui.ChannelWarning[2]; },
-                    [](MainControls& ui) -> QWidget* { return ui.ChannelEdit[1]; },
-                    "Предупреждение: Яркость модуля, зеленый"},
-        WarningCase{"lux_thresholds", 1,
-                    [](DeviceProgram& p) {
-                        p.evening_lux_threshold = 500;
-                        p.day_lux_threshold = 100;
-                    },
-                    [](MainControls& ui) { return ui.LuxThresholdWarning; },
-                    [](MainControls& ui) -> QWidget* { return ui.OpticalSensorCombo; },
-                    "Предупреждение: пороги освещенности"}),
+    ::testing::Values(WarningCase{"duplicate_intervals", 0,
+                                  [](DeviceProgram& p) {
+                                      for (int i : {1, 2}) {
+                                          p.plan_enabled[1][static_cast<std::size_t>(i)] = 1;
+                                          p.plan_hour[1][static_cast<std::size_t>(i)] = 7;
+                                      }
+                                  },
+                                  [](MainControls& ui) { return ui.DuplicateIntervalsWarning; },
+                                  // While the fault stands the weekday cannot be left: the
+                                  // controls between are disabled.
+                                  [](MainControls& ui) -> QWidget* { return ui.SystemDateEdit; },
+                                  "Предупреждение: повторяющиеся интервалы"},
+                      WarningCase{"volume_range", 0,
+                                  [](DeviceProgram& p) {
+                                      p.plan_enabled[1][3] = 1;
+                                      p.plan_volume[1][3] = 150;
+                                  },
+                                  [](MainControls& ui) { return ui.VolumeRangeWarning; },
+                                  [](MainControls& ui) -> QWidget* { return ui.SystemDateEdit; },
+                                  "Предупреждение: громкость интервала"},
+                      WarningCase{"module_green_channel", 1,
+                                  [](DeviceProgram& p) {
+                                      p.evening_brightness.module_green = 100;
+                                      p.day_brightness.module_green = 90;
+                                  },
+                                  [](MainControls& ui) { return ui.ChannelWarning[2]; },
+                                  [](MainControls& ui) -> QWidget* { return ui.ChannelEdit[1]; },
+                                  "Предупреждение: Яркость модуля, зеленый"},
+                      WarningCase{"lux_thresholds", 1,
+                                  [](DeviceProgram& p) {
+                                      p.evening_lux_threshold = 500;
+                                      p.day_lux_threshold = 100;
+                                  },
+                                  [](MainControls& ui) { return ui.LuxThresholdWarning; },
+                                  [](MainControls& ui) -> QWidget* { return ui.OpticalSensorCombo; },
+                                  "Предупреждение: пороги освещенности"}),
     [](const ::testing::TestParamInfo<WarningCase>& info) { return std::string(info.param.name); });
 
 using Roles = AppFixture;
@@ -188,7 +187,7 @@ TEST_F(Roles, CopyDialogAndProgressWindowAreDialogsNamedByTheirTitle)
 struct KeyCase {
     const char* keys;
     std::optional<MenuId> menu_id; // the menu item showing the keys
-    int page;    // shown first
+    int page;                      // shown first
     const char* focus;
     const char* seen; // boxes, file dialogs and documents asked for, then the page
 };
@@ -220,14 +219,15 @@ TEST_P(Shortcuts, RunTheirMenuItemOrSwitchPages)
     EXPECT_EQ(ctx().program, program);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, Shortcuts,
-                         ::testing::Values(KeyCase{"Ctrl+N", MenuId::New, 0, "PortCombo", "Создать|page 0"},
-                                           KeyCase{"Ctrl+O", MenuId::Open, 1, "ModuleRedSlider", "Чтение файла|page 1"},
-                                           KeyCase{"Ctrl+S", MenuId::Save, 0, "ConnectButton", "Сохранить|page 0"},
-                                           KeyCase{"F1", MenuId::Help, 0, "StatusLog", "help.chm|page 0"},
-                                           KeyCase{"Ctrl+Tab", std::nullopt, 0, "PortCombo", "page 1"},
-                                           KeyCase{"Ctrl+PgDown", std::nullopt, 1, "OpticalSensorCombo", "page 0"},
-                                           KeyCase{"Ctrl+PgUp", std::nullopt, 0, "IntervalTimePicker1", "page 1"}));
+INSTANTIATE_TEST_SUITE_P(
+    Keys, Shortcuts,
+    ::testing::Values(KeyCase{"Ctrl+N", MenuId::New, 0, "PortCombo", "Создать|page 0"},
+                      KeyCase{"Ctrl+O", MenuId::Open, 1, "ModuleRedSlider", "Чтение файла|page 1"},
+                      KeyCase{"Ctrl+S", MenuId::Save, 0, "ConnectButton", "Сохранить|page 0"},
+                      KeyCase{"F1", MenuId::Help, 0, "StatusLog", "help.chm|page 0"},
+                      KeyCase{"Ctrl+Tab", std::nullopt, 0, "PortCombo", "page 1"},
+                      KeyCase{"Ctrl+PgDown", std::nullopt, 1, "OpticalSensorCombo", "page 0"},
+                      KeyCase{"Ctrl+PgUp", std::nullopt, 0, "IntervalTimePicker1", "page 1"}));
 
 // Each secondary window is owned by the main window (stays above it), is
 // heard as a dialog, and a box asked for the main window meanwhile goes over it.

@@ -47,7 +47,8 @@ QString without_mnemonic(QString text)
 
 TEST_F(RussianTexts, MessageBoxButtonsSayDaNetOtmena)
 {
-    ASSERT_NE(translator, nullptr) << "qtbase_ru.qm not found in " << qt_translation_folders().join(", ").toStdString();
+    ASSERT_NE(translator, nullptr) << "qtbase_ru.qm not found in "
+                                   << qt_translation_folders().join(", ").toStdString();
     int busy = 0;
     QtMessageBoxes boxes(busy);
     QStringList seen;
@@ -100,7 +101,8 @@ TEST_F(RussianTexts, OkFolderSizesAndDates)
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("ОК")); // Cyrillic
     EXPECT_EQ(QFileIconProvider().type(QFileInfo(QDir::tempPath())), QStringLiteral("Папка"));
     EXPECT_EQ(QLocale::system().formattedDataSize(463), russian.formattedDataSize(463));
-    EXPECT_EQ(QLocale::system().toString(when, QLocale::ShortFormat), russian.toString(when, QLocale::ShortFormat));
+    EXPECT_EQ(QLocale::system().toString(when, QLocale::ShortFormat),
+              russian.toString(when, QLocale::ShortFormat));
 }
 
 } // namespace

@@ -151,8 +151,8 @@ TEST_F(Walkthrough, PicturesOfEachStep)
     // of the microcontroller. The real box is drawn with Qt's Russian buttons.
     const RussianTranslators russian = install_russian_texts(*qApp);
     boxes().while_open = [&](const ShownBox& b) {
-        QMessageBox box(b.icon == MsgIcon::Error ? QMessageBox::Critical : QMessageBox::Warning, b.title, b.text,
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, ui().MainWindow);
+        QMessageBox box(b.icon == MsgIcon::Error ? QMessageBox::Critical : QMessageBox::Warning, b.title,
+                        b.text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, ui().MainWindow);
         box.show();
         shot(&box, "walk-10-eeprom.png");
         box.hide();

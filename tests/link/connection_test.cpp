@@ -39,8 +39,8 @@ void queue_click(QWidget* button)
     const QPointF global = button->mapToGlobal(at);
     QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton,
                                                         Qt::LeftButton, Qt::NoModifier));
-    QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton,
-                                                        Qt::NoButton, Qt::NoModifier));
+    QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonRelease, at, global,
+                                                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
 }
 
 TEST_F(Connect, ClicksQueuedBeforeItStartsNoSecondConnect)
@@ -59,8 +59,8 @@ TEST_F(Connect, ClicksQueuedBeforeItStartsNoSecondConnect)
         if (c.space_too) {
             QCoreApplication::postEvent(ui().ConnectButton,
                                         new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
-            QCoreApplication::postEvent(ui().ConnectButton,
-                                        new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " "));
+            QCoreApplication::postEvent(
+                ui().ConnectButton, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " "));
         }
         process_events();
         EXPECT_EQ(received_codes(), std::vector<int>{kStatus});

@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <tuple>
 #include <termios.h>
+#include <tuple>
 
 namespace {
 

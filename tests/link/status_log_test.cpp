@@ -22,7 +22,7 @@ struct LogStep {
 struct LogCase {
     const char* name;
     std::vector<LogStep> steps;
-    QString shown; // the whole plain text afterwards
+    QString shown;                             // the whole plain text afterwards
     std::function<void(QTextEdit&)> user = {}; // then the user's own keys
 };
 
@@ -57,7 +57,9 @@ INSTANTIATE_TEST_SUITE_P(
         LogCase{"empty_first_line_kept", {{"", LOG_PLAIN}, {"b", LOG_PLAIN}}, "\nb"},
         LogCase{"markup_is_text", {{"<b>bold</b> &amp;", LOG_PLAIN}}, "<b>bold</b> &amp;"},
         // Undo, cut and typing change nothing; selecting and copying work.
-        LogCase{"read_only_to_the_user", {{" Программа считана", LOG_STAMPED}}, "09:03:07 -> Программа считана",
+        LogCase{"read_only_to_the_user",
+                {{" Программа считана", LOG_STAMPED}},
+                "09:03:07 -> Программа считана",
                 [](QTextEdit& edit) {
                     for (const char* keys : {"Ctrl+Z", "Ctrl+A", "Ctrl+C", "Ctrl+X", "X"})
                         QTest::keySequence(&edit, QKeySequence(QString::fromLatin1(keys)));

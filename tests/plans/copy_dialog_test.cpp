@@ -151,7 +151,8 @@ TEST_F(CopyDialogTest, ListsAndButtonsHaveSpokenNamesAndTabInLayoutOrder)
     auto* cancel = w->findChild<QPushButton*>("CopyDialogCancelButton");
     // The arrow and "Копировать" run the same copy but are told apart.
     EXPECT_EQ(image->accessibleName(), "Копировать из дня в дни");
-    EXPECT_NE(image->accessibleName(), copy->accessibleName().isEmpty() ? copy->text() : copy->accessibleName());
+    EXPECT_NE(image->accessibleName(),
+              copy->accessibleName().isEmpty() ? copy->text() : copy->accessibleName());
     const std::vector<QWidget*> order = {w->source_list(), image, w->target_list(), copy, cancel};
     // The next widget Tab reaches: labels sit in the chain but take no focus.
     const auto next_tab_stop = [](QWidget* from) {

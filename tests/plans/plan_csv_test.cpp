@@ -41,7 +41,6 @@ std::vector<std::string> lines_of(const std::string& text)
     return lines;
 }
 
-
 TEST(PlanCsvWrite, OneHeaderThenEveryIntervalMondayFirst)
 {
     DeviceProgram p;
@@ -94,13 +93,16 @@ TEST(PlanCsvRead, SpreadsheetVariants)
         std::string text;
         Interval expected;
     } cases[] = {
-        {"bom, semicolons", std::string(kBom) + "День;Интервал;Вкл;Время;Громкость\r\nвторник;3;1;08:05;50\r\n",
+        {"bom, semicolons",
+         std::string(kBom) + "День;Интервал;Вкл;Время;Громкость\r\nвторник;3;1;08:05;50\r\n",
          {2, 3, 1, 8, 5, 50}},
         {"no bom, no header, LF", "Среда;12;1;23:59;100\n", {3, 12, 1, 23, 59, 100}},
         {"windows-1251, short name", utf8_to_cp1251("h;i;o;t;v\r\nЧт;1;1;7:30;20\r\n"), {4, 1, 1, 7, 30, 20}},
         {"commas, quotes, blanks", "\"Пятница\" , \"2\",1, 10:00 ,\"5\"\r\n", {5, 2, 1, 10, 0, 5}},
         {"capitals, short with dot", "СБ.;7;0;00:01;0\rВОСКРЕСЕНЬЕ;8;1;13:13;13\r", {6, 7, 0, 0, 1, 0}},
-        {"blank rows, trailing separators", "\r\n;;;;\r\nпонедельник;6;1;06:06;66;;\r\n\r\n", {1, 6, 1, 6, 6, 66}},
+        {"blank rows, trailing separators",
+         "\r\n;;;;\r\nпонедельник;6;1;06:06;66;;\r\n\r\n",
+         {1, 6, 1, 6, 6, 66}},
         {"rows in any order", "Вс;12;1;1:00;1\r\nПн;1;1;02:00;2\r\n", {7, 12, 1, 1, 0, 1}},
         {"seconds, Russian locale", "Пн;1;1;08:12:00;5\r\n", {1, 1, 1, 8, 12, 5}},
         {"12-hour with seconds", "Пн;1;1;8:12:00 AM;5\r\n", {1, 1, 1, 8, 12, 5}},

@@ -280,8 +280,7 @@ void FaultMatrix::expect_cli_exit(const Cell& cell, int code)
         break;
     case Outcome::GivesUp:
         EXPECT_EQ(code, 1);
-        EXPECT_NE(err.str().find("(попыток: 8): устройство не отвечает"), std::string::npos)
-            << err.str();
+        EXPECT_NE(err.str().find("(попыток: 8): устройство не отвечает"), std::string::npos) << err.str();
         break;
     case Outcome::Breaks:
         EXPECT_EQ(code, 1);

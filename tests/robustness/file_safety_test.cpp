@@ -180,7 +180,8 @@ protected:
         EXPECT_EQ(
             zuzo::cli::run_device_command({"read", "--port", "COM1", "--into", target.string()}, out, err),
             zuzo::cli::EXIT_ERROR);
-        const char* says = place == Place::ParentIsAFile ? "Файл открыть не удалось" : "Файл сохранить не удалось";
+        const char* says =
+            place == Place::ParentIsAFile ? "Файл открыть не удалось" : "Файл сохранить не удалось";
         EXPECT_NE(err.str().find(says), std::string::npos) << err.str();
     }
 

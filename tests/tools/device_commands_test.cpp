@@ -2,8 +2,8 @@
 
 #include "link/optics_bytes.h"
 #include "plans/plan_check.h"
-#include "program/optics_rules.h"
 #include "program/file_size_limit.h"
+#include "program/optics_rules.h"
 #include "program/ptm_format.h"
 #include "support/cli_fixture.h"
 #include "support/sample_programs.h"
@@ -164,7 +164,8 @@ TEST_F(DeviceCommands, WriteSendsTheOptics)
     ASSERT_EQ(run({"write", "--port", "COM5", save("p.ptm", p)}), 0) << err_.str();
     EXPECT_EQ(sim.device().optics(), optics_write_bytes(p));
     EXPECT_EQ(sim.device().frame_count(), 4u); // identification, clock, two writes
-    EXPECT_EQ(out_.str(), "COM5: настройки оптики записаны (тип устройства 25, часы устройства 2026-12-07 14:05:09)\n");
+    EXPECT_EQ(out_.str(),
+              "COM5: настройки оптики записаны (тип устройства 25, часы устройства 2026-12-07 14:05:09)\n");
 }
 
 TEST_F(DeviceCommands, WriteRefusedWhileARuleFails)
@@ -274,17 +275,18 @@ TEST_F(DeviceCommands, VerifyListsEachDifferingField)
 {
     const DeviceProgram file = sound_program();
     OpticsBytes held = optics_write_bytes(file);
-    held[5] = 128;  // evening module_red: 128 reads as 50 %, the file's 60 % goes as 153
-    held[15] = 1;   // sensor not used
+    held[5] = 128;   // evening module_red: 128 reads as 50 %, the file's 60 % goes as 153
+    held[15] = 1;    // sensor not used
     held[19] = 0x02; // evening threshold: the file's 300 is 0x012C, the device holds 0x022C
-    held[7] = 155;  // evening module_green: the file's 61 % goes as 156; 155 reads as 61 % too
+    held[7] = 155;   // evening module_green: the file's 61 % goes as 156; 155 reads as 61 % too
     sim.device().set_optics(held);
     EXPECT_EQ(run({"verify", "--port", "COM5", save("v.ptm", file)}), 3) << err_.str();
     const std::string text = out_.str();
-    for (const char* line : {"evening_brightness.module_red: в файле 60 %, в устройстве 50 %",
-                             "optical_sensor_on: в файле вкл., в устройстве выкл.",
-                             "evening_lux_threshold: в файле 300 Lux, в устройстве 556 Lux",
-                             "evening_brightness.module_green: в файле 61 % (байт 156), в устройстве 61 % (байт 155)"})
+    for (const char* line :
+         {"evening_brightness.module_red: в файле 60 %, в устройстве 50 %",
+          "optical_sensor_on: в файле вкл., в устройстве выкл.",
+          "evening_lux_threshold: в файле 300 Lux, в устройстве 556 Lux",
+          "evening_brightness.module_green: в файле 61 % (байт 156), в устройстве 61 % (байт 155)"})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
     EXPECT_EQ(text.find("day_brightness"), std::string::npos) << text;
     EXPECT_TRUE(only_reads(sim.device().received()));
@@ -336,7 +338,8 @@ TEST_F(DeviceCommands, AnotherDeviceTypeIsRefusedBeforeAnything)
         if (std::string(command) != "read")
             args.push_back(saved);
         EXPECT_EQ(run(args), 1) << command;
-        EXPECT_NE(err_.str().find("COM5: тип устройства 26 не поддерживается"), std::string::npos) << err_.str();
+        EXPECT_NE(err_.str().find("COM5: тип устройства 26 не поддерживается"), std::string::npos)
+            << err_.str();
         EXPECT_EQ(sim.device().frame_count(), 1u) << command;
     }
     EXPECT_EQ(sim.device().optics(), before);
@@ -351,9 +354,14 @@ TEST_F(DeviceCommands, FailuresNameThePortAndTheCommand)
         const char* fault;
         const char* says;
     } cases[] = {
-        {{"status", "--port", "COM5"}, "silence", "COM5: запрос состояния (80): команда не выполнена (попыток: 8)"},
-        {{"read", "--port", "COM5"}, "ignore=0x89", "COM5: чтение оптики, часть 3 (89): команда не выполнена"},
-        {{"write", "--port", "COM5", saved}, "ignore=0x0B",
+        {{"status", "--port", "COM5"},
+         "silence",
+         "COM5: запрос состояния (80): команда не выполнена (попыток: 8)"},
+        {{"read", "--port", "COM5"},
+         "ignore=0x89",
+         "COM5: чтение оптики, часть 3 (89): команда не выполнена"},
+        {{"write", "--port", "COM5", saved},
+         "ignore=0x0B",
          "COM5: запись оптики, часть 2 (0B): команда не выполнена (попыток: 8): устройство не отвечает или "
          "отказывает; часть 1 уже записана в устройство"},
     };
@@ -396,7 +404,8 @@ TEST_F(DeviceCommands, JsonTellsEveryOutcome)
         EXPECT_EQ(r.value.at("port"), "COM5");
         EXPECT_EQ(r.value.at("outcome"), c.outcome) << out_.str();
         EXPECT_EQ(r.value.at("exit_code"), c.exit);
-        EXPECT_EQ(r.value.at("device_type").is_null(), c.exit == 1 && c.outcome != std::string("unsupported"));
+        EXPECT_EQ(r.value.at("device_type").is_null(),
+                  c.exit == 1 && c.outcome != std::string("unsupported"));
         EXPECT_EQ(r.value.at("clock") == "2026-12-07 14:05:09", c.exit == 0) << out_.str();
     }
     sim.device().set_faults({});
@@ -442,7 +451,8 @@ TEST_F(DeviceCommands, JournalAddsOneRowPerRun)
 
     const OpticsBytes sent = optics_write_bytes(p);
     const std::string hash =
-        QCryptographicHash::hash(QByteArray(reinterpret_cast<const char*>(sent.data()), 22), QCryptographicHash::Sha256)
+        QCryptographicHash::hash(QByteArray(reinterpret_cast<const char*>(sent.data()), 22),
+                                 QCryptographicHash::Sha256)
             .toHex()
             .toStdString();
     const std::vector<std::string> rows = rows_of(std::string(all.begin(), all.end()));
@@ -467,7 +477,8 @@ TEST_F(DeviceCommands, JournalThatCannotBeWritten)
     const DeviceProgram p = sound_program();
     const std::string saved = save("p.ptm", p);
     EXPECT_EQ(run({"write", "--port", "COM5", saved, "--journal", path("missing/j.csv")}), 2);
-    EXPECT_NE(err_.str().find("журнал не открывается для дописывания; устройство не затронуто"), std::string::npos)
+    EXPECT_NE(err_.str().find("журнал не открывается для дописывания; устройство не затронуто"),
+              std::string::npos)
         << err_.str();
     EXPECT_EQ(sim.device().frame_count(), 0u);
 
@@ -481,8 +492,9 @@ TEST_F(DeviceCommands, JournalThatCannotBeWritten)
         code = run({"write", "--port", "COM5", saved, "--journal", journal});
     }
     EXPECT_EQ(code, 2);
-    EXPECT_NE(err_.str().find(journal + ": строку журнала записать не удалось; настройки оптики в устройство на COM5 "
-                                       "при этом записаны"),
+    EXPECT_NE(err_.str().find(journal +
+                              ": строку журнала записать не удалось; настройки оптики в устройство на COM5 "
+                              "при этом записаны"),
               std::string::npos)
         << err_.str();
     EXPECT_EQ(sim.device().optics(), optics_write_bytes(p));

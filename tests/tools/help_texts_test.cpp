@@ -38,7 +38,8 @@ const HelpCase kHelpCases[] = {
     {{"device", "verify", "--help"}, "Использование: zuzo device verify --port"},
     {{"ptm", "plan", "export", "--help"}, "Использование: zuzo ptm plan export ФАЙЛ.ptm [ПЛАН.csv]"},
     {{"ptm", "plan", "import", "a.csv", "-h"}, "Использование: zuzo ptm plan import ПЛАН.csv ФАЙЛ.ptm"},
-    {{"help", "ptm", "plan"}, "Использование: zuzo ptm plan export ФАЙЛ.ptm [ПЛАН.csv]\n               zuzo ptm plan import"},
+    {{"help", "ptm", "plan"},
+     "Использование: zuzo ptm plan export ФАЙЛ.ptm [ПЛАН.csv]\n               zuzo ptm plan import"},
     {{"nosuch", "--help"}, "Использование: zuzo ГРУППА КОМАНДА"},
 };
 

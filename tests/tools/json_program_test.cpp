@@ -128,13 +128,15 @@ TEST_P(RefusedProgram, LeavesTheProgramUntouched)
 INSTANTIATE_TEST_SUITE_P(
     Cases, RefusedProgram,
     ::testing::Values(
-        Refused{"not_object", "[1]", "программа"}, Refused{"unknown_key", R"({"weekday": "x"})", "«weekday»: неизвестный ключ"},
+        Refused{"not_object", "[1]", "программа"},
+        Refused{"unknown_key", R"({"weekday": "x"})", "«weekday»: неизвестный ключ"},
         Refused{"text_as_number", R"({"weekday_name": 3})", "weekday_name"},
         Refused{"number_as_text", R"({"sound_off": "1"})", "sound_off"},
         Refused{"fraction", R"({"module_min_brightness": 1.5})", "module_min_brightness"},
         Refused{"too_big", R"({"day_lux_threshold": 2147483648})", "day_lux_threshold"},
         Refused{"too_small", R"({"day_lux_threshold": -2147483649})", "day_lux_threshold"},
-        Refused{"unknown_channel", R"({"day_brightness": {"module_blue": 1}})", "day_brightness.«module_blue»"},
+        Refused{"unknown_channel", R"({"day_brightness": {"module_blue": 1}})",
+                "day_brightness.«module_blue»"},
         Refused{"set_not_object", R"({"evening_brightness": 5})", "evening_brightness"},
         Refused{"plan_not_object", R"({"plan": []})", "plan"},
         Refused{"plan_unknown", R"({"plan": {"volumes": []}})", "plan.«volumes»"},

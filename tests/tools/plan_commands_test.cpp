@@ -38,7 +38,6 @@ Bytes odd_file(const DeviceProgram& p)
     return b;
 }
 
-
 TEST_F(PlanCommands, ExportToOutputOrFile)
 {
     DeviceProgram p;
@@ -160,7 +159,8 @@ TEST_F(PlanImport, RefusalsLeaveTheFile)
 // its own, and the file reads back as before with the new plan.
 TEST_F(PlanImport, IntoAFileEndingWithoutItsLineBreak)
 {
-    for (const std::string old : {"wersia 3.01 unic", "wersia 3.01 unic\r\n", "wersia 3.01 unic\r\n\xC2\xF2"}) {
+    for (const std::string old :
+         {"wersia 3.01 unic", "wersia 3.01 unic\r\n", "wersia 3.01 unic\r\n\xC2\xF2"}) {
         put(path("p.ptm"), old);
         put(path("plan.csv"), "Пн;1;1;08:00;50\r\n");
         ASSERT_EQ(run({"ptm", "plan", "import", path("plan.csv"), path("p.ptm")}), 0) << err_.str();

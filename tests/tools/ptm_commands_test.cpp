@@ -131,14 +131,17 @@ TEST_F(PtmMake, RefusalsNameTheFieldAndWriteNothing)
         std::string says;
     } cases[] = {
         {R"({"weekday_name": "Среда",})", "испорченный JSON: строка 1, столбец 26: найдено: «}»"},
-        {"{\"weekday_name\": \"\xC0\"}", "испорченный JSON: строка 1, столбец 19: недопустимая последовательность"},
+        {"{\"weekday_name\": \"\xC0\"}",
+         "испорченный JSON: строка 1, столбец 19: недопустимая последовательность"},
         {R"({"day_lux_threshold": 1e400})", "число «1e400» вне диапазона"},
         {R"({"sound_off": "yes"})", "не программа устройства: sound_off: должно быть целым числом"},
-        {R"({"day_lux_threshold": 99999999999999999999999})", "day_lux_threshold: вне диапазона 32-битного целого"},
+        {R"({"day_lux_threshold": 99999999999999999999999})",
+         "day_lux_threshold: вне диапазона 32-битного целого"},
         {R"({"weekday_name": "Вторник\r\n"})", "weekday_name: управляющий символ U+000D"},
         {R"({"fast_pulse_time": "1\u00000"})", "fast_pulse_time: управляющий символ U+0000"},
         {R"({"sound_type": "\t"})", "sound_type: управляющий символ U+0009"},
-        {R"({"sound_type": "Сигнал 😀"})", "sound_type: символ U+1F600 «😀» нельзя записать в кодировке Windows-1251"},
+        {R"({"sound_type": "Сигнал 😀"})",
+         "sound_type: символ U+1F600 «😀» нельзя записать в кодировке Windows-1251"},
         {R"({"weekday_name": "月曜日"})", "weekday_name: символ U+6708"},
         {R"({"sound_off": 256})", "sound_off: должно быть 0 или 1"},
         {R"({"plan": {"volume": [[0, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0], [], [], [], [], [], []]}})",
@@ -172,15 +175,15 @@ TEST_F(PtmCommands, CheckPrintsEveryFaultWithTheToolsText)
     put(path("bad.ptm"), zuzo::write_ptm(p));
     EXPECT_EQ(run({"ptm", "check", path("bad.ptm")}), 1);
     const std::string evening_low = "для вечернего времени меньше минимально допустимой яркости\n";
-    EXPECT_EQ(out_.str(), "Модуль, красный: Яркость модуля, " + evening_low +
-                              "Модуль, зеленый: Яркость модуля, " + evening_low +
-                              "Модуль, желтый: Яркость модуля, " + evening_low +
-                              "Индикатор, зеленый: Яркость индикатора, для дневного времени меньше минимально "
-                              "допустимой яркости\n"
-                              "Пороги освещенности: Задано нулевое значение\n"
-                              "Вторник, 00:00, интервалы 1 и 2: Задано несколько, одинаковых, временных интервалов\n"
-                              "Пятница, интервал 3: Уровень громкости вне диапазона 0..100%\n"
-                              "Пятница, 00:00, интервалы 3 и 4: Задано несколько, одинаковых, временных интервалов\n");
+    EXPECT_EQ(out_.str(),
+              "Модуль, красный: Яркость модуля, " + evening_low + "Модуль, зеленый: Яркость модуля, " +
+                  evening_low + "Модуль, желтый: Яркость модуля, " + evening_low +
+                  "Индикатор, зеленый: Яркость индикатора, для дневного времени меньше минимально "
+                  "допустимой яркости\n"
+                  "Пороги освещенности: Задано нулевое значение\n"
+                  "Вторник, 00:00, интервалы 1 и 2: Задано несколько, одинаковых, временных интервалов\n"
+                  "Пятница, интервал 3: Уровень громкости вне диапазона 0..100%\n"
+                  "Пятница, 00:00, интервалы 3 и 4: Задано несколько, одинаковых, временных интервалов\n");
 }
 
 TEST(PtmCheckText, LineBreaksFoldIntoOneBlank)
@@ -242,12 +245,16 @@ INSTANTIATE_TEST_SUITE_P(Args, BadUse,
 
 TEST_F(PtmCommands, UnknownOptionIsNamed)
 {
-    const std::vector<std::vector<std::string>> cases{
-        {"--verbose"}, {"ptm", "dump", "--force", "a.ptm"}, {"ptm", "plan", "import", "-x", "a", "b"},
-        {"device", "read", "--port", "COM1", "--fast"}};
+    const std::vector<std::vector<std::string>> cases{{"--verbose"},
+                                                      {"ptm", "dump", "--force", "a.ptm"},
+                                                      {"ptm", "plan", "import", "-x", "a", "b"},
+                                                      {"device", "read", "--port", "COM1", "--fast"}};
     for (const auto& args : cases) {
         EXPECT_EQ(run(args), 2);
-        const std::string option = args[args.size() == 1 ? 0 : args[1] == "dump" ? 2 : args[0] == "ptm" ? 3 : 4];
+        const std::string option = args[args.size() == 1    ? 0
+                                        : args[1] == "dump" ? 2
+                                        : args[0] == "ptm"  ? 3
+                                                            : 4];
         EXPECT_NE(err_.str().find("неизвестный параметр " + option), std::string::npos) << err_.str();
     }
 }

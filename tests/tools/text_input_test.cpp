@@ -20,7 +20,10 @@ const std::vector<TextCase> kTextCases = {
     {"Utf16LittleEndian", {0xFF, 0xFE, '{', 0, 0x1F, 0x04, 0x3D, 0x04, '}', 0, '\r', 0, '\n', 0}, "{Пн}\r\n"},
     {"Utf16BigEndian", {0xFE, 0xFF, 0, '{', 0x04, 0x1F, 0x04, 0x3D, 0, '}'}, "{Пн}"},
     {"SurrogatePair", {0xFF, 0xFE, 0x3D, 0xD8, 0x00, 0xDE}, "\xF0\x9F\x98\x80"},
-    {"LoneSurrogateIsReplaced", {0xFF, 0xFE, 0x3D, 0xD8, 'a', 0}, "\xEF\xBF\xBD" "a"},
+    {"LoneSurrogateIsReplaced",
+     {0xFF, 0xFE, 0x3D, 0xD8, 'a', 0},
+     "\xEF\xBF\xBD"
+     "a"},
     {"OddLastByteIsReplaced", {0xFF, 0xFE, 'a', 0, 'b'}, "a\xEF\xBF\xBD"},
     {"MarkAlone", {0xFF, 0xFE}, ""},
     {"Utf8WithMarkUnchanged", {0xEF, 0xBB, 0xBF, '{', '}'}, "\xEF\xBB\xBF{}"},

@@ -32,10 +32,18 @@ struct EdgeCase {
 };
 
 const std::vector<EdgeCase> kEdgeCases = {
-    {"Cyrillic", L"zuzo.exe ptm make план.json план.ptm", {"ptm", "make", "план.json", "план.ptm"}, L"план.ptm"},
-    {"QuotedWithBlanks", L"\"C:\\Program Files\\zuzo.exe\" ptm check \"Отчёт за май.ptm\"",
-     {"ptm", "check", "Отчёт за май.ptm"}, L"Отчёт за май.ptm"},
-    {"CapitalYo", L"zuzo plan import ПЛАН.csv Ёлка.ptm", {"plan", "import", "ПЛАН.csv", "Ёлка.ptm"}, L"Ёлка.ptm"},
+    {"Cyrillic",
+     L"zuzo.exe ptm make план.json план.ptm",
+     {"ptm", "make", "план.json", "план.ptm"},
+     L"план.ptm"},
+    {"QuotedWithBlanks",
+     L"\"C:\\Program Files\\zuzo.exe\" ptm check \"Отчёт за май.ptm\"",
+     {"ptm", "check", "Отчёт за май.ptm"},
+     L"Отчёт за май.ptm"},
+    {"CapitalYo",
+     L"zuzo plan import ПЛАН.csv Ёлка.ptm",
+     {"plan", "import", "ПЛАН.csv", "Ёлка.ptm"},
+     L"Ёлка.ptm"},
     {"Outside1251", L"zuzo ptm dump Straße½№7.ptm", {"ptm", "dump", "Straße½№7.ptm"}, L"Straße½№7.ptm"},
 };
 

@@ -83,7 +83,6 @@ INSTANTIATE_TEST_SUITE_P(
                       BoxCase{MsgButtons::YesNoCancel, MsgIcon::Exclamation, QMessageBox::No, MsgAnswer::No,
                               3, QMessageBox::Warning}));
 
-
 // The first dialog of a run starts in the folder it is given (the user's
 // Documents folder), every later one where the last chosen file lies.
 TEST(RealFileDialogs, StartInTheFirstFolderThenInTheFolderLastUsed)

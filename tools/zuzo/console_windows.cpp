@@ -3,8 +3,8 @@
 // command line has every character. Standard output in text mode would turn
 // each LF into CR LF, so a table's CR LF would become CR CR LF.
 
-#include "tools/zuzo/console.h"
 #include "tools/zuzo/console_windows.h"
+#include "tools/zuzo/console.h"
 
 #include <windows.h>
 

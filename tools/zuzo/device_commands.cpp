@@ -215,10 +215,11 @@ struct Run {
     {
         if (a.result == ExchangeResult::EXCHANGE_DONE)
             return true;
-        return finish(a.result == ExchangeResult::EXCHANGE_BROKEN ? RunOutcome::LinkBroken : RunOutcome::DeviceFailed,
-                    EXIT_DEVICE,
-                    command_words(code) + ": команда не выполнена (попыток: " + std::to_string(a.attempts) +
-                        "): " + result_text(a.result));
+        return finish(a.result == ExchangeResult::EXCHANGE_BROKEN ? RunOutcome::LinkBroken
+                                                                  : RunOutcome::DeviceFailed,
+                      EXIT_DEVICE,
+                      command_words(code) + ": команда не выполнена (попыток: " + std::to_string(a.attempts) +
+                          "): " + result_text(a.result));
     }
 
     bool read_command(ReplyArray& reply, std::uint8_t code)
@@ -256,7 +257,8 @@ bool identify(Run& r)
     const std::string unsupported = "тип устройства " + std::to_string(id[1]) + " не поддерживается";
     if (!supported && r.o.command != "status")
         return r.finish(RunOutcome::Unsupported, EXIT_DEVICE,
-                      unsupported + (r.o.command == "write" ? "; ничего не записано" : "; ничего не прочитано"));
+                        unsupported +
+                            (r.o.command == "write" ? "; ничего не записано" : "; ничего не прочитано"));
     if (r.o.command == "status") {
         r.record.details["supported"] = supported;
         r.record.details["optical_sensor_on"] = id[4] == 0;
@@ -268,8 +270,9 @@ bool identify(Run& r)
     const bool valid = clock[2] <= 59 && clock[3] <= 59 && clock[4] <= 24 && clock[5] >= 1 && clock[5] <= 7 &&
                        clock[6] >= 1 && clock[6] <= 31 && clock[7] >= 1 && clock[7] <= 12;
     if (valid)
-        r.record.clock = std::to_string(2000 + clock[8]) + "-" + two_digits(clock[7]) + "-" + two_digits(clock[6]) +
-                         " " + two_digits(clock[4]) + ":" + two_digits(clock[3]) + ":" + two_digits(clock[2]);
+        r.record.clock = std::to_string(2000 + clock[8]) + "-" + two_digits(clock[7]) + "-" +
+                         two_digits(clock[6]) + " " + two_digits(clock[4]) + ":" + two_digits(clock[3]) +
+                         ":" + two_digits(clock[2]);
     if (r.o.command == "status")
         r.record.details["weekday"] = valid ? json::Value(clock[5]) : json::Value(nullptr);
     if (!supported)
@@ -306,7 +309,8 @@ bool read_program(Run& r, DeviceProgram& program)
         return r.finish(RunOutcome::FileFailed, EXIT_ERROR, r.o.into + ": " + message);
     }
     return r.finish(RunOutcome::Done, EXIT_OK,
-                  r.o.into.empty() ? "настройки оптики прочитаны" : "настройки оптики прочитаны в " + r.o.into);
+                    r.o.into.empty() ? "настройки оптики прочитаны"
+                                     : "настройки оптики прочитаны в " + r.o.into);
 }
 
 // The problems that refuse a write: any optics rule or weekday plan check.
@@ -351,8 +355,8 @@ bool verify_program(Run& r, const DeviceProgram& program)
     if (r.record.differences.empty())
         return r.finish(RunOutcome::Done, EXIT_OK, "настройки оптики в устройстве совпадают с файлом");
     return r.finish(RunOutcome::Differs, EXIT_DIFFERS,
-                  "настройки оптики в устройстве отличаются от файла (полей: " +
-                      std::to_string(r.record.differences.size()) + ")");
+                    "настройки оптики в устройстве отличаются от файла (полей: " +
+                        std::to_string(r.record.differences.size()) + ")");
 }
 
 // Everything that touches the device, once the journal is open.
@@ -420,7 +424,7 @@ int run_device_command(const std::vector<std::string>& args, std::ostream& out, 
     JournalFile journal;
     if (!o.journal.empty() && !journal.open(path_of_utf8(o.journal), journal_first_rows())) {
         r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
-               o.journal + ": журнал не открывается для дописывания; устройство не затронуто");
+                 o.journal + ": журнал не открывается для дописывания; устройство не затронуто");
     } else {
         run_command(r);
         const std::string now =
@@ -430,10 +434,10 @@ int run_device_command(const std::vector<std::string>& args, std::ostream& out, 
                 print_plain(r.record, out, err); // what the device did, then what the journal lost
             const bool changed = r.writes_done > 0;
             r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
-                   o.journal + ": строку журнала записать не удалось" +
-                       (changed ? "; настройки оптики в устройство на " + o.port + " при этом записаны" +
-                                      (r.writes_done == 1 ? " частично" : "")
-                                : std::string("; устройство не изменено")));
+                     o.journal + ": строку журнала записать не удалось" +
+                         (changed ? "; настройки оптики в устройство на " + o.port + " при этом записаны" +
+                                        (r.writes_done == 1 ? " частично" : "")
+                                  : std::string("; устройство не изменено")));
             if (o.json)
                 out << json::write(run_to_json(r.record));
             else

@@ -4,8 +4,8 @@
 #include <QCryptographicHash>
 
 #include <cstdint>
-#include <ostream>
 #include <iterator>
+#include <ostream>
 
 namespace zuzo::cli {
 namespace {
@@ -85,15 +85,10 @@ std::string journal_first_rows()
 
 std::string journal_row(const DeviceRun& run, const std::string& local_time)
 {
-    const std::string fields[] = {local_time,
-                                  run.port,
-                                  run.device_type ? std::to_string(*run.device_type) : std::string(),
-                                  run.clock,
-                                  run.command,
-                                  run.program_file,
-                                  run.optics_sha256,
-                                  run.result,
-                                  std::to_string(run.exit_code)};
+    const std::string fields[] = {
+        local_time,        run.port,    run.device_type ? std::to_string(*run.device_type) : std::string(),
+        run.clock,         run.command, run.program_file,
+        run.optics_sha256, run.result,  std::to_string(run.exit_code)};
     std::string row;
     for (std::size_t k = 0; k < std::size(fields); ++k) {
         if (k > 0)
@@ -107,7 +102,8 @@ std::string journal_row(const DeviceRun& run, const std::string& local_time)
 // failure on err naming the port (file problems name their file).
 void print_plain(const DeviceRun& d, std::ostream& out, std::ostream& err)
 {
-    if (d.command == "status" && d.device_type && (d.outcome == RunOutcome::Done || d.outcome == RunOutcome::Unsupported)) {
+    if (d.command == "status" && d.device_type &&
+        (d.outcome == RunOutcome::Done || d.outcome == RunOutcome::Unsupported)) {
         json::Value v = json::Value::object();
         v["port"] = d.port;
         v["device_type"] = *d.device_type;
@@ -128,7 +124,8 @@ void print_plain(const DeviceRun& d, std::ostream& out, std::ostream& err)
         out << (d.differences.empty() ? "Настройки оптики в устройстве совпадают с файлом\n"
                                       : "Настройки оптики в устройстве отличаются от файла:\n");
         for (const FieldDifference& f : d.differences)
-            out << "  " << f.field << ": в файле " << f.file_value << ", в устройстве " << f.device_value << '\n';
+            out << "  " << f.field << ": в файле " << f.file_value << ", в устройстве " << f.device_value
+                << '\n';
     }
     if (d.exit_code == 0 || d.exit_code == 3)
         return;

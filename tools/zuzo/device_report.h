@@ -32,16 +32,16 @@ struct FieldDifference {
 };
 
 struct DeviceRun {
-    std::string command;                // status, read, write or verify
-    std::string port;                   // as given
-    std::optional<int> device_type;     // once identified
-    std::string clock;                  // the device's clock "YYYY-MM-DD HH:MM:SS", empty if unknown
-    std::string program_file;           // the file written, verified or read into
-    std::string optics_sha256;          // of the 22 optics bytes on the wire, lower-case hex
+    std::string command;            // status, read, write or verify
+    std::string port;               // as given
+    std::optional<int> device_type; // once identified
+    std::string clock;              // the device's clock "YYYY-MM-DD HH:MM:SS", empty if unknown
+    std::string program_file;       // the file written, verified or read into
+    std::string optics_sha256;      // of the 22 optics bytes on the wire, lower-case hex
     RunOutcome outcome = RunOutcome::Done;
-    std::string result;                 // the result in words (Russian, one line)
+    std::string result; // the result in words (Russian, one line)
     int exit_code = 0;
-    std::vector<FieldDifference> differences; // verify
+    std::vector<FieldDifference> differences;    // verify
     json::Value details = json::Value::object(); // further keys of the JSON object
 };
 

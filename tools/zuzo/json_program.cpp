@@ -100,9 +100,10 @@ public:
             return;
         }
         constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
-        const bool fits = v.is_number_unsigned() ? v.get<std::uint64_t>() <= kMax
-                                                 : v.get<std::int64_t>() >= std::numeric_limits<std::int32_t>::min() &&
-                                                       v.get<std::int64_t>() <= std::numeric_limits<std::int32_t>::max();
+        const bool fits = v.is_number_unsigned()
+                              ? v.get<std::uint64_t>() <= kMax
+                              : v.get<std::int64_t>() >= std::numeric_limits<std::int32_t>::min() &&
+                                    v.get<std::int64_t>() <= std::numeric_limits<std::int32_t>::max();
         if (!fits) {
             fail(where, "вне диапазона 32-битного целого");
             return;
@@ -153,8 +154,7 @@ public:
                 return;
             }
             for (int i = 1; i <= kIntervals; ++i)
-                int32(day[static_cast<std::size_t>(i - 1)],
-                      day_path + "[" + std::to_string(i - 1) + "]",
+                int32(day[static_cast<std::size_t>(i - 1)], day_path + "[" + std::to_string(i - 1) + "]",
                       out[static_cast<std::size_t>(d)][static_cast<std::size_t>(i)]);
         }
     }
@@ -234,7 +234,8 @@ JsonProgramResult read_members(const Value& object, DeviceProgram& out, bool who
         if (in.failed())
             break;
         const std::string& key = member.key();
-        if (!in.optics_member(key, member.value(), p) && !in.other_member(key, member.value(), p, whole_program))
+        if (!in.optics_member(key, member.value(), p) &&
+            !in.other_member(key, member.value(), p, whole_program))
             in.fail(shown_text(key), "неизвестный ключ");
     }
     if (in.failed())
@@ -293,9 +294,10 @@ std::string json_field_name(const PtmFieldFault& fault)
     case PtmField::PlanVolume:
         break;
     }
-    const auto table = static_cast<std::size_t>(fault.field) - static_cast<std::size_t>(PtmField::PlanEnabled);
-    return std::string(kPlanKey) + "." + std::string(kPlanKeys[table].key) + "[" + std::to_string(fault.day - 1) +
-           "][" + std::to_string(fault.interval - 1) + "]";
+    const auto table =
+        static_cast<std::size_t>(fault.field) - static_cast<std::size_t>(PtmField::PlanEnabled);
+    return std::string(kPlanKey) + "." + std::string(kPlanKeys[table].key) + "[" +
+           std::to_string(fault.day - 1) + "][" + std::to_string(fault.interval - 1) + "]";
 }
 
 JsonProgramResult program_from_json(const Value& object, DeviceProgram& out)

@@ -12,9 +12,9 @@ enum class Unit { Percent, Sensor, Lux };
 struct Field {
     const char* name;
     Unit unit;
-    EditMode set;                            // for a brightness channel
-    int channel;                             // for a brightness channel
-    std::int32_t DeviceProgram::*plain;      // for the other fields
+    EditMode set;                       // for a brightness channel
+    int channel;                        // for a brightness channel
+    std::int32_t DeviceProgram::*plain; // for the other fields
     std::size_t byte;
 };
 
@@ -36,7 +36,8 @@ constexpr std::array<Field, 20> kFields = {{
     {"day_brightness.indicator_green", Unit::Percent, EditMode::Day, 5, nullptr, 14},
     {"optical_sensor_on", Unit::Sensor, EditMode::None, 0, &DeviceProgram::optical_sensor_on, 15},
     {"module_min_brightness", Unit::Percent, EditMode::None, 0, &DeviceProgram::module_min_brightness, 16},
-    {"indicator_min_brightness", Unit::Percent, EditMode::None, 0, &DeviceProgram::indicator_min_brightness, 17},
+    {"indicator_min_brightness", Unit::Percent, EditMode::None, 0, &DeviceProgram::indicator_min_brightness,
+     17},
     {"evening_lux_threshold", Unit::Lux, EditMode::None, 0, &DeviceProgram::evening_lux_threshold, 18},
     {"day_lux_threshold", Unit::Lux, EditMode::None, 0, &DeviceProgram::day_lux_threshold, 20},
 }};
@@ -70,7 +71,8 @@ std::string file_text(const Field& f, std::int32_t v)
     }
     if (v == 0 || v == 1)
         return sensor_text(v == 1);
-    return sensor_text(clamp_byte(1 - static_cast<std::int64_t>(v)) == 0) + " (в файле " + std::to_string(v) + ")";
+    return sensor_text(clamp_byte(1 - static_cast<std::int64_t>(v)) == 0) + " (в файле " + std::to_string(v) +
+           ")";
 }
 
 std::string device_text(const Field& f, const OpticsBytes& d)
@@ -108,7 +110,8 @@ std::vector<OpticsDifference> optics_differences(const DeviceProgram& file, cons
     std::vector<OpticsDifference> out;
     for (const Field& f : kFields) {
         const bool two = f.unit == Unit::Lux;
-        const bool differs = sent[f.byte] != device[f.byte] || (two && sent[f.byte + 1] != device[f.byte + 1]);
+        const bool differs =
+            sent[f.byte] != device[f.byte] || (two && sent[f.byte + 1] != device[f.byte + 1]);
         if (!differs)
             continue;
         OpticsDifference d{f.name, file_text(f, file_value(file, f)), device_text(f, device)};

@@ -3,8 +3,8 @@
 #include "plans/plan_csv.h"
 #include "program/file_store.h"
 #include "program/ptm_format.h"
-#include "tools/zuzo/ptm_commands.h"
 #include "tools/zuzo/ptm_check.h"
+#include "tools/zuzo/ptm_commands.h"
 #include "tools/zuzo/ptm_files.h"
 #include "tools/zuzo/text_input.h"
 
@@ -34,7 +34,8 @@ int export_plan(const std::vector<std::string>& files, std::ostream& out, std::o
     return EXIT_OK;
 }
 
-int import_plan(const std::string& csv_path, const std::string& ptm_path, std::ostream& out, std::ostream& err)
+int import_plan(const std::string& csv_path, const std::string& ptm_path, std::ostream& out,
+                std::ostream& err)
 {
     std::vector<std::uint8_t> table;
     if (read_whole_file(csv_path, table) != FileStatus::Done) {
@@ -68,7 +69,8 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
     // The new content must read back as the old program with the new plan.
     DeviceProgram expected;
     DeviceProgram written;
-    if (read_ptm(before, expected) != PtmReadResult::Loaded || read_ptm(*after, written) != PtmReadResult::Loaded) {
+    if (read_ptm(before, expected) != PtmReadResult::Loaded ||
+        read_ptm(*after, written) != PtmReadResult::Loaded) {
         report_file_problem(err, ptm_path, kBadFormat);
         return EXIT_ERROR;
     }
@@ -77,7 +79,8 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
     expected.plan_minute = plan.plan_minute;
     expected.plan_volume = plan.plan_volume;
     if (written != expected) {
-        report_file_problem(err, ptm_path, "план нельзя вставить так, чтобы файл читался обратно тем же; файл не изменен");
+        report_file_problem(err, ptm_path,
+                            "план нельзя вставить так, чтобы файл читался обратно тем же; файл не изменен");
         return EXIT_ERROR;
     }
     if (write_whole_file_atomically(ptm_path, *after) != FileStatus::Done) {

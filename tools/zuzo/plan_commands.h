@@ -17,6 +17,7 @@
 namespace zuzo::cli {
 
 // args are the words after "plan".
-[[nodiscard]] int run_plan_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+[[nodiscard]] int run_plan_command(const std::vector<std::string>& args, std::ostream& out,
+                                   std::ostream& err);
 
 } // namespace zuzo::cli
