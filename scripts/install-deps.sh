@@ -17,7 +17,7 @@ packages=(
   fonts-dejavu-core xvfb xauth
 )
 if [ "${1:-}" = "--ci" ]; then
-  packages+=(clang-14 libclang-rt-14-dev dpkg-dev x11-utils)
+  packages+=(clang-14 clang-format libclang-rt-14-dev dpkg-dev x11-utils)
   packages+=(fp-utils-3.2.2 lintian desktop-file-utils appstream)
   packages+=(g++-mingw-w64-x86-64-posix googletest wine64 wine locales)
 fi
