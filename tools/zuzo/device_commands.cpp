@@ -128,7 +128,7 @@ std::string parse(const std::vector<std::string>& args, Options& o)
         return "--journal относится к read, write и verify";
     for (const std::string& file : {o.into, o.files.empty() ? std::string() : o.files[0]}) {
         if (!o.journal.empty() && !file.empty() && same_file(file, o.journal))
-            return "журнал " + o.journal + " - тот же файл, что и " + file + "; ничего не записано";
+            return "журнал " + o.journal + " — тот же файл, что и " + file + "; ничего не записано";
     }
     return {};
 }
