@@ -225,7 +225,7 @@ void FaultMatrix::run_read(const Cell& cell)
     connected();
     const zuzo::DeviceProgram before = ctx().program;
     const zuzo::DeviceProgram source = sound_program(before);
-    device().set_optics(zuzo::optics_write_bytes(source));
+    device().set_optics(zuzo::optics_write_bytes(source).value());
     arm(cell);
     click(ui().ReadProgramButton);
     finished();
@@ -245,7 +245,7 @@ void FaultMatrix::run_write(const Cell& cell)
 {
     connected();
     const zuzo::DeviceProgram before = ctx().program;
-    const zuzo::OpticsBytes old_memory = zuzo::optics_write_bytes(sound_program(before));
+    const zuzo::OpticsBytes old_memory = zuzo::optics_write_bytes(sound_program(before)).value();
     device().set_optics(old_memory);
     arm(cell);
     click(ui().WriteProgramButton);
@@ -256,7 +256,7 @@ void FaultMatrix::run_write(const Cell& cell)
                                         QStringLiteral("14:05:09 ->") + end}));
     expect_boxes(eeprom_boxes(cell));
     EXPECT_EQ(ctx().program, before);
-    const zuzo::OpticsBytes sent = zuzo::optics_write_bytes(before);
+    const zuzo::OpticsBytes sent = zuzo::optics_write_bytes(before).value();
     const zuzo::OpticsBytes memory = device().optics();
     if (cell.commands_done >= 1) {
         EXPECT_TRUE(std::equal(sent.begin(), sent.begin() + 12, memory.begin()));
@@ -297,8 +297,8 @@ void FaultMatrix::run_cli(const Cell& cell)
 {
     zuzo::DeviceProgram base;
     const zuzo::DeviceProgram source = sound_program(base);
-    const zuzo::OpticsBytes old_memory = zuzo::optics_write_bytes(base);
-    device().set_optics(cell.op == Op::CliWrite ? old_memory : zuzo::optics_write_bytes(source));
+    const zuzo::OpticsBytes old_memory = zuzo::optics_write_bytes(base).value();
+    device().set_optics(cell.op == Op::CliWrite ? old_memory : zuzo::optics_write_bytes(source).value());
     const std::string file = save(cell.op == Op::CliWrite ? "to_device.ptm" : "from_device.ptm",
                                   cell.op == Op::CliWrite ? source : base);
     const std::vector<std::uint8_t> old_bytes = bytes_of(file);
@@ -327,7 +327,7 @@ void FaultMatrix::run_cli(const Cell& cell)
     }
     if (cell.op == Op::CliWrite) {
         EXPECT_EQ(bytes_of(file), old_bytes);
-        const zuzo::OpticsBytes sent = zuzo::optics_write_bytes(source);
+        const zuzo::OpticsBytes sent = zuzo::optics_write_bytes(source).value();
         const zuzo::OpticsBytes memory = device().optics();
         if (cell.commands_done >= 2) {
             EXPECT_EQ(memory, sent);

@@ -75,7 +75,7 @@ TEST_F(SimLine, StatusOverTheLine)
 TEST_F(SimLine, ProgramWriteAndReadBack)
 {
     const DeviceProgram p = distinct_optics();
-    const OpticsBytes bytes = optics_write_bytes(p);
+    const OpticsBytes bytes = optics_write_bytes(p).value();
     PtyChannel line(sim.link_path());
     EXPECT_EQ(write_exchange(line, prompt, CMD_WRITE_OPTICS_A, write_a_params(bytes)),
               ExchangeResult::EXCHANGE_DONE);

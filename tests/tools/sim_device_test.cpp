@@ -102,7 +102,7 @@ TEST(SimDevice, SetClockRunsFromTheGivenTime)
 TEST(SimDevice, WrittenOpticsAreReadBack)
 {
     const DeviceProgram p = distinct_optics();
-    const OpticsBytes bytes = optics_write_bytes(p);
+    const OpticsBytes bytes = optics_write_bytes(p).value();
     SimDevice d;
     EXPECT_EQ(d.respond(write_cmd(CMD_WRITE_OPTICS_A, write_a_params(bytes))).text, "on#\r");
     EXPECT_EQ(d.respond(write_cmd(CMD_WRITE_OPTICS_B, write_b_params(bytes))).text, "on#\r");
@@ -118,7 +118,7 @@ TEST(SimDevice, WrittenOpticsAreReadBack)
 TEST(SimDevice, PreviewIsRecorded)
 {
     SimDevice d;
-    EXPECT_EQ(d.respond(write_cmd(CMD_BRIGHTNESS_PREVIEW, preview_params({10, 50, 100, 0, 1}))).text,
+    EXPECT_EQ(d.respond(write_cmd(CMD_BRIGHTNESS_PREVIEW, preview_params({10, 50, 100, 0, 1}).value())).text,
               "on#\r");
     EXPECT_EQ(d.preview(), (std::array<std::uint8_t, 5>{26, 127, 255, 0, 3}));
     EXPECT_EQ(d.preview_count(), 1);

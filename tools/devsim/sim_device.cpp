@@ -29,7 +29,7 @@ SimDevice::SimDevice()
 {
     DeviceProgram factory;
     apply_optics_defaults(factory);
-    optics_ = optics_write_bytes(factory);
+    optics_ = *optics_write_bytes(factory); // the factory values always travel
 }
 
 void SimDevice::begin_session()
