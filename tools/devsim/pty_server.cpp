@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/inotify.h>
@@ -133,10 +134,11 @@ void PtyServer::take_opens()
         const ssize_t n = ::read(opens_, buf, sizeof buf);
         if (n <= 0)
             break;
-        for (ssize_t at = 0; at < n;) {
-            const auto* e = reinterpret_cast<const inotify_event*>(buf + at);
-            opened = opened || (e->mask & IN_OPEN) != 0;
-            at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+        for (std::size_t at = 0; at + sizeof(inotify_event) <= static_cast<std::size_t>(n);) {
+            inotify_event e{};
+            std::memcpy(&e, buf + at, sizeof e);
+            opened = opened || (e.mask & IN_OPEN) != 0;
+            at += sizeof e + e.len;
         }
     }
     if (opened)
