@@ -233,6 +233,12 @@ TEST_F(DeviceCommands, EepromFaultAnswers)
         {"read", "ol", "--on-eeprom-fault=repeat", 1, 8}, // repeated until the limit
         {"write", "os", "--on-eeprom-fault=skip", 1, 1},
         {"write", "ol", "--on-eeprom-fault=repeat", 1, 8},
+        // Aimed past the identification, at the optics read or write itself.
+        {"read", "os@88", nullptr, 1, 4},                       // status twice, 87, 88: break
+        {"read", "ol@89#1", "--on-eeprom-fault=repeat", 0, 6},  // 89 asked again, answered
+        {"read", "os@87", "--on-eeprom-fault=repeat", 1, 10},   // 87 repeated until the limit
+        {"write", "ol@0B", nullptr, 1, 4},                      // 0A, 0B: break
+        {"write", "os@0A#1", "--on-eeprom-fault=repeat", 0, 5}, // 0A twice, 0B
     };
     for (const auto& c : cases) {
         sim.device().set_faults({});

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <thread>
@@ -70,6 +71,17 @@ TEST_F(SimLine, StatusOverTheLine)
     PtyChannel again(sim.link_path());
     ASSERT_EQ(read_exchange(again, prompt, reply, CMD_STATUS), ExchangeResult::EXCHANGE_DONE);
     EXPECT_EQ(reply[3] * 256 + reply[2], 1234);
+    again.close();
+
+    // Closed and opened again at once, sooner than the line can see the
+    // hang-up in between: every open is a new session all the same.
+    for (int i = 0; i < 20; ++i) {
+        PtyChannel quick(sim.link_path());
+        ASSERT_EQ(read_exchange(quick, prompt, reply, CMD_STATUS), ExchangeResult::EXCHANGE_DONE);
+        EXPECT_EQ(reply[3] * 256 + reply[2], 1234) << "open " << i;
+        ASSERT_EQ(read_exchange(quick, prompt, reply, CMD_STATUS), ExchangeResult::EXCHANGE_DONE);
+        EXPECT_EQ(reply[7], 12) << "open " << i;
+    }
 }
 
 TEST_F(SimLine, ProgramWriteAndReadBack)
