@@ -2,7 +2,7 @@
 // folder, full file system, the final rename refused, a parent that is a
 // file) reports the failure, leaves the old file byte for byte as it was and
 // leaves no temporary file behind. The same for the companion program's
-// "ptm make" and "device read --into".
+// "ptm make" and "device read --into", which also say why in one line.
 
 #include "link/link_fixture.h"
 #include "link/optics_bytes.h"
@@ -163,14 +163,31 @@ protected:
         EXPECT_EQ(failure.icon, MsgIcon::Exclamation);
     }
 
-    void make_with_companion()
+    // The one line the companion prints for the place: the path and why.
+    std::string companion_says(Place place, bool reading_first) const
+    {
+        switch (place) {
+        case Place::ReadOnlyFolder:
+            return target.string() + ": файл не записан: диск доступен только для чтения\n";
+        case Place::FullDisk:
+            return target.string() + ": файл не записан: нет места на диске\n";
+        case Place::RenameRefused:
+            return target.string() + ": файл не записан: система отказала в записи\n";
+        case Place::ParentIsAFile:
+            break;
+        }
+        return target.string() + (reading_first ? ": файл не прочитан: «" : ": файл не записан: «") +
+               old_file.string() + "» не папка\n";
+    }
+
+    void make_with_companion(Place place)
     {
         const fs::path json = outside / "program.json";
         put(json, zuzo::json::write(zuzo::program_to_json(zuzo::DeviceProgram{})));
         std::ostringstream out, err;
         EXPECT_EQ(zuzo::cli::run_ptm_command({"make", json.string(), target.string()}, out, err),
                   zuzo::cli::EXIT_ERROR);
-        EXPECT_FALSE(err.str().empty());
+        EXPECT_EQ(err.str(), companion_says(place, false));
     }
 
     void read_into_with_companion(Place place)
@@ -180,9 +197,7 @@ protected:
         EXPECT_EQ(
             zuzo::cli::run_device_command({"read", "--port", "COM1", "--into", target.string()}, out, err),
             zuzo::cli::EXIT_ERROR);
-        const char* says =
-            place == Place::ParentIsAFile ? "Файл открыть не удалось" : "Файл сохранить не удалось";
-        EXPECT_NE(err.str().find(says), std::string::npos) << err.str();
+        EXPECT_EQ(err.str(), companion_says(place, true));
     }
 
     ScratchMount scratch;
@@ -205,7 +220,7 @@ TEST_P(FileSafety, OldFileStaysAndNothingIsLeftBehind)
         save_in_tool(c.place);
         break;
     case Writer::PtmMake:
-        make_with_companion();
+        make_with_companion(c.place);
         break;
     case Writer::DeviceReadInto:
         read_into_with_companion(c.place);

@@ -108,6 +108,32 @@ TEST_F(DeviceCommands, BadUsage)
     EXPECT_EQ(sim.device().frame_count(), 0u);
 }
 
+// With --json a mistake in the words is an object too, so that a script
+// parsing the output gets one (it used to get nothing on standard output).
+TEST_F(DeviceCommands, BadUsageWithJsonPrintsAnObject)
+{
+    const struct {
+        std::vector<std::string> args;
+        const char* says;
+    } rows[] = {
+        {{"dance", "--json", "--port", "COM5"}, "zuzo device: неизвестная команда dance"},
+        {{"status", "--json"}, "zuzo device: нужен --port COMn или --port ПУТЬ"},
+        {{"read", "--port", "COM5", "--json", "--verify"}, "zuzo device: --verify относится только к write"},
+        {{"write", "--port", "COM5", "--json", "--on-eeprom-fault=maybe", "p.ptm"},
+         "zuzo device: --on-eeprom-fault принимает repeat, skip или break"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(run(row.args), 2) << row.says;
+        const json::ParseResult r = json::parse(out_.str());
+        ASSERT_EQ(r.status, json::ParseStatus::Ok) << out_.str();
+        EXPECT_EQ(r.value.at("outcome"), "usage");
+        EXPECT_EQ(r.value.at("exit_code"), 2);
+        EXPECT_EQ(r.value.at("result").get<std::string>().rfind(row.says, 0), 0u) << out_.str();
+        EXPECT_NE(err_.str().find("Использование"), std::string::npos);
+    }
+    EXPECT_EQ(sim.device().frame_count(), 0u);
+}
+
 TEST_F(DeviceCommands, ReadPrintsTheOptics)
 {
     const DeviceProgram p = sound_program();
@@ -135,6 +161,49 @@ TEST_F(DeviceCommands, ReadIntoReplacesOnlyTheOptics)
     expected.sound_type = file_program.sound_type;
     EXPECT_EQ(get(saved), write_ptm(expected));
     EXPECT_EQ(entries().size(), 1); // no temporary left
+}
+
+// read --into changes the optics bytes of the file and nothing else; a file
+// whose optics cannot be replaced in place is refused before the device is
+// asked and stays as it was.
+TEST_F(DeviceCommands, ReadIntoKeepsEveryOtherByte)
+{
+    const DeviceProgram device_program = distinct_optics();
+    sim.device().set_optics(optics_write_bytes(device_program));
+    const std::vector<std::uint8_t> device_block = [&] {
+        const std::vector<std::uint8_t> all = write_ptm(device_program);
+        return std::vector<std::uint8_t>(all.end() - 80, all.end());
+    }();
+    // LF line ends, a weekday byte without a character, sound_off 05 and
+    // bytes after the optics: a rewrite of the whole file changes each.
+    std::string front = "wersia 3.01 unic\n\x98\xCF\n" + std::string(336, '\x01') + "Signal\n10\n\x05";
+    const std::string old_optics(80, '\x02');
+    const std::string tail = "tail\r\n";
+    const struct {
+        const char* fault; // what the row catches
+        std::string content;
+        int exit;
+        std::string after; // "" : as it was
+    } rows[] = {
+        {"a rewrite drops the tail, LF ends, 0x98 and sound_off 05", front + old_optics + tail, 0,
+         front + std::string(device_block.begin(), device_block.end()) + tail},
+        {"a file cut inside the optics is taken and lengthened", front + old_optics.substr(1), 2, ""},
+        {"a file cut inside the plan gets a plan of zeros", front.substr(0, 200), 2, ""},
+        {"another format is overwritten", "wersia 3.02 unic\r\n" + std::string(600, 'x'), 2, ""},
+    };
+    for (const auto& row : rows) {
+        const std::string file = path("into.ptm");
+        put(file, row.content);
+        sim.device().clear_received();
+        EXPECT_EQ(run({"read", "--port", "COM5", "--into", file}), row.exit) << row.fault << err_.str();
+        const std::vector<std::uint8_t> got = get(file);
+        const std::string expected = row.after.empty() ? row.content : row.after;
+        EXPECT_EQ(std::string(got.begin(), got.end()), expected) << row.fault;
+        EXPECT_EQ(sim.device().frame_count(), row.exit == 0 ? 5u : 0u) << row.fault;
+        if (row.exit != 0) {
+            EXPECT_EQ(err_.str().find('\n'), err_.str().size() - 1) << err_.str(); // one line
+        }
+    }
 }
 
 TEST_F(DeviceCommands, ReadIntoUnusableFileSendsNothing)
@@ -188,6 +257,9 @@ TEST_F(DeviceCommands, WriteRefusedWhileARuleFails)
     EXPECT_EQ(run({"write", "--port", "COM5", path("missing.ptm")}), 2);
 }
 
+// An EEPROM fault is told as one: what the device reported, the answer the
+// option gave, and an outcome of its own (it used to read "link_broken",
+// "связь потеряна или прервана").
 TEST_F(DeviceCommands, EepromFaultAnswers)
 {
     const struct {
@@ -196,14 +268,27 @@ TEST_F(DeviceCommands, EepromFaultAnswers)
         const char* answer; // nullptr: the default
         int exit;
         std::size_t frames;
+        const char* says; // after "COM5: запрос состояния (80): устройство сообщает: "
     } cases[] = {
         // The status exchange that identifies the device meets the fault first.
-        {"read", "os", nullptr, 1, 1}, // break
-        {"read", "ol", "--on-eeprom-fault=break", 1, 1},
-        {"read", "os", "--on-eeprom-fault=skip", 1, 1},   // every byte 255: type 255, not supported
-        {"read", "ol", "--on-eeprom-fault=repeat", 1, 8}, // repeated until the limit
-        {"write", "os", "--on-eeprom-fault=skip", 1, 1},
-        {"write", "ol", "--on-eeprom-fault=repeat", 1, 8},
+        {"read", "os", nullptr, 1, 1,
+         "«Повреждена EEPROM микроконтроллера»; ответ --on-eeprom-fault=break: связь разорвана"},
+        {"read", "ol", "--on-eeprom-fault=break", 1, 1,
+         "«Повреждена EEPROM внешняя»; ответ --on-eeprom-fault=break: связь разорвана"},
+        // Skipped data identify nothing: no made-up type 255.
+        {"read", "os", "--on-eeprom-fault=skip", 1, 1,
+         "«Повреждена EEPROM микроконтроллера»; ответ --on-eeprom-fault=skip: данные ответа пропущены; "
+         "устройство не опознано, ничего не прочитано"},
+        {"read", "ol", "--on-eeprom-fault=repeat", 1, 8,
+         "«Повреждена EEPROM внешняя»; ответ --on-eeprom-fault=repeat: попыток 8, неисправность осталась"},
+        {"write", "os", "--on-eeprom-fault=skip", 1, 1,
+         "«Повреждена EEPROM микроконтроллера»; ответ --on-eeprom-fault=skip: данные ответа пропущены; "
+         "устройство не опознано, ничего не записано"},
+        {"write", "ol", "--on-eeprom-fault=repeat", 1, 8,
+         "«Повреждена EEPROM внешняя»; ответ --on-eeprom-fault=repeat: попыток 8, неисправность осталась"},
+        {"status", "os", "--on-eeprom-fault=skip", 1, 2,
+         "«Повреждена EEPROM микроконтроллера»; ответ --on-eeprom-fault=skip: данные ответа пропущены; "
+         "значения, которых устройство не прислало, не показаны"},
     };
     for (const auto& c : cases) {
         sim.device().set_faults({});
@@ -216,7 +301,27 @@ TEST_F(DeviceCommands, EepromFaultAnswers)
             args.push_back(save("w.ptm", sound_program()));
         EXPECT_EQ(run(args), c.exit) << c.command << " " << c.fault;
         EXPECT_EQ(sim.device().frame_count(), c.frames) << c.command << " " << c.fault;
+        EXPECT_EQ(err_.str(),
+                  std::string("COM5: запрос состояния (80): устройство сообщает: ") + c.says + "\n");
+        args.push_back("--json");
+        EXPECT_EQ(run(args), c.exit);
+        const json::Value v = json::parse(out_.str()).value;
+        EXPECT_EQ(v.at("outcome"), "eeprom_fault") << out_.str();
+        EXPECT_EQ(v.at("eeprom_fault").at("fault"),
+                  std::string(c.fault) == "os" ? "microcontroller" : "external");
     }
+}
+
+// Values the device did not send are no measurements: a skipped status
+// shows them as unknown (they used to read type 255 and 65535 Lux).
+TEST_F(DeviceCommands, SkippedStatusShowsNoMadeUpValues)
+{
+    ASSERT_TRUE(sim.set_fault("os"));
+    EXPECT_EQ(run({"status", "--port", "COM5", "--on-eeprom-fault=skip"}), 1);
+    const json::Value v = json::parse(out_.str()).value;
+    for (const char* key :
+         {"device_type", "supported", "optical_sensor_on", "illuminance", "clock", "weekday"})
+        EXPECT_TRUE(v.at(key).is_null()) << key << "\n" << out_.str();
 }
 
 TEST_F(DeviceCommands, RepeatRecoversFromAPassingFault)
@@ -477,9 +582,8 @@ TEST_F(DeviceCommands, JournalThatCannotBeWritten)
     const DeviceProgram p = sound_program();
     const std::string saved = save("p.ptm", p);
     EXPECT_EQ(run({"write", "--port", "COM5", saved, "--journal", path("missing/j.csv")}), 2);
-    EXPECT_NE(err_.str().find("журнал не открывается для дописывания; устройство не затронуто"),
-              std::string::npos)
-        << err_.str();
+    EXPECT_EQ(err_.str(), path("missing/j.csv") + ": журнал не открывается для дописывания: нет папки «" +
+                              path("missing") + "»; устройство не затронуто\n");
     EXPECT_EQ(sim.device().frame_count(), 0u);
 
     // The row cannot be added after the device was written: said plainly,
@@ -500,4 +604,51 @@ TEST_F(DeviceCommands, JournalThatCannotBeWritten)
     EXPECT_EQ(sim.device().optics(), optics_write_bytes(p));
     const std::vector<std::uint8_t> left = get(journal);
     EXPECT_EQ(std::string(left.begin(), left.end()), journal_first_rows());
+}
+
+// write --verify: one port session identifies the device, writes, reads
+// back and compares; one journal row with the hash of what was sent.
+TEST_F(DeviceCommands, WriteWithVerifyInOneSession)
+{
+    const DeviceProgram p = sound_program();
+    const std::string saved = save("p.ptm", p);
+    const std::string journal = path("j.csv");
+    const struct {
+        const char* fault; // nullptr: none; what the row catches
+        int exit;
+        std::size_t frames;
+        const char* says; // the result
+    } rows[] = {
+        // Two processes, two port openings and four status exchanges before.
+        {nullptr, 0, 7, "настройки оптики записаны и прочитаны обратно: совпадают с файлом"},
+        // A read-back that fails must not pass for a verified write.
+        {"ignore=0x89", 1, 2 + 2 + 2 + 8,
+         "чтение оптики, часть 3 (89): команда не выполнена (попыток: 8): устройство не отвечает или "
+         "отказывает; настройки оптики записаны, но не проверены"},
+        // A failed write is not followed by a read-back that could match.
+        {"ignore=0x0B", 1, 2 + 1 + 8,
+         "запись оптики, часть 2 (0B): команда не выполнена (попыток: 8): устройство не отвечает или "
+         "отказывает; часть 1 уже записана в устройство"},
+    };
+    for (const auto& row : rows) {
+        sim.device().set_faults({});
+        sim.device().set_optics(optics_write_bytes(DeviceProgram{}));
+        if (row.fault) {
+            ASSERT_TRUE(sim.set_fault(row.fault));
+        }
+        sim.device().clear_received();
+        EXPECT_EQ(run({"write", "--verify", "--port", "COM5", saved, "--json", "--journal", journal}),
+                  row.exit);
+        EXPECT_EQ(sim.device().frame_count(), row.frames) << (row.fault ? row.fault : "");
+        const json::Value v = json::parse(out_.str()).value;
+        EXPECT_EQ(v.at("result"), row.says) << out_.str();
+        EXPECT_EQ(v.at("optics_sha256"), sha256_hex([&] {
+                      const OpticsBytes b = optics_write_bytes(p);
+                      return std::vector<std::uint8_t>(b.begin(), b.end());
+                  }()));
+    }
+    const std::vector<std::uint8_t> all = get(journal);
+    const std::vector<std::string> rows_written = rows_of(std::string(all.begin(), all.end()));
+    ASSERT_EQ(rows_written.size(), 4u); // the header and one row per run
+    EXPECT_NE(rows_written[1].find(";write --verify;" + saved + ";"), std::string::npos) << rows_written[1];
 }
