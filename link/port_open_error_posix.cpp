@@ -11,7 +11,8 @@ namespace zuzo {
 
 PortOpenError classify_permission_error(const std::string& device_path)
 {
-    return ::access(device_path.c_str(), R_OK | W_OK) == 0 ? PortOpenError::Busy : PortOpenError::NoPermission;
+    return ::access(device_path.c_str(), R_OK | W_OK) == 0 ? PortOpenError::Busy
+                                                           : PortOpenError::NoPermission;
 }
 
 const char* port_permission_hint()

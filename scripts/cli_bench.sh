@@ -45,7 +45,7 @@ cli_bench() {
         done
         sorted=$(printf '%s\n' "${times[@]}" | sort -n)
         p50=$(echo "$sorted" | awk -v n="$runs" '{a[NR]=$1} END {print a[int((n + 1) / 2)]}')
-        p95=$(echo "$sorted" | awk -v n="$runs" '{a[NR]=$1} END {i = int(n * 0.95 + 0.999); print a[i > n ? n : i]}')
+        p95=$(echo "$sorted" | awk -v n="$runs" '{a[NR]=$1} END {i = int(n * 0.95 + 0.999); if (i > n) i = n; print a[i]}')
         met=-
         if [ "$target" != - ]; then
             met=$(awk -v p="$p50" -v l="$line_ms" 'BEGIN {print (p / 1000 / l <= 1.10) ? "yes" : "NO"}')

@@ -82,7 +82,8 @@ TEST(PtmOpticsPatch, RefusesWhatCannotBeKept)
         OpticsPatch says;
     } rows[] = {
         {"an empty file becomes a program", {}, OpticsPatch::NotProgramFile},
-        {"another format is overwritten", text("wersia 3.01 UNIC\r\n") + Bytes(500, 1), OpticsPatch::NotProgramFile},
+        {"another format is overwritten", text("wersia 3.01 UNIC\r\n") + Bytes(500, 1),
+         OpticsPatch::NotProgramFile},
         {"a file cut inside the optics is lengthened", Bytes(whole.begin(), whole.end() - 1),
          OpticsPatch::CutShort},
         {"a file cut inside the plan gets a plan of zeros", Bytes(whole.begin(), whole.begin() + 100),

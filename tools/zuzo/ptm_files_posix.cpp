@@ -53,7 +53,8 @@ std::string folder_problem(const std::string& folder)
 {
     struct stat st {};
     if (::stat(folder.c_str(), &st) != 0)
-        return std::string(errno == ENOENT || errno == ENOTDIR ? no_folder_cause(folder) : errno_cause(errno));
+        return std::string(errno == ENOENT || errno == ENOTDIR ? no_folder_cause(folder)
+                                                               : errno_cause(errno));
     if (!S_ISDIR(st.st_mode))
         return not_a_folder_cause(folder);
     return {};

@@ -110,8 +110,8 @@ std::string write_cause(const std::string& path, std::size_t size)
         const DWORD attributes = GetFileAttributesW(p.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
             return cause::kWriteProtected;
-        const HANDLE h = CreateFileW(p.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE h =
+            CreateFileW(p.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE) {
             const DWORD error = GetLastError();
             return std::string(error == ERROR_ACCESS_DENIED ? cause::kWriteProtected : error_cause(error));
