@@ -26,7 +26,6 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
-#include <optional>
 #include <sstream>
 
 namespace zuzo::cli {

@@ -1,6 +1,7 @@
 #include "tools/zuzo/device_options.h"
 
 #include <optional>
+#include <string_view>
 
 namespace zuzo::cli {
 namespace {
