@@ -65,8 +65,8 @@ Response SimDevice::respond(const Frame& frame)
     r.pace = faults_.pace;
     const std::size_t index = frames_seen_++;
     const bool vanish = faults_.vanish_after >= 0 && index >= static_cast<std::size_t>(faults_.vanish_after);
-    bool faulty = faults_.faulty_frames != 0;
-    if (faults_.faulty_frames > 0)
+    bool faulty = faults_.faulty_frames != 0 && index >= static_cast<std::size_t>(faults_.faulty_from);
+    if (faulty && faults_.faulty_frames > 0)
         --faults_.faulty_frames;
 
     bool silent = vanish || faults_.ignore.count(frame.code) > 0;

@@ -20,7 +20,8 @@
 namespace zuzo::sim {
 
 // Faults, any combination. Reply faults (silence .. wrong_type) apply to the
-// next faulty_frames frames only, or to every frame while that is negative.
+// next faulty_frames frames only, or to every frame while that is negative;
+// and not before frame number faulty_from (counted from 0).
 struct Faults {
     bool silence = false;          // no answer at all
     int silence_after = -1;        // answer this many frames, then nothing (negative: off)
@@ -33,6 +34,7 @@ struct Faults {
     std::optional<int> type_code;  // status byte 1 other than 25
     std::set<std::uint8_t> ignore; // command codes never answered
     int faulty_frames = -1;
+    int faulty_from = 0;
     // Transport faults, applied by the line.
     int split = 0;         // answers written in pieces of this many characters
     bool trailing = false; // bytes after the "#" CR of an answer
