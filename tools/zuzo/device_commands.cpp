@@ -450,12 +450,14 @@ int run_device_command(const std::vector<std::string>& args, std::ostream& out, 
         run_command(r);
         const std::string now =
             QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
-        if (!o.journal.empty() && !journal.append(journal_row(r.record, now))) {
+        const std::string row = journal_row(r.record, now);
+        if (!o.journal.empty() && !journal.append(row)) {
             if (!o.json)
                 print_plain(r.record, out, err); // what the device did, then what the journal lost
             const bool changed = r.writes_done > 0;
             r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
-                     o.journal + ": строку журнала записать не удалось" +
+                     o.journal +
+                         ": строку журнала записать не удалось: " + write_cause(o.journal, row.size()) +
                          (changed ? "; настройки оптики в устройство на " + o.port + " при этом записаны" +
                                         (r.writes_done == 1 ? " частично" : "")
                                   : std::string("; устройство не изменено")));
