@@ -414,6 +414,15 @@ std::filesystem::path path_of_utf8(const std::string& name)
     return std::filesystem::path(std::u8string(name.begin(), name.end()));
 }
 
+// Why a row could not be added: asked as for the file the journal would
+// have become.
+std::string journal_cause(const std::string& journal, std::size_t row_size)
+{
+    std::error_code ec;
+    const std::uintmax_t have = std::filesystem::file_size(path_of_utf8(journal), ec);
+    return write_cause(journal, static_cast<std::size_t>(ec ? 0 : have) + row_size);
+}
+
 } // namespace
 
 const char* device_usage()
@@ -457,7 +466,7 @@ int run_device_command(const std::vector<std::string>& args, std::ostream& out, 
             const bool changed = r.writes_done > 0;
             r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
                      o.journal +
-                         ": строку журнала записать не удалось: " + write_cause(o.journal, row.size()) +
+                         ": строку журнала записать не удалось: " + journal_cause(o.journal, row.size()) +
                          (changed ? "; настройки оптики в устройство на " + o.port + " при этом записаны" +
                                         (r.writes_done == 1 ? " частично" : "")
                                   : std::string("; устройство не изменено")));
