@@ -57,7 +57,8 @@ std::string folder_problem(const std::string& folder)
 // error of the first step that fails, 0 when all went well.
 DWORD probe_write(const std::string& folder, std::size_t size)
 {
-    const fs::path name = path_from_utf8(folder) / L".zuzo-probe.tmp";
+    const fs::path name =
+        path_from_utf8(folder) / (L".zuzo-probe-" + std::to_wstring(GetCurrentProcessId()) + L".tmp");
     const HANDLE h = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (h == INVALID_HANDLE_VALUE)
