@@ -132,7 +132,7 @@ void print_plain(const DeviceRun& d, std::ostream& out, std::ostream& err)
             if (member.key() != "weekday" && member.key() != "eeprom_fault")
                 v[member.key()] = member.value();
         v["clock"] = d.clock.empty() ? json::Value(nullptr) : json::Value(d.clock);
-        if (d.details.contains("weekday"))
+        if (!d.clock.empty() || d.outcome == RunOutcome::EepromFault)
             v["weekday"] = d.details.at("weekday");
         out << json::write(v);
     }
