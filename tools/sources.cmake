@@ -16,6 +16,7 @@ set(ZUZO_CLI_SOURCES
   tools/zuzo/ptm_check.cpp
   tools/zuzo/plan_commands.cpp
   tools/zuzo/optics_compare.cpp
+  tools/zuzo/device_options.cpp
   tools/zuzo/device_commands.cpp
   tools/zuzo/help_texts.cpp
   tools/zuzo/device_report.cpp
@@ -35,7 +36,9 @@ set(ZUZO_CLI_CORE_SOURCES
 )
 # Its console and whether two names lead to one file, per system.
 if(WIN32)
-  list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_windows.cpp tools/zuzo/same_file_windows.cpp)
+  list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_windows.cpp tools/zuzo/same_file_windows.cpp
+    tools/zuzo/ptm_files_windows.cpp)
 else()
-  list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_posix.cpp tools/zuzo/same_file_posix.cpp)
+  list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_posix.cpp tools/zuzo/same_file_posix.cpp
+    tools/zuzo/ptm_files_posix.cpp)
 endif()
