@@ -1,7 +1,8 @@
 // Warning pictures, threshold options and the secondary windows for the
 // keyboard and a screen reader: Tab reaches a shown warning, Space and Enter
 // open its explanation, and each is heard in the role it plays; the usual
-// keys; the secondary windows above the main window.
+// keys; the secondary windows above the main window, taking the keyboard as
+// they open and giving it back as they close.
 
 #include "support/app_fixture.h"
 
