@@ -89,6 +89,9 @@ set(CPACK_PACKAGE_VENDOR "Vestorin")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration tool for the Vestorin Zuzo signalling device")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Vestorin Zuzo transport")
 set(CPACK_PACKAGE_FILE_NAME zuzo-transport-${PROJECT_VERSION}-win64)
+# The installer's licence page: the package's copyright notice, as in the
+# Debian package.
+set(CPACK_RESOURCE_FILE_LICENSE "${CMAKE_CURRENT_SOURCE_DIR}/packaging/copyright")
 set(CPACK_STRIP_FILES OFF)
 # The NSIS lines below hold quotes and backslashes: hand them to cpack as
 # written.

@@ -71,7 +71,10 @@ export LC_ALL=ru_RU.UTF-8
 # The tool's window goes to a virtual X server of its own.
 exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!")
 read -r _ xvfb <&3
-read -r display <&3
+if ! read -r -t 30 display <&3; then
+  echo "the virtual X server (Xvfb) did not start" >&2
+  exit 2
+fi
 export DISPLAY=":$display"
 wineboot --init >/dev/null 2>&1
 wineserver --wait
