@@ -103,7 +103,8 @@ constexpr DWORD_PTR kPseudoConsoleAttribute = 0x00020016; // PROC_THREAD_ATTRIBU
 
 // A console for a test run whose output goes to pipes (the cross-check):
 // a pseudo console, kept open by a child process waiting in it, which this
-// process attaches to. A test run in a console window keeps that console.
+// process attaches to (a console is joined through a process using it). A test run in a console window keeps
+// that console.
 class TestConsole {
 public:
     TestConsole()
@@ -132,8 +133,19 @@ public:
             !UpdateProcThreadAttribute(list, 0, kPseudoConsoleAttribute, console_, sizeof console_, nullptr,
                                        nullptr))
             return;
-        std::wstring command = L"cmd.exe /c ping -n 60 127.0.0.1 >nul";
-        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, EXTENDED_STARTUPINFO_PRESENT,
+        // The child waits by itself and starts nothing further, so ending it
+        // ends the console's last user but this process; it writes nowhere.
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        nul_ = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           &inherited, OPEN_EXISTING, 0, nullptr);
+        if (nul_ == INVALID_HANDLE_VALUE)
+            return;
+        start.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+        start.StartupInfo.hStdInput = nul_;
+        start.StartupInfo.hStdOutput = nul_;
+        start.StartupInfo.hStdError = nul_;
+        std::wstring command = L"ping.exe -n 60 127.0.0.1";
+        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, EXTENDED_STARTUPINFO_PRESENT,
                             nullptr, nullptr, &start.StartupInfo, &child_))
             return;
         // The child's console is there once it has started; this process
@@ -150,10 +162,13 @@ public:
     {
         if (child_.hProcess != nullptr) {
             FreeConsole();
-            TerminateProcess(child_.hProcess, 0);
+            TerminateProcess(child_.hProcess, 0); // it may have ended on the Ctrl+C already
+            WaitForSingleObject(child_.hProcess, 5000);
             CloseHandle(child_.hProcess);
             CloseHandle(child_.hThread);
         }
+        if (nul_ != INVALID_HANDLE_VALUE)
+            CloseHandle(nul_);
         if (console_ != nullptr)
             close_(console_);
         for (HANDLE h : {input_read_, input_write_, output_read_, output_write_}) {
@@ -175,6 +190,7 @@ private:
     HANDLE input_write_ = nullptr;
     HANDLE output_read_ = nullptr;
     HANDLE output_write_ = nullptr;
+    HANDLE nul_ = INVALID_HANDLE_VALUE;
     std::vector<char> attributes_;
     PROCESS_INFORMATION child_{};
 };

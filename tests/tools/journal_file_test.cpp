@@ -48,7 +48,10 @@ const std::vector<JournalCase> kJournalCases = {
     {"NewFileGetsFirstRows", std::nullopt, {}, kFirstRows},
     {"RowsFollowFirstRows", std::nullopt, {"1;COM3\r\n", "2;COM4\r\n"}, kFirstRows + "1;COM3\r\n2;COM4\r\n"},
     {"EmptyFileGetsFirstRows", "", {"1;COM3\r\n"}, kFirstRows + "1;COM3\r\n"},
-    {"KeptFileIsNotStartedAgain", kFirstRows + "1;COM3\r\n", {"2;COM4\r\n"}, kFirstRows + "1;COM3\r\n2;COM4\r\n"},
+    {"KeptFileIsNotStartedAgain",
+     kFirstRows + "1;COM3\r\n",
+     {"2;COM4\r\n"},
+     kFirstRows + "1;COM3\r\n2;COM4\r\n"},
     {"CutLastRowGetsALineBreak", kFirstRows + "1;CO", {"2;COM4\r\n"}, kFirstRows + "1;CO\r\n2;COM4\r\n"},
     {"LineFeedEndIsKept", "a\n", {"2;COM4\r\n"}, "a\n2;COM4\r\n"},
 };
