@@ -184,13 +184,12 @@ out="$WINEPREFIX/help.txt"
 status=0
 wine "$win_instdir\\bin\\zuzo.exe" --help >"$out" 2>/dev/null || status=$?
 check "zuzo --help by its full path ends with 0" test "$status" -eq 0
-check "zuzo --help tells how to use it" grep -q 'zuzo' "$out"
+check "zuzo --help tells how to use it, in Russian (UTF-8)" grep -q 'Использование: zuzo ГРУППА КОМАНДА' "$out"
 lines=$(tr -cd '\n' <"$out" | wc -c)
 crlf=$(grep -c $'\r$' "$out" || true)
 check "every line zuzo writes ends in CR LF ($crlf of $lines)" test "$lines" -gt 0 -a "$crlf" -eq "$lines"
-status=0
-wine cmd /c "zuzo --help" >"$out" 2>/dev/null || status=$?
-check "zuzo is found through PATH" test "$status" -eq 0 -a -s "$out"
+wine cmd /c "zuzo --help" >"$out" 2>/dev/null || true
+check "zuzo is found through PATH" grep -q 'Использование: zuzo' "$out"
 wineserver --wait
 
 echo "== uninstalling silently"
