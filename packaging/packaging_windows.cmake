@@ -118,9 +118,16 @@ set(CPACK_NSIS_DELETE_ICONS_EXTRA "
 # The options page offers the folder of the programs (bin) on PATH, for all
 # users or for the current one, so that batch files call zuzo by name; it
 # is removed from PATH on uninstalling. A silent install (/S) takes the same
-# choice from the command line: /PATH=ALL or /PATH=USER.
+# choice from the command line: /PATH=ALL or /PATH=USER. Installing over an
+# earlier installation first runs its uninstaller, which takes the folder
+# off PATH in the registry, while the installer's own environment still has
+# it, and the step that adds it looks there: so the installer's environment
+# is first given the registry's PATH, and the folder is added again.
 set(CPACK_NSIS_MODIFY_PATH ON)
 set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "
+  ReadRegStr $0 HKLM \"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment\" \"PATH\"
+  ReadRegStr $1 HKCU \"Environment\" \"PATH\"
+  System::Call 'kernel32::SetEnvironmentVariable(t \"PATH\", t \"$0;$1\")'
   Push $CMDLINE
   Push \"/PATH=ALL\"
   Call StrStr

@@ -5,7 +5,7 @@
 # (default: shared/qt-windows beside the repository's folder), cpack makes
 # the NSIS installer, which installs silently (/S, with the programs' folder
 # put on the system PATH: /PATH=ALL) into a throw-away Wine prefix under a
-# Russian locale. Checked then: the installed files (exactly the libraries
+# Russian locale, and then once more over that installation. Checked then: the installed files (exactly the libraries
 # and plugins the programs load), the resources' language, the Start menu
 # shortcut and the tool's working folder, the tool started from the shortcut
 # on the windows platform plugin under a virtual X server (its window up and
@@ -107,7 +107,10 @@ left_behind() { # every file, folder or registry entry that names the product
   grep -il 'vestorin\|zuzo' "$WINEPREFIX"/*.reg || true
 }
 
-echo "== installing silently"
+echo "== installing silently, then again over that installation (as an update does)"
+wine "$installer" /S /PATH=ALL >/dev/null 2>&1
+wineserver --wait
+check "the first installation puts the programs' folder on the system PATH" bin_on_path
 wine "$installer" /S /PATH=ALL >/dev/null 2>&1
 wineserver --wait
 
