@@ -1,10 +1,11 @@
 // The serial link on Windows' own communications calls: CreateFile,
 // SetupComm, SetCommState, SetCommTimeouts, ClearCommError, PurgeComm,
 // ReadFile and WriteFile on a port opened for synchronous use. Waiting for
-// the device is a ReadFile whose timeouts end it at the first character
-// that arrives or at the exchange's deadline, whichever comes first; no
-// WaitCommEvent, no thread. A call on the port that fails means the device
-// went away (a pulled USB adapter, a line whose other end closed).
+// the device is a ReadFile of one character whose total timeout is the time
+// left of the exchange: it ends when a character arrives or at the deadline,
+// whichever comes first; what else is waiting is then taken at once. No
+// WaitCommEvent, no thread, no polling. A call on the port that fails means
+// the device went away (a pulled USB adapter, a line whose other end closed).
 
 #include "link/port_names.h"
 #include "link/serial_link.h"
@@ -48,8 +49,8 @@ struct SerialLink::Port {
     }
     [[nodiscard]] bool apply_line_settings() const;
     // Sets the timeouts of the next reads and writes: a read returns what is
-    // waiting at once, or waits up to read_wait_ms for the first character
-    // (0: never waits); a write of n bytes ends after write_ms at most.
+    // waiting at once (read_wait_ms 0), or ends when all it asked for has
+    // come or after read_wait_ms; a write ends after write_ms at most.
     [[nodiscard]] bool set_timeouts(DWORD read_wait_ms, DWORD write_ms) const;
     // Reads what is waiting, waiting as set_timeouts said; the count read,
     // -1 when the port failed.
@@ -88,11 +89,10 @@ bool SerialLink::Port::apply_line_settings() const
 bool SerialLink::Port::set_timeouts(DWORD read_wait_ms, DWORD write_ms) const
 {
     COMMTIMEOUTS t{};
-    // MAXDWORD alone: return at once with what is there. With MAXDWORD as
-    // the multiplier too: return at the first character, or after the
-    // constant with nothing.
-    t.ReadIntervalTimeout = MAXDWORD;
-    t.ReadTotalTimeoutMultiplier = read_wait_ms == 0 ? 0 : MAXDWORD;
+    // MAXDWORD alone: return at once with what is there. A constant alone:
+    // a total timeout for the whole read.
+    t.ReadIntervalTimeout = read_wait_ms == 0 ? MAXDWORD : 0;
+    t.ReadTotalTimeoutMultiplier = 0;
     t.ReadTotalTimeoutConstant = read_wait_ms;
     t.WriteTotalTimeoutMultiplier = 0;
     t.WriteTotalTimeoutConstant = write_ms;
@@ -151,7 +151,8 @@ bool SerialLink::open_link(const QString& port_name)
     if (path.empty())
         return false;
     const std::wstring wide = QString::fromStdString(path).toStdWString();
-    port_->handle = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    port_->handle =
+        CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (!port_->open())
         return false;
     if (!SetupComm(port_->handle, kQueueBytes, kQueueBytes) || !port_->apply_line_settings() ||
@@ -227,8 +228,13 @@ void SerialLink::flush_input()
 
 bool SerialLink::take_input(std::string& reply)
 {
+    // One character waited for as the timeouts say, then what else is there.
     char buffer[256];
-    const int got = port_->read(buffer, sizeof buffer);
+    int got = port_->read(buffer, 1);
+    if (got > 0) {
+        const int more = port_->set_timeouts(0, 0) ? port_->read(buffer + 1, sizeof buffer - 1) : -1;
+        got = more < 0 ? -1 : got + more;
+    }
     if (got < 0) {
         release_lost_port();
         return false;
@@ -278,9 +284,10 @@ zuzo::IoResult SerialLink::run_io(const std::string& frame)
             // take what came (also when the sleep used up the time left).
             slept = true;
             const auto rest = zuzo::rest_of_reply(result.reply.size(), expected);
-            const auto until_deadline = std::chrono::milliseconds(zuzo::kReplyWaitMs) - (Clock::now() - start);
-            const auto pause = std::min<Clock::duration>(
-                std::chrono::duration_cast<Clock::duration>(rest), until_deadline);
+            const auto until_deadline =
+                std::chrono::milliseconds(zuzo::kReplyWaitMs) - (Clock::now() - start);
+            const auto pause =
+                std::min<Clock::duration>(std::chrono::duration_cast<Clock::duration>(rest), until_deadline);
             if (pause > Clock::duration::zero())
                 std::this_thread::sleep_for(pause);
         }

@@ -10,7 +10,7 @@
 namespace zuzo {
 
 inline constexpr int kLinkBaud = 9600;
-inline constexpr long long kReplyWaitMs = 300;    // the device gets this long to answer
+inline constexpr long long kReplyWaitMs = 300;     // the device gets this long to answer
 inline constexpr long long kExchangeLimitMs = 900; // the whole exchange, frame written or not
 // One character on the line: a start bit, 8 data bits, a stop bit.
 inline constexpr std::chrono::nanoseconds kCharTime{10LL * 1000 * 1000 * 1000 / kLinkBaud};

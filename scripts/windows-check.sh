@@ -124,6 +124,10 @@ localedef -i ru_RU -f UTF-8 "$LOCPATH/ru_RU.UTF-8"
 export LC_ALL=ru_RU.UTF-8 ZUZO_TEST_CODE_PAGE=1251
 wineboot --init >/dev/null 2>&1
 wineserver --wait
+# One Wine server for the whole run, kept from the test programs' output:
+# quicker than one for each program, and Wine maps the machine's serial
+# ports to COM numbers only once.
+wineserver -p >/dev/null 2>&1
 
 # A Linux path as Wine names it (drive Z: is the root).
 windows_path() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
