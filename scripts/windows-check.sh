@@ -47,6 +47,8 @@ qt_tests=(ui_tests app_tests program_qt_tests plans_qt_tests link_qt_tests tools
 # Tests of the programs that are built for Windows but not run there, by
 # program: a GoogleTest filter and the reason.
 declare -A not_run_filter not_run_reason
+not_run_filter[app_tests]=Commands.AboutTextShowsWholeAtTheDefaultFontAndAtHalfAgainAsLarge
+not_run_reason[app_tests]="Wine's default dialog font does not scale with the point size (the text measures the same at 5 and 13.5 points), so the About text cannot be fitted as with Windows' own fonts"
 not_run_filter[program_qt_tests]=FileCommandsTest.FailedSaveKeepsTheOldFileByteForByte
 not_run_filter[tools_tests]=PtmCommands.FailedMakeKeepsTheOldFileAndLeavesNoTemporary
 not_run_reason[program_qt_tests]="Windows has no per-process file size limit to make a save fail (RLIMIT_FSIZE)"
@@ -124,10 +126,6 @@ localedef -i ru_RU -f UTF-8 "$LOCPATH/ru_RU.UTF-8"
 export LC_ALL=ru_RU.UTF-8 ZUZO_TEST_CODE_PAGE=1251
 wineboot --init >/dev/null 2>&1
 wineserver --wait
-# One Wine server for the whole run, kept from the test programs' output:
-# quicker than one for each program, and Wine maps the machine's serial
-# ports to COM numbers only once.
-wineserver -p >/dev/null 2>&1
 
 # A Linux path as Wine names it (drive Z: is the root).
 windows_path() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }

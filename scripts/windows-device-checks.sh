@@ -4,7 +4,7 @@
 # port ($WINEPREFIX/dosdevices/comN), so that zuzo.exe opens it as \\.\COMn
 # through the serial link the programs ship with. Each check is one test case
 # of a GoogleTest-style XML report, counted by scripts/gtest-report-count.sh.
-# The ports are COM23 and up: Wine maps the machine's own serial ports to the
+# The ports are COM22 and up: Wine maps the machine's own serial ports to the
 # first COM numbers whenever it starts.
 # Called by scripts/windows-check.sh with the prefix, WINEPATH and
 # QT_PLUGIN_PATH set; BUILD_DIR is the Windows build, LINUX_BUILD_DIR the
@@ -77,24 +77,24 @@ check() {
 
 start_sim 23 --pace
 start_sim 24 --pace --fault os
+start_sim 22 --pace --fault os --fault faulty-frames=1
 start_sim 25 --fault silence
 start_sim 26 --pace --fault vanish=2
-start_sim 27 --pace --fault split=2 --fault trailing
+start_sim 27 --pace --fault split=2
 start_sim 28 --pace
 # Files for read --into to fill, from the example program.
 cp examples/site.ptm "$work/device.ptm"
-cp examples/site.ptm "$work/skipped.ptm"
 prog=$(windows_path "$work/device.ptm")
-skipped=$(windows_path "$work/skipped.ptm")
+site=$(windows_path examples/site.ptm)
 
 check status_json 0 '"device_type": ?25' device status --port COM23 --json
-check status_lower_case_name 0 '"device_type": ?25' device status --port com3
+check status_lower_case_name 0 '"device_type": ?25' device status --port com23
 check read_into_file 0 '.' device read --port COM23 --into "$prog"
 check write_file 0 '.' device write --port COM23 "$prog"
 check verify_file 0 '.' device verify --port COM23 "$prog"
 check eeprom_fault_breaks 1 'COM24' device read --port COM24
-check eeprom_fault_skipped 0 '.' device read --port COM24 --on-eeprom-fault=skip --into "$skipped"
-check verify_differs 3 '.' device verify --port COM23 "$skipped"
+check eeprom_fault_repeated 0 '.' device read --port COM22 --on-eeprom-fault=repeat
+check verify_differs 3 '.' device verify --port COM23 "$site"
 check silent_device 1 'COM25' device status --port COM25
 check vanishing_device 1 'COM26' device read --port COM26
 check reply_in_pieces 0 '"device_type": ?25' device status --port COM27 --json

@@ -61,7 +61,11 @@ done
 read -r _ pty <"$work/sim.out" || true
 ln -sfn "$pty" "$WINEPREFIX/dosdevices/com20"
 # The example site's optics in the device, unlike those of a new program.
-wine "$build/zuzo.exe" device write --port COM20 "$(windows_path examples/site.ptm)" >/dev/null
+if ! wine "$build/zuzo.exe" device write --port COM20 "$(windows_path examples/site.ptm)" >"$work/write.out" 2>&1; then
+  fail "zuzo.exe could not write the example program into the device: $(tr '\n' ' ' <"$work/write.out")"
+  write_report
+  exit 1
+fi
 
 QT_QPA_PLATFORM=windows wine "$build/zuzo-transport.exe" >"$work/tool.out" 2>&1 &
 tool=$!
