@@ -11,6 +11,7 @@
 #include "link/serial_link.h"
 #include "link/serial_reply.h"
 
+#include <QByteArray>
 #include <QLoggingCategory>
 
 #include <windows.h>
