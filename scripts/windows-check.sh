@@ -55,8 +55,8 @@ not_run_reason[program_qt_tests]="Windows has no per-process file size limit to 
 not_run_reason[tools_tests]=${not_run_reason[program_qt_tests]}
 # Test sources not built for Windows at all (tests/*/sources.cmake).
 not_built=(
-  "link_qt_tests: serial_link_test, connection_test, link_reports_test, transfer_test, preview_discovery_test — the simulated device runs in the test's own process on a pseudo-terminal (checked instead by the device checks below against zuzo-devsim through COM ports)"
-  "tools_tests: device_commands_test, pty_server_test, sim_device_test, frame_parser_test — the simulator and the companion's device commands against it in the same process (device checks below)"
+  "link_qt_tests: serial_link_test, connection_test, link_reports_test, transfer_test, preview_discovery_test — the simulated device runs in the test's own process on a pseudo-terminal (checked instead by the device checks above, against zuzo-devsim through COM ports)"
+  "tools_tests: device_commands_test, pty_server_test, sim_device_test, frame_parser_test — the simulator and the companion's device commands against it in the same process (the device checks above)"
   "robustness_tests (whole program) — device faults and lost or busy ports on pseudo-terminals in the test's own process, a second Linux process holding a port"
 )
 

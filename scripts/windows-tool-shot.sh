@@ -88,10 +88,12 @@ sleep 1
 xdotool key Escape
 xdotool type --delay 50 COM20
 sleep 1
+# Connecting takes well under a second, reading the program about one; the
+# pauses leave room for a slow machine.
 click "${connect_button[@]}" # "Установить связь"
-sleep 3
+sleep 5
 click "${read_button[@]}" # "Чтение программы "
-sleep 4
+sleep 6
 mkdir -p "$(dirname "$shot")"
 import -window "$window" "$shot"
 echo "picture: $shot"
