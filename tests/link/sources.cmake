@@ -18,6 +18,10 @@ endif()
 set(LINK_QT_TESTS
   link/status_log_test.cpp
 )
+# Through COM ports that lead to simulators (scripts/windows-check.sh).
+if(WIN32)
+  list(APPEND LINK_QT_TESTS link/serial_link_windows_test.cpp)
+endif()
 # Against the simulated device on a pseudo-terminal in the same process.
 if(NOT WIN32)
   list(APPEND LINK_QT_TESTS
