@@ -316,8 +316,13 @@ TEST_F(PtmCommands, NoCommandWritesOverItsInput)
     put(path("plan.csv"), table);
     namespace fs = std::filesystem;
     fs::create_hard_link(path("site.json"), path("hard.json"));
-    fs::create_symlink(path("site.ptm"), path("soft.ptm"));
-    fs::create_symlink(path("plan.csv"), path("soft.csv"));
+    // Windows lets only some users make symbolic links (Wine none): the rows
+    // through one are left out where none can be made.
+    std::error_code no_link;
+    fs::create_symlink(path("site.ptm"), path("soft.ptm"), no_link);
+    if (!no_link)
+        fs::create_symlink(path("plan.csv"), path("soft.csv"), no_link);
+    const bool symlinks = !no_link;
     const std::string folder = path("");
     const struct {
         const char* fault; // what was lost before
@@ -332,6 +337,8 @@ TEST_F(PtmCommands, NoCommandWritesOverItsInput)
         {"import replaced its table", {"ptm", "plan", "import", path("plan.csv"), path("soft.csv")}},
     };
     for (const auto& c : cases) {
+        if (!symlinks && c.args.back().find("soft.") != std::string::npos)
+            continue;
         err_.str({});
         EXPECT_EQ(run(c.args), 2) << c.fault;
         EXPECT_NE(err_.str().find("тот же файл, что и"), std::string::npos) << c.fault << ": " << err_.str();
@@ -339,8 +346,11 @@ TEST_F(PtmCommands, NoCommandWritesOverItsInput)
         EXPECT_EQ(get(path("site.ptm")), program) << c.fault;
         EXPECT_EQ(text(path("plan.csv")), table) << c.fault;
     }
-    EXPECT_EQ(names(),
-              (QStringList{"hard.json", "plan.csv", "site.json", "site.ptm", "soft.csv", "soft.ptm"}));
+    QStringList left{"hard.json", "plan.csv", "site.json", "site.ptm"};
+    if (symlinks)
+        left << "soft.csv"
+             << "soft.ptm";
+    EXPECT_EQ(names(), left);
 }
 
 TEST_F(PtmCommands, VersionIsTheProjects)
