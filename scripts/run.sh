@@ -23,4 +23,6 @@ fi
 sim=$!
 trap 'kill $sim 2>/dev/null || true' EXIT
 sleep 0.5
-"$build/zuzo-transport"
+# Started in the build folder, where the build puts help.chm: "Справка" (F1)
+# opens help.chm from the working folder.
+(cd "$build" && ./zuzo-transport)
