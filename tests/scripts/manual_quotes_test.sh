@@ -5,8 +5,9 @@
 # What counts as a quote of the programs:
 #   kind   | marked in the pages by                      | may differ from the sources
 #   -------+---------------------------------------------+-----------------------------------
-#   «…»    | guillemets, anywhere but inside class="ext" | words with a digit (COM3, 1234)
-#   log    | an element of class "log", line by line   | a time stamp, words with a digit
+#   «…»    | guillemets, outside class "ext" and "log"  | words with a digit (COM3, 1234)
+#   log    | an element of class "log", line by line   | a time stamp, words with a digit,
+#          |                                             | file names (plan.csv, site.ptm)
 # A quote of nothing but such words (a port name alone) is no quote: missing.
 # Texts the sources do not hold stand in an element of class "ext" and are
 # not checked: Qt's own button names («Да», «Нет», «Отмена», from its Russian
@@ -46,10 +47,11 @@ for my $file (@sources) {
 sub unescape { my $s = shift; $s =~ s/\\n/\n/g; $s =~ s/\\t/\t/g; $s =~ s/\\(["\\\x27])/$1/g; return $s; }
 sub flush { my $t = shift; $corpus .= norm($t) . "\x00" if defined $t; return ""; }
 sub norm { my $s = shift; $s =~ s/\s+/ /g; return $s; }
-# What varies: a time stamp, and any word with a digit (COM3, ttyUSB0, 1234).
+# What varies: a time stamp, a word with a digit (COM3, ttyUSB0, 1234) and a
+# file name (plan.csv).
 sub found {
     my @pieces = grep { /\S/ } map { my $p = $_; $p =~ s/^\s+|\s+$//g; $p }
-                 split /\d\d:\d\d:\d\d ->|\S*\d\S*/, norm(shift);
+                 split /\d\d:\d\d:\d\d ->|\S*\d\S*|\S+\.(?:ptm|csv|json)\b/, norm(shift);
     return @pieces && !grep { my $p = quotemeta; $corpus !~ /(?<!\w)$p(?!\w)/ } @pieces;
 }
 sub text_of {
@@ -74,7 +76,8 @@ for my $page (sort glob "docs/help/*.html") {
     while ($html =~ /<(\w+)[^>]*class="log"[^>]*>(.*?)<\/\1>/gs) {
         push @quotes, map { text_of($_) } split /<br\s*\/?>|\n/, $2;
     }
-    my $plain = text_of($html);
+    (my $plain = $html) =~ s/<(\w+)[^>]*class="log"[^>]*>.*?<\/\1>//gs;
+    $plain = text_of($plain);
     push @quotes, $1 while $plain =~ /«([^«»]*)»/g;
     for my $quote (@quotes) {
         next unless $quote =~ /\S/;
