@@ -21,8 +21,8 @@
 # its port (or ended), as a person at a terminal would read its start line.
 # When the blocks have run, nothing they started may still be running: no
 # job of the session, and no process that carries the session's
-# XDG_RUNTIME_DIR (a simulator started with --detach); such leftovers are
-# named and stopped.
+# XDG_RUNTIME_DIR (a simulator started with --detach, given a moment to
+# end); such leftovers are named and stopped.
 #
 # Not run: the blocks without the mark. Those are the ones that need a
 # desktop (the tool itself, a spreadsheet), root or sudo (installing), a
@@ -197,6 +197,28 @@ fi
     timeout 50 bash "$session" </dev/null >"$out" 2>&1
 ) || true
 
+# Simulators started with --detach are no jobs of the session. Given a
+# moment to end, whatever still runs with the session's private
+# XDG_RUNTIME_DIR is one the document did not stop: it is named and stopped
+# here, so that nothing outlives the check.
+still_running() {
+    local environ pid
+    for environ in /proc/[0-9]*/environ; do
+        if tr '\0' '\n' 2>/dev/null <"$environ" | grep -qxF "XDG_RUNTIME_DIR=$work/run"; then
+            pid=${environ#/proc/}
+            pid=${pid%/environ}
+            echo "$pid $(tr '\0' ' ' 2>/dev/null <"/proc/$pid/cmdline")"
+        fi
+    done
+}
+left_detached=
+for _ in $(seq 40); do
+    left_detached=$(still_running)
+    [ -z "$left_detached" ] && break
+    sleep 0.05
+done
+[ -z "$left_detached" ] || kill $(cut -d' ' -f1 <<<"$left_detached") 2>/dev/null
+
 # Splits the output at the marks: out.N is what command N printed, rc.N its exit code.
 # A mark may follow output that did not end its line.
 awk -v dir="$work" '
@@ -244,19 +266,10 @@ $(cat "$work/out.$k")"
         pass
     fi
 done
-# Programs started apart from the session's jobs (--detach) carry its
-# XDG_RUNTIME_DIR; whatever is left of them is named and stopped.
-detached=
-for environ in /proc/[0-9]*/environ; do
-    if grep -qzxF "XDG_RUNTIME_DIR=$work/run" "$environ" 2>/dev/null; then
-        pid=${environ#/proc/}
-        pid=${pid%/environ}
-        detached="$detached$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null) (process $pid)"$'\n'
-        kill "$pid" 2>/dev/null
-    fi
-done
-if [ -s "$work/left" ] || [ -n "$detached" ]; then
-    fail "programs $readme started were still running at the end" "$(cat "$work/left"; printf '%s' "$detached")"
+if [ -s "$work/left" ]; then
+    fail "programs $readme started were still running at the end" "$(cat "$work/left")"
+elif [ -n "$left_detached" ]; then
+    fail "programs $readme started were still running at the end" "$left_detached"
 else
     pass
 fi

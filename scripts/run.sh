@@ -13,16 +13,16 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
 run.sh: нет графического экрана (DISPLAY и WAYLAND_DISPLAY не заданы), окно программы показать негде.
   - Запустите scripts/run.sh на рабочем столе, или
   - под виртуальным экраном: xvfb-run -a scripts/run.sh, или
-  - работайте из командной строки: build/release/zuzo-devsim --port COM1 & build/release/zuzo device status --port COM1
+  - работайте из командной строки: sim=$(build/release/zuzo-devsim --port COM1 --detach);
+    build/release/zuzo device status --port COM1; kill $sim
 run.sh: no display (DISPLAY and WAYLAND_DISPLAY are unset). Run it on a desktop, under xvfb-run -a,
   or use build/release/zuzo and build/release/zuzo-devsim from the command line.
 HINT
   exit 1
 fi
-"$build/zuzo-devsim" --port COM1 &
-sim=$!
+# Returns once COM1 is published, with the simulator's process id.
+sim=$("$build/zuzo-devsim" --port COM1 --detach)
 trap 'kill $sim 2>/dev/null || true' EXIT
-sleep 0.5
 # Started in the build folder, where the build puts help.chm: "Справка" (F1)
 # opens help.chm from the working folder.
 (cd "$build" && ./zuzo-transport)

@@ -11,12 +11,10 @@ cmake --build "$build" -j"$(nproc)" --target zuzo-devsim app_tests
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 export XDG_RUNTIME_DIR=$runtime
-"$build/zuzo-devsim" --port COM1 >/dev/null &
-sim=$!
-"$build/zuzo-devsim" --port COM2 --fault os >/dev/null &
-sim2=$!
-trap 'kill $sim $sim2 2>/dev/null || true; rm -rf "$runtime"' EXIT
-for _ in $(seq 1 50); do [ -e "$runtime/zuzo-ports/COM1" ] && [ -e "$runtime/zuzo-ports/COM2" ] && break; sleep 0.1; done
+trap 'kill ${sim:-} ${sim2:-} 2>/dev/null || true; rm -rf "$runtime"' EXIT
+# Each returns once its port is published, with the simulator's process id.
+sim=$("$build/zuzo-devsim" --port COM1 --detach)
+sim2=$("$build/zuzo-devsim" --port COM2 --fault os --detach)
 ZUZO_WALKTHROUGH_DIR=$PWD/docs QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tests/app_tests" --gtest_filter='Walkthrough.*'
 ls -l docs/walk-*.png

@@ -4,6 +4,7 @@ set(DEVSIM_SOURCES
   tools/devsim/frame_parser.cpp
   tools/devsim/fault_names.cpp
   tools/devsim/pty_server.cpp
+  tools/devsim/detach.cpp
 )
 set(ZUZO_CLI_SOURCES
   tools/zuzo/cli.cpp

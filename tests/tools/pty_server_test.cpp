@@ -8,9 +8,14 @@
 #include "support/sim_fixture.h"
 #include "tools/pty_channel.h"
 
+#include <QProcess>
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <thread>
 #include <unistd.h>
 
 using namespace zuzo;
@@ -172,4 +177,75 @@ TEST(SimServer, StaleLinkIsReplacedAndUntrustedFolderRefused)
     ::chmod(sim.folder().c_str(), 0777);
     EXPECT_EQ(server.start(sim.folder(), "COM2"), sim::ServeResult::FolderRefused);
     ::chmod(sim.folder().c_str(), 0700);
+}
+
+namespace {
+
+struct ProgramRun {
+    int exit = -1;
+    QString out, err;
+};
+
+// zuzo-devsim ARGS..., in the fixture's port folder (XDG_RUNTIME_DIR).
+ProgramRun devsim(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(ZUZO_DEVSIM_PATH), args);
+    ProgramRun r;
+    if (!p.waitForFinished(10000))
+        return r;
+    r.exit = p.exitCode();
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+// A link that leads to a live terminal.
+bool published(const std::string& link)
+{
+    std::error_code ec;
+    return std::filesystem::exists(link, ec);
+}
+
+} // namespace
+
+// The command line itself: what scripts start the simulator by.
+TEST(SimProgram, CommandLine)
+{
+    SimFixture sim;
+    ASSERT_TRUE(sim.start("COM7")); // holds COM7: another simulator cannot take it
+    const struct {
+        QStringList args;
+        int exit;
+        const char* out; // a pattern of the whole standard output
+        const char* err; // a pattern standard errors must hold
+        bool detached;   // a process id came back: a simulator serves COM8
+    } cases[] = {
+        // Returns at once, before the port exists, or prints more than the id.
+        {{"--port", "COM8", "--detach"}, 0, R"(^\d+\n$)", "^$", true},
+        // A port it cannot publish: the reason, exit 1, no id, nothing left.
+        {{"--port", "COM7", "--detach"}, 1, "^$", "COM7 не опубликован", false},
+        {{"--detach", "--port", "COM0"}, 2, "^$", "COM1 до COM200", false},
+        {{"--version"}, 0, "^zuzo-devsim " ZUZO_VERSION "\n$", "^$", false},
+    };
+    for (const auto& c : cases) {
+        const std::string what = c.args.join(' ').toStdString();
+        const ProgramRun r = devsim(c.args);
+        EXPECT_EQ(r.exit, c.exit) << what << ": " << r.err.toStdString();
+        EXPECT_TRUE(QRegularExpression(QString::fromUtf8(c.out)).match(r.out).hasMatch())
+            << what << ": " << r.out.toStdString();
+        EXPECT_TRUE(QRegularExpression(QString::fromUtf8(c.err)).match(r.err).hasMatch())
+            << what << ": " << r.err.toStdString();
+        const std::string link = sim.folder() + "/COM8";
+        EXPECT_EQ(published(link), c.detached) << what;
+        if (!c.detached)
+            continue;
+        // Ready when it returned; it stops on SIGTERM and takes its port along.
+        const pid_t pid = static_cast<pid_t>(r.out.trimmed().toLong());
+        ASSERT_GT(pid, 0) << what;
+        ASSERT_EQ(::kill(pid, SIGTERM), 0) << what;
+        for (int i = 0; i < 500 && published(link); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link))) << what;
+    }
 }

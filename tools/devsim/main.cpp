@@ -2,21 +2,27 @@
 // virtual COM port for the tool and the companion program.
 
 #include "link/port_names_posix.h"
+#include "tools/devsim/detach.h"
 #include "tools/devsim/fault_names.h"
 #include "tools/devsim/pty_server.h"
 #include "tools/devsim/sim_device.h"
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace {
 
 const char* const kSynopsis =
     "Использование: zuzo-devsim [--port COMn] [--folder ПАПКА] [--fault ИМЯ[=N]]...\n"
-    "                           [--pace] [--lux N] [--sensor-off]\n";
+    "                           [--pace] [--lux N] [--sensor-off] [--detach]\n"
+    "       zuzo-devsim --help | --version\n";
 
 void print_help(const std::string& default_folder)
 {
@@ -24,6 +30,10 @@ void print_help(const std::string& default_folder)
                 "Симулятор сигнального устройства на псевдотерминале, опубликованный как\n"
                 "виртуальный COM-порт. Выводит имя порта и путь терминала и работает до\n"
                 "Ctrl+C (или SIGTERM); при завершении убирает свой порт.\n"
+                "С --detach уходит в фон и возвращается, только когда порт опубликован:\n"
+                "выводит одну строку, номер процесса, которым симулятор останавливают\n"
+                "(kill НОМЕР). Если порт не опубликован, сообщает причину, в фоне\n"
+                "ничего не остается.\n"
                 "\n"
                 "Параметры:\n"
                 "  --port COMn       имя порта, COM1..COM200; по умолчанию COM1\n"
@@ -34,13 +44,18 @@ void print_help(const std::string& default_folder)
                 "  --pace            отвечать со скоростью линии 9600 бод\n"
                 "  --lux N           освещенность, 0..65535 люкс; по умолчанию 1234\n"
                 "  --sensor-off      оптический датчик выключен\n"
+                "  --detach          уйти в фон, когда порт опубликован, и вывести номер\n"
+                "                    процесса; вывод симулятора в фоне отбрасывается\n"
                 "  -h, --help        эта справка\n"
+                "  --version         версия программы\n"
                 "\n"
                 "Неисправности:\n"
                 "%s"
                 "\n"
-                "Пример: zuzo-devsim --port COM3 --fault ignore=80 &\n"
-                "Код возврата: 0 — остановлен, 1 — порт не опубликован, 2 — неверный вызов.\n",
+                "Пример: sim=$(zuzo-devsim --port COM3 --fault ignore=80 --detach)\n"
+                "        zuzo device status --port COM3; kill $sim\n"
+                "Код возврата: 0 — остановлен (с --detach: порт опубликован), 1 — порт\n"
+                "не опубликован, 2 — неверный вызов.\n",
                 kSynopsis, default_folder.c_str(), zuzo::sim::fault_names_help());
 }
 
@@ -64,6 +79,25 @@ bool whole_number(std::string_view text, int& out)
     return true;
 }
 
+// Publishes the port. A simulator stopped just before (kill, then start
+// again) may hold the name for a moment longer, so a taken name is tried
+// again for up to a second before it is refused.
+bool publish(zuzo::sim::PtyServer& server, const std::string& folder, const std::string& port,
+             std::string& problem)
+{
+    using namespace std::chrono_literals;
+    const auto give_up = std::chrono::steady_clock::now() + 1s;
+    zuzo::sim::ServeResult r = server.start(folder, port);
+    while (r == zuzo::sim::ServeResult::PortTaken && std::chrono::steady_clock::now() < give_up) {
+        std::this_thread::sleep_for(20ms);
+        r = server.start(folder, port);
+    }
+    if (r == zuzo::sim::ServeResult::Started)
+        return true;
+    problem = port + " не опубликован в " + folder + ": " + zuzo::sim::describe(r);
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -74,6 +108,7 @@ int main(int argc, char** argv)
     sim::Faults faults;
     int lux = 1234;
     bool sensor_on = true;
+    bool detached = false;
 
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -99,12 +134,30 @@ int main(int argc, char** argv)
                 return usage("--lux " + value + ": нужно число от 0 до 65535");
         } else if (arg == "--sensor-off") {
             sensor_on = false;
+        } else if (arg == "--detach") {
+            detached = true;
+        } else if (arg == "--version") {
+            std::printf("zuzo-devsim %s\n", ZUZO_VERSION);
+            return 0;
         } else if (arg == "--help" || arg == "-h") {
             print_help(virtual_port_folder());
             return 0;
         } else {
             return usage("неизвестный параметр " + std::string(arg));
         }
+    }
+
+    std::optional<sim::ReadyLine> ready;
+    if (detached) {
+        // The child leaves the working folder: the port folder is kept whole.
+        std::error_code ec;
+        const std::filesystem::path whole = std::filesystem::absolute(folder, ec);
+        if (!ec)
+            folder = whole.string();
+        sim::Detached d = sim::detach();
+        if (d.parent_exit)
+            return *d.parent_exit;
+        ready = std::move(d.child);
     }
 
     // The line thread must not take the stop signals: block them before it
@@ -120,16 +173,23 @@ int main(int argc, char** argv)
     device.set_lux(lux);
     device.set_sensor_on(sensor_on);
     sim::PtyServer server(device);
-    const sim::ServeResult started = server.start(folder, port);
-    if (started != sim::ServeResult::Started) {
-        std::fprintf(stderr, "zuzo-devsim: %s не опубликован в %s: %s\n", port.c_str(), folder.c_str(),
-                     sim::describe(started));
+    std::string problem;
+    if (!publish(server, folder, port, problem)) {
+        if (ready)
+            ready->failed(problem);
+        else
+            std::fprintf(stderr, "zuzo-devsim: %s\n", problem.c_str());
         return 1;
     }
-    // The first line, the name and the terminal, is for scripts too.
-    std::printf("%s %s\nссылка %s -> %s; остановка: Ctrl+C\n", port.c_str(), server.terminal_path().c_str(),
-                server.link_path().c_str(), server.terminal_path().c_str());
-    std::fflush(stdout);
+    if (ready) {
+        ready->published();
+    } else {
+        // The first line, the name and the terminal, is for scripts too.
+        std::printf("%s %s\nссылка %s -> %s; остановка: Ctrl+C\n", port.c_str(),
+                    server.terminal_path().c_str(), server.link_path().c_str(),
+                    server.terminal_path().c_str());
+        std::fflush(stdout);
+    }
 
     int signal_number = 0;
     sigwait(&stop_signals, &signal_number);
