@@ -3,20 +3,22 @@
 # a text the programs hold, so the manual cannot drift from the tool.
 #
 # What counts as a quote of the programs:
-#   kind   | marked in the pages by                      | may differ from the sources
-#   -------+---------------------------------------------+-----------------------------------
-#   «…»    | guillemets, outside class "ext" and "log"  | words with a digit (COM3, 1234)
-#   log    | an element of class "log", line by line   | a time stamp, words with a digit,
-#          |                                             | file names (plan.csv, site.ptm)
-# A quote of nothing but such words (a port name alone) is no quote: missing.
+#   kind | marked in the pages by                     | read
+#   -----+--------------------------------------------+------------------
+#   «…»  | guillemets, outside class "ext" and "log"  | as one text
+#   log  | an element of class "log"                  | line by line
+# What may differ from the sources in either: a time stamp ("14:05:09 ->"),
+# a word with a digit (COM3, ttyUSB0, 1234) and a file name (plan.csv). A
+# quote of nothing but such words (a port name alone) is no quote: missing.
 # Texts the sources do not hold stand in an element of class "ext" and are
 # not checked: Qt's own button names («Да», «Нет», «Отмена», from its Russian
 # catalogue), a row of dashes the log draws, a spreadsheet's menus, Windows'
 # dialogs. Links to pages of the manual are named without guillemets.
 #
-# A quote matches when each of its pieces between them, blanks collapsed,
-# occurs as whole words in the string literals of the C++ sources (app, link, program,
-# plans, ui, tools; adjacent literals joined, "\n" read as a blank).
+# A quote matches when each of its pieces between those, blanks collapsed,
+# occurs as whole words in the string literals of the C++ sources (app,
+# link, program, plans, ui, tools; adjacent literals joined, "\n" read as a
+# blank).
 #
 # The rows below prove the check can fail: each must be reported missing.
 #   «Ошибка открытия»           the log's real text is "Ошибка отрытия"
