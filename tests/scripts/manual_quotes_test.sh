@@ -26,7 +26,7 @@
 #   «Порт открыт успешно»       a text the tool never writes
 #   «Да»                        Qt's button, not the tool's text (only in "Дата")
 set -uo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/../.." || exit 2
 LC_ALL=C.UTF-8 perl -CSD -e '
 use strict; use warnings; use utf8;
 my @sources = grep { /\.(cpp|h)$/ } map { chomp; $_ } `find app link program plans ui tools -type f`;
