@@ -25,6 +25,8 @@
 #include <QTabWidget>
 #include <QTextEdit>
 
+#include <optional>
+
 namespace {
 
 constexpr int kOpticsTab = 1;
@@ -120,8 +122,10 @@ void LinkController::brightness_preview()
     zuzo::BrightnessSet shown;
     for (int c = 1; c <= zuzo::kChannels; ++c)
         shown.channel(c) = ui.ChannelSlider[static_cast<std::size_t>(c)]->value();
-    // Sent once; the outcome is not looked at.
-    (void)zuzo::write_exchange(*link_, *prompt_, zuzo::CMD_BRIGHTNESS_PREVIEW, zuzo::preview_params(shown));
+    // Sent once; the outcome is not looked at. The sliders hold 0..100, so
+    // the parameters always exist.
+    if (const std::optional<zuzo::WriteParams> params = zuzo::preview_params(shown))
+        (void)zuzo::write_exchange(*link_, *prompt_, zuzo::CMD_BRIGHTNESS_PREVIEW, *params);
 }
 
 void LinkController::port_discovery()

@@ -5,14 +5,9 @@
 namespace zuzo {
 namespace {
 
-std::uint8_t level(std::int32_t percent)
+bool is_percent(std::int32_t value)
 {
-    return clamp_byte(percent_to_byte(percent));
-}
-
-std::int32_t threshold(std::int32_t value)
-{
-    return std::clamp<std::int32_t>(value, 0, 65535);
+    return value >= 0 && value <= kPercentHighest;
 }
 
 // 256 x first + second; reply elements are bytes, so this never wraps in use.
@@ -24,39 +19,34 @@ std::int32_t word(std::int32_t first, std::int32_t second)
 
 } // namespace
 
-OpticsBytes optics_write_bytes(const DeviceProgram& p)
+std::optional<ValueBytes> optics_value_bytes(const OpticsValue& v)
 {
-    const BrightnessSet& off = p.sensor_off_brightness;
-    const BrightnessSet& ev = p.evening_brightness;
-    const BrightnessSet& day = p.day_brightness;
-    const std::int32_t evening = threshold(p.evening_lux_threshold);
-    const std::int32_t daylight = threshold(p.day_lux_threshold);
-    return {
-        // CMD_WRITE_OPTICS_A, bytes 1..12
-        level(off.module_red),
-        level(off.module_green),
-        level(off.module_yellow),
-        level(off.indicator_red),
-        level(off.indicator_green),
-        level(ev.module_red),
-        level(day.module_red),
-        level(ev.module_green),
-        level(day.module_green),
-        level(ev.module_yellow),
-        level(day.module_yellow),
-        level(ev.indicator_red),
-        // CMD_WRITE_OPTICS_B, bytes 1..10
-        level(day.indicator_red),
-        level(ev.indicator_green),
-        level(day.indicator_green),
-        clamp_byte(1 - static_cast<std::int64_t>(p.optical_sensor_on)),
-        level(p.module_min_brightness),
-        level(p.indicator_min_brightness),
-        static_cast<std::uint8_t>(evening % 256),
-        static_cast<std::uint8_t>(evening / 256),
-        static_cast<std::uint8_t>(daylight % 256),
-        static_cast<std::uint8_t>(daylight / 256),
-    };
+    if (!travels_exactly(v))
+        return std::nullopt;
+    const auto value = static_cast<std::uint32_t>(v.value);
+    switch (v.unit) {
+    case OpticsUnit::Percent:
+        return ValueBytes{{static_cast<std::uint8_t>(percent_to_byte(v.value)), 0}, 1};
+    case OpticsUnit::Sensor:
+        return ValueBytes{{static_cast<std::uint8_t>(1 - value), 0}, 1}; // 0 = sensor used
+    case OpticsUnit::Lux:
+        break;
+    }
+    return ValueBytes{{static_cast<std::uint8_t>(value % 256), static_cast<std::uint8_t>(value / 256)}, 2};
+}
+
+std::optional<OpticsBytes> optics_write_bytes(const DeviceProgram& p)
+{
+    OpticsBytes out{};
+    std::size_t k = 0;
+    for (const OpticsValue& v : optics_values(p)) {
+        const std::optional<ValueBytes> encoded = optics_value_bytes(v);
+        if (!encoded)
+            return std::nullopt;
+        for (std::size_t n = 0; n < encoded->count; ++n)
+            out[k++] = encoded->bytes[n];
+    }
+    return out;
 }
 
 WriteParams write_a_params(const OpticsBytes& bytes)
@@ -73,11 +63,14 @@ WriteParams write_b_params(const OpticsBytes& bytes)
     return out;
 }
 
-WriteParams preview_params(const BrightnessSet& set)
+std::optional<WriteParams> preview_params(const BrightnessSet& set)
 {
     WriteParams out{};
-    for (int c = 1; c <= kChannels; ++c)
-        out[static_cast<std::size_t>(c - 1)] = level(set.channel(c));
+    for (int c = 1; c <= kChannels; ++c) {
+        if (!is_percent(set.channel(c)))
+            return std::nullopt;
+        out[static_cast<std::size_t>(c - 1)] = static_cast<std::uint8_t>(percent_to_byte(set.channel(c)));
+    }
     return out;
 }
 

@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 using zuzo::ExchangeResult;
 
@@ -73,16 +74,19 @@ void ProgramTransfer::write_program()
     const BusyScope busy(host_.busy);
     begin(QStringLiteral(" Старт запись программы"));
     ExchangeResult outcome = ExchangeResult::EXCHANGE_FAILED;
-    if (!host_.write_allowed()) {
+    // A value from a file that the device cannot hold as it stands (a
+    // brightness above 100 %, a threshold above 65535) is an error of the
+    // program like a broken rule: refused, never squeezed into range.
+    const std::optional<zuzo::OpticsBytes> bytes = zuzo::optics_write_bytes(program_);
+    if (!host_.write_allowed() || !bytes) {
         // Shown over the progress window, which is open over box_parent.
         (void)host_.boxes.show(host_.box_parent, QStringLiteral("Внимание!"),
                                QStringLiteral("В составленной программе обнаружены ошибки.\n"
                                               "Система запрещает производить некорректную запись\n"),
                                MsgButtons::Ok, MsgIcon::Exclamation);
     } else {
-        const zuzo::OpticsBytes bytes = zuzo::optics_write_bytes(program_);
-        const zuzo::WriteParams first = zuzo::write_a_params(bytes);
-        const zuzo::WriteParams second = zuzo::write_b_params(bytes);
+        const zuzo::WriteParams first = zuzo::write_a_params(*bytes);
+        const zuzo::WriteParams second = zuzo::write_b_params(*bytes);
         outcome =
             command([&] { return zuzo::write_exchange(link_, prompt_, zuzo::CMD_WRITE_OPTICS_A, first); });
         if (outcome == ExchangeResult::EXCHANGE_DONE)

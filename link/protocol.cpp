@@ -118,9 +118,4 @@ std::int32_t byte_to_percent(std::int32_t byte)
     return to_int32(std::nearbyint(static_cast<double>(byte) / kPercentFactor));
 }
 
-std::uint8_t clamp_byte(std::int64_t value)
-{
-    return static_cast<std::uint8_t>(std::clamp<std::int64_t>(value, 0, 255));
-}
-
 } // namespace zuzo

@@ -71,11 +71,8 @@ enum class ReplyDecode { Ok, WrongLength, BadChecksum };
 
 // Brightness travels as a byte: byte = percent x 2.55 and percent = byte /
 // 2.55, in double precision, rounded to the nearest integer, ties to even.
-// No clamping here (see clamp_byte).
+// Nothing is limited here: callers send only 0..100 % (optics_range.h).
 [[nodiscard]] std::int32_t percent_to_byte(std::int32_t percent);
 [[nodiscard]] std::int32_t byte_to_percent(std::int32_t byte);
-
-// Any value limited to 0..255 before it is framed.
-[[nodiscard]] std::uint8_t clamp_byte(std::int64_t value);
 
 } // namespace zuzo

@@ -74,7 +74,7 @@ std::optional<int> whole_number(std::string_view s)
 {
     if (s.empty() || s.size() > 6)
         return std::nullopt;
-    if (s.front() == '+')
+    if (s.front() == '+' && s.size() > 1 && s[1] != '-') // "+-5" is no number
         s.remove_prefix(1);
     int n = 0;
     const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
@@ -148,15 +148,49 @@ std::string quoted(const std::string& s)
     return shown_text(s);
 }
 
-// The first row is a header, not a malformed row, when it has five cells
-// and no weekday in the first.
-bool looks_like_header(const std::vector<std::string>& f)
+bool has_digit(std::string_view s)
+{
+    return s.find_first_of("0123456789") != std::string_view::npos;
+}
+
+// The first row is a header, not plan line 1, when it is the row the export
+// writes (any letter case, either separator), or when it has five cells, no
+// weekday in the first and neither a time nor a number in the time and
+// volume cells. Any other first row is checked as a plan line: a misspelt
+// weekday is an error, not a header.
+bool is_header(const std::vector<std::string>& f)
 {
     for (std::size_t k = kColumns; k < f.size(); ++k) {
         if (!f[k].empty())
             return false;
     }
-    return f.size() >= kColumns && weekday_index(f[0]) == 0;
+    if (f.size() < kColumns)
+        return false;
+    const std::vector<std::string> written = split_row(kHeader, ';');
+    bool exported = true;
+    for (std::size_t k = 0; k < kColumns; ++k)
+        exported = exported && equal_ignoring_case(f[k], written[k]);
+    return exported || (weekday_index(f[0]) == 0 && !has_digit(f[3]) && !has_digit(f[4]));
+}
+
+// Why the content is no table of text lines at all; empty when it is text.
+// UTF-16 without a byte order mark has its zero bytes (the high bytes of
+// ASCII characters) all at odd places, or all at even ones; a
+// spreadsheet's own file (.xlsx, .ods) has zero bytes anywhere.
+std::string not_text(std::string_view bytes)
+{
+    if (bytes.find('\0') == std::string_view::npos)
+        return {};
+    bool zero_even = false;
+    bool zero_odd = false;
+    for (std::size_t k = 0; k < bytes.size(); ++k) {
+        if (bytes[k] == '\0')
+            (k % 2 == 0 ? zero_even : zero_odd) = true;
+    }
+    if (bytes.size() % 2 == 0 && zero_even != zero_odd)
+        return "таблица в UTF-16 без метки порядка байтов (BOM): сохраните ее как CSV в UTF-8 или "
+               "Windows-1251, или в UTF-16 с меткой";
+    return "не текстовая таблица (в файле нулевые байты; .xlsx или .ods?): сохраните ее как CSV";
 }
 
 // The line each day and interval came from (0: none yet).
@@ -234,6 +268,8 @@ PlanCsvResult read_plan_csv(std::string_view bytes, DeviceProgram& out)
     // One encoding for the whole file: UTF-8 when all of it is, else Windows-1251.
     if (bytes.substr(0, kBom.size()) == kBom)
         bytes.remove_prefix(kBom.size());
+    if (std::string problem = not_text(bytes); !problem.empty())
+        return {PlanCsvStatus::NotATable, 0, std::move(problem)};
     const std::string text = is_utf8(bytes) ? std::string(bytes) : cp1251_to_utf8(bytes);
 
     DeviceProgram p = out;
@@ -264,15 +300,21 @@ PlanCsvResult read_plan_csv(std::string_view bytes, DeviceProgram& out)
         if (is_blank_row(row))
             continue;
         const bool first = sep == 0;
-        if (first)
+        if (first) {
             sep = row.find(';') != std::string_view::npos ? ';' : ',';
+            if (sep == ',' && row.find(',') == std::string_view::npos &&
+                row.find('\t') != std::string_view::npos)
+                return {PlanCsvStatus::NotATable, 0,
+                        "столбцы разделены табуляцией: ожидаются точка с запятой или запятая (сохраните "
+                        "таблицу как CSV)"};
+        }
         const std::vector<std::string> fields = split_row(row, sep);
         std::string problem = take_row(fields, line, p, seen_at);
         if (problem.empty()) {
             any_row = true;
             continue;
         }
-        if (first && looks_like_header(fields))
+        if (first && is_header(fields))
             continue;
         return {PlanCsvStatus::Malformed, line, std::move(problem)};
     }

@@ -14,7 +14,7 @@ namespace zuzo {
 // Monday first. Stored values are written as they are, in range or not.
 [[nodiscard]] std::string write_plan_csv(const DeviceProgram& program);
 
-enum class PlanCsvStatus { Ok, Malformed, NoRows };
+enum class PlanCsvStatus { Ok, Malformed, NoRows, NotATable };
 
 struct PlanCsvResult {
     PlanCsvStatus status = PlanCsvStatus::Ok;
@@ -29,14 +29,18 @@ struct PlanCsvResult {
 // uses); fields in double quotes; weekday names full or short ("Пн"), any
 // letter case; rows in any order; blank rows; times as "H:MM", "HH:MM",
 // "HH:MM:00" or 12-hour "H:MM AM" / "H:MM:00 PM". The first row is a header
-// when it is no data row but has five cells and no weekday in the first.
+// when it is the export's (any letter case) or has five cells, no weekday in
+// the first and neither time nor number in the time and volume cells; any
+// other first row is plan line 1.
 // Intervals without a row are off at 00:00 with volume 0.
 // Refused (Malformed, naming the line and showing at most 40 characters of
 // the cell): an unknown weekday, an interval outside 1..12, switched on
 // other than 0 or 1, a time outside 00:00..23:59 or with seconds, a volume
 // that is not a whole number or does not fit the file's signed byte
 // (-128..127), a day and interval given twice, a row without five columns.
-// A table without a single data row is NoRows.
+// A table without a single data row is NoRows. Zero bytes (UTF-16 without
+// a byte order mark, a spreadsheet's own file) or columns separated by tabs
+// are NotATable, each with its own message.
 [[nodiscard]] PlanCsvResult read_plan_csv(std::string_view bytes, DeviceProgram& out);
 
 } // namespace zuzo

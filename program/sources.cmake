@@ -6,6 +6,7 @@ set(PROGRAM_CORE_SOURCES
   program/cp1251.cpp
   program/ptm_format.cpp
   program/optics_rules.cpp
+  program/optics_range.cpp
   program/save_name.cpp
   program/shown_text.cpp
   program/file_store.cpp

@@ -33,8 +33,9 @@ set(ZUZO_CLI_CORE_SOURCES
   tools/zuzo/ptm_files.cpp
   tools/zuzo/text_input.cpp
 )
+# Its console and whether two names lead to one file, per system.
 if(WIN32)
-  list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_windows.cpp)
+  list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_windows.cpp tools/zuzo/same_file_windows.cpp)
 else()
-  list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_posix.cpp)
+  list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_posix.cpp tools/zuzo/same_file_posix.cpp)
 endif()

@@ -141,15 +141,39 @@ TEST_F(Connect, AnswersThatNeverCheckOutCountAsSilence)
     }
 }
 
-TEST_F(Connect, EepromFaultAnsweredCancelIsReportedLikeSilence)
+TEST_F(Connect, EepromFaultAtConnect)
 {
-    ASSERT_TRUE(sim.set_fault("os"));
-    boxes().answers = {MsgAnswer::Cancel};
-    EXPECT_FALSE(connect_device());
-    EXPECT_EQ(boxes().shown.size(), 1u);
-    EXPECT_EQ(log_lines().mid(1),
-              (QStringList{QStringLiteral("Устройство не отвечает"), QStringLiteral("Связь разорвана")}));
-    EXPECT_EQ(received_codes(), std::vector<int>{kStatus}); // a broken exchange is not repeated
+    const QStringList broken{QStringLiteral("Устройство не отвечает"), QStringLiteral("Связь разорвана")};
+    const QStringList identified{QStringLiteral("Устройство готово"),
+                                 QStringLiteral("Оптический датчик вкл."),
+                                 QStringLiteral("Освещенность 1234 Lux")};
+    const struct {
+        const char* fault;
+        MsgAnswer answer;
+        bool connected;
+        QStringList log; // after the port line
+        std::vector<int> codes;
+    } cases[] = {
+        // A broken exchange is not repeated, and is reported like silence.
+        {"os", MsgAnswer::Cancel, false, broken, {kStatus}},
+        // "Да" repeats the status command, and the repeat identifies the
+        // device: not the clock read as sensor and illuminance.
+        {"os@80#1", MsgAnswer::Yes, true, identified, {kStatus, kStatus}},
+        {"ol@80#1", MsgAnswer::Yes, true, identified, {kStatus, kStatus}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        device().set_faults({});
+        device().set_clock_bytes({9, 5, 14, 1, 7, 12, 26}); // hour 14: "выкл." if read as the sensor
+        device().clear_received();
+        boxes().shown.clear();
+        ASSERT_TRUE(sim.set_fault(c.fault));
+        boxes().answers = {c.answer};
+        EXPECT_EQ(connect_device(), c.connected);
+        EXPECT_EQ(boxes().shown.size(), 1u);
+        EXPECT_EQ(log_lines().mid(1), c.log);
+        EXPECT_EQ(received_codes(), c.codes);
+    }
 }
 
 TEST_F(Connect, TimersRunningShowTheDeviceClockAndEnableTheButtons)
@@ -170,9 +194,6 @@ TEST_F(Connect, TimersRunningShowTheDeviceClockAndEnableTheButtons)
 
 TEST_F(Connect, ConnectingAgainClearsTheLogAndReopens)
 {
-    // The port is closed and opened again at once, quicker than the simulator
-    // may notice a new session: it is told to identify itself every time.
-    device().set_status_reply(zuzo::sim::StatusReply::Identify);
     ASSERT_TRUE(connect_device());
     clock().advance_seconds(61);
     ASSERT_TRUE(connect_device());

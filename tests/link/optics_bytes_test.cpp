@@ -32,7 +32,7 @@ std::uint8_t b(int percent)
 
 TEST(OpticsWrite, FrameOrder)
 {
-    const OpticsBytes bytes = optics_write_bytes(distinct_program());
+    const std::optional<OpticsBytes> bytes = optics_write_bytes(distinct_program());
     const OpticsBytes expected{b(1),  b(2),  b(3),  b(4),  b(5), b(10), b(60), b(20), b(70), b(30), b(80),
                                b(40), b(90), b(50), b(99), 0,    b(15), b(25), 0xC8,  0x00,  0xD0,  0x07};
     EXPECT_EQ(bytes, expected);
@@ -40,7 +40,7 @@ TEST(OpticsWrite, FrameOrder)
 
 TEST(OpticsWrite, ThresholdBytesLowFirst)
 {
-    const WriteParams b_params = write_b_params(optics_write_bytes(distinct_program()));
+    const WriteParams b_params = write_b_params(optics_write_bytes(distinct_program()).value());
     EXPECT_EQ(b_params[6], 0xC8);
     EXPECT_EQ(b_params[7], 0x00);
     EXPECT_EQ(b_params[8], 0xD0);
@@ -52,7 +52,7 @@ TEST(OpticsWrite, ThresholdBytesLowFirst)
 
 TEST(OpticsWrite, SplitIntoTwoCommands)
 {
-    const OpticsBytes bytes = optics_write_bytes(distinct_program());
+    const OpticsBytes bytes = optics_write_bytes(distinct_program()).value();
     const WriteParams a = write_a_params(bytes);
     const WriteParams bp = write_b_params(bytes);
     for (std::size_t i = 0; i < 12; ++i)
@@ -61,57 +61,62 @@ TEST(OpticsWrite, SplitIntoTwoCommands)
         EXPECT_EQ(bp[i], bytes[12 + i]);
 }
 
-TEST(OpticsWrite, SensorByteIsOneMinusFlag)
-{
-    DeviceProgram p = distinct_program();
-    p.optical_sensor_on = 0;
-    EXPECT_EQ(optics_write_bytes(p)[15], 1);
-    p.optical_sensor_on = 1;
-    EXPECT_EQ(optics_write_bytes(p)[15], 0);
-    p.optical_sensor_on = -254; // 1 - (-254) = 255
-    EXPECT_EQ(optics_write_bytes(p)[15], 255);
-    p.optical_sensor_on = 5; // negative byte limited to 0
-    EXPECT_EQ(optics_write_bytes(p)[15], 0);
-}
-
-TEST(OpticsWrite, OutOfRangeValuesAreLimited)
+// A value goes out exactly or the program is not encoded at all: nothing is
+// squeezed into range.
+TEST(OpticsWrite, EdgeValuesTravelExactlyOrNotAtAll)
 {
     const struct {
-        std::int32_t brightness;
-        std::int32_t threshold;
-        std::uint8_t byte;
-        std::uint8_t low;
-        std::uint8_t high;
-    } cases[] = {{150, 70000, 255, 0xFF, 0xFF},
-                 {-10, -5, 0, 0, 0},
-                 {101, 65535, 255, 0xFF, 0xFF},
-                 {100, 65536, 255, 0xFF, 0xFF},
-                 {2147483647, 256, 255, 0x00, 0x01}};
+        const char* fault; // what a wrong encoder would do
+        void (*set)(DeviceProgram&);
+        std::size_t byte; // the first byte to look at when encoded
+        int expected;     // its value, or -1: refused
+        int next = -1;    // the high byte of a threshold
+    } cases[] = {
+        {"100 % refused or sent other than 255", [](DeviceProgram& p) { p.day_brightness.module_red = 100; },
+         6, 255},
+        {"101 % sent as 255", [](DeviceProgram& p) { p.day_brightness.module_red = 101; }, 6, -1},
+        {"150 % sent as 255 or wrapped", [](DeviceProgram& p) { p.module_min_brightness = 150; }, 16, -1},
+        {"-10 % sent as 0", [](DeviceProgram& p) { p.indicator_min_brightness = -10; }, 17, -1},
+        {"sensor on not sent as 0", [](DeviceProgram& p) { p.optical_sensor_on = 1; }, 15, 0},
+        {"sensor off not sent as 1", [](DeviceProgram& p) { p.optical_sensor_on = 0; }, 15, 1},
+        {"sensor 5 sent as 0", [](DeviceProgram& p) { p.optical_sensor_on = 5; }, 15, -1},
+        {"sensor -254 sent as 255", [](DeviceProgram& p) { p.optical_sensor_on = -254; }, 15, -1},
+        {"65535 Lux refused or split wrong", [](DeviceProgram& p) { p.day_lux_threshold = 65535; }, 20, 0xFF,
+         0xFF},
+        {"70000 Lux sent as 65535", [](DeviceProgram& p) { p.day_lux_threshold = 70000; }, 20, -1},
+        {"65536 Lux wrapped to 0", [](DeviceProgram& p) { p.evening_lux_threshold = 65536; }, 18, -1},
+        {"-5 Lux sent as 0", [](DeviceProgram& p) { p.evening_lux_threshold = -5; }, 18, -1},
+    };
     for (const auto& c : cases) {
         DeviceProgram p = distinct_program();
-        p.sensor_off_brightness.module_red = c.brightness;
-        p.module_min_brightness = c.brightness;
-        p.evening_lux_threshold = c.threshold;
-        const OpticsBytes bytes = optics_write_bytes(p);
-        EXPECT_EQ(bytes[0], c.byte) << c.brightness;
-        EXPECT_EQ(bytes[16], c.byte) << c.brightness;
-        EXPECT_EQ(bytes[18], c.low) << c.threshold;
-        EXPECT_EQ(bytes[19], c.high) << c.threshold;
+        c.set(p);
+        const std::optional<OpticsBytes> bytes = optics_write_bytes(p);
+        if (c.expected < 0) {
+            EXPECT_FALSE(bytes.has_value()) << c.fault;
+            continue;
+        }
+        ASSERT_TRUE(bytes.has_value()) << c.fault;
+        EXPECT_EQ((*bytes)[c.byte], c.expected) << c.fault;
+        if (c.next >= 0) {
+            EXPECT_EQ((*bytes)[c.byte + 1], c.next) << c.fault;
+        }
     }
 }
 
 TEST(OpticsWrite, PreviewParams)
 {
-    const WriteParams params = preview_params({10, 50, 100, 150, -3});
-    const WriteParams expected{26, 127, 255, 255, 0, 0, 0, 0, 0, 0, 0, 0};
+    const std::optional<WriteParams> params = preview_params({10, 50, 100, 0, 1});
+    const WriteParams expected{26, 127, 255, 0, 3, 0, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(params, expected);
+    EXPECT_FALSE(preview_params({10, 50, 100, 150, 1}).has_value()) << "150 % previewed as 255";
+    EXPECT_FALSE(preview_params({10, 50, 100, 0, -3}).has_value()) << "-3 % previewed as 0";
 }
 
 TEST(OpticsRead, WriteThenReadRestoresTheProgram)
 {
     // The device hands back the bytes it was written in the read order.
     const DeviceProgram src = distinct_program();
-    const OpticsBytes w = optics_write_bytes(src);
+    const OpticsBytes w = optics_write_bytes(src).value();
     const ReplyArray a{0, w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9]};
     const ReplyArray bb{0, w[10], w[11], w[12], w[13], w[14], w[15], w[16], w[17], w[19], w[18]};
     const ReplyArray c{0, w[21], w[20], 0, 0, 0, 0, 0, 0, 0, 0};

@@ -172,12 +172,3 @@ TEST(Conversion, ExtremeValuesSaturate)
     EXPECT_EQ(percent_to_byte(-2000000000), -2147483647 - 1);
     EXPECT_EQ(percent_to_byte(150), 382);
 }
-
-TEST(Conversion, ClampByte)
-{
-    EXPECT_EQ(clamp_byte(-1), 0);
-    EXPECT_EQ(clamp_byte(0), 0);
-    EXPECT_EQ(clamp_byte(200), 200);
-    EXPECT_EQ(clamp_byte(255), 255);
-    EXPECT_EQ(clamp_byte(382), 255);
-}

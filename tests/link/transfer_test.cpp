@@ -62,6 +62,9 @@ protected:
         EXPECT_TRUE(app().link().link_is_open()); // a transfer never changes the link
     }
 
+    // The write is refused with the tool's box: nothing sent, no progress.
+    void refused_write_sends_nothing();
+
     TransferProgressWindow* window = nullptr;
     std::vector<int> progress;
 };
@@ -81,7 +84,7 @@ TEST_F(Transfer, WriteSendsTheTwoOpticsCommands)
     ctx().program.sensor_off_brightness = zuzo::BrightnessSet{10, 30, 50, 70, 90};
     ctx().program.evening_lux_threshold = 200;
     ctx().program.day_lux_threshold = 2000;
-    const zuzo::OpticsBytes expected = zuzo::optics_write_bytes(ctx().program);
+    const zuzo::OpticsBytes expected = zuzo::optics_write_bytes(ctx().program).value();
 
     click(ui().WriteProgramButton);
 
@@ -105,7 +108,7 @@ TEST_F(Transfer, ReadStoresEveryOpticsField)
 {
     const zuzo::DeviceProgram before = ctx().program;
     const zuzo::DeviceProgram expected = distinct_optics(before);
-    device().set_optics(zuzo::optics_write_bytes(expected));
+    device().set_optics(zuzo::optics_write_bytes(expected).value());
     click(ui().ReadProgramButton);
 
     // Every optics field replaced; the plan and the sound settings are not
@@ -127,7 +130,33 @@ TEST_F(Transfer, ReadStoresEveryOpticsField)
 
 TEST_F(Transfer, GateRefusalSendsNothing)
 {
-    ui().LuxThresholdWarning->setUserData(1);
+    // A broken rule, and values from a file that would reach the device
+    // squeezed into range while every rule passes.
+    const struct {
+        const char* fault;
+        void (*set)(AppContext&);
+    } cases[] = {
+        {"a broken rule let through", [](AppContext& c) { c.ui.LuxThresholdWarning->setUserData(1); }},
+        {"70000 Lux sent as 65535", [](AppContext& c) { c.program.day_lux_threshold = 70000; }},
+        {"150 % sent as 100 %", [](AppContext& c) { c.program.sensor_off_brightness.module_red = 150; }},
+        {"sensor 7 sent as on", [](AppContext& c) { c.program.optical_sensor_on = 7; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        const zuzo::DeviceProgram kept = ctx().program;
+        const int warning = ui().LuxThresholdWarning->userData();
+        boxes().shown.clear();
+        progress.clear();
+        app().status_log().log_status(QString(), LOG_CLEAR);
+        c.set(ctx());
+        refused_write_sends_nothing();
+        ctx().program = kept;
+        ui().LuxThresholdWarning->setUserData(warning);
+    }
+}
+
+void Transfer::refused_write_sends_nothing()
+{
     click(ui().WriteProgramButton);
     ASSERT_EQ(boxes().shown.size(), 1u);
     EXPECT_EQ(boxes().shown[0].title, QStringLiteral("Внимание!"));
@@ -146,7 +175,7 @@ TEST_F(Transfer, ReadWithADeviceAnsweringOnlyTheFirstCommand)
 {
     const zuzo::DeviceProgram before = ctx().program;
     const zuzo::DeviceProgram stored = distinct_optics(before);
-    device().set_optics(zuzo::optics_write_bytes(stored));
+    device().set_optics(zuzo::optics_write_bytes(stored).value());
     ASSERT_TRUE(sim.set_fault("ignore=88"));
     ASSERT_TRUE(sim.set_fault("ignore=89"));
     click(ui().ReadProgramButton);

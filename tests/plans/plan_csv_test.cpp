@@ -158,6 +158,9 @@ TEST(PlanCsvRead, MalformedRowsRefuseTheWholeTable)
         {"Пн;2;1;08:00;громко", "громкость «громко»"},
         {"Пн;2;1;08:00;", "громкость «»"},
         {"Пн;2;1;08:00;50.5", "громкость «50.5»"},
+        {"Пн;2;1;08:00;+-5", "громкость «+-5» не целое число"}, // read as -5
+        {"Пн;2;+-1;08:00;5", "0 или 1"},
+        {"Пн;2;1;08:00;50\u00A0", "громкость «50\\u00A0» не целое число"}, // shown as "50 "
         {"Пн;2;1;08:00;128", "громкость «128» не помещается в файл программы (от -128 до 127)"},
         {"Пн;2;1;08:00:30;50", "время «08:00:30»"},
         {"Пн;2;1;13:00 PM;50", "время «13:00 PM»"},
@@ -177,6 +180,89 @@ TEST(PlanCsvRead, MalformedRowsRefuseTheWholeTable)
         EXPECT_EQ(r.line, 3) << c.row;
         EXPECT_NE(r.error.find(c.fragment), std::string::npos) << c.row << " -> " << r.error;
         EXPECT_EQ(p, before) << c.row;
+    }
+}
+
+// The first line is a header only when it is one; anything else is plan
+// line 1 and is checked as such.
+TEST(PlanCsvRead, FirstLineIsAHeaderOnlyWhenItIsOne)
+{
+    const std::string plan_row = "Вт;2;1;09:00;40\r\n";
+    const struct {
+        const char* fault; // what a wrong reading would do
+        std::string first;
+        const char* error; // nullptr: taken as a header
+    } cases[] = {
+        {"the export's header taken as a plan line", "День недели;Интервал;Включен;Время;Громкость (%)",
+         nullptr},
+        {"the export's header in capitals refused", "ДЕНЬ НЕДЕЛИ;ИНТЕРВАЛ;ВКЛЮЧЕН;ВРЕМЯ;ГРОМКОСТЬ (%)",
+         nullptr},
+        {"the export's header with commas refused", "День недели,Интервал,Включен,Время,Громкость (%)",
+         nullptr},
+        {"the export's header in Windows-1251 refused",
+         utf8_to_cp1251("День недели;Интервал;Включен;Время;Громкость (%)"), nullptr},
+        {"an English header refused", "Day;Interval;On;Time;Volume, %", nullptr},
+        {"a misspelt weekday dropped as a header", "Понеднльник;1;1;08:00;50",
+         "неизвестный день недели «Понеднльник»"},
+        {"an English weekday dropped as a header", "Monday;1;1;08:00;50", "неизвестный день недели «Monday»"},
+        {"a header with a time in it dropped", "День;Интервал;Вкл;8:00;Громкость",
+         "неизвестный день недели «День»"},
+        {"a header with a number for volume dropped", "День;Интервал;Вкл;Время;100",
+         "неизвестный день недели «День»"},
+        {"a plan line without its time dropped", "Понедельник;1;1;;", "время «»"},
+        {"a short first line dropped", "День;Интервал", "ожидается 5 столбцов"},
+    };
+    for (const auto& c : cases) {
+        DeviceProgram p;
+        // The plan line in the first line's encoding and separator.
+        std::string rest = c.first.find(';') != std::string::npos ? plan_row : "Вт,2,1,09:00,40\r\n";
+        rest = is_utf8(c.first) ? rest : utf8_to_cp1251(rest);
+        const PlanCsvResult r = read_plan_csv(c.first + "\r\n" + rest, p);
+        if (c.error == nullptr) {
+            EXPECT_EQ(r.status, PlanCsvStatus::Ok) << c.fault << ": " << r.error;
+            EXPECT_EQ(get(p, 2, 2).volume, 40) << c.fault;
+            continue;
+        }
+        EXPECT_EQ(r.status, PlanCsvStatus::Malformed) << c.fault;
+        EXPECT_EQ(r.line, 1) << c.fault;
+        EXPECT_NE(r.error.find(c.error), std::string::npos) << c.fault << " -> " << r.error;
+    }
+}
+
+std::string utf16(const std::string& ascii, bool little_endian)
+{
+    std::string out;
+    for (const char c : ascii)
+        out += little_endian ? std::string{c, '\0'} : std::string{'\0', c};
+    return out;
+}
+
+// Tables that are no text lines, or not separated as a table this tool
+// reads, are told as such instead of as a bad first row.
+TEST(PlanCsvRead, TablesOfAnotherKindHaveTheirOwnMessage)
+{
+    const std::string rows = "Day;Interval;On;Time;Volume\r\nPn;1;1;08:00;50\r\n";
+    const struct {
+        const char* fault;
+        std::string text;
+        const char* message;
+    } cases[] = {
+        {"UTF-16 LE without its mark read as a bad weekday", utf16(rows, true),
+         "UTF-16 без метки порядка байтов"},
+        {"UTF-16 BE without its mark read as a bad weekday", utf16(rows, false),
+         "UTF-16 без метки порядка байтов"},
+        {"a spreadsheet's own file read as text", std::string("PK\x03\x04\x14\0\0\0\x08\0", 10) + "xl/",
+         "не текстовая таблица"},
+        {"tabs read as one column", "День\tИнтервал\tВкл\tВремя\tГромкость\r\nПн\t1\t1\t08:00\t50\r\n",
+         "разделены табуляцией"},
+        {"tabs without a header read as one column", "Пн\t1\t1\t08:00\t50\r\n", "разделены табуляцией"},
+    };
+    for (const auto& c : cases) {
+        DeviceProgram p;
+        const PlanCsvResult r = read_plan_csv(c.text, p);
+        EXPECT_EQ(r.status, PlanCsvStatus::NotATable) << c.fault;
+        EXPECT_EQ(r.line, 0) << c.fault;
+        EXPECT_NE(r.error.find(c.message), std::string::npos) << c.fault << " -> " << r.error;
     }
 }
 

@@ -1,8 +1,12 @@
+#include "program/optics_range.h"
 #include "program/optics_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -170,3 +174,49 @@ TEST(Explanation, ChannelGroups)
 }
 
 } // namespace
+
+// Every optics value is judged against what the device holds, under its own
+// name: a value told under another field's name sends the user to the
+// wrong place.
+TEST(OpticsRange, EveryValueOutsideIsNamedWithItsValue)
+{
+    zuzo::DeviceProgram p;
+    p.sensor_off_brightness = {101, 102, 103, 104, 105};
+    p.evening_brightness = {-1, -2, -3, -4, -5};
+    p.day_brightness = {201, 202, 203, 204, 205};
+    p.optical_sensor_on = 2;
+    p.module_min_brightness = 300;
+    p.indicator_min_brightness = -300;
+    p.evening_lux_threshold = -7;
+    p.day_lux_threshold = 65536;
+    const std::vector<std::pair<std::string, int>> expected = {
+        {"sensor_off_brightness.module_red", 101},
+        {"sensor_off_brightness.module_green", 102},
+        {"sensor_off_brightness.module_yellow", 103},
+        {"sensor_off_brightness.indicator_red", 104},
+        {"sensor_off_brightness.indicator_green", 105},
+        {"evening_brightness.module_red", -1},
+        {"day_brightness.module_red", 201},
+        {"evening_brightness.module_green", -2},
+        {"day_brightness.module_green", 202},
+        {"evening_brightness.module_yellow", -3},
+        {"day_brightness.module_yellow", 203},
+        {"evening_brightness.indicator_red", -4},
+        {"day_brightness.indicator_red", 204},
+        {"evening_brightness.indicator_green", -5},
+        {"day_brightness.indicator_green", 205},
+        {"optical_sensor_on", 2},
+        {"module_min_brightness", 300},
+        {"indicator_min_brightness", -300},
+        {"evening_lux_threshold", -7},
+        {"day_lux_threshold", 65536},
+    };
+    std::vector<std::pair<std::string, int>> got;
+    for (const zuzo::OpticsValue& v : zuzo::inexact_optics_values(p))
+        got.emplace_back(v.name, v.value);
+    EXPECT_EQ(got, expected);
+    EXPECT_EQ(
+        zuzo::first_inexact_optics_value(p),
+        "sensor_off_brightness.module_red: 101 % вне диапазона 0..100 %: устройство хранит яркость одним "
+        "байтом");
+}

@@ -5,6 +5,7 @@ set(PROGRAM_CORE_TESTS
   program/optics_rules_test.cpp
   program/save_name_test.cpp
   program/number_text_test.cpp
+  program/shown_text_test.cpp
 )
 set(PROGRAM_QT_TESTS
   program/optics_fixture.cpp

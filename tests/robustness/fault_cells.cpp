@@ -57,6 +57,14 @@ std::vector<Cell> make_cells()
         add(fault, O::CliRead, R::Breaks, 1);
         add(fault, O::CliWrite, R::Breaks, 1);
     }
+    // EEPROM faults aimed at an optics read or write: reached past the
+    // identification that meets an unaimed one first.
+    add("os@88", O::ProgramRead, R::Breaks, 2, 1);
+    add("ol@0B", O::ProgramWrite, R::Breaks, 2, 1);
+    add("os@88", O::CliRead, R::Breaks, 4, 1);
+    add("ol@89#1", O::CliRead, R::Breaks, 5, 2);
+    add("ol@0B", O::CliWrite, R::Breaks, 4, 1);
+    add("os@0A#1", O::CliWrite, R::Breaks, 3);
     // Another device type: only identification looks at it (connect, and
     // every companion command before anything else).
     add("wrong-type", O::Connect, R::Unsupported, 1);

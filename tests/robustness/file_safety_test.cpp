@@ -175,7 +175,7 @@ protected:
 
     void read_into_with_companion(Place place)
     {
-        device().set_optics(zuzo::optics_write_bytes(zuzo::DeviceProgram{}));
+        device().set_optics(zuzo::optics_write_bytes(zuzo::DeviceProgram{}).value());
         std::ostringstream out, err;
         EXPECT_EQ(
             zuzo::cli::run_device_command({"read", "--port", "COM1", "--into", target.string()}, out, err),

@@ -93,7 +93,12 @@ TEST_F(DeviceCommands, DeviceFailures)
 
 TEST_F(DeviceCommands, BadUsage)
 {
+    const std::string saved = save("p.ptm", sound_program());
+    const std::vector<std::uint8_t> program = get(saved);
     const std::vector<std::vector<std::string>> cases{
+        {"write", "--port", "COM5", saved, "--journal", saved},            // journal rows into the program
+        {"verify", "--port", "COM5", saved, "--journal", path("./p.ptm")}, // the same by another name
+        {"read", "--port", "COM5", "--into", saved, "--journal", saved},
         {},
         {"status"},
         {"dance", "--port", "COM5"},
@@ -106,12 +111,13 @@ TEST_F(DeviceCommands, BadUsage)
     for (const auto& args : cases)
         EXPECT_EQ(run(args), 2) << (args.empty() ? "" : args[0]);
     EXPECT_EQ(sim.device().frame_count(), 0u);
+    EXPECT_EQ(get(saved), program);
 }
 
 TEST_F(DeviceCommands, ReadPrintsTheOptics)
 {
     const DeviceProgram p = sound_program();
-    sim.device().set_optics(optics_write_bytes(p));
+    sim.device().set_optics(optics_write_bytes(p).value());
     ASSERT_EQ(run({"read", "--port", "COM5"}), 0) << err_.str();
     EXPECT_EQ(out_.str(), json::write(optics_to_json(p)));
 }
@@ -125,7 +131,7 @@ TEST_F(DeviceCommands, ReadIntoReplacesOnlyTheOptics)
     file_program.sound_type = "Сигнал №2";
     const std::string saved = save("plan.ptm", file_program);
     const DeviceProgram device_program = sound_program();
-    sim.device().set_optics(optics_write_bytes(device_program));
+    sim.device().set_optics(optics_write_bytes(device_program).value());
 
     ASSERT_EQ(run({"read", "--port", "COM5", "--into", saved}), 0) << err_.str();
     DeviceProgram expected = device_program;
@@ -162,7 +168,7 @@ TEST_F(DeviceCommands, WriteSendsTheOptics)
     ASSERT_TRUE(optics_sound(run_optics_rules(p)));
     sim.device().set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
     ASSERT_EQ(run({"write", "--port", "COM5", save("p.ptm", p)}), 0) << err_.str();
-    EXPECT_EQ(sim.device().optics(), optics_write_bytes(p));
+    EXPECT_EQ(sim.device().optics(), optics_write_bytes(p).value());
     EXPECT_EQ(sim.device().frame_count(), 4u); // identification, clock, two writes
     EXPECT_EQ(out_.str(),
               "COM5: настройки оптики записаны (тип устройства 25, часы устройства 2026-12-07 14:05:09)\n");
@@ -183,6 +189,29 @@ TEST_F(DeviceCommands, WriteRefusedWhileARuleFails)
     EXPECT_EQ(run({"write", "--port", "COM5", save("o.ptm", bad_optics)}), 1);
     EXPECT_EQ(run({"write", "--port", "COM5", save("q.ptm", bad_plan)}), 1);
     EXPECT_NE(err_.str().find("запись отклонена"), std::string::npos);
+    // Values the device would get other than the file says, squeezed into
+    // range before: refused, naming the field, even where the rules pass on
+    // the squeezed values.
+    const struct {
+        const char* fault;
+        void (*set)(DeviceProgram&);
+        const char* says;
+    } outside[] = {
+        {"-5 Lux sent as 0", [](DeviceProgram& p) { p.evening_lux_threshold = -5; },
+         "evening_lux_threshold: -5 Lux"},
+        {"70000 Lux sent as 65535", [](DeviceProgram& p) { p.day_lux_threshold = 70000; },
+         "day_lux_threshold: 70000 Lux вне диапазона 0..65535 Lux"},
+        {"101 % sent as 100 %", [](DeviceProgram& p) { p.day_brightness.module_red = 101; },
+         "day_brightness.module_red: 101 %"},
+        {"sensor 7 sent as on", [](DeviceProgram& p) { p.optical_sensor_on = 7; }, "optical_sensor_on: 7"},
+    };
+    for (const auto& c : outside) {
+        DeviceProgram p = sound_program();
+        c.set(p);
+        EXPECT_EQ(run({"write", "--port", "COM5", save("r.ptm", p)}), 1) << c.fault;
+        EXPECT_NE(err_.str().find(c.says), std::string::npos) << c.fault << ": " << err_.str();
+        EXPECT_NE(err_.str().find("запись отклонена: ничего не отправлено"), std::string::npos) << c.fault;
+    }
     EXPECT_EQ(sim.device().frame_count(), 0u);
     EXPECT_EQ(sim.device().optics(), before);
     EXPECT_EQ(run({"write", "--port", "COM5", path("missing.ptm")}), 2);
@@ -204,6 +233,12 @@ TEST_F(DeviceCommands, EepromFaultAnswers)
         {"read", "ol", "--on-eeprom-fault=repeat", 1, 8}, // repeated until the limit
         {"write", "os", "--on-eeprom-fault=skip", 1, 1},
         {"write", "ol", "--on-eeprom-fault=repeat", 1, 8},
+        // Aimed past the identification, at the optics read or write itself.
+        {"read", "os@88", nullptr, 1, 4},                       // status twice, 87, 88: break
+        {"read", "ol@89#1", "--on-eeprom-fault=repeat", 0, 6},  // 89 asked again, answered
+        {"read", "os@87", "--on-eeprom-fault=repeat", 1, 10},   // 87 repeated until the limit
+        {"write", "ol@0B", nullptr, 1, 4},                      // 0A, 0B: break
+        {"write", "os@0A#1", "--on-eeprom-fault=repeat", 0, 5}, // 0A twice, 0B
     };
     for (const auto& c : cases) {
         sim.device().set_faults({});
@@ -249,7 +284,7 @@ bool only_reads(const std::vector<zuzo::sim::Received>& frames)
 TEST_F(DeviceCommands, VerifyEqualOptics)
 {
     DeviceProgram p = sound_program();
-    sim.device().set_optics(optics_write_bytes(p));
+    sim.device().set_optics(optics_write_bytes(p).value());
     p.plan_enabled[1][1] = 1; // plan and sound never go to the device
     p.sound_type = "Сигнал №3";
     ASSERT_EQ(run({"verify", "--port", "COM5", save("v.ptm", p)}), 0) << err_.str();
@@ -258,23 +293,29 @@ TEST_F(DeviceCommands, VerifyEqualOptics)
     EXPECT_TRUE(only_reads(sim.device().received()));
 }
 
-TEST_F(DeviceCommands, VerifyCountsValuesOfOneByteAsEqual)
+TEST_F(DeviceCommands, VerifyNeverMatchesValuesTheDeviceCannotHold)
 {
     DeviceProgram file = sound_program();
-    file.day_brightness.module_red = 250; // sent as 255, like the device's 100 %
-    file.optical_sensor_on = 7;           // 1 - 7 sent as 0, like "on"
-    file.day_lux_threshold = 70000;       // sent as 65535
+    file.day_brightness.module_red = 250; // was sent as 255, like the device's 100 %
+    file.optical_sensor_on = 7;           // 1 - 7 was sent as 0, like "on"
+    file.day_lux_threshold = 70000;       // was sent as 65535
     DeviceProgram device = sound_program();
     device.day_brightness.module_red = 100;
+    device.optical_sensor_on = 1;
     device.day_lux_threshold = 65535;
-    sim.device().set_optics(optics_write_bytes(device));
-    EXPECT_EQ(run({"verify", "--port", "COM5", save("v.ptm", file)}), 0) << out_.str();
+    sim.device().set_optics(optics_write_bytes(device).value());
+    EXPECT_EQ(run({"verify", "--port", "COM5", save("v.ptm", file)}), 3) << out_.str();
+    for (const char* line :
+         {"day_brightness.module_red: в файле 250 % (вне диапазона устройства), в устройстве 100 %",
+          "optical_sensor_on: в файле 7 (вне диапазона устройства), в устройстве вкл.",
+          "day_lux_threshold: в файле 70000 Lux (вне диапазона устройства), в устройстве 65535 Lux"})
+        EXPECT_NE(out_.str().find(line), std::string::npos) << line << "\n" << out_.str();
 }
 
 TEST_F(DeviceCommands, VerifyListsEachDifferingField)
 {
     const DeviceProgram file = sound_program();
-    OpticsBytes held = optics_write_bytes(file);
+    OpticsBytes held = optics_write_bytes(file).value();
     held[5] = 128;   // evening module_red: 128 reads as 50 %, the file's 60 % goes as 153
     held[15] = 1;    // sensor not used
     held[19] = 0x02; // evening threshold: the file's 300 is 0x012C, the device holds 0x022C
@@ -409,7 +450,7 @@ TEST_F(DeviceCommands, JsonTellsEveryOutcome)
         EXPECT_EQ(r.value.at("clock") == "2026-12-07 14:05:09", c.exit == 0) << out_.str();
     }
     sim.device().set_faults({});
-    sim.device().set_optics(optics_write_bytes(DeviceProgram{}));
+    sim.device().set_optics(optics_write_bytes(DeviceProgram{}).value());
     EXPECT_EQ(run({"verify", "--port", "COM5", saved, "--json"}), 3);
     const json::Value v = json::parse(out_.str()).value;
     EXPECT_EQ(v.at("outcome"), "differs");
@@ -449,7 +490,7 @@ TEST_F(DeviceCommands, JournalAddsOneRowPerRun)
     ASSERT_GT(all.size(), first.size());
     EXPECT_TRUE(std::equal(first.begin(), first.end(), all.begin()));
 
-    const OpticsBytes sent = optics_write_bytes(p);
+    const OpticsBytes sent = optics_write_bytes(p).value();
     const std::string hash =
         QCryptographicHash::hash(QByteArray(reinterpret_cast<const char*>(sent.data()), 22),
                                  QCryptographicHash::Sha256)
@@ -497,7 +538,7 @@ TEST_F(DeviceCommands, JournalThatCannotBeWritten)
                               "при этом записаны"),
               std::string::npos)
         << err_.str();
-    EXPECT_EQ(sim.device().optics(), optics_write_bytes(p));
+    EXPECT_EQ(sim.device().optics(), optics_write_bytes(p).value());
     const std::vector<std::uint8_t> left = get(journal);
     EXPECT_EQ(std::string(left.begin(), left.end()), journal_first_rows());
 }

@@ -138,9 +138,13 @@ TEST_F(PlanImport, RefusalsLeaveTheFile)
         {"one line of junk", "junk", "plan.csv, строка 1: ожидается 5 столбцов"},
         {"a long line of random bytes", noise, "plan.csv, строка 1: "},
         {"first row a malformed data row", "Пн;1;1;8.30;50\r\nПн;2;1;08:00;50\r\n", "строка 1: время «8.30»"},
-        {"bad row after a Windows-1251 one", "Вт;1;1;08:00;50\r\n\xCF\xED;2;1;25:00;50\r\n",
+        {"bad row after a Windows-1251 one", "\xC2\xF2;1;1;08:00;50\r\n\xCF\xED;2;1;25:00;50\r\n",
          "plan.csv, строка 2: время «25:00»"},
         {"volume beyond the byte", "Сб;3;1;09:00;200\r\n", "строка 1: громкость «200» не помещается"},
+        {"a misspelt weekday first taken for a header", "Понеднльник;1;1;08:00;50\r\nВт;1;1;08:00;50\r\n",
+         "plan.csv, строка 1: неизвестный день недели «Понеднльник»"},
+        {"tabs told as a missing column", "Пн\t1\t1\t08:00\t50\r\n",
+         "plan.csv: столбцы разделены табуляцией"},
     };
     const std::vector<std::uint8_t> before = zuzo::write_ptm(zuzo::DeviceProgram{});
     for (const auto& c : cases) {
@@ -153,6 +157,18 @@ TEST_F(PlanImport, RefusalsLeaveTheFile)
         EXPECT_LT(err.size(), 400u) << c.name;
         EXPECT_EQ(text(path("p.ptm")), std::string(before.begin(), before.end())) << c.name;
     }
+    // A program whose optics the device would not get as they stand: the
+    // import says which field, and the file stays.
+    zuzo::DeviceProgram outside;
+    outside.evening_lux_threshold = -5;
+    const std::vector<std::uint8_t> odd = zuzo::write_ptm(outside);
+    put(path("p.ptm"), odd);
+    put(path("plan.csv"), std::string("Пн;1;1;08:00;50\r\n"));
+    EXPECT_EQ(run({"ptm", "plan", "import", path("plan.csv"), path("p.ptm")}), 2);
+    EXPECT_NE(err_.str().find("p.ptm: в устройство не уходит как есть: evening_lux_threshold: -5 Lux"),
+              std::string::npos)
+        << err_.str();
+    EXPECT_EQ(get(path("p.ptm")), odd);
 }
 
 // A file that ends without its last line break: the plan gets a line of

@@ -8,10 +8,12 @@
 #include "tools/zuzo/ptm_commands.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QStringEncoder>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -144,6 +146,16 @@ TEST_F(PtmMake, RefusalsNameTheFieldAndWriteNothing)
          "sound_type: символ U+1F600 «😀» нельзя записать в кодировке Windows-1251"},
         {R"({"weekday_name": "月曜日"})", "weekday_name: символ U+6708"},
         {R"({"sound_off": 256})", "sound_off: должно быть 0 или 1"},
+        // Optics the device would get other than the file says (they were
+        // squeezed into range on the way).
+        {R"({"evening_lux_threshold": -5})",
+         "в устройство не уходит как есть: evening_lux_threshold: -5 Lux вне диапазона 0..65535 Lux"},
+        {R"({"day_lux_threshold": 70000})", "day_lux_threshold: 70000 Lux вне диапазона 0..65535 Lux"},
+        {R"({"day_brightness": {"indicator_green": 101}})",
+         "day_brightness.indicator_green: 101 % вне диапазона 0..100 %"},
+        {R"({"module_min_brightness": -1})", "module_min_brightness: -1 % вне диапазона 0..100 %"},
+        {R"({"optical_sensor_on": 2})",
+         "optical_sensor_on: 2: датчик задается только 0 (выкл.) или 1 (вкл.)"},
         {R"({"plan": {"volume": [[0, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0], [], [], [], [], [], []]}})",
          "не программа устройства: plan.volume[1]"},
         {R"({"plan": {"hour": [[0,0,0,0,0,0,0,0,0,0,0,0], [0,0,0,0,0,0,0,0,0,0,0,0], [0,0,0,0,0,0,0,0,0,0,0,0],
@@ -184,6 +196,46 @@ TEST_F(PtmCommands, CheckPrintsEveryFaultWithTheToolsText)
                   "Вторник, 00:00, интервалы 1 и 2: Задано несколько, одинаковых, временных интервалов\n"
                   "Пятница, интервал 3: Уровень громкости вне диапазона 0..100%\n"
                   "Пятница, 00:00, интервалы 3 и 4: Задано несколько, одинаковых, временных интервалов\n");
+}
+
+// Values from a file that the device would not get as they stand are
+// faults of the file; thresholds the editor would not take are warnings.
+TEST_F(PtmCommands, CheckTellsWhatTheDeviceCannotHold)
+{
+    const struct {
+        const char* fault; // what a wrong check would do
+        void (*set)(DeviceProgram&);
+        int exit_code;
+        std::string output;
+    } cases[] = {
+        {"70000 Lux passed in silence", [](DeviceProgram& p) { p.day_lux_threshold = 70000; }, 1,
+         "day_lux_threshold: 70000 Lux вне диапазона 0..65535 Lux: устройство хранит порог двумя байтами\n"},
+        {"a brightness above 100 % passed in silence",
+         [](DeviceProgram& p) { p.sensor_off_brightness.module_red = 150; }, 1,
+         "sensor_off_brightness.module_red: 150 % вне диапазона 0..100 %: устройство хранит яркость одним "
+         "байтом\n"},
+        {"a sensor byte other than 0/1 passed in silence",
+         [](DeviceProgram& p) { p.optical_sensor_on = -254; }, 1,
+         "optical_sensor_on: -254: датчик задается только 0 (выкл.) или 1 (вкл.)\n"},
+        {"a threshold the editor refuses failed the check",
+         [](DeviceProgram& p) { p.day_lux_threshold = 12001; }, 0,
+         "Предупреждение: day_lux_threshold: 12001 Lux больше 12000 Lux, наибольшего порога, который можно "
+         "ввести "
+         "в программе\n"},
+        {"12000 Lux warned about", [](DeviceProgram& p) { p.day_lux_threshold = 12000; }, 0, ""},
+        {"65535 Lux not warned about", [](DeviceProgram& p) { p.day_lux_threshold = 65535; }, 0,
+         "Предупреждение: day_lux_threshold: 65535 Lux больше 12000 Lux, наибольшего порога, который можно "
+         "ввести "
+         "в программе\n"},
+    };
+    for (const auto& c : cases) {
+        DeviceProgram p;
+        c.set(p);
+        put(path("p.ptm"), zuzo::write_ptm(p));
+        out_.str({});
+        EXPECT_EQ(run({"ptm", "check", path("p.ptm")}), c.exit_code) << c.fault;
+        EXPECT_EQ(out_.str(), c.output) << c.fault;
+    }
 }
 
 TEST(PtmCheckText, LineBreaksFoldIntoOneBlank)
@@ -242,6 +294,56 @@ INSTANTIATE_TEST_SUITE_P(Args, BadUse,
                                            std::vector<std::string>{"ptm", "check", "a", "b"},
                                            std::vector<std::string>{"ptm", "list", "a"},
                                            std::vector<std::string>{"nothing"}));
+
+// No command writes over its own input, whatever name the output has:
+// exit 2 before anything is written.
+TEST_F(PtmCommands, NoCommandWritesOverItsInput)
+{
+    const std::string json = R"({"weekday_name": "Среда"})";
+    const Bytes program = zuzo::write_ptm(DeviceProgram{});
+    const std::string table = "Пн;1;1;08:00;50\r\n";
+    put(path("site.json"), json);
+    put(path("site.ptm"), program);
+    put(path("plan.csv"), table);
+    namespace fs = std::filesystem;
+    fs::create_hard_link(path("site.json"), path("hard.json"));
+    fs::create_symlink(path("site.ptm"), path("soft.ptm"));
+    fs::create_symlink(path("plan.csv"), path("soft.csv"));
+    const std::string folder = path("");
+    const struct {
+        const char* fault; // what was lost before
+        std::vector<std::string> args;
+    } cases[] = {
+        {"make replaced its JSON with a program", {"ptm", "make", path("site.json"), path("site.json")}},
+        {"make wrote through ./", {"ptm", "make", path("site.json"), folder + "/./site.json"}},
+        {"make wrote through a hard link", {"ptm", "make", path("hard.json"), path("site.json")}},
+        {"export destroyed the program", {"ptm", "plan", "export", path("site.ptm"), path("site.ptm")}},
+        {"export wrote through a symbolic link",
+         {"ptm", "plan", "export", path("site.ptm"), path("soft.ptm")}},
+        {"import replaced its table", {"ptm", "plan", "import", path("plan.csv"), path("soft.csv")}},
+    };
+    for (const auto& c : cases) {
+        err_.str({});
+        EXPECT_EQ(run(c.args), 2) << c.fault;
+        EXPECT_NE(err_.str().find("тот же файл, что и"), std::string::npos) << c.fault << ": " << err_.str();
+        EXPECT_EQ(text(path("site.json")), json) << c.fault;
+        EXPECT_EQ(get(path("site.ptm")), program) << c.fault;
+        EXPECT_EQ(text(path("plan.csv")), table) << c.fault;
+    }
+    EXPECT_EQ(names(),
+              (QStringList{"hard.json", "plan.csv", "site.json", "site.ptm", "soft.csv", "soft.ptm"}));
+}
+
+TEST_F(PtmCommands, VersionIsTheProjects)
+{
+    ASSERT_EQ(run({"--version"}), 0);
+    EXPECT_TRUE(QRegularExpression("^zuzo \\d+\\.\\d+\\.\\d+\n$")
+                    .match(QString::fromStdString(out_.str()))
+                    .hasMatch())
+        << out_.str();
+    EXPECT_TRUE(err_.str().empty());
+    EXPECT_EQ(run({"--version", "ptm"}), 2) << "anything after --version is bad use";
+}
 
 TEST_F(PtmCommands, UnknownOptionIsNamed)
 {

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <thread>
@@ -70,12 +71,23 @@ TEST_F(SimLine, StatusOverTheLine)
     PtyChannel again(sim.link_path());
     ASSERT_EQ(read_exchange(again, prompt, reply, CMD_STATUS), ExchangeResult::EXCHANGE_DONE);
     EXPECT_EQ(reply[3] * 256 + reply[2], 1234);
+    again.close();
+
+    // Closed and opened again at once, sooner than the line can see the
+    // hang-up in between: every open is a new session all the same.
+    for (int i = 0; i < 20; ++i) {
+        PtyChannel quick(sim.link_path());
+        ASSERT_EQ(read_exchange(quick, prompt, reply, CMD_STATUS), ExchangeResult::EXCHANGE_DONE);
+        EXPECT_EQ(reply[3] * 256 + reply[2], 1234) << "open " << i;
+        ASSERT_EQ(read_exchange(quick, prompt, reply, CMD_STATUS), ExchangeResult::EXCHANGE_DONE);
+        EXPECT_EQ(reply[7], 12) << "open " << i;
+    }
 }
 
 TEST_F(SimLine, ProgramWriteAndReadBack)
 {
     const DeviceProgram p = distinct_optics();
-    const OpticsBytes bytes = optics_write_bytes(p);
+    const OpticsBytes bytes = optics_write_bytes(p).value();
     PtyChannel line(sim.link_path());
     EXPECT_EQ(write_exchange(line, prompt, CMD_WRITE_OPTICS_A, write_a_params(bytes)),
               ExchangeResult::EXCHANGE_DONE);

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 #include <set>
+#include <string>
+#include <vector>
 
 using namespace zuzo;
 using namespace zuzo::sim;
@@ -68,6 +70,43 @@ TEST(SimDevice, IdentifiesFirstThenShowsTheClock)
     EXPECT_EQ(decoded(d.respond(read_cmd(CMD_STATUS)).text)[3], 1234 / 256);
 }
 
+// What the status command answers, three times in a row: 'I' identification,
+// 'C' the clock, '-' nothing; lower case when the answer carries a fault.
+TEST(SimDevice, IdentificationLostToAFaultComesAgain)
+{
+    const struct {
+        const char* fault; // nullptr: none
+        const char* answers;
+    } cases[] = {
+        {nullptr, "ICC"},
+        {"os@80#1", "iIC"},           // "Да" in the EEPROM question: the repeat must identify
+        {"ol@80#1", "iIC"},           //
+        {"bad-checksum@80#1", "iIC"}, // the tool repeats a reply it cannot take
+        {"silence@80#1", "-IC"},      // an unanswered frame identifies nothing
+        {"os@80#2", "IcC"},           // identified once, a fault on the clock changes nothing
+    };
+    for (const auto& c : cases) {
+        SimDevice d;
+        d.set_lux(0x0102);
+        d.set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
+        if (c.fault)
+            add_fault(d, c.fault);
+        std::string got;
+        for (int i = 0; i < 3; ++i) {
+            const std::string text = d.respond(read_cmd(CMD_STATUS)).text;
+            ReplyArray r{};
+            const bool sound = decode_read_reply(text, r) == ReplyDecode::Ok && count_markers(text).on == 1;
+            if (text.empty())
+                got += '-';
+            else if (text.size() > 4 && text.substr(2, 6) == "020100")
+                got += sound ? 'I' : 'i';
+            else
+                got += sound ? 'C' : 'c';
+        }
+        EXPECT_EQ(got, c.answers) << (c.fault ? c.fault : "no fault");
+    }
+}
+
 TEST(SimDevice, StatusReplyCanBeForced)
 {
     SimDevice d;
@@ -102,7 +141,7 @@ TEST(SimDevice, SetClockRunsFromTheGivenTime)
 TEST(SimDevice, WrittenOpticsAreReadBack)
 {
     const DeviceProgram p = distinct_optics();
-    const OpticsBytes bytes = optics_write_bytes(p);
+    const OpticsBytes bytes = optics_write_bytes(p).value();
     SimDevice d;
     EXPECT_EQ(d.respond(write_cmd(CMD_WRITE_OPTICS_A, write_a_params(bytes))).text, "on#\r");
     EXPECT_EQ(d.respond(write_cmd(CMD_WRITE_OPTICS_B, write_b_params(bytes))).text, "on#\r");
@@ -118,7 +157,7 @@ TEST(SimDevice, WrittenOpticsAreReadBack)
 TEST(SimDevice, PreviewIsRecorded)
 {
     SimDevice d;
-    EXPECT_EQ(d.respond(write_cmd(CMD_BRIGHTNESS_PREVIEW, preview_params({10, 50, 100, 0, 1}))).text,
+    EXPECT_EQ(d.respond(write_cmd(CMD_BRIGHTNESS_PREVIEW, preview_params({10, 50, 100, 0, 1}).value())).text,
               "on#\r");
     EXPECT_EQ(d.preview(), (std::array<std::uint8_t, 5>{26, 127, 255, 0, 3}));
     EXPECT_EQ(d.preview_count(), 1);
@@ -201,6 +240,48 @@ TEST(SimDevice, CountedFaults)
     EXPECT_TRUE(ignoring.respond(read_cmd(CMD_READ_OPTICS_B)).text.empty());
 }
 
+// Aimed faults hit the frames they name and no other, whatever faulty-frames
+// says. The answers to a run of commands, one character each: 'n' "on#",
+// 's' "os#", 'l' "ol#", 'f' "of#", '-' nothing, 'x' a reply without a marker.
+TEST(SimDevice, AimedFaults)
+{
+    const std::uint8_t S = CMD_STATUS, A = CMD_READ_OPTICS_A, B = CMD_READ_OPTICS_B, C = CMD_READ_OPTICS_C;
+    const std::uint8_t WA = CMD_WRITE_OPTICS_A, WB = CMD_WRITE_OPTICS_B;
+    const struct {
+        std::vector<const char*> faults;
+        std::vector<std::uint8_t> codes;
+        const char* answers;
+    } cases[] = {
+        {{"os@88#2"}, {S, A, B, C, A, B, C, B}, "nnnnnsnn"}, // the second 88 only
+        {{"os@0x88#2"}, {B, B}, "ns"},
+        {{"ol@0B"}, {WA, WB, WA, WB}, "nlnl"},                  // every 0B
+        {{"os@0B#1", "ol@0B#1"}, {WB, WB}, "sn"},               // both markers: "os#" first
+        {{"silence@89"}, {A, C, B, C}, "n-n-"},                 // aimed silence
+        {{"garbage@87#1"}, {A, A}, "xn"},                       //
+        {{"of@80#3"}, {S, S, S, S}, "nnfn"},                    //
+        {{"faulty-frames=0", "os@87#1"}, {A, A}, "sn"},         // not held back by faulty-frames
+        {{"ol", "faulty-frames=1", "os@89"}, {A, C, C}, "lss"}, // beside a counted fault
+        {{"os@88#1"}, {A, C}, "nn"},                            // another code: untouched
+    };
+    for (const auto& c : cases) {
+        SimDevice d;
+        for (const char* fault : c.faults)
+            add_fault(d, fault);
+        std::string got;
+        for (std::uint8_t code : c.codes) {
+            const bool write = code == WA || code == WB;
+            const std::string text = d.respond(write ? write_cmd(code, WriteParams{}) : read_cmd(code)).text;
+            const MarkerCounts m = count_markers(text);
+            got += text.empty() ? '-' : m.os ? 's' : m.ol ? 'l' : m.of ? 'f' : m.on ? 'n' : 'x';
+        }
+        EXPECT_EQ(got, c.answers) << c.faults.back();
+    }
+    SimDevice typed;
+    add_fault(typed, "wrong-type=30@80#1");
+    EXPECT_EQ(decoded(typed.respond(read_cmd(CMD_STATUS)).text)[1], 30);
+    EXPECT_EQ(decoded(typed.respond(read_cmd(CMD_STATUS)).text)[1], DEVICE_TYPE_CODE);
+}
+
 TEST(SimDevice, FramesAreLogged)
 {
     SimDevice d;
@@ -222,12 +303,40 @@ TEST(FaultNames, Parsing)
     const struct {
         const char* setting;
         bool ok;
-    } cases[] = {{"silence", true},         {"silence=3", false},  {"silence-after=3", true},
-                 {"silence-after", false},  {"split", true},       {"split=0", false},
-                 {"split=2", true},         {"ignore=0x88", true}, {"ignore=300", false},
-                 {"wrong-type=256", false}, {"vanish", true},      {"nonsense", false},
-                 {"os=x", false},           {"pace", true},        {"faulty-frames=2", true},
-                 {"ignore=0B", true},       {"ignore=100", false}, {"faulty-frames=0B", false}};
+    } cases[] = {{"silence", true},
+                 {"silence=3", false},
+                 {"silence-after=3", true},
+                 {"silence-after", false},
+                 {"split", true},
+                 {"split=0", false},
+                 {"split=2", true},
+                 {"ignore=0x88", true},
+                 {"ignore=300", false},
+                 {"wrong-type=256", false},
+                 {"vanish", true},
+                 {"nonsense", false},
+                 {"os=x", false},
+                 {"pace", true},
+                 {"faulty-frames=2", true},
+                 {"ignore=0B", true},
+                 {"ignore=100", false},
+                 {"faulty-frames=0B", false},
+                 // Aimed: NAME[=N]@CODE[#K], reply faults only, K from 1.
+                 {"os@88#2", true},
+                 {"ol@0B", true},
+                 {"wrong-type=30@80#1", true},
+                 {"silence@0x89", true},
+                 {"split@88", false},
+                 {"vanish=2@88", false},
+                 {"ignore=80@88", false},
+                 {"os=1@88", false},
+                 {"os@88#0", false},
+                 {"os@88#", false},
+                 {"os@", false},
+                 {"os@100", false},
+                 {"os@88#x", false},
+                 {"nonsense@88", false},
+                 {"wrong-type=256@80", false}};
     for (const auto& c : cases) {
         Faults f;
         EXPECT_EQ(apply_fault(c.setting, f), c.ok) << c.setting;
@@ -239,4 +348,9 @@ TEST(FaultNames, Parsing)
     EXPECT_EQ(f.split, 2);
     EXPECT_EQ(f.vanish_after, 5);
     EXPECT_EQ(f.ignore, std::set<std::uint8_t>{0x80});
+    ASSERT_TRUE(apply_fault("os@88#2", f));
+    ASSERT_TRUE(apply_fault("wrong-type=30@80", f));
+    EXPECT_EQ(f.aimed,
+              (std::vector<AimedFault>{{ReplyFault::Os, 0x88, 2, 24}, {ReplyFault::WrongType, 0x80, 0, 30}}));
+    EXPECT_FALSE(f.os); // an aimed fault leaves the unaimed one off
 }

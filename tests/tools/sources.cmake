@@ -20,6 +20,7 @@ list(APPEND TOOLS_TESTS
 # The companion's standard-library part (run under Wine by the cross-check).
 set(TOOLS_CORE_TESTS
   tools/text_input_test.cpp
+  tools/same_file_test.cpp
 )
 if(WIN32)
   list(APPEND TOOLS_CORE_TESTS tools/unicode_edges_windows_test.cpp)

@@ -1,5 +1,7 @@
 #include "tools/devsim/fault_names.h"
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -33,10 +35,57 @@ std::optional<int> number(std::string_view text, int base)
     return v;
 }
 
+// "NAME[=N]" of a reply fault that can be aimed, and "CODE[#K]" of its aim.
+bool apply_aimed(std::string_view what, std::string_view aim, Faults& f)
+{
+    AimedFault a;
+    const std::size_t eq = what.find('=');
+    const std::string_view name = what.substr(0, eq);
+    const struct {
+        const char* name;
+        ReplyFault fault;
+    } names[] = {{"silence", ReplyFault::Silence},
+                 {"garbage", ReplyFault::Garbage},
+                 {"bad-checksum", ReplyFault::BadChecksum},
+                 {"wrong-length", ReplyFault::WrongLength},
+                 {"of", ReplyFault::Of},
+                 {"os", ReplyFault::Os},
+                 {"ol", ReplyFault::Ol},
+                 {"wrong-type", ReplyFault::WrongType}};
+    const auto known =
+        std::find_if(std::begin(names), std::end(names), [&](const auto& n) { return name == n.name; });
+    if (known == std::end(names))
+        return false;
+    a.fault = known->fault;
+    if (eq != std::string_view::npos) {
+        const std::optional<int> type = number(what.substr(eq + 1), 10);
+        if (a.fault != ReplyFault::WrongType || !type || *type > 255)
+            return false;
+        a.type_code = *type;
+    }
+    const std::size_t hash = aim.find('#');
+    const std::optional<int> code = number(aim.substr(0, hash), 16);
+    if (!code || *code > 255)
+        return false;
+    a.code = static_cast<std::uint8_t>(*code);
+    if (hash != std::string_view::npos) {
+        const std::optional<int> k = number(aim.substr(hash + 1), 10);
+        if (!k || *k < 1)
+            return false;
+        a.occurrence = *k;
+    }
+    f.aimed.push_back(a);
+    return true;
+}
+
 } // namespace
 
 bool apply_fault(std::string_view setting, Faults& f)
 {
+    const std::size_t at = setting.find('@');
+    if (at != std::string_view::npos)
+        return apply_aimed(setting.substr(0, at), setting.substr(at + 1), f);
+
     const std::size_t eq = setting.find('=');
     const std::string_view name = setting.substr(0, eq);
     std::optional<int> n;
@@ -117,7 +166,16 @@ const char* fault_names_help()
            "  vanish[=N]         после N ответов (по умолчанию 3) линия закрывается\n"
            "                     и порт пропадает\n"
            "  pace               то же, что --pace\n"
-           "Числа N десятичные или шестнадцатеричные после 0x.\n";
+           "Числа N десятичные или шестнадцатеричные после 0x.\n"
+           "\n"
+           "Неисправность ответа можно направить на одну команду: ИМЯ[=N]@КОД[#K].\n"
+           "КОД шестнадцатеричный, как у ignore; #K — только K-я команда с этим кодом,\n"
+           "считая с запуска, без #K — каждая; faulty-frames на нее не действует.\n"
+           "Так направляются silence, garbage, bad-checksum, wrong-length, of, os, ol,\n"
+           "wrong-type. Например:\n"
+           "  os@88#2            второе чтение оптики, часть 2 (88), получает «os#»\n"
+           "  ol@0B              каждая запись оптики, часть 2 (0B), получает «ol#»\n"
+           "  os@80#1            первый запрос состояния (опознание при соединении)\n";
 }
 
 } // namespace zuzo::sim

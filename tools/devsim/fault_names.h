@@ -12,7 +12,10 @@ namespace zuzo::sim {
 // wrong-length, of, os, ol, wrong-type[=N], ignore=CODE, faulty-frames=N,
 // split[=N], trailing, vanish[=N], pace. N is decimal, CODE hexadecimal as the
 // messages write command codes ("ignore=80" is the status command); either
-// may be given hexadecimal after "0x".
+// may be given hexadecimal after "0x". A reply fault (silence, garbage,
+// bad-checksum, wrong-length, of, os, ol, wrong-type[=N]) may be aimed:
+// "NAME[=N]@CODE[#K]", the K-th frame of that code only ("os@88#2"), or
+// without "#K" every one ("ol@0B").
 [[nodiscard]] bool apply_fault(std::string_view setting, Faults& faults);
 
 // The names above, one a line with what each does (Russian), for the help.

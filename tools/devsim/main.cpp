@@ -19,10 +19,10 @@
 
 namespace {
 
-const char* const kSynopsis =
-    "Использование: zuzo-devsim [--port COMn] [--folder ПАПКА] [--fault ИМЯ[=N]]...\n"
-    "                           [--pace] [--lux N] [--sensor-off] [--detach]\n"
-    "       zuzo-devsim --help | --version\n";
+const char* const kSynopsis = "Использование: zuzo-devsim [--port COMn] [--folder ПАПКА]\n"
+                              "                           [--fault ИМЯ[=N][@КОД[#K]]]... [--pace] [--lux N]\n"
+                              "                           [--sensor-off] [--detach]\n"
+                              "       zuzo-devsim --help | --version\n";
 
 void print_help(const std::string& default_folder)
 {
@@ -40,7 +40,9 @@ void print_help(const std::string& default_folder)
                 "  --folder ПАПКА    папка виртуальных портов; по умолчанию %s\n"
                 "                    ($XDG_RUNTIME_DIR/zuzo-ports, без XDG_RUNTIME_DIR\n"
                 "                    /tmp/zuzo-ports-UID)\n"
-                "  --fault ИМЯ[=N]   неисправность из списка ниже; можно повторять\n"
+                "  --fault ИМЯ[=N][@КОД[#K]]\n"
+                "                    неисправность из списка ниже, с @КОД только для\n"
+                "                    одной команды; можно повторять\n"
                 "  --pace            отвечать со скоростью линии 9600 бод\n"
                 "  --lux N           освещенность, 0..65535 люкс; по умолчанию 1234\n"
                 "  --sensor-off      оптический датчик выключен\n"
@@ -125,7 +127,7 @@ int main(int argc, char** argv)
         } else if (arg == "--fault") {
             const std::string fault = argv[++i];
             if (!sim::apply_fault(fault, faults))
-                return usage("--fault " + fault + ": неизвестная неисправность или неверное число");
+                return usage("--fault " + fault + ": неизвестная неисправность, неверное число или код");
         } else if (arg == "--pace") {
             faults.pace = true;
         } else if (arg == "--lux") {

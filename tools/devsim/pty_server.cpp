@@ -5,8 +5,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -93,6 +95,11 @@ ServeResult PtyServer::start(const std::string& folder, const std::string& com_n
         close_fd(master_);
         return ServeResult::NoTerminal;
     }
+    // Opens of the terminal are seen here even when a program closes and
+    // opens it again before the line notices the hang-up in between.
+    opens_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (opens_ >= 0 && ::inotify_add_watch(opens_, name, IN_OPEN) < 0)
+        close_fd(opens_);
     terminal_ = name;
     link_ = link;
     published_.store(true);
@@ -112,8 +119,30 @@ void PtyServer::stop()
     }
     close_fd(wake_[0]);
     close_fd(wake_[1]);
+    close_fd(opens_);
     close_fd(master_);
     remove_link();
+}
+
+void PtyServer::take_opens()
+{
+    if (opens_ < 0)
+        return;
+    alignas(inotify_event) char buf[4096];
+    bool opened = false;
+    for (;;) {
+        const ssize_t n = ::read(opens_, buf, sizeof buf);
+        if (n <= 0)
+            break;
+        for (std::size_t at = 0; at + sizeof(inotify_event) <= static_cast<std::size_t>(n);) {
+            inotify_event e{};
+            std::memcpy(&e, buf + at, sizeof e);
+            opened = opened || (e.mask & IN_OPEN) != 0;
+            at += sizeof e + e.len;
+        }
+    }
+    if (opened)
+        device_.begin_session();
 }
 
 void PtyServer::remove_link()
@@ -182,8 +211,8 @@ void PtyServer::serve()
             if (master_ < 0)
                 continue;
         }
-        pollfd fds[2] = {{master_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
-        if (::poll(fds, 2, hung_up ? 0 : -1) < 0 && errno != EINTR)
+        pollfd fds[3] = {{master_, POLLIN, 0}, {wake_[0], POLLIN, 0}, {opens_, POLLIN, 0}};
+        if (::poll(fds, 3, hung_up ? 0 : -1) < 0 && errno != EINTR)
             break;
         if (fds[1].revents & POLLIN) {
             char drain[16];
@@ -191,6 +220,9 @@ void PtyServer::serve()
             }
             continue;
         }
+        // A program opens the terminal before it writes: its open is taken
+        // before its first frame is read.
+        take_opens();
         if (hung_up && !(fds[0].revents & POLLHUP)) {
             device_.begin_session(); // a program opened the terminal again
             hung_up = false;

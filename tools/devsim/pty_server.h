@@ -2,7 +2,8 @@
 // Serves a simulated device on a pseudo-terminal, published as a virtual COM
 // port: a link COMn in the virtual port folder that leads to the terminal.
 // The line runs on its own thread, sleeping in poll() until bytes arrive or
-// it is told to stop.
+// it is told to stop. Each time a program opens the terminal the device
+// begins a new session, however quickly it follows the last close.
 
 #include "tools/devsim/frame_parser.h"
 #include "tools/devsim/sim_device.h"
@@ -47,10 +48,12 @@ private:
     bool pause_until(std::chrono::steady_clock::time_point when); // false when told to stop
     void vanish();
     void remove_link();
+    void take_opens();
 
     SimDevice& device_;
     int master_ = -1;
     int wake_[2] = {-1, -1};
+    int opens_ = -1; // reports each open of the terminal (inotify); -1 without
     std::string terminal_;
     std::string link_;
     std::thread thread_;

@@ -29,7 +29,7 @@ SimDevice::SimDevice()
 {
     DeviceProgram factory;
     apply_optics_defaults(factory);
-    optics_ = optics_write_bytes(factory);
+    optics_ = *optics_write_bytes(factory); // the factory values always travel
 }
 
 void SimDevice::begin_session()
@@ -64,18 +64,18 @@ Response SimDevice::respond(const Frame& frame)
     r.split = faults_.split;
     r.pace = faults_.pace;
     const std::size_t index = frames_seen_++;
+    const int occurrence = ++seen_by_code_[frame.code];
     const bool vanish = faults_.vanish_after >= 0 && index >= static_cast<std::size_t>(faults_.vanish_after);
-    bool faulty = faults_.faulty_frames != 0;
+    const bool faulty = faults_.faulty_frames != 0;
     if (faults_.faulty_frames > 0)
         --faults_.faulty_frames;
+    const Hits hits = hits_for(faulty, frame.code, occurrence);
 
-    bool silent = vanish || faults_.ignore.count(frame.code) > 0;
-    if (faulty && faults_.silence)
-        silent = true;
+    bool silent = vanish || hits.silence || faults_.ignore.count(frame.code) > 0;
     if (faulty && faults_.silence_after >= 0 && index >= static_cast<std::size_t>(faults_.silence_after))
         silent = true;
     if (!silent)
-        r.text = (faulty && faults_.garbage) ? std::string(kGarbage) : answer_for(frame, faulty);
+        r.text = hits.garbage ? std::string(kGarbage) : answer_for(frame, hits);
     if (!r.text.empty() && faults_.trailing)
         r.text += "zz";
     r.vanish = vanish;
@@ -86,41 +86,81 @@ Response SimDevice::respond(const Frame& frame)
     return r;
 }
 
-std::string SimDevice::marker(bool faulty) const
+SimDevice::Hits SimDevice::hits_for(bool faulty, std::uint8_t code, int occurrence) const
 {
-    if (faulty && faults_.os)
+    Hits h;
+    if (faulty) {
+        h.silence = faults_.silence;
+        h.garbage = faults_.garbage;
+        h.bad_checksum = faults_.bad_checksum;
+        h.wrong_length = faults_.wrong_length;
+        h.of = faults_.of;
+        h.os = faults_.os;
+        h.ol = faults_.ol;
+        h.type_code = faults_.type_code;
+    }
+    for (const AimedFault& a : faults_.aimed) {
+        if (a.code != code || (a.occurrence != 0 && a.occurrence != occurrence))
+            continue;
+        switch (a.fault) {
+        case ReplyFault::Silence:
+            h.silence = true;
+            break;
+        case ReplyFault::Garbage:
+            h.garbage = true;
+            break;
+        case ReplyFault::BadChecksum:
+            h.bad_checksum = true;
+            break;
+        case ReplyFault::WrongLength:
+            h.wrong_length = true;
+            break;
+        case ReplyFault::Of:
+            h.of = true;
+            break;
+        case ReplyFault::Os:
+            h.os = true;
+            break;
+        case ReplyFault::Ol:
+            h.ol = true;
+            break;
+        case ReplyFault::WrongType:
+            h.type_code = a.type_code;
+            break;
+        }
+    }
+    return h;
+}
+
+std::string SimDevice::marker(const Hits& hits)
+{
+    if (hits.os)
         return "os#\r";
-    if (faulty && faults_.ol)
+    if (hits.ol)
         return "ol#\r";
-    if (faulty && faults_.of)
+    if (hits.of)
         return "of#\r";
     return "on#\r";
 }
 
-std::string SimDevice::read_answer(const std::array<std::uint8_t, 10>& data, bool faulty) const
+std::string SimDevice::read_answer(const std::array<std::uint8_t, 10>& data, const Hits& hits)
 {
     std::string text;
     for (std::uint8_t b : data)
         text += hex_pair(b);
     std::uint8_t sum = text_checksum(text);
-    if (faulty && faults_.bad_checksum)
+    if (hits.bad_checksum)
         sum = static_cast<std::uint8_t>(sum + 1);
     text += hex_pair(sum);
-    if (faulty && faults_.wrong_length)
+    if (hits.wrong_length)
         text.erase(0, 1);
-    return text + marker(faulty);
+    return text + marker(hits);
 }
 
-std::array<std::uint8_t, 10> SimDevice::status_bytes(bool faulty)
+std::array<std::uint8_t, 10> SimDevice::status_bytes(bool identify, const Hits& hits) const
 {
-    bool identify = status_reply_ == StatusReply::Identify;
-    if (status_reply_ == StatusReply::Auto) {
-        identify = !identified_;
-        identified_ = true;
-    }
     std::array<std::uint8_t, 10> data{};
-    data[0] =
-        static_cast<std::uint8_t>((faulty && faults_.type_code) ? *faults_.type_code : DEVICE_TYPE_CODE);
+    data[0] = static_cast<std::uint8_t>(hits.type_code ? *hits.type_code : DEVICE_TYPE_CODE);
     if (identify) {
         data[1] = static_cast<std::uint8_t>(lux_ & 0xFF);
         data[2] = static_cast<std::uint8_t>((lux_ >> 8) & 0xFF);
@@ -133,7 +173,7 @@ std::array<std::uint8_t, 10> SimDevice::status_bytes(bool faulty)
     return data;
 }
 
-std::string SimDevice::answer_for(const Frame& frame, bool faulty)
+std::string SimDevice::answer_for(const Frame& frame, const Hits& hits)
 {
     const bool is_write = frame.params.size() == 12;
     if (is_write) {
@@ -151,18 +191,25 @@ std::string SimDevice::answer_for(const Frame& frame, bool faulty)
         default:
             return "of#\r";
         }
-        return marker(faulty);
+        return marker(hits);
     }
     const OpticsBytes& m = optics_;
     switch (frame.code) {
-    case CMD_STATUS:
-        return read_answer(status_bytes(faulty), faulty);
+    case CMD_STATUS: {
+        const bool identify =
+            status_reply_ == StatusReply::Identify || (status_reply_ == StatusReply::Auto && !identified_);
+        // Identified once the program can take the answer as it stands.
+        const bool whole = !hits.bad_checksum && !hits.wrong_length && !hits.of && !hits.os && !hits.ol;
+        if (status_reply_ == StatusReply::Auto && identify && whole)
+            identified_ = true;
+        return read_answer(status_bytes(identify, hits), hits);
+    }
     case CMD_READ_OPTICS_A:
-        return read_answer({m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8], m[9]}, faulty);
+        return read_answer({m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8], m[9]}, hits);
     case CMD_READ_OPTICS_B:
-        return read_answer({m[10], m[11], m[12], m[13], m[14], m[15], m[16], m[17], m[19], m[18]}, faulty);
+        return read_answer({m[10], m[11], m[12], m[13], m[14], m[15], m[16], m[17], m[19], m[18]}, hits);
     case CMD_READ_OPTICS_C:
-        return read_answer({m[21], m[20], 0, 0, 0, 0, 0, 0, 0, 0}, faulty);
+        return read_answer({m[21], m[20], 0, 0, 0, 0, 0, 0, 0, 0}, hits);
     default:
         return "of#\r";
     }
@@ -173,6 +220,7 @@ void SimDevice::set_faults(const Faults& f)
     std::lock_guard lock(mutex_);
     faults_ = f;
     frames_seen_ = 0;
+    seen_by_code_.fill(0);
 }
 
 Faults SimDevice::faults() const

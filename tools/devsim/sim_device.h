@@ -19,8 +19,23 @@
 
 namespace zuzo::sim {
 
+// The reply faults that can be aimed at one command.
+enum class ReplyFault { Silence, Garbage, BadChecksum, WrongLength, Of, Os, Ol, WrongType };
+
+// A reply fault aimed at the frames of one command code: every one of them,
+// or only the occurrence-th (counted from 1 since the faults were set),
+// whatever faulty_frames says.
+struct AimedFault {
+    ReplyFault fault = ReplyFault::Os;
+    std::uint8_t code = 0;
+    int occurrence = 0; // 0: every frame of that code
+    int type_code = 24; // WrongType: the type reported
+    bool operator==(const AimedFault&) const = default;
+};
+
 // Faults, any combination. Reply faults (silence .. wrong_type) apply to the
-// next faulty_frames frames only, or to every frame while that is negative.
+// next faulty_frames frames only, or to every frame while that is negative;
+// aimed faults apply to the frames they name.
 struct Faults {
     bool silence = false;          // no answer at all
     int silence_after = -1;        // answer this many frames, then nothing (negative: off)
@@ -33,6 +48,7 @@ struct Faults {
     std::optional<int> type_code;  // status byte 1 other than 25
     std::set<std::uint8_t> ignore; // command codes never answered
     int faulty_frames = -1;
+    std::vector<AimedFault> aimed;
     // Transport faults, applied by the line.
     int split = 0;         // answers written in pieces of this many characters
     bool trailing = false; // bytes after the "#" CR of an answer
@@ -41,8 +57,10 @@ struct Faults {
 };
 
 // Which reading the status command answers: identification (type code,
-// illuminance, sensor state) or the clock. Auto answers identification to
-// the first status command of each session and the clock afterwards.
+// illuminance, sensor state) or the clock. Auto identifies at the start of
+// each session (each time a program opens the line) until an identification
+// has gone out whole, then answers the clock: an identification lost to a
+// fault (an EEPROM marker answered "repeat", a broken checksum) comes again.
 enum class StatusReply { Auto, Identify, Clock };
 
 // What the line should do with one frame.
@@ -103,10 +121,23 @@ public:
     bool wait_for_frames(std::size_t n, std::chrono::milliseconds limit) const;
 
 private:
-    std::array<std::uint8_t, 10> status_bytes(bool faulty);
-    std::string answer_for(const Frame& frame, bool faulty);
-    std::string read_answer(const std::array<std::uint8_t, 10>& data, bool faulty) const;
-    std::string marker(bool faulty) const;
+    // The reply faults that hit one frame.
+    struct Hits {
+        bool silence = false;
+        bool garbage = false;
+        bool bad_checksum = false;
+        bool wrong_length = false;
+        bool of = false;
+        bool os = false;
+        bool ol = false;
+        std::optional<int> type_code;
+    };
+
+    Hits hits_for(bool faulty, std::uint8_t code, int occurrence) const;
+    std::array<std::uint8_t, 10> status_bytes(bool identify, const Hits& hits) const;
+    std::string answer_for(const Frame& frame, const Hits& hits);
+    static std::string read_answer(const std::array<std::uint8_t, 10>& data, const Hits& hits);
+    static std::string marker(const Hits& hits);
 
     mutable std::mutex mutex_;
     mutable std::condition_variable frames_cv_;
@@ -122,6 +153,7 @@ private:
     int preview_count_ = 0;
     std::vector<Received> received_;
     std::size_t frames_seen_ = 0;
+    std::array<int, 256> seen_by_code_{}; // frames of each code since the faults were set
     int sessions_ended_ = 0;
 };
 

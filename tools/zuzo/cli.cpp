@@ -8,6 +8,11 @@
 #include <iostream>
 #include <string_view>
 
+// The project's version, given by the build.
+#ifndef ZUZO_VERSION
+#error "ZUZO_VERSION is set by CMake from the project's version"
+#endif
+
 namespace zuzo::cli {
 namespace {
 
@@ -38,6 +43,10 @@ int run_args(const std::vector<std::string>& args, std::ostream& out, std::ostre
 {
     if (args.empty())
         return top_usage(err);
+    if (args.size() == 1 && args[0] == "--version") {
+        out << "zuzo " << ZUZO_VERSION << '\n';
+        return EXIT_OK;
+    }
     if (asks_for_help(args)) {
         out << help_text(args);
         return EXIT_OK;

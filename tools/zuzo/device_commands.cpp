@@ -5,6 +5,7 @@
 #include "link/port_names.h"
 #include "link/serial_link.h"
 #include "plans/plan_check.h"
+#include "program/optics_range.h"
 #include "program/optics_rules.h"
 #include "program/ptm_format.h"
 #include "tools/zuzo/device_report.h"
@@ -14,6 +15,7 @@
 #include "tools/zuzo/optics_compare.h"
 #include "tools/zuzo/ptm_commands.h"
 #include "tools/zuzo/ptm_files.h"
+#include "tools/zuzo/same_file.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -124,6 +126,10 @@ std::string parse(const std::vector<std::string>& args, Options& o)
         return "--into относится только к read";
     if (o.command == "status" && !o.journal.empty())
         return "--journal относится к read, write и verify";
+    for (const std::string& file : {o.into, o.files.empty() ? std::string() : o.files[0]}) {
+        if (!o.journal.empty() && !file.empty() && same_file(file, o.journal))
+            return "журнал " + o.journal + " — тот же файл, что и " + file + "; ничего не записано";
+    }
     return {};
 }
 
@@ -317,7 +323,9 @@ bool read_program(Run& r, DeviceProgram& program)
 std::string write_refusal(const DeviceProgram& program)
 {
     std::string problems;
-    if (!optics_sound(run_optics_rules(program)))
+    if (const std::optional<std::string> inexact = first_inexact_optics_value(program))
+        problems = *inexact; // so the rules judge exactly the values sent
+    else if (!optics_sound(run_optics_rules(program)))
         problems = "настройки оптики нарушают правила (подробно: zuzo ptm check)";
     for (int day = 1; day <= kDays; ++day) {
         if (check_plan_day(program, day) != PlanFault::None)
@@ -329,7 +337,10 @@ std::string write_refusal(const DeviceProgram& program)
 
 bool write_program(Run& r, const DeviceProgram& program)
 {
-    const OpticsBytes bytes = optics_write_bytes(program);
+    const std::optional<OpticsBytes> encoded = optics_write_bytes(program);
+    if (!encoded) // write_refusal lets through only programs that travel exactly
+        return r.finish(RunOutcome::Refused, EXIT_DEVICE, "запись отклонена: ничего не отправлено");
+    const OpticsBytes& bytes = *encoded;
     r.record.optics_sha256 = sha256_hex(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     if (!r.write_command(CMD_WRITE_OPTICS_A, write_a_params(bytes)))
         return false;

@@ -1,57 +1,14 @@
 #include "tools/zuzo/optics_compare.h"
 
 #include <array>
+#include <optional>
 
 namespace zuzo {
 namespace {
 
-enum class Unit { Percent, Sensor, Lux };
-
-// One field of the program write: its name, unit, where its value is kept,
-// and the position of its byte (thresholds: low byte, high byte next).
-struct Field {
-    const char* name;
-    Unit unit;
-    EditMode set;                       // for a brightness channel
-    int channel;                        // for a brightness channel
-    std::int32_t DeviceProgram::*plain; // for the other fields
-    std::size_t byte;
-};
-
-constexpr std::array<Field, 20> kFields = {{
-    {"sensor_off_brightness.module_red", Unit::Percent, EditMode::SensorOff, 1, nullptr, 0},
-    {"sensor_off_brightness.module_green", Unit::Percent, EditMode::SensorOff, 2, nullptr, 1},
-    {"sensor_off_brightness.module_yellow", Unit::Percent, EditMode::SensorOff, 3, nullptr, 2},
-    {"sensor_off_brightness.indicator_red", Unit::Percent, EditMode::SensorOff, 4, nullptr, 3},
-    {"sensor_off_brightness.indicator_green", Unit::Percent, EditMode::SensorOff, 5, nullptr, 4},
-    {"evening_brightness.module_red", Unit::Percent, EditMode::Evening, 1, nullptr, 5},
-    {"day_brightness.module_red", Unit::Percent, EditMode::Day, 1, nullptr, 6},
-    {"evening_brightness.module_green", Unit::Percent, EditMode::Evening, 2, nullptr, 7},
-    {"day_brightness.module_green", Unit::Percent, EditMode::Day, 2, nullptr, 8},
-    {"evening_brightness.module_yellow", Unit::Percent, EditMode::Evening, 3, nullptr, 9},
-    {"day_brightness.module_yellow", Unit::Percent, EditMode::Day, 3, nullptr, 10},
-    {"evening_brightness.indicator_red", Unit::Percent, EditMode::Evening, 4, nullptr, 11},
-    {"day_brightness.indicator_red", Unit::Percent, EditMode::Day, 4, nullptr, 12},
-    {"evening_brightness.indicator_green", Unit::Percent, EditMode::Evening, 5, nullptr, 13},
-    {"day_brightness.indicator_green", Unit::Percent, EditMode::Day, 5, nullptr, 14},
-    {"optical_sensor_on", Unit::Sensor, EditMode::None, 0, &DeviceProgram::optical_sensor_on, 15},
-    {"module_min_brightness", Unit::Percent, EditMode::None, 0, &DeviceProgram::module_min_brightness, 16},
-    {"indicator_min_brightness", Unit::Percent, EditMode::None, 0, &DeviceProgram::indicator_min_brightness,
-     17},
-    {"evening_lux_threshold", Unit::Lux, EditMode::None, 0, &DeviceProgram::evening_lux_threshold, 18},
-    {"day_lux_threshold", Unit::Lux, EditMode::None, 0, &DeviceProgram::day_lux_threshold, 20},
-}};
-
 std::uint8_t byte_of(std::int32_t reply_value)
 {
     return static_cast<std::uint8_t>(reply_value & 0xFF);
-}
-
-std::int32_t file_value(const DeviceProgram& p, const Field& f)
-{
-    if (f.plain != nullptr)
-        return p.*f.plain;
-    return brightness_set(p, f.set)->channel(f.channel);
 }
 
 std::string sensor_text(bool on)
@@ -59,33 +16,33 @@ std::string sensor_text(bool on)
     return on ? "вкл." : "выкл.";
 }
 
-std::string file_text(const Field& f, std::int32_t v)
+// A value that does not reach the device exactly is shown as the file has
+// it and can never match.
+std::string file_text(const OpticsValue& v)
 {
-    switch (f.unit) {
-    case Unit::Percent:
-        return std::to_string(v) + " %";
-    case Unit::Lux:
-        return std::to_string(v) + " Lux";
-    case Unit::Sensor:
+    const std::string outside = travels_exactly(v) ? "" : " (вне диапазона устройства)";
+    switch (v.unit) {
+    case OpticsUnit::Percent:
+        return std::to_string(v.value) + " %" + outside;
+    case OpticsUnit::Lux:
+        return std::to_string(v.value) + " Lux" + outside;
+    case OpticsUnit::Sensor:
         break;
     }
-    if (v == 0 || v == 1)
-        return sensor_text(v == 1);
-    return sensor_text(clamp_byte(1 - static_cast<std::int64_t>(v)) == 0) + " (в файле " + std::to_string(v) +
-           ")";
+    return outside.empty() ? sensor_text(v.value == 1) : std::to_string(v.value) + outside;
 }
 
-std::string device_text(const Field& f, const OpticsBytes& d)
+std::string device_text(const OpticsValue& v, const OpticsBytes& d, std::size_t at)
 {
-    switch (f.unit) {
-    case Unit::Percent:
-        return std::to_string(byte_to_percent(d[f.byte])) + " %";
-    case Unit::Lux:
-        return std::to_string(256 * d[f.byte + 1] + d[f.byte]) + " Lux";
-    case Unit::Sensor:
+    switch (v.unit) {
+    case OpticsUnit::Percent:
+        return std::to_string(byte_to_percent(d[at])) + " %";
+    case OpticsUnit::Lux:
+        return std::to_string(256 * d[at + 1] + d[at]) + " Lux";
+    case OpticsUnit::Sensor:
         break;
     }
-    return sensor_text(d[f.byte] == 0);
+    return sensor_text(d[at] == 0);
 }
 
 } // namespace
@@ -106,20 +63,23 @@ OpticsBytes device_optics_bytes(const ReplyArray& a, const ReplyArray& b, const 
 
 std::vector<OpticsDifference> optics_differences(const DeviceProgram& file, const OpticsBytes& device)
 {
-    const OpticsBytes sent = optics_write_bytes(file);
     std::vector<OpticsDifference> out;
-    for (const Field& f : kFields) {
-        const bool two = f.unit == Unit::Lux;
-        const bool differs =
-            sent[f.byte] != device[f.byte] || (two && sent[f.byte + 1] != device[f.byte + 1]);
-        if (!differs)
-            continue;
-        OpticsDifference d{f.name, file_text(f, file_value(file, f)), device_text(f, device)};
-        if (d.file_value == d.device_value) { // one percent, two bytes: show the bytes
-            d.file_value += " (байт " + std::to_string(sent[f.byte]) + ")";
-            d.device_value += " (байт " + std::to_string(device[f.byte]) + ")";
+    std::size_t at = 0; // the value's first byte in the write
+    for (const OpticsValue& v : optics_values(file)) {
+        const std::size_t width = v.unit == OpticsUnit::Lux ? 2 : 1;
+        const std::optional<ValueBytes> sent = optics_value_bytes(v);
+        bool differs = !sent.has_value();
+        for (std::size_t n = 0; sent && n < width; ++n)
+            differs = differs || sent->bytes[n] != device[at + n];
+        if (differs) {
+            OpticsDifference d{v.name, file_text(v), device_text(v, device, at)};
+            if (sent && d.file_value == d.device_value) { // one percent, two bytes: show the bytes
+                d.file_value += " (байт " + std::to_string(sent->bytes[0]) + ")";
+                d.device_value += " (байт " + std::to_string(device[at]) + ")";
+            }
+            out.push_back(std::move(d));
         }
-        out.push_back(std::move(d));
+        at += width;
     }
     return out;
 }

@@ -22,8 +22,10 @@ struct OpticsDifference {
 };
 
 // The fields whose bytes differ between a write of the program and the
-// device's bytes, in the order of the program write. Where both sides read
-// as the same percent (byte 127 and 128 are both 50 %), the bytes are added.
+// device's bytes, in the order of the program write, and every field that a
+// write would not send exactly (it matches nothing the device can hold).
+// Where both sides read as the same percent (byte 127 and 128 are both
+// 50 %), the bytes are added.
 [[nodiscard]] std::vector<OpticsDifference> optics_differences(const DeviceProgram& file,
                                                                const OpticsBytes& device);
 

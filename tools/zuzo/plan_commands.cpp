@@ -2,6 +2,7 @@
 
 #include "plans/plan_csv.h"
 #include "program/file_store.h"
+#include "program/optics_range.h"
 #include "program/ptm_format.h"
 #include "tools/zuzo/ptm_check.h"
 #include "tools/zuzo/ptm_commands.h"
@@ -18,6 +19,8 @@ namespace {
 
 int export_plan(const std::vector<std::string>& files, std::ostream& out, std::ostream& err)
 {
+    if (files.size() == 2 && writes_over_input(err, files[0], files[1]))
+        return EXIT_ERROR;
     DeviceProgram program;
     if (!load_program_file(files[0], program, err))
         return EXIT_ERROR;
@@ -37,6 +40,8 @@ int export_plan(const std::vector<std::string>& files, std::ostream& out, std::o
 int import_plan(const std::string& csv_path, const std::string& ptm_path, std::ostream& out,
                 std::ostream& err)
 {
+    if (writes_over_input(err, csv_path, ptm_path))
+        return EXIT_ERROR;
     std::vector<std::uint8_t> table;
     if (read_whole_file(csv_path, table) != FileStatus::Done) {
         report_file_problem(err, csv_path, kReadFailed);
@@ -52,7 +57,7 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
     }
     DeviceProgram plan;
     const PlanCsvResult read = read_plan_csv(utf8_text(table), plan); // UTF-16 from PowerShell too
-    if (read.status == PlanCsvStatus::NoRows) {
+    if (read.status == PlanCsvStatus::NoRows || read.status == PlanCsvStatus::NotATable) {
         err << csv_path << ": " << read.error << "; файл " << ptm_path << " не изменен\n";
         return EXIT_ERROR;
     }
@@ -72,6 +77,11 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
     if (read_ptm(before, expected) != PtmReadResult::Loaded ||
         read_ptm(*after, written) != PtmReadResult::Loaded) {
         report_file_problem(err, ptm_path, kBadFormat);
+        return EXIT_ERROR;
+    }
+    if (const std::optional<std::string> inexact = first_inexact_optics_value(expected)) {
+        report_file_problem(err, ptm_path,
+                            "в устройство не уходит как есть: " + *inexact + "; файл не изменен");
         return EXIT_ERROR;
     }
     expected.plan_enabled = plan.plan_enabled;

@@ -1,6 +1,7 @@
 #include "tools/zuzo/ptm_check.h"
 
 #include "plans/plan_check.h"
+#include "program/optics_range.h"
 #include "program/optics_rules.h"
 
 #include <array>
@@ -94,6 +95,23 @@ std::string one_line(std::string_view text)
     while (!line.empty() && line.back() == ' ')
         line.pop_back();
     return line;
+}
+
+int print_range_faults(const DeviceProgram& program, std::ostream& out)
+{
+    const std::vector<OpticsValue> inexact = inexact_optics_values(program);
+    for (const OpticsValue& v : inexact)
+        out << v.name << ": " << travel_problem(v) << '\n';
+    return static_cast<int>(inexact.size());
+}
+
+int print_range_warnings(const DeviceProgram& program, std::ostream& out)
+{
+    const std::vector<OpticsValue> high = thresholds_beyond_editor(program);
+    for (const OpticsValue& v : high)
+        out << "Предупреждение: " << v.name << ": " << v.value << " Lux больше " << kLuxEditHighest
+            << " Lux, наибольшего порога, который можно ввести в программе\n";
+    return static_cast<int>(high.size());
 }
 
 int print_optics_faults(const DeviceProgram& program, std::ostream& out)

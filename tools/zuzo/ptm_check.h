@@ -17,6 +17,14 @@
 
 namespace zuzo::cli {
 
+// Every optics value that would not reach the device exactly, as
+// "field: problem"; returns how many lines were printed.
+int print_range_faults(const DeviceProgram& program, std::ostream& out);
+
+// Thresholds the device takes but the tool's editor would not let a user
+// type, as warnings; returns how many lines were printed.
+int print_range_warnings(const DeviceProgram& program, std::ostream& out);
+
 // Every broken optics rule; returns how many lines were printed.
 int print_optics_faults(const DeviceProgram& program, std::ostream& out);
 

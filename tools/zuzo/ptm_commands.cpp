@@ -7,6 +7,7 @@
 #include "tools/zuzo/ptm_check.h"
 #include "tools/zuzo/ptm_files.h"
 #include "tools/zuzo/ptm_make.h"
+#include "tools/zuzo/same_file.h"
 #include "tools/zuzo/text_input.h"
 
 #include <ostream>
@@ -33,6 +34,8 @@ int dump(const std::string& path, std::ostream& out, std::ostream& err)
 
 int make(const std::string& json_path, const std::string& out_path, std::ostream& err)
 {
+    if (writes_over_input(err, json_path, out_path))
+        return EXIT_ERROR;
     std::vector<std::uint8_t> bytes;
     if (read_whole_file(json_path, bytes) != FileStatus::Done) {
         report_file_problem(err, json_path, kReadFailed);
@@ -55,8 +58,10 @@ int check(const std::string& path, std::ostream& out, std::ostream& err)
     DeviceProgram program;
     if (!load_program_file(path, program, err))
         return EXIT_ERROR;
-    int faults = print_optics_faults(program, out);
+    int faults = print_range_faults(program, out);
+    faults += print_optics_faults(program, out);
     faults += print_plan_faults(program, out);
+    (void)print_range_warnings(program, out); // a warning alone does not fail the check
     return faults > 0 ? EXIT_FAULTS : EXIT_OK;
 }
 
@@ -67,6 +72,14 @@ void report_file_problem(std::ostream& err, const std::string& path, std::string
     while (!message.empty() && message.back() == '\n')
         message.remove_suffix(1);
     err << path << ": " << message << '\n';
+}
+
+bool writes_over_input(std::ostream& err, const std::string& input, const std::string& output)
+{
+    if (!same_file(input, output))
+        return false;
+    err << output << ": тот же файл, что и " << input << "; ничего не записано\n";
+    return true;
 }
 
 bool load_program_file(const std::string& path, DeviceProgram& program, std::ostream& err)

@@ -32,6 +32,10 @@ inline constexpr const char* kWriteFailed = "При записи произош�
 // "path: message" on err, ending in exactly one line break.
 void report_file_problem(std::ostream& err, const std::string& path, std::string_view message);
 
+// No command writes over its own input: when output names the same file as
+// input (by any path), says so on err and returns true; nothing is written.
+[[nodiscard]] bool writes_over_input(std::ostream& err, const std::string& input, const std::string& output);
+
 // Reads and decodes a program file; reports to err and returns false on failure.
 [[nodiscard]] bool load_program_file(const std::string& path, DeviceProgram& program, std::ostream& err);
 

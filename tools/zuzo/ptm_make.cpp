@@ -1,5 +1,6 @@
 #include "tools/zuzo/ptm_make.h"
 
+#include "program/optics_range.h"
 #include "program/ptm_format.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/json_program.h"
@@ -24,6 +25,10 @@ PtmMakeResult make_ptm(std::string_view json_text)
     const std::optional<PtmFieldFault> fault = ptm_unwritable_field(r.program);
     if (fault) {
         r.error = "не помещается в файл программы: " + json_field_name(*fault) + ": " + fault->problem;
+        return r;
+    }
+    if (const std::optional<std::string> inexact = first_inexact_optics_value(r.program)) {
+        r.error = "в устройство не уходит как есть: " + *inexact;
         return r;
     }
     r.bytes = write_ptm(r.program);

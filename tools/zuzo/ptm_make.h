@@ -18,9 +18,10 @@ struct PtmMakeResult {
     std::string error;               // in Russian, on one line, when refused
 };
 
-// Refuses malformed JSON (with line and column), what is not a program, and
-// a program that the file cannot hold as given (naming the field), so that
-// whatever is made reads back as exactly the program taken.
+// Refuses malformed JSON (with line and column), what is not a program, a
+// program that the file cannot hold as given, and optics that would not
+// reach the device exactly (naming the field), so that whatever is made
+// reads back as exactly the program taken and writes into a device as it is.
 [[nodiscard]] PtmMakeResult make_ptm(std::string_view json_text);
 
 } // namespace zuzo
