@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -84,8 +85,11 @@ void describe_config_page(const MainControls& ui)
     name(ui.FastPulseTimeEdit, "Время перехода на частые звуковые импульсы");
     name(ui.SoundOffCheck, "Отключить звуковое сопровождение");
     name(ui.SoundSimulationCheck, "Симуляция звука");
-    if (ui.StatusLog != nullptr)
+    if (ui.StatusLog != nullptr) {
         ui.StatusLog->setTabChangesFocus(true);
+        name(ui.StatusLog->horizontalScrollBar(), "Статус устройства, прокрутка по горизонтали");
+        name(ui.StatusLog->verticalScrollBar(), "Статус устройства, прокрутка по вертикали");
+    }
 }
 
 void describe_optics_page(const MainControls& ui)
@@ -102,7 +106,8 @@ void describe_optics_page(const MainControls& ui)
     name(ui.UserSettingsCheck, "Пользовательские установки");
     name(ui.MinModuleBrightnessEdit, "Минимальная яркость модуля, в процентах");
     name(ui.MinIndicatorBrightnessEdit, "Минимальная яркость индикатора, в процентах");
-    name(ui.OpticalSensorCombo, "Оптический датчик");
+    // The list has no label: its frame says what it is.
+    name(ui.OpticalSensorCombo, "Автоматическая регулировка яркости");
     name(ui.LuxThresholdWarning, "Предупреждение: пороги освещенности");
     name(ui.DarkThresholdOption, "Темное время суток, освещенность меньше порога");
     name(ui.DarkThresholdEdit, "Порог темного времени суток, в люксах");

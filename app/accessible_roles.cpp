@@ -3,8 +3,10 @@
 #include "ui/warning_picture.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QComboBox>
 
 namespace {
 
@@ -65,12 +67,63 @@ public:
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 };
 
+// A combo box heard by its name (what the list is: its accessible name, or
+// else the label it is the buddy of) with its current text as the value.
+// Qt's own interface on Linux names a combo box by its current text, so
+// "COM1" would be all a screen reader says.
+class AccessibleCombo : public QAccessibleWidget {
+public:
+    explicit AccessibleCombo(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+
+    QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name) {
+            const QString name = QAccessibleWidget::text(t);
+            return name.isEmpty() ? combo()->currentText() : name;
+        }
+        if (t == QAccessible::Value)
+            return combo()->currentText();
+        return QAccessibleWidget::text(t);
+    }
+    // The one child is the drop-down list.
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(combo()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child != nullptr && child->object() == combo()->view() ? 0 : -1;
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.expandable = true;
+        s.expanded = combo()->view()->isVisible();
+        return s;
+    }
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString& action) override
+    {
+        if ((action != showMenuAction() && action != pressAction()) || !combo()->isEnabled())
+            return;
+        if (combo()->view()->isVisible())
+            combo()->hidePopup();
+        else
+            combo()->showPopup();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
 QAccessibleInterface* tool_roles(const QString& class_name, QObject* object)
 {
     if (object == nullptr || !object->isWidgetType())
         return nullptr;
     if (class_name == QLatin1String("WarningPicture"))
         return new AccessibleWarning(static_cast<WarningPicture*>(object));
+    if (class_name == QLatin1String("QComboBox"))
+        return new AccessibleCombo(static_cast<QComboBox*>(object));
     if (class_name == QLatin1String("ThresholdOption"))
         return new AccessibleOption(static_cast<QAbstractButton*>(object));
     if (class_name == QLatin1String("CopyDialogWindow") ||

@@ -4,6 +4,7 @@
 #include "app/link_controller.h"
 #include "app/platform_commands.h"
 #include "ui/app_context.h"
+#include "ui/window_focus.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>
@@ -46,17 +47,19 @@ void AuxiliaryCommands::about()
     if (about_)
         return;
     QMainWindow* main = ctx_.ui.MainWindow;
+    return_focus_ = main->focusWidget();
     main->setEnabled(false);
     auto* window = new (std::nothrow) AboutWindow(main);
     if (!window) {
         main->setEnabled(true);
+        give_keyboard_back(main, return_focus_);
         return;
     }
     // A window created over a disabled owner must still take input.
     window->setEnabled(true);
     about_ = window;
     connect(window, &AboutWindow::closeRequested, this, &AuxiliaryCommands::close_about);
-    window->show();
+    show_with_keyboard(window, window->ok_button());
 }
 
 void AuxiliaryCommands::close_about()
@@ -68,6 +71,8 @@ void AuxiliaryCommands::close_about()
     window->hide();
     window->deleteLater();
     ctx_.ui.MainWindow->setEnabled(true);
+    give_keyboard_back(ctx_.ui.MainWindow, return_focus_);
+    return_focus_ = nullptr;
 }
 
 void AuxiliaryCommands::help()

@@ -29,9 +29,11 @@ public:
     // Asks "Выход"; on Yes closes the link, hides the main window and ends
     // the process with code 0. Any other answer changes nothing.
     void exit_with_confirmation();
-    // Opens the About window over the disabled main window; nothing if open.
+    // Opens the About window over the disabled main window, with the
+    // keyboard on AboutOkButton; nothing if open.
     void about();
-    // Closes the About window and enables the main window again.
+    // Closes the About window, enables the main window again and gives the
+    // keyboard back to the control that had it when the window opened.
     void close_about();
     [[nodiscard]] AboutWindow* about_window() const { return about_; }
 
@@ -46,5 +48,6 @@ private:
     AppContext& ctx_;
     LinkController& link_;
     QPointer<AboutWindow> about_;
+    QPointer<QWidget> return_focus_;
     std::function<void(int)> end_process_;
 };

@@ -37,8 +37,8 @@ QGroupBox* build_ports_frame(QWidget* page, MainControls& ui)
     grid->setContentsMargins(6, 4, 6, 6);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(2);
-    grid->addWidget(make::label(frame, QStringLiteral("Порт")), 0, 0);
     ui.PortCombo = make::named<QComboBox>(frame, "PortCombo");
+    grid->addWidget(make::label(frame, QStringLiteral("Порт"), ui.PortCombo), 0, 0);
     ui.PortCombo->setMinimumWidth(78);
     ui.PortCombo->setMaxVisibleItems(20);
     grid->addWidget(ui.PortCombo, 1, 0);
@@ -78,8 +78,10 @@ QGroupBox* build_status_frame(QWidget* page, MainControls& ui)
     column->addWidget(ui.DisconnectButton);
     column->addSpacing(6);
     column->addWidget(make::label(frame, QStringLiteral("Работа с RTC:")));
-    column->addWidget(make::label(frame, QStringLiteral("Системная дата")));
     ui.SystemDateEdit = make::named<NumericEdit>(frame, "SystemDateEdit");
+    // Only the clock display writes it; the keyboard may still read it.
+    ui.SystemDateEdit->setReadOnly(true);
+    column->addWidget(make::label(frame, QStringLiteral("Системная дата"), ui.SystemDateEdit));
     column->addWidget(ui.SystemDateEdit);
     column->addWidget(make::label(frame, QStringLiteral("Дата счит. с устройства")));
     ui.DeviceDateEdit = make::named<NumericEdit>(frame, "DeviceDateEdit");
@@ -122,8 +124,8 @@ QGroupBox* build_plans_frame(QWidget* page, MainControls& ui, const QTime& now)
 
     auto* first = new QHBoxLayout;
     first->setSpacing(4);
-    first->addWidget(make::label(frame, QStringLiteral("День недели")));
     ui.WeekdayCombo = make::named<QComboBox>(frame, "WeekdayCombo");
+    first->addWidget(make::label(frame, QStringLiteral("День недели"), ui.WeekdayCombo));
     ui.WeekdayCombo->setMinimumWidth(140);
     first->addWidget(ui.WeekdayCombo);
     ui.CopyTimeParamsButton = make::named<QPushButton>(frame, "CopyTimeParamsButton");
@@ -157,12 +159,15 @@ QGroupBox* build_plans_frame(QWidget* page, MainControls& ui, const QTime& now)
 QGroupBox* build_sound_frame(QWidget* page, MainControls& ui)
 {
     auto* frame = new QGroupBox(page);
+    // The frame has no caption to be heard by.
+    frame->setAccessibleName(QStringLiteral("Звуковое сопровождение"));
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 4, 6, 6);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(3);
-    grid->addWidget(make::label(frame, QStringLiteral("Вид звукового сопровождения")), 0, 0);
     ui.SoundTypeCombo = make::named<QComboBox>(frame, "SoundTypeCombo");
+    grid->addWidget(make::label(frame, QStringLiteral("Вид звукового сопровождения"), ui.SoundTypeCombo), 0,
+                    0);
     grid->addWidget(ui.SoundTypeCombo, 1, 0);
     grid->addWidget(make::label(frame, QStringLiteral("Время перехода на частые звук.импульсы")), 2, 0);
     ui.FastPulseTimeEdit = make::named<NumericEdit>(frame, "FastPulseTimeEdit");

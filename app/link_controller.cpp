@@ -72,7 +72,10 @@ void LinkController::bind()
 {
     const MainControls& ui = ctx_.ui;
     connect(ui.ConnectButton, &QPushButton::clicked, this, [this] { connection_->connect(); });
-    connect(ui.DisconnectButton, &QPushButton::clicked, this, [this] { connection_->disconnect(); });
+    connect(ui.DisconnectButton, &QPushButton::clicked, this, [this] {
+        connection_->disconnect();
+        keyboard_to_connect();
+    });
     connect(ui.WriteProgramButton, &QPushButton::clicked, this, [this] { transfer_->write_program(); });
     connect(ui.ReadProgramButton, &QPushButton::clicked, this, [this] { transfer_->read_program(); });
 
@@ -94,6 +97,7 @@ void LinkController::bind()
     });
     connect(transfer, &ProgramTransfer::progressed, progress->TransferProgressBar, &QProgressBar::setValue);
     connect(transfer, &ProgramTransfer::finished, progress, &TransferProgressWindow::close_over_owner);
+    connect(transfer, &ProgramTransfer::finished, this, &LinkController::keyboard_to_connect);
     connect(transfer, &ProgramTransfer::programReplaced, this, [this] { ctx_.rebuild_after_replacement(); });
     connect(progress->TransferStopButton, &QPushButton::clicked, transfer, &ProgramTransfer::request_stop);
 }
@@ -110,7 +114,21 @@ void LinkController::clock_display()
 
 void LinkController::supervision()
 {
+    const bool was_open = link_->link_is_open();
     connection_->supervision();
+    if (was_open)
+        keyboard_to_connect();
+}
+
+void LinkController::keyboard_to_connect()
+{
+    const MainControls& ui = ctx_.ui;
+    if (link_->link_is_open() || !ui.ConnectButton->isVisible())
+        return;
+    const QWidget* focus = ui.MainWindow->focusWidget();
+    if (focus == nullptr || focus == ui.DisconnectButton || focus == ui.WriteProgramButton ||
+        focus == ui.ReadProgramButton)
+        ui.ConnectButton->setFocus(Qt::OtherFocusReason);
 }
 
 void LinkController::brightness_preview()

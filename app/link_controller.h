@@ -53,6 +53,11 @@ public:
     [[nodiscard]] const zuzo::ReplyArray& reply_array() const { return reply_; }
 
 private:
+    // Once the link is closed (a disconnect, a lost port, a transfer that
+    // lost it), the keyboard leaves the buttons that need the link, which
+    // the next status tick disables, for ConnectButton.
+    void keyboard_to_connect();
+
     AppContext& ctx_;
     StatusLog& log_;
     zuzo::ReplyArray reply_{};

@@ -15,10 +15,14 @@ template <typename W, typename... Args> W* named(QWidget* parent, const char* na
     return widget;
 }
 
-// A static caption without identity.
-inline QLabel* label(QWidget* parent, const QString& text)
+// A static caption without identity; with a buddy, the control it
+// captions (a screen reader names the control by it).
+inline QLabel* label(QWidget* parent, const QString& text, QWidget* buddy = nullptr)
 {
-    return new QLabel(text, parent);
+    auto* caption = new QLabel(text, parent);
+    if (buddy != nullptr)
+        caption->setBuddy(buddy);
+    return caption;
 }
 
 } // namespace make

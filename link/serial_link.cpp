@@ -53,6 +53,23 @@ void sleep_for_rest(std::size_t have, std::size_t expected, const QElapsedTimer&
         std::this_thread::sleep_for(pause);
 }
 
+// Why an open the serial port layer refused failed.
+zuzo::PortOpenError open_failure(QSerialPort::SerialPortError error, const std::string& path)
+{
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return zuzo::PortOpenError::Missing;
+    case QSerialPort::PermissionError:
+        return zuzo::classify_permission_error(path);
+    case QSerialPort::OpenError: // this link has it open already
+        return zuzo::PortOpenError::Busy;
+    case QSerialPort::UnsupportedOperationError:
+        return zuzo::PortOpenError::SettingsRefused;
+    default:
+        return zuzo::PortOpenError::Other;
+    }
+}
+
 } // namespace
 
 SerialLink::SerialLink(std::string virtual_port_folder) : folder_(std::move(virtual_port_folder))
@@ -99,18 +116,22 @@ bool SerialLink::open_link(const QString& port_name)
 {
     close_link();
     const std::string path = zuzo::resolve_port(port_name.toStdString(), folder_);
+    open_error_ = zuzo::PortOpenError::Missing;
     if (path.empty())
         return false;
     port_.setPortName(QString::fromStdString(path));
     if (!apply_line_settings() || !port_.open(QIODevice::ReadWrite)) {
+        open_error_ = open_failure(port_.error(), path);
         port_.clearError();
         return false;
     }
     if (!apply_line_settings()) {
+        open_error_ = zuzo::PortOpenError::SettingsRefused;
         port_.close();
         port_.clearError();
         return false;
     }
+    open_error_ = zuzo::PortOpenError::None;
     // No handshake: RTS low. A pseudo-terminal has no modem lines and refuses
     // the call, which is no reason to refuse the port.
     (void)port_.setRequestToSend(false);

@@ -14,6 +14,7 @@
 
 #include "link/fine_timer.h"
 #include "link/io_channel.h"
+#include "link/port_open_error.h"
 
 #include <QSerialPort>
 #include <QString>
@@ -33,6 +34,8 @@ public:
     // path) stands for. False, and the link closed, when the name stands for
     // no device, the device cannot be opened or a line setting is refused.
     [[nodiscard]] bool open_link(const QString& port_name);
+    // Why the last open_link failed (None after a success).
+    [[nodiscard]] zuzo::PortOpenError open_error() const { return open_error_; }
     void close_link();
 
     // True from a successful open_link until close_link, even after the
@@ -66,8 +69,9 @@ private:
 
     QSerialPort port_;
     std::string folder_;
-    bool held_ = false;              // from a successful open_link until close_link
-    bool lost_ = false;              // the device went away while held
+    bool held_ = false; // from a successful open_link until close_link
+    bool lost_ = false; // the device went away while held
+    zuzo::PortOpenError open_error_ = zuzo::PortOpenError::None;
     std::size_t expected_reply_ = 0; // for the next run_io only
     zuzo::FineTimer fine_timer_;     // held while the link is
 };

@@ -8,6 +8,7 @@ set(LINK_CORE_SOURCES
   link/protocol.cpp
   link/optics_bytes.cpp
   link/exchange.cpp
+  link/port_open_error.cpp
 )
 # What a COM name opens, where the list of ports comes from, and the timer
 # tick while the link is open.
@@ -16,11 +17,13 @@ if(WIN32)
     link/port_names_windows.cpp
     link/registry_ports_windows.cpp
     link/fine_timer_windows.cpp
+    link/port_open_error_windows.cpp
   )
 else()
   list(APPEND LINK_CORE_SOURCES
     link/port_names_posix.cpp
     link/fine_timer_posix.cpp
+    link/port_open_error_posix.cpp
   )
 endif()
 set(LINK_SERIAL_SOURCES

@@ -4,6 +4,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "ui/window_focus.h"
+
 namespace {
 
 QProgressBar* make_bar(QWidget* parent, const QString& name, int y)
@@ -31,6 +33,9 @@ TransferProgressWindow::TransferProgressWindow(QWidget* owner)
     TransferStopButton = new QPushButton(QStringLiteral("Стоп"), this);
     TransferStopButton->setObjectName(QStringLiteral("TransferStopButton"));
     TransferStopButton->setGeometry(340, 55, 80, 20);
+    // What a screen reader says of the two bars.
+    TransferProgressBar->setAccessibleName(QStringLiteral("Ход обмена данными"));
+    TransferSpareBar->setAccessibleName(QStringLiteral("Запасной индикатор обмена"));
 }
 
 void TransferProgressWindow::closeEvent(QCloseEvent* event)
@@ -48,15 +53,15 @@ void TransferProgressWindow::open_over_owner()
     }
     // Disabling the owner disabled this window with it; Stop must work.
     setEnabled(true);
-    show();
+    show_with_keyboard(this, TransferStopButton);
 }
 
 void TransferProgressWindow::close_over_owner()
 {
     hide();
-    if (QWidget* owner = parentWidget())
+    if (QWidget* owner = parentWidget()) {
         owner->setEnabled(true);
-    if (return_focus_ && return_focus_->isEnabled())
-        return_focus_->setFocus(Qt::OtherFocusReason);
+        give_keyboard_back(owner, return_focus_);
+    }
     return_focus_ = nullptr;
 }

@@ -16,7 +16,8 @@ public:
     // manager never hides it behind owner.
     explicit TransferProgressWindow(QWidget* owner);
 
-    // Disables the owner and shows this window, enabled, over it.
+    // Disables the owner and shows this window, enabled, over it, with the
+    // keyboard on TransferStopButton.
     void open_over_owner();
     // Hides this window, enables the owner again and gives the focus back to
     // the owner's control that had it when the window opened (the button

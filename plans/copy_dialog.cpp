@@ -9,6 +9,7 @@
 #include "plans/plan_editor.h"
 #include "program/device_program.h"
 #include "ui/app_context.h"
+#include "ui/window_focus.h"
 
 CopyDialog::CopyDialog(AppContext& ctx, PlanEditor& plans, QObject* parent)
     : QObject(parent), ctx_(ctx), plans_(plans)
@@ -40,7 +41,7 @@ void CopyDialog::open()
     connect(window_->cancel_button(), &QPushButton::clicked, this, [this] { close_dialog(); });
     connect(window_->copy_button(), &QPushButton::clicked, this, [this] { copy_time_params(); });
     connect(window_->image_button(), &QPushButton::clicked, this, [this] { copy_time_params(); });
-    window_->show();
+    show_with_keyboard(window_, window_->source_list());
 }
 
 bool CopyDialog::is_open() const
@@ -95,12 +96,10 @@ void CopyDialog::close_dialog()
 
 void CopyDialog::return_focus()
 {
-    // Back to the button that opened the dialog, unless the copy has just
-    // made the shown weekday faulty and so disabled it.
-    QWidget* opener = ctx_.ui.CopyTimeParamsButton;
-    if (opener->isEnabled()) {
-        opener->setFocus(Qt::OtherFocusReason);
-    }
+    // The main window takes the keyboard back, on the button that opened the
+    // dialog unless the copy has just made the shown weekday faulty and so
+    // disabled it.
+    give_keyboard_back(ctx_.ui.MainWindow, ctx_.ui.CopyTimeParamsButton);
 }
 
 void CopyDialog::close_window()

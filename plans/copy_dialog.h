@@ -20,6 +20,8 @@ public:
 
     // Connects CopyTimeParamsButton to open().
     void bind();
+    // Opens the dialog over the disabled main window, with the keyboard on
+    // the source list; nothing if it is open.
     void open();
     [[nodiscard]] bool is_open() const;
 

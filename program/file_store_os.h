@@ -22,7 +22,8 @@ enum class NewFile { Written, NameTaken, Failed };
 [[nodiscard]] bool may_replace(const std::filesystem::path& target);
 
 // Renames from over to, replacing it in one step, and makes the rename
-// durable; false when the system refuses.
+// durable; false when the system refuses. On Windows a target held open by
+// another program is waited for, about 2 s at most.
 [[nodiscard]] bool replace_file(const std::filesystem::path& from, const std::filesystem::path& to);
 
 } // namespace zuzo::file_os

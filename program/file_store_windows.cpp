@@ -2,17 +2,34 @@
 // name opens whatever the code page. CREATE_NEW, FlushFileBuffers, then
 // MoveFileExW with MOVEFILE_WRITE_THROUGH, which returns only once the
 // rename is on the disk. A file that another program holds open without
-// sharing refuses the rename, and stays as it was.
+// sharing refuses the rename, and stays as it was. Such a hold is often
+// brief (a virus scanner, the search indexer, a synced Documents folder
+// opening the file that was just saved): the rename is tried again for a
+// little while before the save fails.
 
 #include "program/file_store_os.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace zuzo::file_os {
 namespace fs = std::filesystem;
 namespace {
+
+// How long a refused rename is tried again: the pauses between tries grow
+// from 10 ms to 250 ms, about 2 s in all.
+constexpr std::chrono::milliseconds kFirstPause{10};
+constexpr std::chrono::milliseconds kLongestPause{250};
+constexpr std::chrono::milliseconds kRetryTime{2000};
+
+// The refusals that a file held open by another program gives.
+bool held_by_another(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
 
 bool write_all(HANDLE file, std::span<const std::uint8_t> bytes)
 {
@@ -48,7 +65,16 @@ bool may_replace(const fs::path& target)
 
 bool replace_file(const fs::path& from, const fs::path& to)
 {
-    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    std::chrono::milliseconds waited{0};
+    std::chrono::milliseconds pause = kFirstPause;
+    while (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (!held_by_another(GetLastError()) || waited >= kRetryTime)
+            return false;
+        std::this_thread::sleep_for(pause);
+        waited += pause;
+        pause = std::min(pause * 2, kLongestPause);
+    }
+    return true;
 }
 
 } // namespace zuzo::file_os

@@ -233,6 +233,20 @@ std::optional<std::vector<std::uint8_t>> replace_ptm_plan(std::span<const std::u
     return out;
 }
 
+std::optional<std::size_t> ptm_optics_offset(std::span<const std::uint8_t> bytes)
+{
+    Cursor in(bytes);
+    if (in.line() != kPtmHeader)
+        return std::nullopt;
+    (void)in.line(); // the weekday
+    for (std::size_t k = 0; k < kPtmPlanBlockSize; ++k)
+        (void)in.byte();
+    (void)in.line(); // the sound type
+    (void)in.line(); // the fast pulse time
+    (void)in.byte(); // sound_off
+    return in.position();
+}
+
 PtmReadResult read_ptm(std::span<const std::uint8_t> bytes, DeviceProgram& out)
 {
     Cursor in(bytes);

@@ -73,4 +73,10 @@ struct PtmFieldFault {
 [[nodiscard]] std::optional<std::vector<std::uint8_t>> replace_ptm_plan(std::span<const std::uint8_t> bytes,
                                                                         const DeviceProgram& program);
 
+// Where the optics block of a file content starts, as the reader finds it:
+// after the header, the weekday line, the plan block, the sound type and
+// fast pulse lines and the sound_off byte. Nothing when the header is wrong;
+// a content that ends before that point gives its own size.
+[[nodiscard]] std::optional<std::size_t> ptm_optics_offset(std::span<const std::uint8_t> bytes);
+
 } // namespace zuzo

@@ -5,6 +5,7 @@ set(PROGRAM_CORE_SOURCES
   program/number_text.cpp
   program/cp1251.cpp
   program/ptm_format.cpp
+  program/ptm_optics_patch.cpp
   program/optics_rules.cpp
   program/optics_range.cpp
   program/save_name.cpp

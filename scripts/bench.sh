@@ -5,12 +5,17 @@
 # file speed, the cold start and resident memory of zuzo-transport under Xvfb,
 # and the CPU share of the real zuzo-transport under Xvfb, idle without a link
 # and idle connected (through its "Установить связь" button) to the paced
-# simulator, which answers one character at a time at 9600 baud.
+# simulator, which answers one character at a time at 9600 baud. Also the
+# companion's device commands run as a technician runs them (a process each)
+# against the paced simulator, as wall time over the line time of their
+# frames. It begins with the machine it ran on.
 #
 # usage: scripts/bench.sh [zuzo_bench arguments...]
 # Environment: BENCH_BUILD_DIR (default build/bench), BENCH_JOBS (default nproc),
 # STARTS (cold starts measured, default 5), IDLE_SECONDS (each real-tool idle
-# figure, default 60). Needs xvfb, x11-utils and xdotool.
+# figure, default 60), CLI_RUNS (runs of each companion command, default 50),
+# ONLY_CLI=1 (the machine line and the companion rows alone). Needs xvfb,
+# x11-utils and xdotool.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --bench
@@ -19,12 +24,16 @@ starts=${STARTS:-5}
 idle_seconds=${IDLE_SECONDS:-60}
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DZUZO_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j"${BENCH_JOBS:-$(nproc)}" --target zuzo_bench zuzo-devsim zuzo-transport >/dev/null
+cmake --build "$build" -j"${BENCH_JOBS:-$(nproc)}" --target zuzo_bench zuzo-devsim zuzo-transport zuzo >/dev/null
 
-echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(nproc) cores," \
-    "$(awk '/MemTotal/ {printf "%.0f GiB", $2 / 1048576}' /proc/meminfo), $(uname -sr)," \
-    "load average at start $(cut -d' ' -f1-3 /proc/loadavg)"
+# shellcheck source=scripts/machine_line.sh
+. scripts/machine_line.sh
+machine_line "$build"
 echo
+# shellcheck source=scripts/cli_bench.sh
+. scripts/cli_bench.sh
+cli_bench "$build" "${CLI_RUNS:-50}"
+[ "${ONLY_CLI:-0}" = 1 ] && exit 0
 "$build/zuzo_bench" --devsim "$build/zuzo-devsim" "$@" || true
 
 # --- cold start to the main window shown, and resident memory after start ---

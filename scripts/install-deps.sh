@@ -3,9 +3,10 @@
 # asking apt only for those that are missing.
 # With --ci also what the fuzz pass (clang, libFuzzer), the package check
 # (dpkg-shlibdeps, xwininfo, chmcmd for the user manual help.chm, and the
-# validators lintian, desktop-file-validate and appstreamcli) and the Windows
+# validators lintian, desktop-file-validate and appstreamcli), the Windows
 # cross-check (mingw-w64, GoogleTest's sources, Wine, the sources of the
-# Russian locale) need; with --bench what bench.sh and soak.sh use to drive
+# Russian locale) and the installer check (NSIS, and the 32-bit Wine that
+# NSIS installers need, from the i386 architecture) need; with --bench what bench.sh and soak.sh use to drive
 # the real tool (xwininfo, xdotool).
 set -euo pipefail
 packages=(
@@ -20,6 +21,7 @@ if [ "${1:-}" = "--ci" ]; then
   packages+=(clang-14 clang-format libclang-rt-14-dev dpkg-dev x11-utils)
   packages+=(fp-utils-3.2.2 lintian desktop-file-utils appstream)
   packages+=(g++-mingw-w64-x86-64-posix googletest wine64 wine locales)
+  packages+=(nsis wine32:i386)
 fi
 if [ "${1:-}" = "--bench" ]; then
   packages+=(x11-utils xdotool)
@@ -35,6 +37,10 @@ fi
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
+# wine32 comes from the i386 architecture, which apt is told about first.
+if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo_cmd[@]}" dpkg --add-architecture i386
+fi
 "${sudo_cmd[@]}" apt-get update -qq
 echo "install-deps.sh: installing ${missing[*]}"
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

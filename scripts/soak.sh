@@ -55,8 +55,9 @@ stale_locks() {
 }
 fd_list() { find "/proc/$RT_TOOL_PID/fd" -mindepth 1 -printf '%f -> %l\n' 2>/dev/null | sort -n; }
 
-echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(nproc) cores," \
-    "$(uname -sr), load average at start $(cut -d' ' -f1-3 /proc/loadavg)"
+# shellcheck source=scripts/machine_line.sh
+. scripts/machine_line.sh
+machine_line "$RT_BUILD"
 echo
 echo "| Phase | Memory (VmRSS) | Open files | CPU share | Met | Note |"
 echo "|---|---|---|---|---|---|"

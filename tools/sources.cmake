@@ -16,26 +16,24 @@ set(ZUZO_CLI_SOURCES
   tools/zuzo/ptm_check.cpp
   tools/zuzo/plan_commands.cpp
   tools/zuzo/optics_compare.cpp
+  tools/zuzo/device_options.cpp
   tools/zuzo/device_commands.cpp
   tools/zuzo/help_texts.cpp
   tools/zuzo/device_report.cpp
-  tools/zuzo/journal_file.cpp
 )
-# The journal file: appended to and forced to the disk, per system.
-if(WIN32)
-  list(APPEND ZUZO_CLI_SOURCES tools/zuzo/journal_file_windows.cpp)
-else()
-  list(APPEND ZUZO_CLI_SOURCES tools/zuzo/journal_file_posix.cpp)
-endif()
 # The companion's part on the standard library alone, built (and tested
-# under Wine) with the core: its files, its text input, its console.
+# under Wine) with the core: its files, its text input, its console, its
+# journal file (appended to and forced to the disk, per system).
 set(ZUZO_CLI_CORE_SOURCES
   tools/zuzo/ptm_files.cpp
   tools/zuzo/text_input.cpp
+  tools/zuzo/journal_file.cpp
 )
 # Its console and whether two names lead to one file, per system.
 if(WIN32)
-  list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_windows.cpp tools/zuzo/same_file_windows.cpp)
+  list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_windows.cpp tools/zuzo/same_file_windows.cpp
+    tools/zuzo/ptm_files_windows.cpp tools/zuzo/journal_file_windows.cpp)
 else()
-  list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_posix.cpp tools/zuzo/same_file_posix.cpp)
+  list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_posix.cpp tools/zuzo/same_file_posix.cpp
+    tools/zuzo/ptm_files_posix.cpp tools/zuzo/journal_file_posix.cpp)
 endif()

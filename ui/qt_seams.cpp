@@ -11,6 +11,8 @@
 #include <QUrl>
 
 #include "ui/busy_scope.h"
+#include "ui/dialog_state_scope.h"
+#include "ui/russian_sizes.h"
 
 namespace {
 
@@ -93,19 +95,35 @@ QString QtFileDialogs::remember(const QString& name)
     return name;
 }
 
-QString QtFileDialogs::open_file(QWidget* parent, const QString& title, const QString& filter)
+QString QtFileDialogs::run(QWidget* parent, const QString& title, const QString& filter, bool save)
 {
     const BusyScope busy(busy_);
+    // The dialog lives inside the scope: what it reads and writes of its
+    // state never reaches the user's settings.
+    const DialogStateScope forget;
+    QFileDialog dialog(box_owner(parent), title, folder_, filter);
     // The folder only: the dialog starts with no file name.
-    return remember(QFileDialog::getOpenFileName(box_owner(parent), title, folder_, filter));
+    dialog.setDirectory(folder_);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Save asks its own overwrite question after adding the extension.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, save);
+    // Sizes in Russian where the dialog is Qt's own (the native ones show
+    // the system's).
+    dialog.setProxyModel(new RussianSizes(&dialog));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return remember(dialog.selectedFiles().value(0));
+}
+
+QString QtFileDialogs::open_file(QWidget* parent, const QString& title, const QString& filter)
+{
+    return run(parent, title, filter, false);
 }
 
 QString QtFileDialogs::save_file(QWidget* parent, const QString& title, const QString& filter)
 {
-    const BusyScope busy(busy_);
-    // Save asks its own overwrite question after adding the extension.
-    return remember(QFileDialog::getSaveFileName(box_owner(parent), title, folder_, filter, nullptr,
-                                                 QFileDialog::DontConfirmOverwrite));
+    return run(parent, title, filter, true);
 }
 
 void QtLauncher::open_document(const QString& path)

@@ -31,7 +31,8 @@ private:
 // File dialogs; they raise *busy while open, as message boxes do. The first
 // dialog of the run starts in first_folder, every later one in the folder of
 // the last file chosen in this run (Open and Save alike). Nothing of it is
-// kept for the next run.
+// kept for the next run: the dialogs neither read nor write Qt's settings.
+// Qt's own dialog shows file sizes in Russian.
 class QtFileDialogs : public FileDialogs {
 public:
     explicit QtFileDialogs(int& busy, QString first_folder = documents_folder())
@@ -42,6 +43,7 @@ public:
     QString save_file(QWidget* parent, const QString& title, const QString& filter) override;
 
 private:
+    QString run(QWidget* parent, const QString& title, const QString& filter, bool save);
     // Remembers the folder of a chosen name; an empty name (cancelled)
     // changes nothing. Returns name.
     QString remember(const QString& name);

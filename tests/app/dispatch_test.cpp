@@ -8,6 +8,7 @@
 #include "ui/control_ops.h"
 #include "ui/numeric_edit.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMainWindow>
@@ -142,6 +143,20 @@ TEST_F(Dispatch, TypingLettersIntoANumericEditIsRefused)
     edit->setFocus();
     QTest::keyClicks(edit, QStringLiteral("a1b2"));
     EXPECT_EQ(edit->text(), "12");
+}
+
+// Fault: "Системная дата" took typing, which the next tick wrote over.
+TEST_F(Dispatch, SystemDateCannotBeTypedIntoButIsReached)
+{
+    ASSERT_TRUE(activate_main_window());
+    stop_timers();
+    NumericEdit* edit = ui().SystemDateEdit;
+    const QString shown = edit->text();
+    edit->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), edit);
+    QTest::keyClicks(edit, QStringLiteral("12"));
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), shown);
 }
 
 TEST_F(Dispatch, EveryMenuIdAndToolbarButtonReachesItsCommand)

@@ -1,7 +1,8 @@
 // Warning pictures, threshold options and the secondary windows for the
 // keyboard and a screen reader: Tab reaches a shown warning, Space and Enter
 // open its explanation, and each is heard in the role it plays; the usual
-// keys; the secondary windows above the main window.
+// keys; the secondary windows above the main window, taking the keyboard as
+// they open and giving it back as they close.
 
 #include "support/app_fixture.h"
 
@@ -20,8 +21,11 @@
 #include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QKeySequence>
+#include <QListWidget>
 #include <QMainWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -230,19 +234,63 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"Ctrl+PgUp", std::nullopt, 0, "IntervalTimePicker1", "page 1"}));
 
 // Each secondary window is owned by the main window (stays above it), is
-// heard as a dialog, and a box asked for the main window meanwhile goes over it.
-class OwnedWindows : public AppFixture, public ::testing::WithParamInterface<std::string> {};
+// heard as a dialog, and a box asked for the main window meanwhile goes over
+// it. Each takes the keyboard as it opens and gives it back as it closes;
+// besides the offscreen platform, a test run on an X server without a window
+// manager checks that (nothing there hands the focus over by itself).
+class OwnedWindows : public AppFixture, public ::testing::WithParamInterface<std::string> {
+protected:
+    // How each window is opened and closed, the control of it that takes
+    // the keyboard, and the main window's control that had it before.
+    struct Way {
+        std::function<QWidget*()> open;
+        std::function<void()> close;
+        std::function<QWidget*()> takes;
+        QWidget* opener;
+    };
+
+    Way way(TransferProgressWindow& progress)
+    {
+        QMainWindow* main = ui().MainWindow;
+        AuxiliaryCommands& commands = app().commands();
+        CopyDialog& copy = app().copy_dialog();
+        const auto escape = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); };
+        const std::map<std::string, Way> ways = {
+            {"none",
+             Way{[main] { return main; }, [] {}, [main] { return main->focusWidget(); }, ui().PortCombo}},
+            // Fault: About opened without the keyboard, Escape and Enter
+            // did nothing until it was clicked; closed, no control had it.
+            {"about", Way{[&commands] { return commands.about(), commands.about_window(); }, escape,
+                          [&commands] { return commands.about_window()->ok_button(); }, ui().PortCombo}},
+            // Fault: the copy dialog opened without the keyboard; its lists
+            // could not be walked until it was clicked.
+            {"copy", Way{[&copy] { return copy.open(), copy.window(); }, escape,
+                         [&copy] { return copy.window()->source_list(); }, ui().CopyTimeParamsButton}},
+            // Fault: "Стоп" could not be pressed from the keyboard during a
+            // transfer until the window was clicked.
+            {"progress", Way{[&progress] { return progress.open_over_owner(), &progress; },
+                             [&progress] { progress.close_over_owner(); },
+                             [&progress] { return progress.TransferStopButton; }, ui().ConnectButton}}};
+        return ways.at(GetParam());
+    }
+
+    // A Monday without faults, so that CopyTimeParamsButton is enabled.
+    void plan_without_faults()
+    {
+        for (std::size_t i = 1; i <= 12; ++i) {
+            ctx().program.plan_hour[1][i] = 6;
+            ctx().program.plan_minute[1][i] = static_cast<std::int32_t>(i);
+            ctx().program.plan_volume[1][i] = 50;
+        }
+        app().plans().refresh_plan_view();
+    }
+};
 
 TEST_P(OwnedWindows, StayAboveTheMainWindowAndTakeItsBoxes)
 {
     QMainWindow* main = ui().MainWindow;
     TransferProgressWindow progress(main);
-    const std::map<std::string, std::function<QWidget*()>> open = {
-        {"none", [&] { return main; }},
-        {"about", [&] { return app().commands().about(), app().commands().about_window(); }},
-        {"copy", [&] { return app().copy_dialog().open(), app().copy_dialog().window(); }},
-        {"progress", [&] { return progress.open_over_owner(), &progress; }}};
-    QWidget* top = open.at(GetParam())();
+    QWidget* top = way(progress).open();
     process_events();
     EXPECT_EQ(box_owner(main), top);
     if (top != main) {
@@ -251,7 +299,34 @@ TEST_P(OwnedWindows, StayAboveTheMainWindowAndTakeItsBoxes)
     }
 }
 
+TEST_P(OwnedWindows, TakeTheKeyboardWhenOpenedAndGiveItBackWhenClosed)
+{
+    stop_timers();
+    plan_without_faults();
+    QMainWindow* main = ui().MainWindow;
+    TransferProgressWindow progress(main);
+    const Way w = way(progress);
+    ASSERT_TRUE(activate_main_window());
+    w.opener->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), w.opener);
+
+    // A window counts as active while a window it owns has the keyboard:
+    // what matters is which window has it.
+    const auto has_keyboard = [](QWidget* window) {
+        return QTest::qWaitFor([window] { return QGuiApplication::focusWindow() == window->windowHandle(); });
+    };
+    QWidget* top = w.open();
+    const QPointer<QWidget> opened = top; // the closed window may be deleted
+    ASSERT_TRUE(has_keyboard(top));
+    EXPECT_EQ(QApplication::focusWidget(), w.takes());
+
+    w.close();
+    ASSERT_TRUE(has_keyboard(main));
+    process_events();
+    EXPECT_TRUE(top == main || opened.isNull() || !opened->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), w.opener);
+}
+
 INSTANTIATE_TEST_SUITE_P(Windows, OwnedWindows, ::testing::Values("none", "about", "copy", "progress"),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
-
 } // namespace

@@ -211,6 +211,10 @@ TEST_F(Connect, DisconnectClosesAnOpenLinkWithALine)
     click(ui().DisconnectButton);
     EXPECT_FALSE(app().link().link_is_open());
     EXPECT_EQ(log_lines().last(), QStringLiteral("14:05:09 -> Порт закрыт"));
+    // The keyboard waits on ConnectButton. Fault: the tick disabled the
+    // focused DisconnectButton and the focus fell onto SystemDateEdit.
+    status_tick();
+    EXPECT_EQ(ui().MainWindow->focusWidget(), ui().ConnectButton);
     const int lines = static_cast<int>(log_lines().size());
     app().link().supervision(); // nothing to supervise
     EXPECT_EQ(log_lines().size(), lines);
@@ -294,8 +298,11 @@ TEST_F(Supervision, SilenceAnsweredNoKeepsTheLinkAndAsksAgain)
     EXPECT_EQ(received_codes(), std::vector<int>(8, kStatus));
 
     boxes().answers = {MsgAnswer::Ok, MsgAnswer::No};
+    ui().DisconnectButton->setFocus(Qt::TabFocusReason);
     app().link().supervision();
     EXPECT_EQ(boxes().shown.size(), 4u);
+    // The link stays: so does the keyboard.
+    EXPECT_EQ(ui().MainWindow->focusWidget(), ui().DisconnectButton);
     ASSERT_TRUE(device().wait_for_frames(16, std::chrono::seconds(2)));
     EXPECT_TRUE(app().link().link_is_open());
 }
@@ -314,6 +321,8 @@ TEST_F(Supervision, SilenceAnsweredYesClosesTheLink)
 TEST_F(Supervision, VanishedPortClosesTheLinkNamingTheChosenPort)
 {
     ASSERT_TRUE(connect_device());
+    status_tick();
+    ui().DisconnectButton->setFocus(Qt::TabFocusReason);
     choose_port(QStringLiteral("COM3")); // chosen after connecting: the line names it
     sim.stop();
     app().link().supervision();
@@ -324,10 +333,12 @@ TEST_F(Supervision, VanishedPortClosesTheLinkNamingTheChosenPort)
     EXPECT_EQ(boxes().shown[0].text, QStringLiteral("Самопроизвольно закрылся порт"));
     EXPECT_EQ(boxes().shown[0].buttons, MsgButtons::Ok);
     EXPECT_EQ(boxes().shown[0].icon, MsgIcon::Error);
-    // The tick then disables the transfer buttons.
+    // The tick then disables the transfer buttons; the keyboard waits on
+    // ConnectButton. Fault: it fell onto SystemDateEdit after the box.
     status_tick();
     EXPECT_FALSE(ui().WriteProgramButton->isEnabled());
     EXPECT_FALSE(ui().DisconnectButton->isEnabled());
+    EXPECT_EQ(ui().MainWindow->focusWidget(), ui().ConnectButton);
 }
 
 TEST_F(Supervision, DeviceVanishingMidSessionIsTheSame)

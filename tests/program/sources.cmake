@@ -2,6 +2,7 @@
 set(PROGRAM_CORE_TESTS
   program/cp1251_test.cpp
   program/ptm_format_test.cpp
+  program/ptm_optics_patch_test.cpp
   program/optics_rules_test.cpp
   program/save_name_test.cpp
   program/number_text_test.cpp

@@ -2,7 +2,7 @@
 // folder, full file system, the final rename refused, a parent that is a
 // file) reports the failure, leaves the old file byte for byte as it was and
 // leaves no temporary file behind. The same for the companion program's
-// "ptm make" and "device read --into".
+// "ptm make" and "device read --into", which also say why in one line.
 
 #include "link/link_fixture.h"
 #include "link/optics_bytes.h"
@@ -16,12 +16,16 @@
 #include "tools/zuzo/ptm_commands.h"
 
 #include <QAction>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <sstream>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -163,14 +167,31 @@ protected:
         EXPECT_EQ(failure.icon, MsgIcon::Exclamation);
     }
 
-    void make_with_companion()
+    // The one line the companion prints for the place: the path and why.
+    std::string companion_says(Place place, bool reading_first) const
+    {
+        switch (place) {
+        case Place::ReadOnlyFolder:
+            return target.string() + ": файл не записан: диск доступен только для чтения\n";
+        case Place::FullDisk:
+            return target.string() + ": файл не записан: нет места на диске\n";
+        case Place::RenameRefused:
+            return target.string() + ": файл не записан: система отказала в записи\n";
+        case Place::ParentIsAFile:
+            break;
+        }
+        return target.string() + (reading_first ? ": файл не прочитан: «" : ": файл не записан: «") +
+               old_file.string() + "» не папка\n";
+    }
+
+    void make_with_companion(Place place)
     {
         const fs::path json = outside / "program.json";
         put(json, zuzo::json::write(zuzo::program_to_json(zuzo::DeviceProgram{})));
         std::ostringstream out, err;
         EXPECT_EQ(zuzo::cli::run_ptm_command({"make", json.string(), target.string()}, out, err),
                   zuzo::cli::EXIT_ERROR);
-        EXPECT_FALSE(err.str().empty());
+        EXPECT_EQ(err.str(), companion_says(place, false));
     }
 
     void read_into_with_companion(Place place)
@@ -180,9 +201,7 @@ protected:
         EXPECT_EQ(
             zuzo::cli::run_device_command({"read", "--port", "COM1", "--into", target.string()}, out, err),
             zuzo::cli::EXIT_ERROR);
-        const char* says =
-            place == Place::ParentIsAFile ? "Файл открыть не удалось" : "Файл сохранить не удалось";
-        EXPECT_NE(err.str().find(says), std::string::npos) << err.str();
+        EXPECT_EQ(err.str(), companion_says(place, true));
     }
 
     ScratchMount scratch;
@@ -205,7 +224,7 @@ TEST_P(FileSafety, OldFileStaysAndNothingIsLeftBehind)
         save_in_tool(c.place);
         break;
     case Writer::PtmMake:
-        make_with_companion();
+        make_with_companion(c.place);
         break;
     case Writer::DeviceReadInto:
         read_into_with_companion(c.place);
@@ -220,5 +239,60 @@ INSTANTIATE_TEST_SUITE_P(Places, FileSafety, ::testing::ValuesIn(all_cases()),
                              return std::string(place_name(info.param.place)) + "_" +
                                     writer_name(info.param.writer);
                          });
+
+// Files a user may not touch, told as such in one line (they used to read
+// "При чтении произошла ошибка." / "Файл открыть не удалось." on two lines
+// whatever the cause). The companion runs as an unprivileged user, which
+// only root can arrange here.
+TEST(FileRights, CompanionSaysWhy)
+{
+    if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+        GTEST_SKIP() << "needs root and setpriv to run the companion as another user";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const fs::path folder = dir.path().toStdString();
+    fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+    const fs::path json = folder / "program.json";
+    put(json, zuzo::json::write(zuzo::program_to_json(zuzo::DeviceProgram{})));
+    const fs::path secret = folder / "secret.ptm";
+    put(secret, "wersia 3.01 unic\r\n");
+    fs::permissions(secret, fs::perms::owner_read | fs::perms::owner_write);
+    const fs::path open_folder = folder / "open";
+    fs::create_directories(open_folder);
+    fs::permissions(open_folder, fs::perms::all);
+    const fs::path kept = open_folder / "kept.ptm";
+    put(kept, "old");
+    fs::permissions(kept, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const struct {
+        const char* fault; // what the row catches
+        QStringList words;
+        std::string says;
+    } rows[] = {
+        {"a file without read rights told as missing",
+         {"ptm", "dump", QString::fromStdString(secret.string())},
+         secret.string() + ": файл не прочитан: нет прав на чтение"},
+        {"a folder without write rights told as a failed write",
+         {"ptm", "make", QString::fromStdString(json.string()),
+          QString::fromStdString((folder / "new.ptm").string())},
+         (folder / "new.ptm").string() + ": файл не записан: нет прав на запись в папку «" + folder.string() +
+             "»"},
+        {"a write-protected file told as a failed write",
+         {"ptm", "make", QString::fromStdString(json.string()), QString::fromStdString(kept.string())},
+         kept.string() + ": файл не записан: файл защищён от записи"},
+    };
+    for (const auto& row : rows) {
+        QProcess companion;
+        companion.start(QStringLiteral("setpriv"),
+                        QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                    QStringLiteral("--clear-groups"), QStringLiteral(ZUZO_CLI_PATH)} +
+                            row.words);
+        ASSERT_TRUE(companion.waitForFinished(30000));
+        EXPECT_EQ(companion.exitCode(), 2) << row.fault;
+        EXPECT_EQ(companion.readAllStandardError().toStdString(), row.says + "\n") << row.fault;
+    }
+    EXPECT_EQ(bytes_of(kept), "old");
+    EXPECT_FALSE(fs::exists(folder / "new.ptm"));
+}
 
 } // namespace

@@ -7,13 +7,16 @@
 #include "link/status_log.h"
 #include "robustness/qt_print.h"
 #include "tools/zuzo/device_commands.h"
+#include "tools/zuzo/json.h"
 
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <chrono>
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -78,7 +81,7 @@ TEST_F(PortBusy, CompanionRefusesAPortHeldByTheTool)
     device().clear_received();
     std::ostringstream out, err;
     EXPECT_EQ(zuzo::cli::run_device_command({"status", "--port", "COM1"}, out, err), 1);
-    EXPECT_NE(err.str().find("COM1: не удалось открыть порт"), std::string::npos) << err.str();
+    EXPECT_EQ(err.str(), "COM1: не удалось открыть порт: порт занят другой программой\n");
     EXPECT_EQ(device().frame_count(), 0u);
     // The tool's link is untouched and keeps working.
     app().link().supervision();
@@ -108,6 +111,74 @@ TEST_F(PortBusy, PortHeldByAnotherProcessIsRefused)
     // Once the other program has ended, the port is the tool's.
     device().set_faults({});
     EXPECT_TRUE(connect_device());
+}
+
+// Why a port did not open, in one line and in the JSON: a busy, a missing
+// and a forbidden port used to read alike "не удалось открыть порт".
+TEST_F(PortBusy, CompanionSaysWhyAPortDidNotOpen)
+{
+    const bool as_root =
+        ::geteuid() == 0 && !QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty();
+    const struct {
+        const char* fault; // what the row catches
+        std::string port;
+        bool held_by_tool;
+        bool as_nobody; // run as an unprivileged user, who may not open the terminal
+        const char* says;
+        const char* name;
+    } rows[] = {
+        {"a busy port told as missing", "COM1", true, false, "порт занят другой программой", "busy"},
+        {"a missing COM name told as busy", "COM150", false, false, "такого порта нет", "missing"},
+        {"a missing device path told as busy", "/dev/zuzo-no-such-port", false, false, "такого порта нет",
+         "missing"},
+        {"a forbidden port told as busy", sim.terminal_path(), false, true,
+         "нет прав на доступ к порту; в Linux порты открывают члены группы dialout: sudo usermod -aG dialout "
+         "$USER, затем войдите в систему заново",
+         "no_permission"},
+    };
+    for (const auto& row : rows) {
+        if (row.held_by_tool) {
+            ASSERT_TRUE(connect_device());
+        }
+        device().clear_received();
+        std::string plain, json_text;
+        if (row.as_nobody) {
+            if (!as_root)
+                continue; // only root can become another user here
+            for (const bool json : {false, true}) {
+                QProcess other;
+                QStringList words{QStringLiteral("--reuid=65534"),  QStringLiteral("--regid=65534"),
+                                  QStringLiteral("--clear-groups"), QStringLiteral(ZUZO_CLI_PATH),
+                                  QStringLiteral("device"),         QStringLiteral("status"),
+                                  QStringLiteral("--port"),         QString::fromStdString(row.port)};
+                if (json)
+                    words << QStringLiteral("--json");
+                other.start(QStringLiteral("setpriv"), words);
+                ASSERT_TRUE(other.waitForFinished(30000));
+                EXPECT_EQ(other.exitCode(), 1) << row.fault;
+                (json ? json_text : plain) =
+                    (json ? other.readAllStandardOutput() : other.readAllStandardError()).toStdString();
+            }
+        } else {
+            std::ostringstream out, err, json_out, json_err;
+            EXPECT_EQ(zuzo::cli::run_device_command({"status", "--port", row.port}, out, err), 1)
+                << row.fault;
+            EXPECT_EQ(
+                zuzo::cli::run_device_command({"status", "--port", row.port, "--json"}, json_out, json_err),
+                1);
+            plain = err.str();
+            json_text = json_out.str();
+        }
+        EXPECT_EQ(plain, row.port + ": не удалось открыть порт: " + row.says + "\n") << row.fault;
+        const zuzo::json::ParseResult r = zuzo::json::parse(json_text);
+        ASSERT_EQ(r.status, zuzo::json::ParseStatus::Ok) << json_text;
+        EXPECT_EQ(r.value.at("outcome"), "port_failed");
+        EXPECT_EQ(r.value.at("port_error"), row.name) << row.fault;
+        EXPECT_EQ(r.value.at("result"), std::string("не удалось открыть порт: ") + row.says);
+        EXPECT_EQ(device().frame_count(), 0u) << row.fault;
+        if (row.held_by_tool)
+            app().link().close_link();
+    }
 }
 
 } // namespace

@@ -10,4 +10,5 @@ set(ROBUSTNESS_TESTS
   robustness/port_loss_test.cpp
   robustness/scratch_mount.cpp
   robustness/file_safety_test.cpp
+  robustness/journal_race_test.cpp
 )

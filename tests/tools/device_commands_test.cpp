@@ -114,6 +114,32 @@ TEST_F(DeviceCommands, BadUsage)
     EXPECT_EQ(get(saved), program);
 }
 
+// With --json a mistake in the words is an object too, so that a script
+// parsing the output gets one (it used to get nothing on standard output).
+TEST_F(DeviceCommands, BadUsageWithJsonPrintsAnObject)
+{
+    const struct {
+        std::vector<std::string> args;
+        const char* says;
+    } rows[] = {
+        {{"dance", "--json", "--port", "COM5"}, "zuzo device: неизвестная команда dance"},
+        {{"status", "--json"}, "zuzo device: нужен --port COMn или --port ПУТЬ"},
+        {{"read", "--port", "COM5", "--json", "--verify"}, "zuzo device: --verify относится только к write"},
+        {{"write", "--port", "COM5", "--json", "--on-eeprom-fault=maybe", "p.ptm"},
+         "zuzo device: --on-eeprom-fault принимает repeat, skip или break"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(run(row.args), 2) << row.says;
+        const json::ParseResult r = json::parse(out_.str());
+        ASSERT_EQ(r.status, json::ParseStatus::Ok) << out_.str();
+        EXPECT_EQ(r.value.at("outcome"), "usage");
+        EXPECT_EQ(r.value.at("exit_code"), 2);
+        EXPECT_EQ(r.value.at("result").get<std::string>().rfind(row.says, 0), 0u) << out_.str();
+        EXPECT_NE(err_.str().find("Использование"), std::string::npos);
+    }
+    EXPECT_EQ(sim.device().frame_count(), 0u);
+}
+
 TEST_F(DeviceCommands, ReadPrintsTheOptics)
 {
     const DeviceProgram p = sound_program();
@@ -141,6 +167,49 @@ TEST_F(DeviceCommands, ReadIntoReplacesOnlyTheOptics)
     expected.sound_type = file_program.sound_type;
     EXPECT_EQ(get(saved), write_ptm(expected));
     EXPECT_EQ(entries().size(), 1); // no temporary left
+}
+
+// read --into changes the optics bytes of the file and nothing else; a file
+// whose optics cannot be replaced in place is refused before the device is
+// asked and stays as it was.
+TEST_F(DeviceCommands, ReadIntoKeepsEveryOtherByte)
+{
+    const DeviceProgram device_program = distinct_optics();
+    sim.device().set_optics(optics_write_bytes(device_program).value());
+    const std::vector<std::uint8_t> device_block = [&] {
+        const std::vector<std::uint8_t> all = write_ptm(device_program);
+        return std::vector<std::uint8_t>(all.end() - 80, all.end());
+    }();
+    // LF line ends, a weekday byte without a character, sound_off 05 and
+    // bytes after the optics: a rewrite of the whole file changes each.
+    std::string front = "wersia 3.01 unic\n\x98\xCF\n" + std::string(336, '\x01') + "Signal\n10\n\x05";
+    const std::string old_optics(80, '\x02');
+    const std::string tail = "tail\r\n";
+    const struct {
+        const char* fault; // what the row catches
+        std::string content;
+        int exit;
+        std::string after; // "" : as it was
+    } rows[] = {
+        {"a rewrite drops the tail, LF ends, 0x98 and sound_off 05", front + old_optics + tail, 0,
+         front + std::string(device_block.begin(), device_block.end()) + tail},
+        {"a file cut inside the optics is taken and lengthened", front + old_optics.substr(1), 2, ""},
+        {"a file cut inside the plan gets a plan of zeros", front.substr(0, 200), 2, ""},
+        {"another format is overwritten", "wersia 3.02 unic\r\n" + std::string(600, 'x'), 2, ""},
+    };
+    for (const auto& row : rows) {
+        const std::string file = path("into.ptm");
+        put(file, row.content);
+        sim.device().clear_received();
+        EXPECT_EQ(run({"read", "--port", "COM5", "--into", file}), row.exit) << row.fault << err_.str();
+        const std::vector<std::uint8_t> got = get(file);
+        const std::string expected = row.after.empty() ? row.content : row.after;
+        EXPECT_EQ(std::string(got.begin(), got.end()), expected) << row.fault;
+        EXPECT_EQ(sim.device().frame_count(), row.exit == 0 ? 5u : 0u) << row.fault;
+        if (row.exit != 0) {
+            EXPECT_EQ(err_.str().find('\n'), err_.str().size() - 1) << err_.str(); // one line
+        }
+    }
 }
 
 TEST_F(DeviceCommands, ReadIntoUnusableFileSendsNothing)
@@ -217,6 +286,9 @@ TEST_F(DeviceCommands, WriteRefusedWhileARuleFails)
     EXPECT_EQ(run({"write", "--port", "COM5", path("missing.ptm")}), 2);
 }
 
+// An EEPROM fault is told as one: what the device reported, the answer the
+// option gave, and an outcome of its own (it used to read "link_broken",
+// "связь потеряна или прервана").
 TEST_F(DeviceCommands, EepromFaultAnswers)
 {
     const struct {
@@ -225,20 +297,34 @@ TEST_F(DeviceCommands, EepromFaultAnswers)
         const char* answer; // nullptr: the default
         int exit;
         std::size_t frames;
+        const char* says; // after "COM5: запрос состояния (80): устройство сообщает: "
     } cases[] = {
         // The status exchange that identifies the device meets the fault first.
-        {"read", "os", nullptr, 1, 1}, // break
-        {"read", "ol", "--on-eeprom-fault=break", 1, 1},
-        {"read", "os", "--on-eeprom-fault=skip", 1, 1},   // every byte 255: type 255, not supported
-        {"read", "ol", "--on-eeprom-fault=repeat", 1, 8}, // repeated until the limit
-        {"write", "os", "--on-eeprom-fault=skip", 1, 1},
-        {"write", "ol", "--on-eeprom-fault=repeat", 1, 8},
-        // Aimed past the identification, at the optics read or write itself.
-        {"read", "os@88", nullptr, 1, 4},                       // status twice, 87, 88: break
-        {"read", "ol@89#1", "--on-eeprom-fault=repeat", 0, 6},  // 89 asked again, answered
-        {"read", "os@87", "--on-eeprom-fault=repeat", 1, 10},   // 87 repeated until the limit
-        {"write", "ol@0B", nullptr, 1, 4},                      // 0A, 0B: break
-        {"write", "os@0A#1", "--on-eeprom-fault=repeat", 0, 5}, // 0A twice, 0B
+        {"read", "os", nullptr, 1, 1,
+         "«Повреждена EEPROM микроконтроллера»; ответ --on-eeprom-fault=break: связь разорвана"},
+        {"read", "ol", "--on-eeprom-fault=break", 1, 1,
+         "«Повреждена EEPROM внешняя»; ответ --on-eeprom-fault=break: связь разорвана"},
+        // Skipped data identify nothing: no made-up type 255.
+        {"read", "os", "--on-eeprom-fault=skip", 1, 1,
+         "«Повреждена EEPROM микроконтроллера»; ответ --on-eeprom-fault=skip: данные ответа пропущены; "
+         "устройство не опознано, ничего не прочитано"},
+        {"read", "ol", "--on-eeprom-fault=repeat", 1, 8,
+         "«Повреждена EEPROM внешняя»; ответ --on-eeprom-fault=repeat: попыток 8, неисправность осталась"},
+        {"write", "os", "--on-eeprom-fault=skip", 1, 1,
+         "«Повреждена EEPROM микроконтроллера»; ответ --on-eeprom-fault=skip: данные ответа пропущены; "
+         "устройство не опознано, ничего не записано"},
+        {"write", "ol", "--on-eeprom-fault=repeat", 1, 8,
+         "«Повреждена EEPROM внешняя»; ответ --on-eeprom-fault=repeat: попыток 8, неисправность осталась"},
+        {"status", "os", "--on-eeprom-fault=skip", 1, 2,
+         "«Повреждена EEPROM микроконтроллера»; ответ --on-eeprom-fault=skip: данные ответа пропущены; "
+         "значения, которых устройство не прислало, не показаны"},
+        // Aimed past the identification, at the optics read or write itself
+        // (nullptr: the message names the fault, its exchange is not the status).
+        {"read", "os@88", nullptr, 1, 4, nullptr},                       // status twice, 87, 88: break
+        {"read", "ol@89#1", "--on-eeprom-fault=repeat", 0, 6, nullptr},  // 89 asked again, answered
+        {"read", "os@87", "--on-eeprom-fault=repeat", 1, 10, nullptr},   // 87 repeated until the limit
+        {"write", "ol@0B", nullptr, 1, 4, nullptr},                      // 0A, 0B: break
+        {"write", "os@0A#1", "--on-eeprom-fault=repeat", 0, 5, nullptr}, // 0A twice, 0B
     };
     for (const auto& c : cases) {
         sim.device().set_faults({});
@@ -251,7 +337,35 @@ TEST_F(DeviceCommands, EepromFaultAnswers)
             args.push_back(save("w.ptm", sound_program()));
         EXPECT_EQ(run(args), c.exit) << c.command << " " << c.fault;
         EXPECT_EQ(sim.device().frame_count(), c.frames) << c.command << " " << c.fault;
+        if (c.exit == 0)
+            EXPECT_EQ(err_.str(), "") << c.fault;
+        else if (c.says)
+            EXPECT_EQ(err_.str(),
+                      std::string("COM5: запрос состояния (80): устройство сообщает: ") + c.says + "\n");
+        else
+            EXPECT_NE(err_.str().find("устройство сообщает: «Повреждена EEPROM"), std::string::npos)
+                << err_.str();
+        args.push_back("--json");
+        EXPECT_EQ(run(args), c.exit);
+        const json::Value v = json::parse(out_.str()).value;
+        if (c.exit == 0)
+            continue;
+        EXPECT_EQ(v.at("outcome"), "eeprom_fault") << out_.str();
+        EXPECT_EQ(v.at("eeprom_fault").at("fault"),
+                  std::string(c.fault).rfind("os", 0) == 0 ? "microcontroller" : "external");
     }
+}
+
+// Values the device did not send are no measurements: a skipped status
+// shows them as unknown (they used to read type 255 and 65535 Lux).
+TEST_F(DeviceCommands, SkippedStatusShowsNoMadeUpValues)
+{
+    ASSERT_TRUE(sim.set_fault("os"));
+    EXPECT_EQ(run({"status", "--port", "COM5", "--on-eeprom-fault=skip"}), 1);
+    const json::Value v = json::parse(out_.str()).value;
+    for (const char* key :
+         {"device_type", "supported", "optical_sensor_on", "illuminance", "clock", "weekday"})
+        EXPECT_TRUE(v.at(key).is_null()) << key << "\n" << out_.str();
 }
 
 TEST_F(DeviceCommands, RepeatRecoversFromAPassingFault)
@@ -518,9 +632,8 @@ TEST_F(DeviceCommands, JournalThatCannotBeWritten)
     const DeviceProgram p = sound_program();
     const std::string saved = save("p.ptm", p);
     EXPECT_EQ(run({"write", "--port", "COM5", saved, "--journal", path("missing/j.csv")}), 2);
-    EXPECT_NE(err_.str().find("журнал не открывается для дописывания; устройство не затронуто"),
-              std::string::npos)
-        << err_.str();
+    EXPECT_EQ(err_.str(), path("missing/j.csv") + ": журнал не открывается для дописывания: нет папки «" +
+                              path("missing") + "»; устройство не затронуто\n");
     EXPECT_EQ(sim.device().frame_count(), 0u);
 
     // The row cannot be added after the device was written: said plainly,
@@ -533,12 +646,60 @@ TEST_F(DeviceCommands, JournalThatCannotBeWritten)
         code = run({"write", "--port", "COM5", saved, "--journal", journal});
     }
     EXPECT_EQ(code, 2);
-    EXPECT_NE(err_.str().find(journal +
-                              ": строку журнала записать не удалось; настройки оптики в устройство на COM5 "
-                              "при этом записаны"),
-              std::string::npos)
-        << err_.str();
+    // Why the row is missing, and what that means for the device.
+    EXPECT_EQ(
+        err_.str(),
+        journal +
+            ": строку журнала записать не удалось: превышен предельный размер файла; настройки оптики в "
+            "устройство на COM5 при этом записаны\n");
     EXPECT_EQ(sim.device().optics(), optics_write_bytes(p).value());
     const std::vector<std::uint8_t> left = get(journal);
     EXPECT_EQ(std::string(left.begin(), left.end()), journal_first_rows());
+}
+
+// write --verify: one port session identifies the device, writes, reads
+// back and compares; one journal row with the hash of what was sent.
+TEST_F(DeviceCommands, WriteWithVerifyInOneSession)
+{
+    const DeviceProgram p = sound_program();
+    const std::string saved = save("p.ptm", p);
+    const std::string journal = path("j.csv");
+    const struct {
+        const char* fault; // nullptr: none; what the row catches
+        int exit;
+        std::size_t frames;
+        const char* says; // the result
+    } rows[] = {
+        // Two processes, two port openings and four status exchanges before.
+        {nullptr, 0, 7, "настройки оптики записаны и прочитаны обратно: совпадают с файлом"},
+        // A read-back that fails must not pass for a verified write.
+        {"ignore=0x89", 1, 2 + 2 + 2 + 8,
+         "чтение оптики, часть 3 (89): команда не выполнена (попыток: 8): устройство не отвечает или "
+         "отказывает; настройки оптики записаны, но не проверены"},
+        // A failed write is not followed by a read-back that could match.
+        {"ignore=0x0B", 1, 2 + 1 + 8,
+         "запись оптики, часть 2 (0B): команда не выполнена (попыток: 8): устройство не отвечает или "
+         "отказывает; часть 1 уже записана в устройство"},
+    };
+    for (const auto& row : rows) {
+        sim.device().set_faults({});
+        sim.device().set_optics(optics_write_bytes(DeviceProgram{}).value());
+        if (row.fault) {
+            ASSERT_TRUE(sim.set_fault(row.fault));
+        }
+        sim.device().clear_received();
+        EXPECT_EQ(run({"write", "--verify", "--port", "COM5", saved, "--json", "--journal", journal}),
+                  row.exit);
+        EXPECT_EQ(sim.device().frame_count(), row.frames) << (row.fault ? row.fault : "");
+        const json::Value v = json::parse(out_.str()).value;
+        EXPECT_EQ(v.at("result"), row.says) << out_.str();
+        EXPECT_EQ(v.at("optics_sha256"), sha256_hex([&] {
+                      const OpticsBytes b = optics_write_bytes(p).value();
+                      return std::vector<std::uint8_t>(b.begin(), b.end());
+                  }()));
+    }
+    const std::vector<std::uint8_t> all = get(journal);
+    const std::vector<std::string> rows_written = rows_of(std::string(all.begin(), all.end()));
+    ASSERT_EQ(rows_written.size(), 4u); // the header and one row per run
+    EXPECT_NE(rows_written[1].find(";write --verify;" + saved + ";"), std::string::npos) << rows_written[1];
 }

@@ -207,9 +207,10 @@ TEST_F(PlanCommands, UnusableFilesAndUsage)
         const char* fragment;
     } cases[] = {
         {{"ptm", "plan", "import", path("p.csv"), path("wrong.ptm")}, "Формат файла не поддерживается"},
-        {{"ptm", "plan", "import", path("missing.csv"), path("p.ptm")}, "При чтении произошла ошибка"},
+        {{"ptm", "plan", "import", path("missing.csv"), path("p.ptm")},
+         "missing.csv: файл не прочитан: файла нет\n"},
         {{"ptm", "plan", "export", path("wrong.ptm")}, "Формат файла не поддерживается"},
-        {{"ptm", "plan", "export", path("missing.ptm")}, "При чтении произошла ошибка"},
+        {{"ptm", "plan", "export", path("missing.ptm")}, "missing.ptm: файл не прочитан: файла нет\n"},
         {{"ptm", "plan", "export", path("p.csv"), dir_.path().toStdString()}, "Формат файла"},
         {{"ptm", "plan", "import", path("p.csv")}, "plan import"},
         {{"ptm", "plan", "dance", path("p.csv"), path("p.ptm")}, "plan export"},

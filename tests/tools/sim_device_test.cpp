@@ -234,6 +234,15 @@ TEST(SimDevice, CountedFaults)
     EXPECT_EQ(count_markers(once.respond(read_cmd(CMD_STATUS)).text).os, 1);
     EXPECT_EQ(count_markers(once.respond(read_cmd(CMD_STATUS)).text).on, 1);
 
+    Faults later;
+    ASSERT_TRUE(apply_fault("os", later));
+    ASSERT_TRUE(apply_fault("faulty-from=2", later));
+    SimDevice from_third;
+    from_third.set_faults(later);
+    for (int k = 0; k < 2; ++k)
+        EXPECT_EQ(count_markers(from_third.respond(read_cmd(CMD_STATUS)).text).on, 1) << k;
+    EXPECT_EQ(count_markers(from_third.respond(read_cmd(CMD_READ_OPTICS_A)).text).os, 1);
+
     SimDevice ignoring;
     add_fault(ignoring, "ignore=0x88");
     EXPECT_FALSE(ignoring.respond(read_cmd(CMD_READ_OPTICS_A)).text.empty());

@@ -21,7 +21,8 @@ list(APPEND TOOLS_TESTS
 set(TOOLS_CORE_TESTS
   tools/text_input_test.cpp
   tools/same_file_test.cpp
+  tools/journal_file_test.cpp
 )
 if(WIN32)
-  list(APPEND TOOLS_CORE_TESTS tools/unicode_edges_windows_test.cpp)
+  list(APPEND TOOLS_CORE_TESTS tools/unicode_edges_windows_test.cpp tools/console_windows_test.cpp)
 endif()

@@ -2,7 +2,8 @@
 // page (the cross-check runs this under Wine with code page 1251, where the
 // ANSI arguments of main() turn "план.ptm" into the bytes EF EB E0 ED): the
 // companion's words come from the wide command line, its files are named in
-// wide characters, and its output keeps a table's CR LF.
+// wide characters, and its output keeps a table's CR LF. A save meets files
+// that another program holds open.
 
 #include "program/file_store.h"
 #include "tools/zuzo/console.h"
@@ -13,9 +14,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -147,5 +150,27 @@ INSTANTIATE_TEST_SUITE_P(Windows, RefusedSave, ::testing::Values(true, false),
                          [](const ::testing::TestParamInfo<bool>& info) {
                              return info.param ? "HeldOpen" : "ReadOnly";
                          });
+
+// A hold that ends soon (a virus scanner or the search indexer looking at
+// the file just saved) is waited for: the save goes through.
+TEST(BrieflyHeldSave, ReplacesTheFileOnceReleased)
+{
+    const fs::path folder = fresh_folder("briefly-held");
+    const fs::path file = folder / L"занят.ptm";
+    ASSERT_EQ(zuzo::save_file(file, Bytes{'o', 'l', 'd'}), zuzo::FileResult::Done);
+    const HANDLE other = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    std::thread scanner([other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        CloseHandle(other);
+    });
+    const zuzo::FileResult saved = zuzo::save_file(file, Bytes{'n', 'e', 'w'});
+    scanner.join();
+    EXPECT_EQ(saved, zuzo::FileResult::Done);
+    EXPECT_EQ(names_in(folder), std::vector<std::wstring>{L"занят.ptm"});
+    Bytes back;
+    ASSERT_EQ(zuzo::read_file(file, back), zuzo::FileResult::Done);
+    EXPECT_EQ(back, (Bytes{'n', 'e', 'w'}));
+}
 
 } // namespace

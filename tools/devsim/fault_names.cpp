@@ -125,6 +125,10 @@ bool apply_fault(std::string_view setting, Faults& f)
         f.faulty_frames = *n;
         return true;
     }
+    if (name == "faulty-from" && n) {
+        f.faulty_from = *n;
+        return true;
+    }
     if (name == "ignore" && n && *n <= 255) {
         f.ignore.insert(static_cast<std::uint8_t>(*n));
         return true;
@@ -161,6 +165,7 @@ const char* fault_names_help()
            "                     как в сообщениях: 80 состояние, 87, 88, 89 чтение оптики,\n"
            "                     0A, 0B запись оптики, 09 показ яркости\n"
            "  faulty-frames=N    неисправности ответов только на первых N кадрах\n"
+           "  faulty-from=N      неисправности ответов начиная с кадра N (счет с 0)\n"
            "  split[=N]          ответ частями по N символов (по умолчанию 3)\n"
            "  trailing           лишние символы после конца ответа\n"
            "  vanish[=N]         после N ответов (по умолчанию 3) линия закрывается\n"

@@ -10,7 +10,7 @@ namespace zuzo::sim {
 // Applies "NAME" or "NAME=N" to faults; false for an unknown name or a bad
 // number. Names: silence, silence-after=N, garbage, bad-checksum,
 // wrong-length, of, os, ol, wrong-type[=N], ignore=CODE, faulty-frames=N,
-// split[=N], trailing, vanish[=N], pace. N is decimal, CODE hexadecimal as the
+// faulty-from=N, split[=N], trailing, vanish[=N], pace. N is decimal, CODE hexadecimal as the
 // messages write command codes ("ignore=80" is the status command); either
 // may be given hexadecimal after "0x". A reply fault (silence, garbage,
 // bad-checksum, wrong-length, of, os, ol, wrong-type[=N]) may be aimed:

@@ -66,8 +66,8 @@ Response SimDevice::respond(const Frame& frame)
     const std::size_t index = frames_seen_++;
     const int occurrence = ++seen_by_code_[frame.code];
     const bool vanish = faults_.vanish_after >= 0 && index >= static_cast<std::size_t>(faults_.vanish_after);
-    const bool faulty = faults_.faulty_frames != 0;
-    if (faults_.faulty_frames > 0)
+    bool faulty = faults_.faulty_frames != 0 && index >= static_cast<std::size_t>(faults_.faulty_from);
+    if (faulty && faults_.faulty_frames > 0)
         --faults_.faulty_frames;
     const Hits hits = hits_for(faulty, frame.code, occurrence);
 

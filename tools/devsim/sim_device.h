@@ -35,7 +35,8 @@ struct AimedFault {
 
 // Faults, any combination. Reply faults (silence .. wrong_type) apply to the
 // next faulty_frames frames only, or to every frame while that is negative;
-// aimed faults apply to the frames they name.
+// and not before frame number faulty_from (counted from 0); aimed faults
+// apply to the frames they name.
 struct Faults {
     bool silence = false;          // no answer at all
     int silence_after = -1;        // answer this many frames, then nothing (negative: off)
@@ -49,6 +50,7 @@ struct Faults {
     std::set<std::uint8_t> ignore; // command codes never answered
     int faulty_frames = -1;
     std::vector<AimedFault> aimed;
+    int faulty_from = 0;
     // Transport faults, applied by the line.
     int split = 0;         // answers written in pieces of this many characters
     bool trailing = false; // bytes after the "#" CR of an answer

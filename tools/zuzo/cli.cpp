@@ -2,9 +2,12 @@
 
 #include "tools/zuzo/console.h"
 #include "tools/zuzo/device_commands.h"
+#include "tools/zuzo/device_report.h"
 #include "tools/zuzo/help_texts.h"
+#include "tools/zuzo/json.h"
 #include "tools/zuzo/ptm_commands.h"
 
+#include <algorithm>
 #include <iostream>
 #include <string_view>
 
@@ -55,9 +58,13 @@ int run_args(const std::vector<std::string>& args, std::ostream& out, std::ostre
         if (args[0] == group.name)
             return group.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     }
-    if (args[0].size() > 1 && args[0][0] == '-')
-        return top_usage(err, "неизвестный параметр " + args[0]);
-    return top_usage(err, "неизвестная группа команд " + args[0]);
+    const std::string problem = args[0].size() > 1 && args[0][0] == '-'
+                                    ? "неизвестный параметр " + args[0]
+                                    : "неизвестная группа команд " + args[0];
+    // A script that asked for JSON gets an object for its mistake too.
+    if (std::find(args.begin(), args.end(), "--json") != args.end())
+        out << json::write(usage_to_json({}, "zuzo: " + problem));
+    return top_usage(err, problem);
 }
 
 int run(int argc, char** argv)

@@ -1,5 +1,6 @@
 // POSIX systems hand a program its command line as the bytes typed (UTF-8
-// in any current locale) and write output unchanged: nothing to do.
+// in any current locale), write output unchanged and end lines in LF:
+// nothing to do.
 
 #include "tools/zuzo/console.h"
 

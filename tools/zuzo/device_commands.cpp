@@ -3,11 +3,14 @@
 #include "link/exchange.h"
 #include "link/optics_bytes.h"
 #include "link/port_names.h"
+#include "link/port_open_error.h"
 #include "link/serial_link.h"
 #include "plans/plan_check.h"
 #include "program/optics_range.h"
 #include "program/optics_rules.h"
 #include "program/ptm_format.h"
+#include "program/ptm_optics_patch.h"
+#include "tools/zuzo/device_options.h"
 #include "tools/zuzo/device_report.h"
 #include "tools/zuzo/journal_file.h"
 #include "tools/zuzo/json.h"
@@ -25,7 +28,6 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
-#include <optional>
 #include <sstream>
 
 namespace zuzo::cli {
@@ -34,103 +36,12 @@ namespace {
 constexpr int EXIT_DEVICE = 1;
 constexpr int EXIT_DIFFERS = 3; // verify: the device holds other optics than the file
 
-// Answers every EEPROM fault question the same way.
-class FixedFaultPrompt : public FaultPrompt {
-public:
-    explicit FixedFaultPrompt(FaultAnswer answer) : answer_(answer) {}
-    FaultAnswer ask(const FaultQuestion& q) override
-    {
-        if (!q.offers_cancel && answer_ != FaultAnswer::Yes)
-            return FaultAnswer::No; // a write offers no skip: No breaks
-        return answer_;
-    }
-
-private:
-    FaultAnswer answer_;
-};
-
-struct Options {
-    std::string command;
-    std::string port;
-    std::string into;
-    std::string journal;
-    std::vector<std::string> files;
-    FaultAnswer on_fault = FaultAnswer::Cancel;
-    bool json = false;
-};
-
 int usage(std::ostream& err, const std::string& problem)
 {
     if (!problem.empty())
         err << "zuzo device: " << problem << '\n';
     err << "Использование:\n" << device_usage();
     return EXIT_ERROR;
-}
-
-std::optional<FaultAnswer> fault_answer(const std::string& word)
-{
-    if (word == "repeat")
-        return FaultAnswer::Yes;
-    if (word == "skip")
-        return FaultAnswer::No;
-    if (word == "break")
-        return FaultAnswer::Cancel;
-    return std::nullopt;
-}
-
-// Empty text when the words are good; the problem otherwise.
-std::string parse(const std::vector<std::string>& args, Options& o)
-{
-    if (args.empty())
-        return "нужна команда";
-    o.command = args[0];
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool has_next = i + 1 < args.size();
-        if (a == "--port" && has_next) {
-            o.port = args[++i];
-        } else if (a == "--into" && has_next) {
-            o.into = args[++i];
-        } else if (a == "--journal" && has_next) {
-            o.journal = args[++i];
-        } else if (a == "--json") {
-            o.json = true;
-        } else if (a.rfind("--on-eeprom-fault", 0) == 0) {
-            std::string value;
-            if (a.size() > 17 && a[17] == '=')
-                value = a.substr(18);
-            else if (a.size() == 17 && has_next)
-                value = args[++i];
-            const std::optional<FaultAnswer> answer = fault_answer(value);
-            if (!answer)
-                return "--on-eeprom-fault принимает repeat, skip или break";
-            o.on_fault = *answer;
-        } else if (a == "--port" || a == "--into" || a == "--journal") {
-            return "после " + a + " нужно значение";
-        } else if (a.size() > 1 && a[0] == '-') {
-            return "неизвестный параметр " + a;
-        } else {
-            o.files.push_back(a);
-        }
-    }
-    const bool takes_file = o.command == "write" || o.command == "verify";
-    if (o.command != "status" && o.command != "read" && !takes_file)
-        return "неизвестная команда " + o.command;
-    if (o.port.empty())
-        return "нужен --port COMn или --port ПУТЬ";
-    if (takes_file && o.files.size() != 1)
-        return o.command + " принимает один файл программы";
-    if (!takes_file && !o.files.empty())
-        return "лишний аргумент " + o.files.front();
-    if (o.command != "read" && !o.into.empty())
-        return "--into относится только к read";
-    if (o.command == "status" && !o.journal.empty())
-        return "--journal относится к read, write и verify";
-    for (const std::string& file : {o.into, o.files.empty() ? std::string() : o.files[0]}) {
-        if (!o.journal.empty() && !file.empty() && same_file(file, o.journal))
-            return "журнал " + o.journal + " — тот же файл, что и " + file + "; ничего не записано";
-    }
-    return {};
 }
 
 // The link for one command; the Qt core application it needs is made here
@@ -192,20 +103,23 @@ std::string command_words(std::uint8_t code)
 
 std::string two_digits(int v)
 {
-    char buf[8];
+    char buf[16];
     std::snprintf(buf, sizeof buf, "%02d", v);
     return buf;
 }
 
 // One run: the options, the record of what happened, the link.
 struct Run {
-    const Options& o;
+    const DeviceOptions& o;
     DeviceRun record;
     SerialLink* link = nullptr;
-    FixedFaultPrompt prompt;
-    int writes_done = 0; // write commands the device acknowledged
+    OptionFaultPrompt prompt;
+    int writes_done = 0;                  // write commands the device acknowledged
+    bool skipped = false;                 // the last read's data was skipped on an EEPROM fault
+    std::string skip_note;                // what the device said then, and the answer
+    std::vector<std::uint8_t> into_bytes; // read --into: the file as it was
 
-    explicit Run(const Options& options) : o(options), prompt(options.on_fault) {}
+    explicit Run(const DeviceOptions& options) : o(options), prompt(options.on_fault) {}
 
     // Records how the run ends; false, so that a failing step can end with
     // "return finish(...)".
@@ -217,10 +131,35 @@ struct Run {
         return false;
     }
 
+    // What the device said on an EEPROM fault during the command, for the
+    // result and the JSON.
+    std::string eeprom_words(std::uint8_t code)
+    {
+        record.details["eeprom_fault"] = {{"fault", prompt.fault_name()},
+                                          {"answer", fault_answer_word(prompt.option())}};
+        return command_words(code) + ": устройство сообщает: " + prompt.what_the_device_said() +
+               "; ответ --on-eeprom-fault=" + fault_answer_word(prompt.option());
+    }
+
     bool succeeded(const AttemptOutcome& a, std::uint8_t code)
     {
+        skipped = false;
+        if (prompt.asked() && a.result == ExchangeResult::EXCHANGE_DONE) {
+            // Only a read can be skipped: its data are not the device's.
+            skipped = true;
+            skip_note = eeprom_words(code) + ": данные ответа пропущены";
+            return true;
+        }
         if (a.result == ExchangeResult::EXCHANGE_DONE)
             return true;
+        if (prompt.asked()) {
+            std::string answer = a.result == ExchangeResult::EXCHANGE_BROKEN
+                                     ? std::string(": связь разорвана")
+                                     : ": попыток " + std::to_string(a.attempts) + ", неисправность осталась";
+            if (a.result == ExchangeResult::EXCHANGE_BROKEN && prompt.option() == FaultAnswer::No)
+                answer += " (пропуск возможен только при чтении)";
+            return finish(RunOutcome::EepromFault, EXIT_DEVICE, eeprom_words(code) + answer);
+        }
         return finish(a.result == ExchangeResult::EXCHANGE_BROKEN ? RunOutcome::LinkBroken
                                                                   : RunOutcome::DeviceFailed,
                       EXIT_DEVICE,
@@ -230,12 +169,20 @@ struct Run {
 
     bool read_command(ReplyArray& reply, std::uint8_t code)
     {
-        return succeeded(run_attempts([&] { return read_exchange(*link, prompt, reply, code); }), code);
+        return succeeded(run_attempts([&] {
+                             prompt.begin_exchange();
+                             return read_exchange(*link, prompt, reply, code);
+                         }),
+                         code);
     }
 
     bool write_command(std::uint8_t code, const WriteParams& params)
     {
-        return succeeded(run_attempts([&] { return write_exchange(*link, prompt, code, params); }), code);
+        return succeeded(run_attempts([&] {
+                             prompt.begin_exchange();
+                             return write_exchange(*link, prompt, code, params);
+                         }),
+                         code);
     }
 
     // Reads and decodes a program file; the tool's message is the result.
@@ -249,38 +196,78 @@ struct Run {
             text.pop_back();
         return finish(RunOutcome::FileFailed, EXIT_ERROR, text);
     }
+
+    // read --into: the file is read before the device is touched, and only
+    // one whose optics can be replaced in place is taken.
+    bool load_into()
+    {
+        const std::string& path = o.into;
+        if (read_whole_file(path, into_bytes) != FileStatus::Done)
+            return finish(RunOutcome::FileFailed, EXIT_ERROR, path + ": " + read_problem(path));
+        switch (ptm_optics_patchable(into_bytes)) {
+        case OpticsPatch::Done:
+            return true;
+        case OpticsPatch::NotProgramFile:
+            return finish(RunOutcome::FileFailed, EXIT_ERROR,
+                          path + ": " + kBadFormat + "; файл не изменён, устройство не затронуто");
+        case OpticsPatch::CutShort:
+            break;
+        }
+        return finish(RunOutcome::FileFailed, EXIT_ERROR,
+                      path + ": файл программы обрывается раньше конца настроек оптики (" +
+                          std::to_string(into_bytes.size()) +
+                          " байт); файл не изменён, устройство не затронуто");
+    }
+
+    // "ничего не записано" or "ничего не прочитано".
+    std::string nothing_done() const
+    {
+        return o.command == "write" ? "ничего не записано" : "ничего не прочитано";
+    }
 };
 
 // The status exchange as the tool's connect makes it: the first answer
-// identifies the device, the next one carries its clock.
+// identifies the device, the next one carries its clock. Data skipped on
+// an EEPROM fault are unknown, never shown as measured.
 bool identify(Run& r)
 {
+    const bool status = r.o.command == "status";
     ReplyArray id{};
     if (!r.read_command(id, CMD_STATUS))
         return false;
-    r.record.device_type = id[1];
-    const bool supported = id[1] == DEVICE_TYPE_CODE;
+    const bool known = !r.skipped;
+    if (!known && !status)
+        return r.finish(RunOutcome::EepromFault, EXIT_DEVICE,
+                        r.skip_note + "; устройство не опознано, " + r.nothing_done());
+    if (known)
+        r.record.device_type = id[1];
+    const bool supported = known && id[1] == DEVICE_TYPE_CODE;
     const std::string unsupported = "тип устройства " + std::to_string(id[1]) + " не поддерживается";
-    if (!supported && r.o.command != "status")
-        return r.finish(RunOutcome::Unsupported, EXIT_DEVICE,
-                        unsupported +
-                            (r.o.command == "write" ? "; ничего не записано" : "; ничего не прочитано"));
-    if (r.o.command == "status") {
-        r.record.details["supported"] = supported;
-        r.record.details["optical_sensor_on"] = id[4] == 0;
-        r.record.details["illuminance"] = static_cast<std::int64_t>(id[3]) * 256 + id[2];
+    if (known && !supported && !status)
+        return r.finish(RunOutcome::Unsupported, EXIT_DEVICE, unsupported + "; " + r.nothing_done());
+    if (status) {
+        r.record.details["supported"] = known ? json::Value(supported) : json::Value(nullptr);
+        r.record.details["optical_sensor_on"] = known ? json::Value(id[4] == 0) : json::Value(nullptr);
+        r.record.details["illuminance"] =
+            known ? json::Value(static_cast<std::int64_t>(id[3]) * 256 + id[2]) : json::Value(nullptr);
     }
+    std::string note = known ? std::string() : r.skip_note;
     ReplyArray clock{};
     if (!r.read_command(clock, CMD_STATUS))
         return false;
-    const bool valid = clock[2] <= 59 && clock[3] <= 59 && clock[4] <= 24 && clock[5] >= 1 && clock[5] <= 7 &&
-                       clock[6] >= 1 && clock[6] <= 31 && clock[7] >= 1 && clock[7] <= 12;
+    const bool valid = !r.skipped && clock[2] <= 59 && clock[3] <= 59 && clock[4] <= 24 && clock[5] >= 1 &&
+                       clock[5] <= 7 && clock[6] >= 1 && clock[6] <= 31 && clock[7] >= 1 && clock[7] <= 12;
+    if (r.skipped && note.empty())
+        note = r.skip_note;
     if (valid)
         r.record.clock = std::to_string(2000 + clock[8]) + "-" + two_digits(clock[7]) + "-" +
                          two_digits(clock[6]) + " " + two_digits(clock[4]) + ":" + two_digits(clock[3]) +
                          ":" + two_digits(clock[2]);
-    if (r.o.command == "status")
+    if (status)
         r.record.details["weekday"] = valid ? json::Value(clock[5]) : json::Value(nullptr);
+    if (status && !note.empty())
+        return r.finish(RunOutcome::EepromFault, EXIT_DEVICE,
+                        note + "; значения, которых устройство не прислало, не показаны");
     if (!supported)
         return r.finish(RunOutcome::Unsupported, EXIT_DEVICE, unsupported);
     return true;
@@ -293,30 +280,37 @@ bool read_optics(Run& r, std::array<ReplyArray, 3>& replies)
     for (std::size_t k = 0; k < codes.size(); ++k) {
         if (!r.read_command(replies[k], codes[k]))
             return false;
+        if (r.skipped)
+            return r.finish(RunOutcome::EepromFault, EXIT_DEVICE,
+                            r.skip_note + "; настройки оптики не получены" +
+                                (r.o.into.empty() ? std::string() : ", файл не изменён"));
     }
     const OpticsBytes held = device_optics_bytes(replies[0], replies[1], replies[2]);
     r.record.optics_sha256 = sha256_hex(std::vector<std::uint8_t>(held.begin(), held.end()));
     return true;
 }
 
-bool read_program(Run& r, DeviceProgram& program)
+bool read_program(Run& r)
 {
     std::array<ReplyArray, 3> replies{};
     if (!read_optics(r, replies))
         return false;
+    DeviceProgram program;
     store_optics_reply(program, CMD_READ_OPTICS_A, replies[0]);
     store_optics_reply(program, CMD_READ_OPTICS_B, replies[1]);
     store_optics_reply(program, CMD_READ_OPTICS_C, replies[2]);
     r.record.details["optics"] = optics_to_json(program);
-    if (!r.o.into.empty() && write_whole_file_atomically(r.o.into, write_ptm(program)) != FileStatus::Done) {
-        std::string message = kWriteFailed;
-        while (message.back() == '\n')
-            message.pop_back();
-        return r.finish(RunOutcome::FileFailed, EXIT_ERROR, r.o.into + ": " + message);
-    }
-    return r.finish(RunOutcome::Done, EXIT_OK,
-                    r.o.into.empty() ? "настройки оптики прочитаны"
-                                     : "настройки оптики прочитаны в " + r.o.into);
+    if (r.o.into.empty())
+        return r.finish(RunOutcome::Done, EXIT_OK, "настройки оптики прочитаны");
+    // Only the optics bytes of the file change.
+    std::vector<std::uint8_t> patched;
+    if (patch_ptm_optics(r.into_bytes, program, patched) != OpticsPatch::Done)
+        return r.finish(RunOutcome::FileFailed, EXIT_ERROR,
+                        r.o.into + ": " + kBadFormat + "; файл не изменён");
+    if (write_whole_file_atomically(r.o.into, patched) != FileStatus::Done)
+        return r.finish(RunOutcome::FileFailed, EXIT_ERROR,
+                        r.o.into + ": " + write_problem(r.o.into, patched.size()));
+    return r.finish(RunOutcome::Done, EXIT_OK, "настройки оптики прочитаны в " + r.o.into);
 }
 
 // The problems that refuse a write: any optics rule or weekday plan check.
@@ -357,26 +351,38 @@ bool write_program(Run& r, const DeviceProgram& program)
 // send. Sends no write command.
 bool verify_program(Run& r, const DeviceProgram& program)
 {
+    const bool written = r.writes_done == 2; // write --verify
+    const std::string sent_hash = r.record.optics_sha256;
     std::array<ReplyArray, 3> replies{};
-    if (!read_optics(r, replies))
+    if (!read_optics(r, replies)) {
+        if (written)
+            r.record.result += "; настройки оптики записаны, но не проверены";
         return false;
+    }
+    if (written)
+        r.record.optics_sha256 = sent_hash; // the row tells what was written
     for (const OpticsDifference& d :
          optics_differences(program, device_optics_bytes(replies[0], replies[1], replies[2])))
         r.record.differences.push_back({d.field, d.file_value, d.device_value});
+    const std::string fields = " (полей: " + std::to_string(r.record.differences.size()) + ")";
     if (r.record.differences.empty())
-        return r.finish(RunOutcome::Done, EXIT_OK, "настройки оптики в устройстве совпадают с файлом");
+        return r.finish(RunOutcome::Done, EXIT_OK,
+                        written ? "настройки оптики записаны и прочитаны обратно: совпадают с файлом"
+                                : "настройки оптики в устройстве совпадают с файлом");
     return r.finish(RunOutcome::Differs, EXIT_DIFFERS,
-                    "настройки оптики в устройстве отличаются от файла (полей: " +
-                        std::to_string(r.record.differences.size()) + ")");
+                    written ? "настройки оптики записаны, но прочитанные обратно отличаются от файла" + fields
+                            : "настройки оптики в устройстве отличаются от файла" + fields);
 }
 
 // Everything that touches the device, once the journal is open.
 void run_command(Run& r)
 {
-    DeviceProgram program; // the file's program: written, compared or read into
+    DeviceProgram program; // the file's program: written or compared
     const std::string file = r.o.files.empty() ? r.o.into : r.o.files[0];
     r.record.program_file = file;
-    if (!file.empty() && !r.load(file, program))
+    if (!r.o.files.empty() && !r.load(file, program))
+        return;
+    if (!r.o.into.empty() && !r.load_into())
         return;
     if (r.o.command == "write") {
         const std::string refusal = write_refusal(program);
@@ -388,18 +394,24 @@ void run_command(Run& r)
     DeviceSession session;
     r.link = &session.link();
     if (!r.link->open_link(QString::fromStdString(r.o.port))) {
-        r.finish(RunOutcome::PortFailed, EXIT_DEVICE, "не удалось открыть порт");
+        const PortOpenError why = r.link->open_error();
+        r.record.details["port_error"] = port_open_error_name(why);
+        r.finish(RunOutcome::PortFailed, EXIT_DEVICE,
+                 "не удалось открыть порт: " + port_open_error_text(why));
         return;
     }
     if (identify(r)) {
         if (r.o.command == "status")
             r.finish(RunOutcome::Done, EXIT_OK, "устройство готово");
         else if (r.o.command == "read")
-            read_program(r, program);
+            read_program(r);
         else if (r.o.command == "verify")
             verify_program(r, program);
         else
             write_program(r, program);
+        // write --verify: the same session reads back what was written.
+        if (r.o.verify_after_write && r.writes_done == 2)
+            verify_program(r, program);
     }
     r.link->close_link();
 }
@@ -409,43 +421,59 @@ std::filesystem::path path_of_utf8(const std::string& name)
     return std::filesystem::path(std::u8string(name.begin(), name.end()));
 }
 
+// Why a row could not be added: asked as for the file the journal would
+// have become.
+std::string journal_cause(const std::string& journal, std::size_t row_size)
+{
+    std::error_code ec;
+    const std::uintmax_t have = std::filesystem::file_size(path_of_utf8(journal), ec);
+    return write_cause(journal, static_cast<std::size_t>(ec ? 0 : have) + row_size);
+}
+
 } // namespace
 
 const char* device_usage()
 {
     return "  zuzo device status --port COMn|ПУТЬ [--json]\n"
            "  zuzo device read --port COMn|ПУТЬ [--into ФАЙЛ.ptm] [--json] [--journal ЖУРНАЛ.csv]\n"
-           "  zuzo device write --port COMn|ПУТЬ ФАЙЛ.ptm [--json] [--journal ЖУРНАЛ.csv]\n"
+           "  zuzo device write --port COMn|ПУТЬ ФАЙЛ.ptm [--verify] [--json] [--journal ЖУРНАЛ.csv]\n"
            "  zuzo device verify --port COMn|ПУТЬ ФАЙЛ.ptm [--json] [--journal ЖУРНАЛ.csv]\n"
            "    у каждой --on-eeprom-fault=repeat|skip|break (по умолчанию break)\n";
 }
 
 int run_device_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    Options o;
-    const std::string problem = parse(args, o);
-    if (!problem.empty())
+    DeviceOptions o;
+    const std::string problem = parse_device_options(args, o);
+    if (!problem.empty()) {
+        if (o.json)
+            out << json::write(usage_to_json(o.port, "zuzo device: " + problem));
         return usage(err, problem);
+    }
 
     Run r(o);
     r.record.command = o.command;
+    r.record.verify_after_write = o.verify_after_write;
     r.record.port = o.port;
     // The journal opens before anything else happens: a run it cannot
     // record sends nothing.
     JournalFile journal;
     if (!o.journal.empty() && !journal.open(path_of_utf8(o.journal), journal_first_rows())) {
         r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
-                 o.journal + ": журнал не открывается для дописывания; устройство не затронуто");
+                 o.journal + ": журнал не открывается для дописывания: " +
+                     write_cause(o.journal, journal_first_rows().size()) + "; устройство не затронуто");
     } else {
         run_command(r);
         const std::string now =
             QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
-        if (!o.journal.empty() && !journal.append(journal_row(r.record, now))) {
+        const std::string row = journal_row(r.record, now);
+        if (!o.journal.empty() && !journal.append(row)) {
             if (!o.json)
                 print_plain(r.record, out, err); // what the device did, then what the journal lost
             const bool changed = r.writes_done > 0;
             r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
-                     o.journal + ": строку журнала записать не удалось" +
+                     o.journal +
+                         ": строку журнала записать не удалось: " + journal_cause(o.journal, row.size()) +
                          (changed ? "; настройки оптики в устройство на " + o.port + " при этом записаны" +
                                         (r.writes_done == 1 ? " частично" : "")
                                   : std::string("; устройство не изменено")));

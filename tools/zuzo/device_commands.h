@@ -4,24 +4,32 @@
 //
 //   zuzo device status --port COMn|PATH [--json]
 //   zuzo device read   --port COMn|PATH [--into FILE.ptm] [--json] [--journal FILE.csv]
-//   zuzo device write  --port COMn|PATH FILE.ptm [--json] [--journal FILE.csv]
+//   zuzo device write  --port COMn|PATH FILE.ptm [--verify] [--json] [--journal FILE.csv]
 //   zuzo device verify --port COMn|PATH FILE.ptm [--json] [--journal FILE.csv]
 //
 // Each first identifies the device with the status exchange, as the tool's
 // connect does, and asks it once more for its clock; read, write and verify
 // refuse another device type before any other command. Each takes
 // --on-eeprom-fault=repeat|skip|break (default break): the answer given
-// when the device reports a damaged EEPROM. "skip" takes 255 for every data
-// byte of a read; a write offers no skip, so there it breaks.
+// when the device reports a damaged EEPROM. Data skipped that way are
+// unknown, never shown as measured: status shows them as null, an
+// identification, read or verify ends there; a write offers no skip, so
+// there it breaks. Such an end says what the device reported and the answer
+// (outcome "eeprom_fault").
 // verify reads the optics and compares them, byte for byte, with what a write
-// of the file would send; it sends no write command.
+// of the file would send; it sends no write command. write --verify does the
+// same right after the write, in the same port session.
+// read --into changes only the optics bytes of an existing program file and
+// refuses, before the device is asked, a file that cannot be kept so.
 // Messages name the port and each command in words with its code; --json
 // prints one JSON object instead of the usual output; --journal adds one row
 // per run to a provisioning journal, opened before the device is touched
 // (device_report.h, journal_file.h).
-// Exit codes: 0 success, 1 the device failed or refused (or, for write, the
-// program breaks a rule), 2 bad usage, an unusable file or journal, 3 verify
-// found differences.
+// Exit codes: 0 success, 1 the device failed, refused or could not be
+// reached (or, for write, the program breaks a rule), 2 bad usage (with
+// --json also a JSON object), an unusable file or journal, 3 verify or
+// write --verify found differences. Every failure is one line naming the
+// port or file and the cause.
 
 #include <iosfwd>
 #include <string>

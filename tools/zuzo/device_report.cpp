@@ -42,6 +42,8 @@ const char* outcome_name(RunOutcome outcome)
         return "device_failed";
     case RunOutcome::LinkBroken:
         return "link_broken";
+    case RunOutcome::EepromFault:
+        return "eeprom_fault";
     case RunOutcome::Refused:
         return "refused";
     case RunOutcome::PortFailed:
@@ -62,7 +64,7 @@ json::Value run_to_json(const DeviceRun& run)
     v["clock"] = run.clock.empty() ? json::Value(nullptr) : json::Value(run.clock);
     for (const auto& member : run.details.items())
         v[member.key()] = member.value();
-    if (run.command == "verify") {
+    if (run.command == "verify" || run.verify_after_write) {
         json::Value list = json::Value::array();
         for (const FieldDifference& d : run.differences)
             list.push_back({{"field", d.field}, {"file", d.file_value}, {"device", d.device_value}});
@@ -76,6 +78,16 @@ json::Value run_to_json(const DeviceRun& run)
     return v;
 }
 
+json::Value usage_to_json(const std::string& port, const std::string& problem)
+{
+    json::Value v = json::Value::object();
+    v["port"] = port.empty() ? json::Value(nullptr) : json::Value(port);
+    v["outcome"] = "usage";
+    v["result"] = problem;
+    v["exit_code"] = 2;
+    return v;
+}
+
 std::string journal_first_rows()
 {
     return std::string(kBom) +
@@ -85,10 +97,15 @@ std::string journal_first_rows()
 
 std::string journal_row(const DeviceRun& run, const std::string& local_time)
 {
-    const std::string fields[] = {
-        local_time,        run.port,    run.device_type ? std::to_string(*run.device_type) : std::string(),
-        run.clock,         run.command, run.program_file,
-        run.optics_sha256, run.result,  std::to_string(run.exit_code)};
+    const std::string fields[] = {local_time,
+                                  run.port,
+                                  run.device_type ? std::to_string(*run.device_type) : std::string(),
+                                  run.clock,
+                                  run.command + (run.verify_after_write ? " --verify" : ""),
+                                  run.program_file,
+                                  run.optics_sha256,
+                                  run.result,
+                                  std::to_string(run.exit_code)};
     std::string row;
     for (std::size_t k = 0; k < std::size(fields); ++k) {
         if (k > 0)
@@ -102,16 +119,20 @@ std::string journal_row(const DeviceRun& run, const std::string& local_time)
 // failure on err naming the port (file problems name their file).
 void print_plain(const DeviceRun& d, std::ostream& out, std::ostream& err)
 {
-    if (d.command == "status" && d.device_type &&
-        (d.outcome == RunOutcome::Done || d.outcome == RunOutcome::Unsupported)) {
+    // A status with values skipped on an EEPROM fault still shows what is
+    // known; the unknown values are null.
+    const bool status_known = d.device_type || d.outcome == RunOutcome::EepromFault;
+    if (d.command == "status" && status_known && d.details.contains("supported") &&
+        (d.outcome == RunOutcome::Done || d.outcome == RunOutcome::Unsupported ||
+         d.outcome == RunOutcome::EepromFault)) {
         json::Value v = json::Value::object();
         v["port"] = d.port;
-        v["device_type"] = *d.device_type;
+        v["device_type"] = d.device_type ? json::Value(*d.device_type) : json::Value(nullptr);
         for (const auto& member : d.details.items())
-            if (member.key() != "weekday")
+            if (member.key() != "weekday" && member.key() != "eeprom_fault")
                 v[member.key()] = member.value();
         v["clock"] = d.clock.empty() ? json::Value(nullptr) : json::Value(d.clock);
-        if (!d.clock.empty())
+        if (!d.clock.empty() || d.outcome == RunOutcome::EepromFault)
             v["weekday"] = d.details.at("weekday");
         out << json::write(v);
     }
@@ -120,14 +141,16 @@ void print_plain(const DeviceRun& d, std::ostream& out, std::ostream& err)
     if (d.command == "write" && d.outcome == RunOutcome::Done)
         out << d.port << ": " << d.result << " (тип устройства " << *d.device_type << ", часы устройства "
             << (d.clock.empty() ? std::string("неизвестны") : d.clock) << ")\n";
-    if (d.command == "verify" && (d.outcome == RunOutcome::Done || d.outcome == RunOutcome::Differs)) {
+    const bool compared = d.command == "verify" || d.verify_after_write;
+    if (compared &&
+        (d.outcome == RunOutcome::Differs || (d.command == "verify" && d.outcome == RunOutcome::Done))) {
         out << (d.differences.empty() ? "Настройки оптики в устройстве совпадают с файлом\n"
                                       : "Настройки оптики в устройстве отличаются от файла:\n");
         for (const FieldDifference& f : d.differences)
             out << "  " << f.field << ": в файле " << f.file_value << ", в устройстве " << f.device_value
                 << '\n';
     }
-    if (d.exit_code == 0 || d.exit_code == 3)
+    if (d.exit_code == 0 || (d.exit_code == 3 && d.command == "verify"))
         return;
     if (d.outcome == RunOutcome::FileFailed || d.outcome == RunOutcome::JournalFailed)
         err << d.result << '\n';

@@ -18,7 +18,8 @@ enum class RunOutcome {
     Differs,       // verify: the device holds other optics than the file
     Unsupported,   // the device reports another type
     DeviceFailed,  // a command still failed after the attempt limit
-    LinkBroken,    // the link was lost or broken on an EEPROM fault
+    LinkBroken,    // the link was lost
+    EepromFault,   // the device reported a damaged EEPROM and the answer ended the run
     Refused,       // write: the program breaks a rule, nothing sent
     PortFailed,    // the port did not open
     FileFailed,    // a program file cannot be read or written
@@ -32,12 +33,13 @@ struct FieldDifference {
 };
 
 struct DeviceRun {
-    std::string command;            // status, read, write or verify
-    std::string port;               // as given
-    std::optional<int> device_type; // once identified
-    std::string clock;              // the device's clock "YYYY-MM-DD HH:MM:SS", empty if unknown
-    std::string program_file;       // the file written, verified or read into
-    std::string optics_sha256;      // of the 22 optics bytes on the wire, lower-case hex
+    std::string command;             // status, read, write or verify
+    bool verify_after_write = false; // write --verify
+    std::string port;                // as given
+    std::optional<int> device_type;  // once identified
+    std::string clock;               // the device's clock "YYYY-MM-DD HH:MM:SS", empty if unknown
+    std::string program_file;        // the file written, verified or read into
+    std::string optics_sha256;       // of the 22 optics bytes on the wire, lower-case hex
     RunOutcome outcome = RunOutcome::Done;
     std::string result; // the result in words (Russian, one line)
     int exit_code = 0;
@@ -57,6 +59,10 @@ void print_plain(const DeviceRun& run, std::ostream& out, std::ostream& err);
 // The one JSON object of --json: port, device_type, clock, outcome, result,
 // exit_code, the details, and for verify the differences.
 [[nodiscard]] json::Value run_to_json(const DeviceRun& run);
+
+// The JSON object of a usage error: port (null when not given), outcome
+// "usage", result, exit_code 2.
+[[nodiscard]] json::Value usage_to_json(const std::string& port, const std::string& problem);
 
 // The journal's byte order mark and header row, and one row for a run at the
 // given local date and time; semicolons, fields quoted where needed, CR LF.

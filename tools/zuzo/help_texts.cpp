@@ -150,10 +150,12 @@ constexpr const char* kPortOption =
     "  --port COMn|ПУТЬ   порт устройства: COM1..COM200 или путь, например /dev/ttyUSB0\n"
     "  --on-eeprom-fault=repeat|skip|break\n"
     "                     ответ на повреждение EEPROM устройства: повторить,\n"
-    "                     пропустить (чтение берет 255 для всех байтов данных)\n"
-    "                     или прервать (по умолчанию)\n"
+    "                     пропустить (данные ответа неизвестны: status\n"
+    "                     показывает их как null, read и verify прерываются)\n"
+    "                     или прервать (по умолчанию); итог — eeprom_fault, код 1\n"
     "  --json             вывести один объект JSON: port, device_type, clock,\n"
-    "                     outcome, result, exit_code (у verify и differences)\n";
+    "                     outcome, result, exit_code (у verify и differences);\n"
+    "                     ошибка вызова — тоже объект, outcome usage\n";
 
 constexpr const char* kJournalOption =
     "  --journal ЖУРНАЛ.csv\n"
@@ -171,6 +173,7 @@ constexpr const char* kDevice =
     "  status                  тип устройства, оптический датчик, освещенность, часы\n"
     "  read [--into ФАЙЛ.ptm]  прочитать настройки оптики\n"
     "  write ФАЙЛ.ptm          записать настройки оптики из файла\n"
+    "  write --verify ФАЙЛ.ptm записать и сразу сверить, за одно подключение\n"
     "  verify ФАЙЛ.ptm         сверить настройки оптики устройства с файлом\n"
     "\n"
     "Справка по команде: zuzo device КОМАНДА --help.\n";
@@ -192,19 +195,23 @@ constexpr const char* kDeviceRead =
     "           [--on-eeprom-fault=...]\n"
     "\n"
     "Читает настройки оптики из устройства и выводит их в формате JSON.\n"
-    "С --into ФАЙЛ.ptm заменяет в этом файле настройки оптики прочитанными;\n"
-    "недельный план и звук в файле сохраняются.\n"
+    "С --into ФАЙЛ.ptm заменяет в этом файле только байты настроек оптики\n"
+    "прочитанными; все остальные байты файла остаются как были. Файл, который\n"
+    "не является файлом программы или обрывается раньше конца настроек оптики,\n"
+    "отклоняется до обмена с устройством (код 2) и не меняется.\n"
     "\n";
 
 constexpr const char* kDeviceWrite =
-    "Использование: zuzo device write --port COMn|ПУТЬ ФАЙЛ.ptm [--json] [--journal ЖУРНАЛ.csv]\n"
-    "           [--on-eeprom-fault=...]\n"
+    "Использование: zuzo device write --port COMn|ПУТЬ ФАЙЛ.ptm [--verify] [--json]\n"
+    "           [--journal ЖУРНАЛ.csv] [--on-eeprom-fault=...]\n"
     "\n"
     "Записывает настройки оптики из файла в устройство. Если значение оптики не\n"
     "ушло бы в устройство как есть (яркость вне 0..100 %, порог вне 0..65535 Lux,\n"
     "датчик не 0 и не 1), нарушено правило оптики или план какого-либо дня не\n"
-    "проходит проверку, ничего не отправляется. Запись пропуска не допускает: skip прерывает. При успехе\n"
-    "выводит одну строку.\n"
+    "проходит проверку, ничего не отправляется. Запись пропуска не допускает:\n"
+    "skip прерывает. При успехе выводит одну строку. С --verify в том же\n"
+    "подключении читает настройки обратно и сверяет их с файлом, как verify\n"
+    "(код 3 — различаются); в журнал идет одна строка (команда \"write --verify\").\n"
     "\n";
 
 constexpr const char* kDeviceVerify =
@@ -225,10 +232,13 @@ constexpr const char* kDeviceExamples =
     "  zuzo device read --port COM1 --into plan.ptm\n"
     "  zuzo device write --port /dev/ttyUSB0 plan.ptm\n"
     "  zuzo device verify --port COM3 plan.ptm\n"
+    "  zuzo device write --verify --port COM3 plan.ptm --journal j.csv\n"
     "  for p in COM3 COM4; do zuzo device write --port $p plan.ptm --journal j.csv; done\n"
     "Код возврата: 0 — успешно, 1 — устройство не ответило, отказало или другого\n"
     "типа, запись отклонена правилами, 2 — неверный вызов, ошибка файла или\n"
-    "журнала, 3 — настройки в устройстве отличаются от файла (verify).\n";
+    "журнала, 3 — настройки в устройстве отличаются от файла (verify,\n"
+    "write --verify). Порт, который не открылся, назван с причиной: такого\n"
+    "порта нет, порт занят другой программой, нет прав на доступ к порту.\n";
 
 bool is_help_word(std::string_view word)
 {

@@ -19,7 +19,9 @@ public:
     JournalFile& operator=(const JournalFile&) = delete;
 
     // Opens the file for adding, creating it when missing; an empty file gets
-    // first_rows at once. False when it cannot be opened, created or started.
+    // first_rows at once, once whatever runs open it together (they take
+    // turns under a lock of the whole file). False when it cannot be opened,
+    // created or started.
     [[nodiscard]] bool open(const std::filesystem::path& path, std::string_view first_rows);
 
     // Adds the text with one write (after a line break when the file does not
@@ -27,6 +29,9 @@ public:
     [[nodiscard]] bool append(std::string_view text);
 
 private:
+    // With the file locked against other runs: the first rows into an empty
+    // file, or where an existing one ends.
+    [[nodiscard]] bool start(std::string_view first_rows);
     [[nodiscard]] bool write_synced(std::string_view text);
 
     std::intptr_t handle_ = -1; // a file descriptor, or a HANDLE on Windows

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +21,20 @@ bool JournalFile::open(const std::filesystem::path& path, std::string_view first
     if (fd < 0)
         return false;
     handle_ = fd;
+    // Runs that start together each find the file empty: the lock lets one
+    // of them write the first rows and shows the others a started file.
+    while (::flock(fd, LOCK_EX) != 0) {
+        if (errno != EINTR)
+            return false;
+    }
+    const bool started = start(first_rows);
+    (void)::flock(fd, LOCK_UN);
+    return started;
+}
+
+bool JournalFile::start(std::string_view first_rows)
+{
+    const int fd = static_cast<int>(handle_);
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
         return false;

@@ -29,6 +29,22 @@ bool JournalFile::open(const std::filesystem::path& path, std::string_view first
     if (h == INVALID_HANDLE_VALUE)
         return false;
     handle_ = reinterpret_cast<std::intptr_t>(h);
+    // Runs that start together each find the file empty: the lock lets one
+    // of them write the first rows and shows the others a started file. It
+    // covers one byte far past any journal's end, so that it never stands in
+    // the way of a row another run adds meanwhile.
+    OVERLAPPED beyond{};
+    beyond.OffsetHigh = 0x7FFFFFFFu;
+    if (!LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &beyond))
+        return false;
+    const bool started = start(first_rows);
+    UnlockFileEx(h, 0, 1, 0, &beyond);
+    return started;
+}
+
+bool JournalFile::start(std::string_view first_rows)
+{
+    const HANDLE h = handle_of(handle_);
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(h, &size))
         return false;

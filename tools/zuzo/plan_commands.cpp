@@ -31,7 +31,7 @@ int export_plan(const std::vector<std::string>& files, std::ostream& out, std::o
     }
     if (write_whole_file_atomically(files[1], std::vector<std::uint8_t>(table.begin(), table.end())) !=
         FileStatus::Done) {
-        report_file_problem(err, files[1], kWriteFailed);
+        report_file_problem(err, files[1], write_problem(files[1], table.size()));
         return EXIT_ERROR;
     }
     return EXIT_OK;
@@ -44,7 +44,7 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
         return EXIT_ERROR;
     std::vector<std::uint8_t> table;
     if (read_whole_file(csv_path, table) != FileStatus::Done) {
-        report_file_problem(err, csv_path, kReadFailed);
+        report_file_problem(err, csv_path, read_problem(csv_path));
         return EXIT_ERROR;
     }
     std::vector<std::uint8_t> before;
@@ -52,7 +52,7 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
     if (!std::filesystem::exists(path_from_utf8(ptm_path), ec) && !ec) {
         before = write_ptm(DeviceProgram{});
     } else if (read_whole_file(ptm_path, before) != FileStatus::Done) {
-        report_file_problem(err, ptm_path, kReadFailed);
+        report_file_problem(err, ptm_path, read_problem(ptm_path));
         return EXIT_ERROR;
     }
     DeviceProgram plan;
@@ -94,7 +94,7 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
         return EXIT_ERROR;
     }
     if (write_whole_file_atomically(ptm_path, *after) != FileStatus::Done) {
-        report_file_problem(err, ptm_path, kWriteFailed);
+        report_file_problem(err, ptm_path, write_problem(ptm_path, after->size()));
         return EXIT_ERROR;
     }
     std::ostringstream faults;

@@ -38,7 +38,7 @@ int make(const std::string& json_path, const std::string& out_path, std::ostream
         return EXIT_ERROR;
     std::vector<std::uint8_t> bytes;
     if (read_whole_file(json_path, bytes) != FileStatus::Done) {
-        report_file_problem(err, json_path, kReadFailed);
+        report_file_problem(err, json_path, read_problem(json_path));
         return EXIT_ERROR;
     }
     const PtmMakeResult made = make_ptm(utf8_text(bytes)); // UTF-16 from PowerShell too
@@ -47,7 +47,7 @@ int make(const std::string& json_path, const std::string& out_path, std::ostream
         return EXIT_ERROR;
     }
     if (write_whole_file_atomically(out_path, made.bytes) != FileStatus::Done) {
-        report_file_problem(err, out_path, kWriteFailed);
+        report_file_problem(err, out_path, write_problem(out_path, made.bytes.size()));
         return EXIT_ERROR;
     }
     return EXIT_OK;
@@ -86,7 +86,7 @@ bool load_program_file(const std::string& path, DeviceProgram& program, std::ost
 {
     std::vector<std::uint8_t> bytes;
     if (read_whole_file(path, bytes) != FileStatus::Done) {
-        report_file_problem(err, path, kReadFailed);
+        report_file_problem(err, path, read_problem(path));
         return false;
     }
     if (read_ptm(bytes, program) != PtmReadResult::Loaded) {

@@ -23,11 +23,10 @@ inline constexpr int EXIT_ERROR = 2;  // bad use, unreadable or malformed input,
 // args are the words after "ptm".
 [[nodiscard]] int run_ptm_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// The messages of the tool for files that cannot be read or written, and for
-// a first line that is not that of a program file.
-inline constexpr const char* kReadFailed = "При чтении произошла ошибка.\nФайл открыть не удалось.\n\n";
+// The message of the tool for a first line that is not that of a program
+// file; a file that cannot be read or written is told by its cause
+// (read_problem, write_problem).
 inline constexpr const char* kBadFormat = "Формат файла не поддерживается";
-inline constexpr const char* kWriteFailed = "При записи произошла ошибка.\nФайл сохранить не удалось.\n";
 
 // "path: message" on err, ending in exactly one line break.
 void report_file_problem(std::ostream& err, const std::string& path, std::string_view message);

@@ -1,0 +1,36 @@
+#include "program/ptm_optics_patch.h"
+
+#include "program/ptm_format.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace zuzo {
+
+OpticsPatch ptm_optics_patchable(std::span<const std::uint8_t> bytes)
+{
+    const std::optional<std::size_t> at = ptm_optics_offset(bytes);
+    if (!at)
+        return OpticsPatch::NotProgramFile;
+    if (bytes.size() < *at + kPtmOpticsBlockSize)
+        return OpticsPatch::CutShort;
+    return OpticsPatch::Done;
+}
+
+OpticsPatch patch_ptm_optics(std::span<const std::uint8_t> bytes, const DeviceProgram& program,
+                             std::vector<std::uint8_t>& out)
+{
+    const OpticsPatch can = ptm_optics_patchable(bytes);
+    if (can != OpticsPatch::Done)
+        return can;
+    const std::size_t at = *ptm_optics_offset(bytes);
+    // The optics block is the last part of what the writer makes.
+    const std::vector<std::uint8_t> written = write_ptm(program);
+    std::vector<std::uint8_t> patched(bytes.begin(), bytes.end());
+    std::copy(written.end() - static_cast<std::ptrdiff_t>(kPtmOpticsBlockSize), written.end(),
+              patched.begin() + static_cast<std::ptrdiff_t>(at));
+    out = std::move(patched);
+    return OpticsPatch::Done;
+}
+
+} // namespace zuzo
