@@ -6,7 +6,8 @@
 #   kind | marked in the pages by                     | read
 #   -----+--------------------------------------------+------------------
 #   «…»  | guillemets, outside class "ext" and "log"  | as one text
-#   log  | an element of class "log"                  | line by line
+#   log  | an element of class "log"                  | line by line (<br>, or a
+#        |                                            | line end in a <pre>)
 # What may differ from the sources in either: a time stamp ("14:05:09 ->"),
 # a word with a digit (COM3, ttyUSB0, 1234) and a file name (plan.csv). A
 # quote of nothing but such words (a port name alone) is no quote: missing.
@@ -15,7 +16,8 @@
 # catalogue), a row of dashes the log draws, a spreadsheet's menus, Windows'
 # dialogs. Links to pages of the manual are named without guillemets.
 #
-# A quote matches when each of its pieces between those, blanks collapsed,
+# The companion's messages join their parts with ": " and "; ", which part
+# a quote too. A quote matches when each of its pieces, blanks collapsed,
 # occurs as whole words in the string literals of the C++ sources (app,
 # link, program, plans, ui, tools; adjacent literals joined, "\n" read as a
 # blank).
@@ -53,7 +55,7 @@ sub norm { my $s = shift; $s =~ s/\s+/ /g; return $s; }
 # file name (plan.csv).
 sub found {
     my @pieces = grep { /\S/ } map { my $p = $_; $p =~ s/^\s+|\s+$//g; $p }
-                 split /\d\d:\d\d:\d\d ->|\S*\d\S*|\S+\.(?:ptm|csv|json)\b/, norm(shift);
+                 split /\d\d:\d\d:\d\d ->|\S*\d\S*|\S+\.(?:ptm|csv|json)\b|[:;] /, norm(shift);
     return @pieces && !grep { my $p = quotemeta; $corpus !~ /(?<!\w)$p(?!\w)/ } @pieces;
 }
 sub text_of {
@@ -76,7 +78,8 @@ for my $page (sort glob "docs/help/*.html") {
     $html =~ s/<(\w+)[^>]*class="ext"[^>]*>.*?<\/\1>//gs;
     my @quotes;
     while ($html =~ /<(\w+)[^>]*class="log"[^>]*>(.*?)<\/\1>/gs) {
-        push @quotes, map { text_of($_) } split /<br\s*\/?>|\n/, $2;
+        my ($tag, $body) = ($1, $2);
+        push @quotes, map { text_of($_) } split($tag eq "pre" ? qr/<br\s*\/?>|\n/ : qr/<br\s*\/?>/, $body);
     }
     (my $plain = $html) =~ s/<(\w+)[^>]*class="log"[^>]*>.*?<\/\1>//gs;
     $plain = text_of($plain);
