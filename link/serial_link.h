@@ -1,10 +1,12 @@
 #pragma once
-// The serial link to the device on Qt SerialPort: at most one open port,
-// 9600 baud, 8 data bits, no parity, 1 stop bit, no flow control, opened
-// exclusively. Also the input/output half of every exchange (run_io).
+// The serial link to the device: at most one open port, 9600 baud, 8 data
+// bits, no parity, 1 stop bit, no flow control, opened exclusively. Also the
+// input/output half of every exchange (run_io).
 //
-// Everything runs on the calling thread: run_io waits on the port with
-// deadlines (waitForBytesWritten / waitForReadyRead) and starts no thread.
+// Each platform reaches its port its own way (serial_link_qt.cpp on Qt
+// SerialPort, serial_link_windows.cpp on the system's communications calls),
+// chosen by the build. Everything runs on the calling thread: run_io waits on
+// the port with deadlines and starts no thread.
 // A device sends its reply one character at a time at line speed; once the
 // first one is in, run_io sleeps for the line time of the rest of a reply of
 // the expected length (expect_reply) but its last character, instead of
@@ -16,10 +18,10 @@
 #include "link/io_channel.h"
 #include "link/port_open_error.h"
 
-#include <QSerialPort>
 #include <QString>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 class SerialLink : public zuzo::IoChannel {
@@ -59,15 +61,16 @@ public:
     void expect_reply(std::size_t characters) override;
 
 private:
-    void on_error(QSerialPort::SerialPortError error);
-    [[nodiscard]] bool apply_line_settings();
+    // The system's port, as each platform reaches it.
+    struct Port;
+
     void release_lost_port();
     void flush_input();
     // Appends what has arrived to reply; true once it holds "#" CR (the
     // reply is then cut right after it).
     bool take_input(std::string& reply);
 
-    QSerialPort port_;
+    std::unique_ptr<Port> port_;
     std::string folder_;
     bool held_ = false; // from a successful open_link until close_link
     bool lost_ = false; // the device went away while held

@@ -5,8 +5,10 @@
 # (dpkg-shlibdeps, xwininfo, chmcmd for the user manual help.chm, and the
 # validators lintian, desktop-file-validate and appstreamcli), the Windows
 # cross-check (mingw-w64, GoogleTest's sources, Wine, the sources of the
-# Russian locale) and the installer check (NSIS, and the 32-bit Wine that
-# NSIS installers need, from the i386 architecture) need; with --bench what bench.sh and soak.sh use to drive
+# Russian locale, xdotool and ImageMagick's import to drive and picture the
+# tool under Wine) and the installer check (NSIS, and the 32-bit Wine that
+# NSIS installers need, from the i386 architecture) need; with --bench what
+# bench.sh and soak.sh use to drive
 # the real tool (xwininfo, xdotool).
 set -euo pipefail
 packages=(
@@ -20,7 +22,7 @@ packages=(
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang-14 clang-format libclang-rt-14-dev dpkg-dev x11-utils)
   packages+=(fp-utils-3.2.2 lintian desktop-file-utils appstream)
-  packages+=(g++-mingw-w64-x86-64-posix googletest wine64 wine locales)
+  packages+=(g++-mingw-w64-x86-64-posix googletest wine64 wine locales xdotool imagemagick)
   packages+=(nsis wine32:i386)
 fi
 if [ "${1:-}" = "--bench" ]; then

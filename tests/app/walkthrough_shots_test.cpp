@@ -2,7 +2,8 @@
 // a running zuzo-devsim. Runs only when ZUZO_WALKTHROUGH_DIR names the folder
 // for the pictures; scripts/take-screenshots.sh starts the simulators and sets
 // it (the tool finds the simulator's COM1, and on COM2 one that reports a
-// damaged EEPROM, through XDG_RUNTIME_DIR).
+// damaged EEPROM, and on COM3 one whose EEPROM fails during a read, through
+// XDG_RUNTIME_DIR).
 
 #include "support/app_fixture.h"
 #include "support/sample_programs.h"
@@ -169,6 +170,22 @@ TEST_F(Walkthrough, PicturesOfEachStep)
     ASSERT_FALSE(boxes().shown.empty());
     EXPECT_TRUE(boxes().shown.back().text.startsWith(QStringLiteral("Повреждена EEPROM микроконтроллера")));
     EXPECT_EQ(boxes().shown.back().buttons, MsgButtons::YesNoCancel);
+
+    // 9. The same question in the middle of a read: the simulator on COM3
+    // reports the damaged EEPROM on its first answer to the second optics
+    // read (88). "Нет" skips that part; the log tells what was read.
+    if (app().link().link_is_open())
+        QTest::mouseClick(ui().DisconnectButton, Qt::LeftButton);
+    ui().PortCombo->setCurrentText(QStringLiteral("COM3"));
+    QTest::mouseClick(ui().ConnectButton, Qt::LeftButton);
+    ASSERT_TRUE(app().link().link_is_open()) << ui().StatusLog->toPlainText().toStdString();
+    boxes().clear();
+    boxes().answers = {MsgAnswer::No};
+    QTest::mouseClick(ui().ReadProgramButton, Qt::LeftButton);
+    status_tick();
+    ASSERT_EQ(boxes().shown.size(), 1u);
+    EXPECT_TRUE(boxes().shown.back().text.startsWith(QStringLiteral("Повреждена EEPROM микроконтроллера")));
+    shot(ui().MainWindow, "walk-11-eeprom-read.png");
 }
 
 } // namespace

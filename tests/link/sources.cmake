@@ -16,12 +16,21 @@ else()
   )
 endif()
 set(LINK_QT_TESTS
-  link/pty_peer.cpp
-  link/serial_link_test.cpp
   link/status_log_test.cpp
-  link/link_fixture.cpp
-  link/connection_test.cpp
-  link/link_reports_test.cpp
-  link/transfer_test.cpp
-  link/preview_discovery_test.cpp
 )
+# Through COM ports that lead to simulators (scripts/windows-check.sh).
+if(WIN32)
+  list(APPEND LINK_QT_TESTS link/serial_link_windows_test.cpp)
+endif()
+# Against the simulated device on a pseudo-terminal in the same process.
+if(NOT WIN32)
+  list(APPEND LINK_QT_TESTS
+    link/pty_peer.cpp
+    link/serial_link_test.cpp
+    link/link_fixture.cpp
+    link/connection_test.cpp
+    link/link_reports_test.cpp
+    link/transfer_test.cpp
+    link/preview_discovery_test.cpp
+  )
+endif()

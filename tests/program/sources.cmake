@@ -14,3 +14,10 @@ set(PROGRAM_QT_TESTS
   program/optics_warnings_test.cpp
   program/file_commands_test.cpp
 )
+# A file size limit for the tests of failed saves, where the system has one.
+if(WIN32)
+  set(TEST_FILE_SIZE_LIMIT program/file_size_limit_windows.cpp)
+else()
+  set(TEST_FILE_SIZE_LIMIT program/file_size_limit_posix.cpp)
+endif()
+list(APPEND PROGRAM_QT_TESTS ${TEST_FILE_SIZE_LIMIT})

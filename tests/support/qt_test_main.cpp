@@ -5,15 +5,15 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QtGlobal>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <optional>
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt takes the system's locale as the tool does: Russian.
     std::optional<RussianSystemLocale> russian(std::in_place);
     QApplication app(argc, argv);
