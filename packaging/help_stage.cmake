@@ -5,7 +5,7 @@
 #   -DSTAGE=DIR             where everything goes, in one flat folder
 # The pages show the pictures as "../walk-*.png" (so that they can be read in
 # the source tree); in the stage they lie beside the pages. Every local link
-# and picture must exist, or the manual is not built. The contents and
+# and picture must exist, or the manual is not built. The contents, index and
 # project files go out in Windows-1251, the code page of a Russian help file,
 # which both the Windows viewer and xchm read the contents in.
 cmake_minimum_required(VERSION 3.25)
@@ -97,4 +97,16 @@ list(JOIN pictures "\n" picture_lines)
 file(WRITE "${STAGE}/help.hhp.utf8" "${project}${picture_lines}\n")
 to_cp1251("${STAGE}/help.hhp.utf8" "${STAGE}/help.hhp")
 file(REMOVE "${STAGE}/help.hhp.utf8")
+# Every entry of the contents and of the index leads to a page.
+foreach(list help.hhc help.hhk)
+  file(READ "${PAGES}/${list}" text)
+  string(REGEX MATCHALL "name=\"Local\" value=\"[^\"]*\"" locals "${text}")
+  foreach(ref IN LISTS locals)
+    string(REGEX REPLACE "^name=\"Local\" value=\"([^\"#]*).*$" "\\1" target "${ref}")
+    if(NOT EXISTS "${PAGES}/${target}" OR IS_DIRECTORY "${PAGES}/${target}")
+      message(FATAL_ERROR "${list} leads to ${target}, which is not in ${PAGES}")
+    endif()
+  endforeach()
+endforeach()
 to_cp1251("${PAGES}/help.hhc" "${STAGE}/help.hhc")
+to_cp1251("${PAGES}/help.hhk" "${STAGE}/help.hhk")

@@ -30,6 +30,14 @@ add_custom_target(zuzo_icons ALL DEPENDS ${ZUZO_ICON_FILES})
 set(ZUZO_HELP_SUBDIR ${CMAKE_INSTALL_DATADIR}/zuzo-transport)
 set(ZUZO_DOC_SUBDIR ${CMAKE_INSTALL_DATADIR}/doc/zuzo-transport)
 
+# The manual pages as the install writes them for the configured prefix, to
+# be read before installing: man -l build/release/man/zuzo.1
+set(ZUZO_HELP_DIR ${CMAKE_INSTALL_PREFIX}/${ZUZO_HELP_SUBDIR})
+set(ZUZO_DOC_DIR ${CMAKE_INSTALL_PREFIX}/${ZUZO_DOC_SUBDIR})
+foreach(page zuzo-transport.1 zuzo.1 zuzo-devsim.1)
+  configure_file(packaging/${page} ${CMAKE_CURRENT_BINARY_DIR}/man/${page} @ONLY)
+endforeach()
+
 # The day of the release as a Debian changelog writes it ("Mon, 07 Dec 2026
 # 12:00:00 +0000"); the weekday by Sakamoto's rule.
 string(REGEX MATCH "^([0-9]+)-([0-9]+)-([0-9]+)$" _ "${ZUZO_RELEASE_DATE}")

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Runs the README's examples as written and checks that they still do what
-# the README shows.
+# Runs the examples of the README and of the documents in docs/ as written
+# and checks that they still do what the documents show.
 #
-# The examples checked are the blocks the README marks with the line
+# The examples checked are the blocks a document marks with the line
 #   <!-- checked by scripts/readme-check.sh -->
 # right before their opening ```console. In such a block "$ " starts a
 # command, "> " continues it, and the lines up to the next command are what
@@ -11,33 +11,37 @@
 # order mark and blanks at the end of a line are not compared. A command
 # must exit 0, unless its comment says "exit N".
 #
-# All marked blocks run in order in one bash session, as a user would type
-# them into one terminal: started at the top of a copy of the repository
-# (examples/ copied, build/release standing for the build folder), with a
-# private HOME, TMPDIR and XDG_RUNTIME_DIR, so the simulator's COM names
-# collide with nothing else on the machine. After a command that starts
-# programs in the background the next one waits until each has published
+# All marked blocks of one document run in order in one bash session, as a
+# user would type them into one terminal: started at the top of a copy of
+# the repository (examples/ copied, build/release standing for the build
+# folder), with a private HOME, TMPDIR and XDG_RUNTIME_DIR, so the
+# simulator's COM names collide with nothing else on the machine. Each
+# document gets a session of its own. After a command that starts programs
+# in the background with "&" the next one waits until each has published
 # its port (or ended), as a person at a terminal would read its start line.
-# When the blocks have run, nothing they started may still be running.
+# When the blocks have run, nothing they started may still be running: no
+# job of the session, and no process that carries the session's
+# XDG_RUNTIME_DIR (a simulator started with --detach, given a moment to
+# end); such leftovers are named and stopped.
 #
 # Not run: the blocks without the mark. Those are the ones that need a
 # desktop (the tool itself, a spreadsheet), root or sudo (installing), a
 # real device or a long time (benchmarks, the soak test), or a fresh
 # machine (scripts/run.sh, scripts/test.sh).
-# Simulators started with --detach are not jobs: one still publishing its
-# port at the end fails the check, and is stopped.
 #
 # Also checked: examples/site.ptm is what "zuzo ptm make" writes from
-# examples/site.json, and "zuzo ptm dump" gives that JSON back.
+# examples/site.json, and "zuzo ptm dump" gives that JSON back; and the
+# Layout table of docs/DEVELOPING.md names every top-level file and folder of
+# the repository.
 #
 # usage: scripts/readme-check.sh        (after the build: scripts/test.sh)
-# Environment: BUILD_DIR (default build/release), README (default README.md),
-# KEEP=1 keeps the work folder and names it.
+# Environment: BUILD_DIR (default build/release), DOCS (the documents,
+# default README.md and docs/*.md), KEEP=1 keeps the work folder and names it.
 # The last line is "N passed, M failed"; the exit code is 1 when M > 0.
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 2
 build=$(cd "${BUILD_DIR:-build/release}" 2>/dev/null && pwd) || build=
-readme=${README:-README.md}
+docs=${DOCS:-${README:-README.md $(echo docs/*.md)}}
 mark='<!-- checked by scripts/readme-check.sh -->'
 
 for program in zuzo zuzo-devsim; do
@@ -48,14 +52,10 @@ for program in zuzo zuzo-devsim; do
     fi
 done
 
-work=$(mktemp -d)
-cleanup() { if [ -n "${KEEP:-}" ]; then echo "readme-check.sh: kept $work" >&2; else rm -rf "$work"; fi; }
+top_work=$(mktemp -d)
+work=$top_work
+cleanup() { if [ -n "${KEEP:-}" ]; then echo "readme-check.sh: kept $top_work" >&2; else rm -rf "$top_work"; fi; }
 trap cleanup EXIT
-mkdir -p "$work/top/build" "$work/home" "$work/tmp" "$work/expected"
-mkdir -m 700 "$work/run"
-cp -r examples "$work/top/examples"
-ln -s "$build" "$work/top/build/release"
-
 passed=0
 failed=0
 pass() { passed=$((passed + 1)); }
@@ -75,11 +75,30 @@ else
         "$(cat "$work/make.out"; echo "regenerate: build/release/zuzo ptm make examples/site.json examples/site.ptm")"
 fi
 
-# --- the marked blocks, turned into one session script ---
+# --- the Layout table names every top-level file and folder ---
+layout=docs/DEVELOPING.md
+unlisted=
+for name in $(git ls-files 2>/dev/null | cut -d/ -f1 | sort -u); do
+    grep -qE "^\| .*\`$name/?\`" "$layout" || unlisted="$unlisted $name"
+done
+if [ -n "$unlisted" ]; then
+    fail "$layout: the Layout table does not name:$unlisted"
+else
+    pass
+fi
+
+# --- each document's marked blocks, turned into one session script ---
+check_document() {
+local readme=$1
+work=$top_work/$(echo "$readme" | tr '/.' '__')
+mkdir -p "$work/top/build" "$work/home" "$work/tmp" "$work/expected"
+mkdir -m 700 "$work/run"
+cp -r examples "$work/top/examples"
+ln -s "$build" "$work/top/build/release"
 session=$work/session.sh
 out=$work/out
 cat >"$session" <<'PRELUDE'
-# Written by scripts/readme-check.sh from the README's checked blocks.
+# Written by scripts/readme-check.sh from a document's checked blocks.
 __mark() { printf '\036%s\n' "$1"; }
 __ports() { find "$XDG_RUNTIME_DIR/zuzo-ports" -mindepth 1 -maxdepth 1 2>/dev/null | wc -l; }
 __running() { jobs -pr | wc -l; }
@@ -166,9 +185,8 @@ wait
 POSTLUDE
 
 if [ "$count" -eq 0 ]; then
-    fail "no checked block in $readme (marked with: $mark)"
-    echo "$passed passed, $failed failed"
-    exit 1
+    [ "$readme" != README.md ] || fail "no checked block in $readme (marked with: $mark)"
+    return
 fi
 
 # --- run them ---
@@ -181,7 +199,7 @@ fi
 
 # Simulators started with --detach are no jobs of the session. Given a
 # moment to end, whatever still runs with the session's private
-# XDG_RUNTIME_DIR is one the README did not stop: it is named and stopped
+# XDG_RUNTIME_DIR is one the document did not stop: it is named and stopped
 # here, so that nothing outlives the check.
 still_running() {
     local environ pid
@@ -240,21 +258,26 @@ for k in $(seq "$count"); do
     if [ ! -f "$work/rc.$k" ]; then
         fail "$where" "did not finish (the blocks are stopped after 50 s)"
     elif [ "$(cat "$work/rc.$k")" != "$(cat "$e.rc")" ]; then
-        fail "$where" "exit $(cat "$work/rc.$k"), the README expects $(cat "$e.rc"); it printed:
+        fail "$where" "exit $(cat "$work/rc.$k"), the document expects $(cat "$e.rc"); it printed:
 $(cat "$work/out.$k")"
     elif ! matches "$e" "$work/out.$k"; then
-        fail "$where" "$(diff -u --label "README (... stands for any text)" "$e" --label printed "$work/out.$k")"
+        fail "$where" "$(diff -u --label "$readme (... stands for any text)" "$e" --label printed "$work/out.$k")"
     else
         pass
     fi
 done
 if [ -s "$work/left" ]; then
-    fail "programs the README started were still running at the end" "$(cat "$work/left")"
+    fail "programs $readme started were still running at the end" "$(cat "$work/left")"
 elif [ -n "$left_detached" ]; then
-    fail "programs the README started were still running at the end" "$left_detached"
+    fail "programs $readme started were still running at the end" "$left_detached"
 else
     pass
 fi
+}
+
+for document in $docs; do
+    check_document "$document"
+done
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

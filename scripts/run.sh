@@ -23,4 +23,6 @@ fi
 # Returns once COM1 is published, with the simulator's process id.
 sim=$("$build/zuzo-devsim" --port COM1 --detach)
 trap 'kill $sim 2>/dev/null || true' EXIT
-"$build/zuzo-transport"
+# Started in the build folder, where the build puts help.chm: "Справка" (F1)
+# opens help.chm from the working folder.
+(cd "$build" && ./zuzo-transport)
