@@ -69,7 +69,19 @@ fi
 
 QT_QPA_PLATFORM=windows wine "$build/zuzo-transport.exe" >"$work/tool.out" 2>&1 &
 tool=$!
-window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Vestorin Zuzo transport$' | head -1) || true
+# The first visible window of that title, asked for twice a second until the
+# time is up: xdotool's own --sync gives up at the first window that closes
+# while it looks (a BadWindow error from the X server).
+find_window() {
+  local name=$1 tries=$(($2 * 2)) found=
+  for _ in $(seq 1 "$tries"); do
+    found=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -1) || true
+    [ -n "$found" ] && break
+    sleep 0.5
+  done
+  echo "$found"
+}
+window=$(find_window '^Vestorin Zuzo transport$' 120)
 if [ -z "$window" ]; then
   fail "the main window did not appear in 120 s"
   write_report
@@ -101,7 +113,7 @@ echo "picture: $shot"
 # Saved as a new file through the system's save box ("Сохранить").
 xdotool windowfocus "$window"
 xdotool key --window "$window" ctrl+s
-box=$(timeout 30 xdotool search --sync --onlyvisible --name '^Сохранить$' | head -1) || true
+box=$(find_window '^Сохранить$' 30)
 if [ -z "$box" ]; then
   fail "Ctrl+S opened no box \"Сохранить\""
   write_report
