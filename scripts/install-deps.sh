@@ -6,8 +6,8 @@
 # validators lintian, desktop-file-validate and appstreamcli), the Windows
 # cross-check (mingw-w64, GoogleTest's sources, Wine, the sources of the
 # Russian locale, xdotool and ImageMagick's import to drive and picture the
-# tool under Wine) and the installer check (NSIS, and the 32-bit Wine that
-# NSIS installers need, from the i386 architecture) need; with --bench what
+# tool under Wine) and the installer check (NSIS, whose 64-bit installers run
+# under the 64-bit Wine alone) need; with --bench what
 # bench.sh and soak.sh use to drive
 # the real tool (xwininfo, xdotool).
 set -euo pipefail
@@ -23,7 +23,7 @@ if [ "${1:-}" = "--ci" ]; then
   packages+=(clang-14 clang-format libclang-rt-14-dev dpkg-dev x11-utils)
   packages+=(fp-utils-3.2.2 lintian desktop-file-utils appstream)
   packages+=(g++-mingw-w64-x86-64-posix googletest wine64 wine locales xdotool imagemagick)
-  packages+=(nsis wine32:i386)
+  packages+=(nsis)
 fi
 if [ "${1:-}" = "--bench" ]; then
   packages+=(x11-utils xdotool)
@@ -39,10 +39,6 @@ fi
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
-# wine32 comes from the i386 architecture, which apt is told about first.
-if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
-  "${sudo_cmd[@]}" dpkg --add-architecture i386
-fi
 "${sudo_cmd[@]}" apt-get update -qq
 echo "install-deps.sh: installing ${missing[*]}"
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
