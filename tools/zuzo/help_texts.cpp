@@ -281,7 +281,7 @@ std::string device_help(std::string_view command)
 {
     constexpr const char* kMore = "[--journal ЖУРНАЛ.csv] [--on-eeprom-fault=...]";
     if (command == "status")
-        return device_usage_line(command, " [--json] [--on-eeprom-fault=...]", {}) + kDeviceStatus +
+        return device_usage_line(command, " [--json]", "[--on-eeprom-fault=...]") + kDeviceStatus +
                device_options(false);
     if (command == "read")
         return device_usage_line(command, " [--into ФАЙЛ.ptm] [--json]", kMore) + kDeviceRead + kIdentifies +
