@@ -55,7 +55,7 @@ else
   cmake --build "$build" -j"$(nproc)" --target zuzo-transport zuzo zuzo_help
   echo "== the installer"
   rm -f "$build"/zuzo-transport-*-win64.exe
-  if ! (cd "$build" && cpack -G NSIS >"$build/cpack.log" 2>&1); then
+  if ! (cd "$build" && cpack -G NSIS) >"$build/cpack.log" 2>&1; then
     echo "cpack could not make the installer: $(grep -m1 -i error "$build/cpack.log")" \
       "(makensis's output: $build/_CPack_Packages/win64/NSIS/NSISOutput.log)" >&2
     exit 2
