@@ -92,7 +92,6 @@ TEST_F(Connect, ReadyDeviceWithTheSensorOn)
         (QStringList{QStringLiteral("14:05:09 ->COM1 Порт открыт"), QStringLiteral("Устройство готово"),
                      QStringLiteral("Оптический датчик вкл."), QStringLiteral("Освещенность 1234 Lux")}));
     EXPECT_EQ(received_codes(), std::vector<int>{kStatus});
-    EXPECT_EQ(app().link().reply_array()[1], 25);
 }
 
 TEST_F(Connect, ReadyDeviceWithTheSensorOffHasNoIlluminanceLine)
