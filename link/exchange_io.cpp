@@ -40,7 +40,6 @@ bool collect_reply(SerialPort& port, LinkClock& clock, LinkTime deadline, std::s
                    std::string& reply)
 {
     char buffer[kReadBufferBytes];
-    bool slept = false;
     for (;;) {
         const bool began = reply.empty();
         const PortIo got = port.read(buffer, sizeof buffer, deadline);
@@ -50,10 +49,10 @@ bool collect_reply(SerialPort& port, LinkClock& clock, LinkTime deadline, std::s
             return false;
         if (got.count == 0)
             return true; // nothing came in time
-        if (began && !reply.empty() && !slept && reply.size() < expected) {
-            // The rest is on its way: sleep while it crosses the line, then
-            // take what came, also when the sleep used up the time left.
-            slept = true;
+        if (began && !reply.empty() && reply.size() < expected) {
+            // The reply has begun and the rest is on its way: sleep while it
+            // crosses the line (once: the reply stays begun), then take what
+            // came, also when the sleep used up the time left.
             clock.sleep_until(std::min(clock.now() + rest_of_reply(reply.size(), expected), deadline));
             continue;
         }
