@@ -144,8 +144,9 @@ INSTANTIATE_TEST_SUITE_P(
             ReplyCase{"hash_cr_apart", {"of#", "\r"}, "of#\r"},
             ReplyCase{"zero_byte_ends_piece", {std::string("on\0xx", 5), "#\r"}, "on#\r"}),
         ::testing::Values(std::size_t{0}, std::size_t{4}, std::size_t{26}, std::size_t{1000})),
-    [](const ::testing::TestParamInfo<std::tuple<ReplyCase, std::size_t>>& info) {
-        return std::string(std::get<0>(info.param).name) + "_told_" + std::to_string(std::get<1>(info.param));
+    [](const ::testing::TestParamInfo<std::tuple<ReplyCase, std::size_t>>& param) {
+        return std::string(std::get<0>(param.param).name) + "_told_" +
+               std::to_string(std::get<1>(param.param));
     });
 
 TEST_F(SerialLinkTest, BytesAfterTheReplyAreFlushedByTheNextExchange)
