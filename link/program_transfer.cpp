@@ -22,9 +22,9 @@ constexpr int kStepWrap = 99;
 
 } // namespace
 
-ProgramTransfer::ProgramTransfer(SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::ReplyArray& reply,
-                                 zuzo::DeviceProgram& program, const LinkHost& host, QObject* parent)
-    : QObject(parent), link_(link), prompt_(prompt), reply_(reply), program_(program), host_(host)
+ProgramTransfer::ProgramTransfer(SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::DeviceProgram& program,
+                                 const LinkHost& host, QObject* parent)
+    : QObject(parent), link_(link), prompt_(prompt), program_(program), host_(host)
 {
 }
 
@@ -105,8 +105,9 @@ void ProgramTransfer::read_program()
     ExchangeResult outcome = ExchangeResult::EXCHANGE_DONE;
     for (const std::uint8_t code :
          {zuzo::CMD_READ_OPTICS_A, zuzo::CMD_READ_OPTICS_B, zuzo::CMD_READ_OPTICS_C}) {
-        outcome = command([&] { return zuzo::read_exchange(link_, prompt_, reply_, code, 0, 0); },
-                          [&] { (void)zuzo::store_optics_reply(program_, code, reply_); });
+        zuzo::ReplyBytes reply;
+        outcome = command([&] { return zuzo::read_exchange(link_, prompt_, reply, code, 0, 0); },
+                          [&] { (void)zuzo::store_optics_reply(program_, code, reply); });
         if (outcome != ExchangeResult::EXCHANGE_DONE)
             break;
     }

@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                         QTest::keySequence(&edit, QKeySequence(QString::fromLatin1(keys)));
                     EXPECT_EQ(QGuiApplication::clipboard()->text(), "09:03:07 -> Программа считана");
                 }}),
-    [](const ::testing::TestParamInfo<LogCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<LogCase>& param) { return std::string(param.param.name); });
 
 TEST(LogStatusClock, EveryLineTakesTheTimeItIsWritten)
 {

@@ -5,6 +5,7 @@
 #include "link/port_names.h"
 #include "link/port_open_error.h"
 #include "link/serial_link.h"
+#include "link/status_reply.h"
 #include "plans/plan_check.h"
 #include "program/optics_range.h"
 #include "program/optics_rules.h"
@@ -167,7 +168,7 @@ struct Run {
                           "): " + result_text(a.result));
     }
 
-    bool read_command(ReplyArray& reply, std::uint8_t code)
+    bool read_command(ReplyBytes& reply, std::uint8_t code)
     {
         return succeeded(run_attempts([&] {
                              prompt.begin_exchange();
@@ -232,39 +233,39 @@ struct Run {
 bool identify(Run& r)
 {
     const bool status = r.o.command == "status";
-    ReplyArray id{};
-    if (!r.read_command(id, CMD_STATUS))
+    ReplyBytes first{};
+    if (!r.read_command(first, CMD_STATUS))
         return false;
     const bool known = !r.skipped;
     if (!known && !status)
         return r.finish(RunOutcome::EepromFault, EXIT_DEVICE,
                         r.skip_note + "; устройство не опознано, " + r.nothing_done());
+    const DeviceIdentity id = status_identity(first);
     if (known)
-        r.record.device_type = id[1];
-    const bool supported = known && id[1] == DEVICE_TYPE_CODE;
-    const std::string unsupported = "тип устройства " + std::to_string(id[1]) + " не поддерживается";
+        r.record.device_type = id.type_code;
+    const bool supported = known && id.supported();
+    const std::string unsupported = "тип устройства " + std::to_string(id.type_code) + " не поддерживается";
     if (known && !supported && !status)
         return r.finish(RunOutcome::Unsupported, EXIT_DEVICE, unsupported + "; " + r.nothing_done());
     if (status) {
+        const SensorState sensor = status_sensor(first);
         r.record.details["supported"] = known ? json::Value(supported) : json::Value(nullptr);
-        r.record.details["optical_sensor_on"] = known ? json::Value(id[4] == 0) : json::Value(nullptr);
-        r.record.details["illuminance"] =
-            known ? json::Value(static_cast<std::int64_t>(id[3]) * 256 + id[2]) : json::Value(nullptr);
+        r.record.details["optical_sensor_on"] = known ? json::Value(sensor.on) : json::Value(nullptr);
+        r.record.details["illuminance"] = known ? json::Value(sensor.illuminance_lux) : json::Value(nullptr);
     }
     std::string note = known ? std::string() : r.skip_note;
-    ReplyArray clock{};
-    if (!r.read_command(clock, CMD_STATUS))
+    ReplyBytes second{};
+    if (!r.read_command(second, CMD_STATUS))
         return false;
-    const bool valid = !r.skipped && clock[2] <= 59 && clock[3] <= 59 && clock[4] <= 24 && clock[5] >= 1 &&
-                       clock[5] <= 7 && clock[6] >= 1 && clock[6] <= 31 && clock[7] >= 1 && clock[7] <= 12;
+    const std::optional<DeviceClock> clock = r.skipped ? std::nullopt : status_clock(second);
     if (r.skipped && note.empty())
         note = r.skip_note;
-    if (valid)
-        r.record.clock = std::to_string(2000 + clock[8]) + "-" + two_digits(clock[7]) + "-" +
-                         two_digits(clock[6]) + " " + two_digits(clock[4]) + ":" + two_digits(clock[3]) +
-                         ":" + two_digits(clock[2]);
+    if (clock)
+        r.record.clock = std::to_string(clock->year) + "-" + two_digits(clock->month) + "-" +
+                         two_digits(clock->day) + " " + two_digits(clock->hour) + ":" +
+                         two_digits(clock->minute) + ":" + two_digits(clock->second);
     if (status)
-        r.record.details["weekday"] = valid ? json::Value(clock[5]) : json::Value(nullptr);
+        r.record.details["weekday"] = clock ? json::Value(clock->weekday) : json::Value(nullptr);
     if (status && !note.empty())
         return r.finish(RunOutcome::EepromFault, EXIT_DEVICE,
                         note + "; значения, которых устройство не прислало, не показаны");
@@ -274,7 +275,7 @@ bool identify(Run& r)
 }
 
 // The three optics reads; the 22 bytes they give, in the order of a write.
-bool read_optics(Run& r, std::array<ReplyArray, 3>& replies)
+bool read_optics(Run& r, std::array<ReplyBytes, 3>& replies)
 {
     const std::array<std::uint8_t, 3> codes = {CMD_READ_OPTICS_A, CMD_READ_OPTICS_B, CMD_READ_OPTICS_C};
     for (std::size_t k = 0; k < codes.size(); ++k) {
@@ -292,7 +293,7 @@ bool read_optics(Run& r, std::array<ReplyArray, 3>& replies)
 
 bool read_program(Run& r)
 {
-    std::array<ReplyArray, 3> replies{};
+    std::array<ReplyBytes, 3> replies{};
     if (!read_optics(r, replies))
         return false;
     DeviceProgram program;
@@ -353,7 +354,7 @@ bool verify_program(Run& r, const DeviceProgram& program)
 {
     const bool written = r.writes_done == 2; // write --verify
     const std::string sent_hash = r.record.optics_sha256;
-    std::array<ReplyArray, 3> replies{};
+    std::array<ReplyBytes, 3> replies{};
     if (!read_optics(r, replies)) {
         if (written)
             r.record.result += "; настройки оптики записаны, но не проверены";
