@@ -2,7 +2,8 @@
 // folder, full file system, the final rename refused, a parent that is a
 // file) reports the failure, leaves the old file byte for byte as it was and
 // leaves no temporary file behind. The same for the companion program's
-// "ptm make" and "device read --into", which also say why in one line.
+// "ptm make" and "device read --into". Each says why, from the system's own
+// answer: the companion in one line, the tool in a line under its message.
 
 #include "link/link_fixture.h"
 #include "link/optics_bytes.h"
@@ -162,26 +163,34 @@ protected:
                 : std::vector<QString>{QStringLiteral("Подтвердить сохранение"), QStringLiteral("Ошибка")};
         ASSERT_EQ(titles, expected_titles);
         const ShownBox& failure = boxes().shown.back();
-        EXPECT_EQ(failure.text, QStringLiteral("При записи произошла ошибка.\nФайл сохранить не удалось.\n"));
+        EXPECT_EQ(failure.text, QStringLiteral("При записи произошла ошибка.\nФайл сохранить не удалось.\n") +
+                                    QStringLiteral("Причина: ") + QString::fromStdString(cause(place)));
         EXPECT_EQ(failure.buttons, MsgButtons::Ok);
         EXPECT_EQ(failure.icon, MsgIcon::Exclamation);
+    }
+
+    // Why the place fails, as the tool and the companion both tell it.
+    std::string cause(Place place) const
+    {
+        switch (place) {
+        case Place::ReadOnlyFolder:
+            return "диск доступен только для чтения";
+        case Place::FullDisk:
+            return "нет места на диске";
+        case Place::RenameRefused:
+            return "файл занят другой программой или системой";
+        case Place::ParentIsAFile:
+            break;
+        }
+        return "«" + old_file.string() + "» не папка";
     }
 
     // The one line the companion prints for the place: the path and why.
     std::string companion_says(Place place, bool reading_first) const
     {
-        switch (place) {
-        case Place::ReadOnlyFolder:
-            return target.string() + ": файл не записан: диск доступен только для чтения\n";
-        case Place::FullDisk:
-            return target.string() + ": файл не записан: нет места на диске\n";
-        case Place::RenameRefused:
-            return target.string() + ": файл не записан: система отказала в записи\n";
-        case Place::ParentIsAFile:
-            break;
-        }
-        return target.string() + (reading_first ? ": файл не прочитан: «" : ": файл не записан: «") +
-               old_file.string() + "» не папка\n";
+        const bool unread = reading_first && place == Place::ParentIsAFile; // read --into reads it first
+        return target.string() + (unread ? ": файл не прочитан: " : ": файл не записан: ") + cause(place) +
+               "\n";
     }
 
     void make_with_companion(Place place)

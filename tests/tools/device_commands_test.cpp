@@ -8,11 +8,11 @@
 #include "support/cli_fixture.h"
 #include "support/sample_programs.h"
 #include "support/sim_fixture.h"
+#include "tools/zuzo/command_files.h"
 #include "tools/zuzo/device_commands.h"
 #include "tools/zuzo/device_report.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/json_program.h"
-#include "tools/zuzo/ptm_files.h"
 
 #include <QCryptographicHash>
 #include <QRegularExpression>
@@ -215,7 +215,7 @@ TEST_F(DeviceCommands, ReadIntoKeepsEveryOtherByte)
 TEST_F(DeviceCommands, ReadIntoUnusableFileSendsNothing)
 {
     const std::string junk = path("junk.ptm");
-    ASSERT_EQ(write_whole_file_atomically(junk, {'n', 'o', '\r', '\n'}), FileStatus::Done);
+    ASSERT_TRUE(write_output(junk, std::vector<std::uint8_t>{'n', 'o', '\r', '\n'}).done());
     EXPECT_EQ(run({"read", "--port", "COM5", "--into", junk}), 2);
     EXPECT_EQ(run({"read", "--port", "COM5", "--into", path("missing.ptm")}), 2);
     EXPECT_EQ(sim.device().frame_count(), 0u);

@@ -5,7 +5,7 @@
 #include "support/cli_fixture.h"
 #include "support/sample_programs.h"
 #include "tools/zuzo/cli.h"
-#include "tools/zuzo/ptm_files.h"
+#include "tools/zuzo/command_files.h"
 
 #include <QDir>
 #include <QFile>

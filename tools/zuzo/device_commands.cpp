@@ -6,10 +6,12 @@
 #include "link/port_open_error.h"
 #include "link/serial_link.h"
 #include "plans/plan_check.h"
+#include "program/file_causes.h"
 #include "program/optics_range.h"
 #include "program/optics_rules.h"
 #include "program/ptm_format.h"
 #include "program/ptm_optics_patch.h"
+#include "tools/zuzo/command_files.h"
 #include "tools/zuzo/device_options.h"
 #include "tools/zuzo/device_report.h"
 #include "tools/zuzo/journal_file.h"
@@ -17,7 +19,6 @@
 #include "tools/zuzo/json_program.h"
 #include "tools/zuzo/optics_compare.h"
 #include "tools/zuzo/ptm_commands.h"
-#include "tools/zuzo/ptm_files.h"
 #include "tools/zuzo/same_file.h"
 
 #include <QCoreApplication>
@@ -25,7 +26,6 @@
 
 #include <array>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -202,8 +202,8 @@ struct Run {
     bool load_into()
     {
         const std::string& path = o.into;
-        if (read_whole_file(path, into_bytes) != FileStatus::Done)
-            return finish(RunOutcome::FileFailed, EXIT_ERROR, path + ": " + read_problem(path));
+        if (const FileResult read = read_input(path, into_bytes); !read.done())
+            return finish(RunOutcome::FileFailed, EXIT_ERROR, path + ": " + read_problem(read, path));
         switch (ptm_optics_patchable(into_bytes)) {
         case OpticsPatch::Done:
             return true;
@@ -307,9 +307,9 @@ bool read_program(Run& r)
     if (patch_ptm_optics(r.into_bytes, program, patched) != OpticsPatch::Done)
         return r.finish(RunOutcome::FileFailed, EXIT_ERROR,
                         r.o.into + ": " + kBadFormat + "; файл не изменён");
-    if (write_whole_file_atomically(r.o.into, patched) != FileStatus::Done)
+    if (const FileResult written = write_output(r.o.into, patched); !written.done())
         return r.finish(RunOutcome::FileFailed, EXIT_ERROR,
-                        r.o.into + ": " + write_problem(r.o.into, patched.size()));
+                        r.o.into + ": " + write_problem(written, r.o.into));
     return r.finish(RunOutcome::Done, EXIT_OK, "настройки оптики прочитаны в " + r.o.into);
 }
 
@@ -416,20 +416,6 @@ void run_command(Run& r)
     r.link->close_link();
 }
 
-std::filesystem::path path_of_utf8(const std::string& name)
-{
-    return std::filesystem::path(std::u8string(name.begin(), name.end()));
-}
-
-// Why a row could not be added: asked as for the file the journal would
-// have become.
-std::string journal_cause(const std::string& journal, std::size_t row_size)
-{
-    std::error_code ec;
-    const std::uintmax_t have = std::filesystem::file_size(path_of_utf8(journal), ec);
-    return write_cause(journal, static_cast<std::size_t>(ec ? 0 : have) + row_size);
-}
-
 } // namespace
 
 const char* device_usage()
@@ -458,22 +444,25 @@ int run_device_command(const std::vector<std::string>& args, std::ostream& out, 
     // The journal opens before anything else happens: a run it cannot
     // record sends nothing.
     JournalFile journal;
-    if (!o.journal.empty() && !journal.open(path_of_utf8(o.journal), journal_first_rows())) {
+    const FileResult opened =
+        o.journal.empty() ? FileResult{} : journal.open(path_from_utf8(o.journal), journal_first_rows());
+    if (!opened.done()) {
         r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
                  o.journal + ": журнал не открывается для дописывания: " +
-                     write_cause(o.journal, journal_first_rows().size()) + "; устройство не затронуто");
+                     file_cause(opened, path_from_utf8(o.journal)) + "; устройство не затронуто");
     } else {
         run_command(r);
         const std::string now =
             QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
         const std::string row = journal_row(r.record, now);
-        if (!o.journal.empty() && !journal.append(row)) {
+        const FileResult appended = o.journal.empty() ? FileResult{} : journal.append(row);
+        if (!appended.done()) {
             if (!o.json)
                 print_plain(r.record, out, err); // what the device did, then what the journal lost
             const bool changed = r.writes_done > 0;
             r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
-                     o.journal +
-                         ": строку журнала записать не удалось: " + journal_cause(o.journal, row.size()) +
+                     o.journal + ": строку журнала записать не удалось: " +
+                         file_cause(appended, path_from_utf8(o.journal)) +
                          (changed ? "; настройки оптики в устройство на " + o.port + " при этом записаны" +
                                         (r.writes_done == 1 ? " частично" : "")
                                   : std::string("; устройство не изменено")));

@@ -4,12 +4,11 @@
 #include "program/file_store.h"
 #include "program/optics_range.h"
 #include "program/ptm_format.h"
+#include "tools/zuzo/command_files.h"
 #include "tools/zuzo/ptm_check.h"
 #include "tools/zuzo/ptm_commands.h"
-#include "tools/zuzo/ptm_files.h"
 #include "tools/zuzo/text_input.h"
 
-#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -29,9 +28,9 @@ int export_plan(const std::vector<std::string>& files, std::ostream& out, std::o
         out << table;
         return EXIT_OK;
     }
-    if (write_whole_file_atomically(files[1], std::vector<std::uint8_t>(table.begin(), table.end())) !=
-        FileStatus::Done) {
-        report_file_problem(err, files[1], write_problem(files[1], table.size()));
+    const std::vector<std::uint8_t> bytes(table.begin(), table.end());
+    if (const FileResult written = write_output(files[1], bytes); !written.done()) {
+        report_file_problem(err, files[1], write_problem(written, files[1]));
         return EXIT_ERROR;
     }
     return EXIT_OK;
@@ -43,16 +42,15 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
     if (writes_over_input(err, csv_path, ptm_path))
         return EXIT_ERROR;
     std::vector<std::uint8_t> table;
-    if (read_whole_file(csv_path, table) != FileStatus::Done) {
-        report_file_problem(err, csv_path, read_problem(csv_path));
+    if (const FileResult read = read_input(csv_path, table); !read.done()) {
+        report_file_problem(err, csv_path, read_problem(read, csv_path));
         return EXIT_ERROR;
     }
     std::vector<std::uint8_t> before;
-    std::error_code ec;
-    if (!std::filesystem::exists(path_from_utf8(ptm_path), ec) && !ec) {
+    if (entry_type(path_from_utf8(ptm_path)) == EntryType::Missing) {
         before = write_ptm(DeviceProgram{});
-    } else if (read_whole_file(ptm_path, before) != FileStatus::Done) {
-        report_file_problem(err, ptm_path, read_problem(ptm_path));
+    } else if (const FileResult read = read_input(ptm_path, before); !read.done()) {
+        report_file_problem(err, ptm_path, read_problem(read, ptm_path));
         return EXIT_ERROR;
     }
     DeviceProgram plan;
@@ -93,8 +91,8 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
                             "план нельзя вставить так, чтобы файл читался обратно тем же; файл не изменен");
         return EXIT_ERROR;
     }
-    if (write_whole_file_atomically(ptm_path, *after) != FileStatus::Done) {
-        report_file_problem(err, ptm_path, write_problem(ptm_path, after->size()));
+    if (const FileResult saved = write_output(ptm_path, *after); !saved.done()) {
+        report_file_problem(err, ptm_path, write_problem(saved, ptm_path));
         return EXIT_ERROR;
     }
     std::ostringstream faults;

@@ -1,11 +1,11 @@
 #include "tools/zuzo/ptm_commands.h"
 
 #include "program/ptm_format.h"
+#include "tools/zuzo/command_files.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/json_program.h"
 #include "tools/zuzo/plan_commands.h"
 #include "tools/zuzo/ptm_check.h"
-#include "tools/zuzo/ptm_files.h"
 #include "tools/zuzo/ptm_make.h"
 #include "tools/zuzo/same_file.h"
 #include "tools/zuzo/text_input.h"
@@ -37,8 +37,8 @@ int make(const std::string& json_path, const std::string& out_path, std::ostream
     if (writes_over_input(err, json_path, out_path))
         return EXIT_ERROR;
     std::vector<std::uint8_t> bytes;
-    if (read_whole_file(json_path, bytes) != FileStatus::Done) {
-        report_file_problem(err, json_path, read_problem(json_path));
+    if (const FileResult read = read_input(json_path, bytes); !read.done()) {
+        report_file_problem(err, json_path, read_problem(read, json_path));
         return EXIT_ERROR;
     }
     const PtmMakeResult made = make_ptm(utf8_text(bytes)); // UTF-16 from PowerShell too
@@ -46,8 +46,8 @@ int make(const std::string& json_path, const std::string& out_path, std::ostream
         report_file_problem(err, json_path, made.error);
         return EXIT_ERROR;
     }
-    if (write_whole_file_atomically(out_path, made.bytes) != FileStatus::Done) {
-        report_file_problem(err, out_path, write_problem(out_path, made.bytes.size()));
+    if (const FileResult written = write_output(out_path, made.bytes); !written.done()) {
+        report_file_problem(err, out_path, write_problem(written, out_path));
         return EXIT_ERROR;
     }
     return EXIT_OK;
@@ -85,8 +85,8 @@ bool writes_over_input(std::ostream& err, const std::string& input, const std::s
 bool load_program_file(const std::string& path, DeviceProgram& program, std::ostream& err)
 {
     std::vector<std::uint8_t> bytes;
-    if (read_whole_file(path, bytes) != FileStatus::Done) {
-        report_file_problem(err, path, read_problem(path));
+    if (const FileResult read = read_input(path, bytes); !read.done()) {
+        report_file_problem(err, path, read_problem(read, path));
         return false;
     }
     if (read_ptm(bytes, program) != PtmReadResult::Loaded) {
