@@ -1,5 +1,6 @@
 // New, Open and Save through the "Файл" menu, on real widgets and real files.
 
+#include "program/cp1251.h"
 #include "program/file_size_limit.h"
 #include "program/optics_fixture.h"
 #include "program/ptm_format.h"
@@ -270,6 +271,23 @@ TEST_F(FileCommandsTest, OpenSetsControlsAndRebuilds)
     for (std::size_t c = 1; c <= 5; ++c)
         EXPECT_EQ(ui().ChannelWarning[c]->userData(), 0);
     // Saving again gives the same file.
+    save_as(path("b.ptm"));
+    EXPECT_EQ(get(path("b.ptm")), get(path("a.ptm")));
+}
+
+// Every byte of the fast-pulse line that does not end it comes back as it
+// was: 0x98, which Windows-1251 leaves unassigned, and the control bytes.
+TEST_F(FileCommandsTest, OpenAndSaveKeepEveryByteOfTheFastPulseLine)
+{
+    std::string line;
+    for (int b = 1; b < 256; ++b) {
+        if (b != '\r' && b != '\n')
+            line += static_cast<char>(b);
+    }
+    DeviceProgram p = changed();
+    p.fast_pulse_time = zuzo::cp1251_to_utf8(line);
+    put(path("a.ptm"), zuzo::write_ptm(p));
+    open(path("a.ptm"));
     save_as(path("b.ptm"));
     EXPECT_EQ(get(path("b.ptm")), get(path("a.ptm")));
 }

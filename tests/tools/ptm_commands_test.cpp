@@ -1,3 +1,4 @@
+#include "program/cp1251.h"
 #include "program/file_size_limit.h"
 #include "program/ptm_format.h"
 #include "support/cli_fixture.h"
@@ -53,14 +54,27 @@ TEST_F(PtmCommands, DumpPrintsTheProgramAsJson)
     EXPECT_TRUE(err_.str().empty());
 }
 
+// A file made from its dump is the file again, text lines byte for byte:
+// every byte that does not end a line (0x98, which Windows-1251 leaves
+// unassigned, and the control bytes too) goes through JSON and back.
 TEST_F(PtmCommands, MakeFromDumpGivesTheSameFile)
 {
-    const Bytes original = zuzo::write_ptm(faulty());
-    put(path("a.ptm"), original);
-    ASSERT_EQ(run({"ptm", "dump", path("a.ptm")}), 0);
-    put(path("a.json"), out_.str());
-    ASSERT_EQ(run({"ptm", "make", path("a.json"), path("b.ptm")}), 0) << err_.str();
-    EXPECT_EQ(get(path("b.ptm")), original);
+    std::string line;
+    for (int b = 1; b < 256; ++b) {
+        if (b != '\r' && b != '\n')
+            line += static_cast<char>(b);
+    }
+    DeviceProgram every_byte = faulty();
+    every_byte.weekday_name = zuzo::cp1251_to_utf8(line);
+    every_byte.fast_pulse_time = zuzo::cp1251_to_utf8("1\x98");
+    for (const DeviceProgram& program : {faulty(), every_byte}) {
+        const Bytes original = zuzo::write_ptm(program);
+        put(path("a.ptm"), original);
+        ASSERT_EQ(run({"ptm", "dump", path("a.ptm")}), 0);
+        put(path("a.json"), out_.str());
+        ASSERT_EQ(run({"ptm", "make", path("a.json"), path("b.ptm")}), 0) << err_.str();
+        EXPECT_EQ(get(path("b.ptm")), original);
+    }
 }
 
 TEST_F(PtmCommands, MakeTakesTheUtf16OfPowerShell)
@@ -141,7 +155,6 @@ TEST_F(PtmMake, RefusalsNameTheFieldAndWriteNothing)
          "day_lux_threshold: вне диапазона 32-битного целого"},
         {R"({"weekday_name": "Вторник\r\n"})", "weekday_name: управляющий символ U+000D"},
         {R"({"fast_pulse_time": "1\u00000"})", "fast_pulse_time: управляющий символ U+0000"},
-        {R"({"sound_type": "\t"})", "sound_type: управляющий символ U+0009"},
         {R"({"sound_type": "Сигнал 😀"})",
          "sound_type: символ U+1F600 «😀» нельзя записать в кодировке Windows-1251"},
         {R"({"weekday_name": "月曜日"})", "weekday_name: символ U+6708"},
