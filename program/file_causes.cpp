@@ -61,11 +61,11 @@ std::string not_regular_cause(EntryType found)
     case EntryType::Folder:
         return "это папка, а не файл";
     case EntryType::Device:
-        return "это устройство, а не файл";
+        return "это файл устройства, а не обычный файл";
     case EntryType::Pipe:
-        return "это именованный канал, а не файл";
+        return "это именованный канал, а не обычный файл";
     case EntryType::Socket:
-        return "это сокет, а не файл";
+        return "это сокет, а не обычный файл";
     case EntryType::Missing:
     case EntryType::Regular:
     case EntryType::Other:

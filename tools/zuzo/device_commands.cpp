@@ -14,6 +14,7 @@
 #include "tools/zuzo/command_files.h"
 #include "tools/zuzo/device_options.h"
 #include "tools/zuzo/device_report.h"
+#include "tools/zuzo/file_kinds.h"
 #include "tools/zuzo/journal_file.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/json_program.h"
@@ -35,14 +36,6 @@ namespace {
 
 constexpr int EXIT_DEVICE = 1;
 constexpr int EXIT_DIFFERS = 3; // verify: the device holds other optics than the file
-
-int usage(std::ostream& err, const std::string& problem)
-{
-    if (!problem.empty())
-        err << "zuzo device: " << problem << '\n';
-    err << "Использование:\n" << device_usage();
-    return EXIT_ERROR;
-}
 
 // The link for one command; the Qt core application it needs is made here
 // when the program has none.
@@ -202,6 +195,10 @@ struct Run {
     bool load_into()
     {
         const std::string& path = o.into;
+        // Read before the device is asked: never a device, a pipe or a folder.
+        if (const std::string refusal = target_refusal(path); !refusal.empty())
+            return finish(RunOutcome::FileFailed, EXIT_ERROR,
+                          path + ": " + refusal + "; устройство не затронуто");
         if (const FileResult read = read_input(path, into_bytes); !read.done())
             return finish(RunOutcome::FileFailed, EXIT_ERROR, path + ": " + read_problem(read, path));
         switch (ptm_optics_patchable(into_bytes)) {
@@ -418,15 +415,6 @@ void run_command(Run& r)
 
 } // namespace
 
-const char* device_usage()
-{
-    return "  zuzo device status --port COMn|ПУТЬ [--json]\n"
-           "  zuzo device read --port COMn|ПУТЬ [--into ФАЙЛ.ptm] [--json] [--journal ЖУРНАЛ.csv]\n"
-           "  zuzo device write --port COMn|ПУТЬ ФАЙЛ.ptm [--verify] [--json] [--journal ЖУРНАЛ.csv]\n"
-           "  zuzo device verify --port COMn|ПУТЬ ФАЙЛ.ptm [--json] [--journal ЖУРНАЛ.csv]\n"
-           "    у каждой --on-eeprom-fault=repeat|skip|break (по умолчанию break)\n";
-}
-
 int run_device_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     DeviceOptions o;
@@ -434,7 +422,7 @@ int run_device_command(const std::vector<std::string>& args, std::ostream& out, 
     if (!problem.empty()) {
         if (o.json)
             out << json::write(usage_to_json(o.port, "zuzo device: " + problem));
-        return usage(err, problem);
+        return refuse_call(err, "device", problem);
     }
 
     Run r(o);
@@ -444,9 +432,15 @@ int run_device_command(const std::vector<std::string>& args, std::ostream& out, 
     // The journal opens before anything else happens: a run it cannot
     // record sends nothing.
     JournalFile journal;
-    const FileResult opened =
-        o.journal.empty() ? FileResult{} : journal.open(path_from_utf8(o.journal), journal_first_rows());
-    if (!opened.done()) {
+    const std::string refusal =
+        o.journal.empty() ? std::string() : output_refusal(o.journal, FileKind::Journal);
+    const FileResult opened = o.journal.empty() || !refusal.empty()
+                                  ? FileResult{}
+                                  : journal.open(path_from_utf8(o.journal), journal_first_rows());
+    if (!refusal.empty()) {
+        r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
+                 o.journal + ": " + refusal + "; устройство не затронуто");
+    } else if (!opened.done()) {
         r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
                  o.journal + ": журнал не открывается для дописывания: " +
                      file_cause(opened, path_from_utf8(o.journal)) + "; устройство не затронуто");

@@ -18,7 +18,8 @@ namespace {
 
 int export_plan(const std::vector<std::string>& files, std::ostream& out, std::ostream& err)
 {
-    if (files.size() == 2 && writes_over_input(err, files[0], files[1]))
+    if (files.size() == 2 &&
+        (writes_over_input(err, files[0], files[1]) || refuses_output(err, files[1], FileKind::Table)))
         return EXIT_ERROR;
     DeviceProgram program;
     if (!load_program_file(files[0], program, err))
@@ -41,6 +42,11 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
 {
     if (writes_over_input(err, csv_path, ptm_path))
         return EXIT_ERROR;
+    // The program file is read before it is written: never a device or a pipe.
+    if (const std::string refusal = target_refusal(ptm_path); !refusal.empty()) {
+        report_file_problem(err, ptm_path, refusal);
+        return EXIT_ERROR;
+    }
     std::vector<std::uint8_t> table;
     if (const FileResult read = read_input(csv_path, table); !read.done()) {
         report_file_problem(err, csv_path, read_problem(read, csv_path));
@@ -110,8 +116,13 @@ int run_plan_command(const std::vector<std::string>& args, std::ostream& out, st
         return export_plan(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     if (args.size() == 3 && args[0] == "import")
         return import_plan(args[1], args[2], out, err);
-    err << "Использование:\n" << ptm_usage();
-    return EXIT_ERROR;
+    if (!args.empty() && args[0] == "export")
+        return refuse_call(err, "ptm plan export", "ожидается ФАЙЛ.ptm [ПЛАН.csv]");
+    if (!args.empty() && args[0] == "import")
+        return refuse_call(err, "ptm plan import", "ожидается ПЛАН.csv ФАЙЛ.ptm");
+    return refuse_call(err, "ptm plan",
+                       args.empty() ? std::string("ожидается export или import")
+                                    : "неизвестная команда " + args[0]);
 }
 
 } // namespace zuzo::cli
