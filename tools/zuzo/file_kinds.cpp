@@ -84,7 +84,8 @@ std::string output_refusal(const std::string& path, FileKind kind)
     const std::optional<FileKind> found = kind_of(bytes);
     if (found == kind)
         return {};
-    const std::string what = found ? std::string("это ") + kind_name(*found) + ", а не " : std::string("это не ");
+    const std::string what =
+        found ? std::string("это ") + kind_name(*found) + ", а не " : std::string("это не ");
     return what + kind_name(kind) + "; файл не изменён";
 }
 
