@@ -5,6 +5,7 @@
 // wide characters, and its output keeps a table's CR LF. A save meets files
 // that another program holds open.
 
+#include "program/file_causes.h"
 #include "program/file_store.h"
 #include "tools/zuzo/command_files.h"
 #include "tools/zuzo/console.h"
@@ -135,7 +136,11 @@ TEST_P(RefusedSave, FileStaysAndNoTemporaryIsLeft)
     if (!held) {
         ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
     }
-    EXPECT_FALSE(zuzo::save_file(file, Bytes{'n', 'e', 'w'}).done());
+    // The system's own refusal names the cause, through the same table as elsewhere.
+    const zuzo::FileResult refused = zuzo::save_file(file, Bytes{'n', 'e', 'w'});
+    EXPECT_FALSE(refused.done());
+    const std::string cause = zuzo::file_cause(refused, file);
+    EXPECT_EQ(cause.rfind(held ? "файл занят другой программой" : "файл защищён от записи", 0), 0u) << cause;
     if (held)
         CloseHandle(other);
     EXPECT_EQ(names_in(folder), std::vector<std::wstring>{L"занят.ptm"});

@@ -413,6 +413,18 @@ void run_command(Run& r)
     r.link->close_link();
 }
 
+// Opens the journal; why it cannot be, as the run's one line, or nothing.
+std::string open_journal(JournalFile& journal, const std::string& path)
+{
+    if (const std::string refusal = output_refusal(path, FileKind::Journal); !refusal.empty())
+        return path + ": " + refusal + "; устройство не затронуто";
+    const FileResult opened = journal.open(path_from_utf8(path), journal_first_rows());
+    if (opened.done())
+        return {};
+    return path + ": журнал не открывается для дописывания: " + file_cause(opened, path_from_utf8(path)) +
+           "; устройство не затронуто";
+}
+
 } // namespace
 
 int run_device_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -432,18 +444,9 @@ int run_device_command(const std::vector<std::string>& args, std::ostream& out, 
     // The journal opens before anything else happens: a run it cannot
     // record sends nothing.
     JournalFile journal;
-    const std::string refusal =
-        o.journal.empty() ? std::string() : output_refusal(o.journal, FileKind::Journal);
-    const FileResult opened = o.journal.empty() || !refusal.empty()
-                                  ? FileResult{}
-                                  : journal.open(path_from_utf8(o.journal), journal_first_rows());
-    if (!refusal.empty()) {
-        r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
-                 o.journal + ": " + refusal + "; устройство не затронуто");
-    } else if (!opened.done()) {
-        r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
-                 o.journal + ": журнал не открывается для дописывания: " +
-                     file_cause(opened, path_from_utf8(o.journal)) + "; устройство не затронуто");
+    const std::string unopened = o.journal.empty() ? std::string() : open_journal(journal, o.journal);
+    if (!unopened.empty()) {
+        r.finish(RunOutcome::JournalFailed, EXIT_ERROR, unopened);
     } else {
         run_command(r);
         const std::string now =
