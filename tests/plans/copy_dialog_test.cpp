@@ -127,7 +127,9 @@ TEST_F(CopyDialogTest, OpensOverTheDisabledMainWindow)
 
     const auto* hint = w->findChild<QLabel*>("CopyDialogHint");
     ASSERT_NE(hint, nullptr);
-    EXPECT_EQ(hint->text(), "Для выбора нескольких пунктов,удерживайте CTRL");
+    // The mouse's way and the keyboard's.
+    EXPECT_EQ(hint->text(),
+              "Для выбора нескольких пунктов удерживайте CTRL:\nщелчок мышью или стрелки и пробел");
     const auto* copy = w->findChild<QPushButton*>("CopyDialogCopyButton");
     const auto* cancel = w->findChild<QPushButton*>("CopyDialogCancelButton");
     const auto* image = w->findChild<QPushButton*>("CopyDialogImageButton");

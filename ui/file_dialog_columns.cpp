@@ -1,0 +1,34 @@
+#include "ui/file_dialog_columns.h"
+
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QPointer>
+#include <QTreeView>
+
+namespace {
+
+constexpr int kFileSizeColumn = 1;
+constexpr int kFileTypeColumn = 2;
+
+void fit_columns(QTreeView* view)
+{
+    for (int column : {kFileSizeColumn, kFileTypeColumn})
+        view->resizeColumnToContents(column);
+}
+
+} // namespace
+
+void fit_size_and_type_columns(QFileDialog& dialog)
+{
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    auto* files = dialog.findChild<QFileSystemModel*>();
+    if (view == nullptr || files == nullptr)
+        return;
+    QObject::connect(files, &QFileSystemModel::directoryLoaded, view,
+                     [guarded = QPointer<QTreeView>(view)] {
+                         if (guarded)
+                             fit_columns(guarded);
+                     });
+    fit_columns(view);
+}
