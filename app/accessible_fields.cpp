@@ -88,7 +88,9 @@ protected:
 
 class AccessibleDisplayEdit : public QAccessibleWidget, public LineEditText {
 public:
-    explicit AccessibleDisplayEdit(DisplayEdit* field) : QAccessibleWidget(field, QAccessible::EditableText) {}
+    explicit AccessibleDisplayEdit(DisplayEdit* field) : QAccessibleWidget(field, QAccessible::EditableText)
+    {
+    }
 
     QString text(QAccessible::Text t) const override
     {

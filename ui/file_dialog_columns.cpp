@@ -3,7 +3,6 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QHeaderView>
-#include <QPointer>
 #include <QTreeView>
 
 namespace {
@@ -25,10 +24,7 @@ void fit_size_and_type_columns(QFileDialog& dialog)
     auto* files = dialog.findChild<QFileSystemModel*>();
     if (view == nullptr || files == nullptr)
         return;
-    QObject::connect(files, &QFileSystemModel::directoryLoaded, view,
-                     [guarded = QPointer<QTreeView>(view)] {
-                         if (guarded)
-                             fit_columns(guarded);
-                     });
+    // The view is the connection's context: nothing is called once it is gone.
+    QObject::connect(files, &QFileSystemModel::directoryLoaded, view, [view] { fit_columns(view); });
     fit_columns(view);
 }
