@@ -12,7 +12,7 @@ need() {
     exit 77
   fi
 }
-need dbus-run-session "Debian package dbus-bin"
+need dbus-run-session "Debian package dbus-daemon"
 need dbus-daemon "Debian package dbus-daemon"
 need xvfb-run "Debian package xvfb"
 launcher=""
