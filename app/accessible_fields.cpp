@@ -86,57 +86,51 @@ protected:
     virtual QLineEdit* edit() const = 0;
 };
 
-class AccessibleDisplayEdit : public QAccessibleWidget, public LineEditText {
+// A field whose value is the text it shows, editable unless read-only.
+class AccessibleField : public QAccessibleWidget, public LineEditText {
 public:
-    explicit AccessibleDisplayEdit(DisplayEdit* field) : QAccessibleWidget(field, QAccessible::EditableText)
-    {
-    }
+    AccessibleField(QWidget* field, QAccessible::Role role) : QAccessibleWidget(field, role) {}
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Value)
-            return edit()->text();
+        if (t == QAccessible::Value && edit() != nullptr)
+            return edit()->displayText();
         return QAccessibleWidget::text(t);
     }
     using LineEditText::text;
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        s.editable = !edit()->isReadOnly();
-        s.readOnly = edit()->isReadOnly();
+        s.editable = !read_only();
+        s.readOnly = read_only();
         s.selectableText = true;
         return s;
     }
     void* interface_cast(QAccessible::InterfaceType t) override
     {
-        if (t == QAccessible::TextInterface)
+        if (t == QAccessible::TextInterface && edit() != nullptr)
             return static_cast<QAccessibleTextInterface*>(this);
         return QAccessibleWidget::interface_cast(t);
     }
 
 protected:
-    QLineEdit* edit() const override { return static_cast<QLineEdit*>(widget()); }
+    virtual bool read_only() const = 0;
 };
 
-class AccessibleTimePicker : public QAccessibleWidget, public LineEditText {
+class AccessibleDisplayEdit : public AccessibleField {
 public:
-    explicit AccessibleTimePicker(QTimeEdit* picker) : QAccessibleWidget(picker, QAccessible::SpinBox) {}
+    explicit AccessibleDisplayEdit(DisplayEdit* field) : AccessibleField(field, QAccessible::EditableText) {}
+
+protected:
+    QLineEdit* edit() const override { return static_cast<QLineEdit*>(widget()); }
+    bool read_only() const override { return edit()->isReadOnly(); }
+};
+
+class AccessibleTimePicker : public AccessibleField {
+public:
+    explicit AccessibleTimePicker(QTimeEdit* picker) : AccessibleField(picker, QAccessible::SpinBox) {}
 
     QTimeEdit* picker() const { return static_cast<QTimeEdit*>(widget()); }
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Value)
-            return picker()->text();
-        return QAccessibleWidget::text(t);
-    }
-    using LineEditText::text;
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.editable = !picker()->isReadOnly();
-        s.readOnly = picker()->isReadOnly();
-        return s;
-    }
     // The spin box's own line edit is no child of its own: the text is the
     // picker's.
     int childCount() const override { return 0; }
@@ -157,16 +151,11 @@ public:
         else
             QAccessibleWidget::doAction(action);
     }
-    void* interface_cast(QAccessible::InterfaceType t) override
-    {
-        if (t == QAccessible::TextInterface && edit() != nullptr)
-            return static_cast<QAccessibleTextInterface*>(this);
-        return QAccessibleWidget::interface_cast(t);
-    }
 
 protected:
     // The spin box's own line edit holds the text.
     QLineEdit* edit() const override { return picker()->findChild<QLineEdit*>(); }
+    bool read_only() const override { return picker()->isReadOnly(); }
 };
 
 } // namespace

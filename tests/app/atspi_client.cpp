@@ -32,18 +32,18 @@ const std::map<unsigned, QString> kStates = {
 // AT-SPI's names of the roles the walk meets, by their numbers (as a screen
 // reader names them; Qt's own role names differ in places).
 const std::map<uint, QString> kRoles = {
-    {2, QStringLiteral("alert")},         {7, QStringLiteral("check box")},
-    {11, QStringLiteral("combo box")},    {16, QStringLiteral("dialog")},
-    {20, QStringLiteral("filler")},       {23, QStringLiteral("frame")},
-    {27, QStringLiteral("image")},        {29, QStringLiteral("label")},
-    {31, QStringLiteral("list")},         {32, QStringLiteral("list item")},
-    {33, QStringLiteral("menu")},         {34, QStringLiteral("menu bar")},
-    {35, QStringLiteral("menu item")},    {37, QStringLiteral("page tab")},
-    {39, QStringLiteral("panel")},        {42, QStringLiteral("progress bar")},
-    {43, QStringLiteral("push button")},  {44, QStringLiteral("radio button")},
-    {48, QStringLiteral("scroll bar")},   {51, QStringLiteral("slider")},
-    {52, QStringLiteral("spin button")},  {61, QStringLiteral("text")},
-    {63, QStringLiteral("tool bar")},     {101, QStringLiteral("notification")},
+    {2, QStringLiteral("alert")},        {7, QStringLiteral("check box")},
+    {11, QStringLiteral("combo box")},   {16, QStringLiteral("dialog")},
+    {20, QStringLiteral("filler")},      {23, QStringLiteral("frame")},
+    {27, QStringLiteral("image")},       {29, QStringLiteral("label")},
+    {31, QStringLiteral("list")},        {32, QStringLiteral("list item")},
+    {33, QStringLiteral("menu")},        {34, QStringLiteral("menu bar")},
+    {35, QStringLiteral("menu item")},   {37, QStringLiteral("page tab")},
+    {39, QStringLiteral("panel")},       {42, QStringLiteral("progress bar")},
+    {43, QStringLiteral("push button")}, {44, QStringLiteral("radio button")},
+    {48, QStringLiteral("scroll bar")},  {51, QStringLiteral("slider")},
+    {52, QStringLiteral("spin button")}, {61, QStringLiteral("text")},
+    {63, QStringLiteral("tool bar")},    {101, QStringLiteral("notification")},
 };
 
 // (so) references in an array: their object paths, with their bus names.
@@ -77,9 +77,9 @@ QString AtSpiClient::connect_bus()
     QDBusConnection session = QDBusConnection::sessionBus();
     if (!session.isConnected())
         return QStringLiteral("no D-Bus session");
-    const QDBusMessage ask = QDBusMessage::createMethodCall(
-        QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"), QStringLiteral("org.a11y.Bus"),
-        QStringLiteral("GetAddress"));
+    const QDBusMessage ask =
+        QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                                       QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress"));
     const QDBusReply<QString> address = session.call(ask, QDBus::Block, kCallMs);
     if (!address.isValid())
         return QStringLiteral("no accessibility bus: ") + address.error().message();
@@ -92,8 +92,9 @@ QString AtSpiClient::connect_bus()
     bus_.connect(QString(), QString(), QStringLiteral("org.a11y.atspi.Event.Focus"), QStringLiteral("Focus"),
                  this, SLOT(received(QDBusMessage)));
     for (const char* kind : {"object:", "focus:"}) {
-        QDBusMessage listen = QDBusMessage::createMethodCall(kRegistry, QStringLiteral("/org/a11y/atspi/registry"),
-                                                             kRegistry, QStringLiteral("RegisterEvent"));
+        QDBusMessage listen =
+            QDBusMessage::createMethodCall(kRegistry, QStringLiteral("/org/a11y/atspi/registry"), kRegistry,
+                                           QStringLiteral("RegisterEvent"));
         listen << QString::fromLatin1(kind) << QStringList() << QString();
         const QDBusMessage reply = bus_.call(listen, QDBus::Block, kCallMs);
         if (reply.type() != QDBusMessage::ReplyMessage)
@@ -105,12 +106,13 @@ QString AtSpiClient::connect_bus()
 bool AtSpiClient::find_self()
 {
     const auto published = [this] {
-        const QDBusMessage apps = QDBusMessage::createMethodCall(kRegistry, kRoot, kAccessible,
-                                                                 QStringLiteral("GetChildren"));
+        const QDBusMessage apps =
+            QDBusMessage::createMethodCall(kRegistry, kRoot, kAccessible, QStringLiteral("GetChildren"));
         const QDBusMessage reply = bus_.call(apps, QDBus::BlockWithGui, kCallMs);
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
             return false;
-        for (const auto& [service, path] : references(qvariant_cast<QDBusArgument>(reply.arguments().first()))) {
+        for (const auto& [service, path] :
+             references(qvariant_cast<QDBusArgument>(reply.arguments().first()))) {
             const QDBusReply<uint> pid = bus_.interface()->servicePid(service);
             if (pid.isValid() && pid.value() == QCoreApplication::applicationPid()) {
                 app_ = service;
@@ -162,7 +164,8 @@ AtSpiNode AtSpiClient::read(const QString& path)
     QList<uint> words;
     qvariant_cast<QDBusArgument>(states.arguments().value(0)) >> words;
     for (const auto& [bit, state] : kStates) {
-        if (static_cast<int>(bit / 32) < words.size() && (words[static_cast<int>(bit / 32)] >> (bit % 32)) & 1u)
+        if (static_cast<int>(bit / 32) < words.size() &&
+            (words[static_cast<int>(bit / 32)] >> (bit % 32)) & 1u)
             node.states.insert(state);
     }
     const QDBusMessage relations = call(path, kAccessible, QStringLiteral("GetRelationSet"));
@@ -187,8 +190,8 @@ AtSpiNode AtSpiClient::read(const QString& path)
                         .value(0)
                         .toString();
     if (interfaces.contains(QStringLiteral("org.a11y.atspi.Value")))
-        node.value = property(path, QStringLiteral("org.a11y.atspi.Value"), QStringLiteral("CurrentValue"))
-                         .toDouble();
+        node.value =
+            property(path, QStringLiteral("org.a11y.atspi.Value"), QStringLiteral("CurrentValue")).toDouble();
     if (interfaces.contains(QStringLiteral("org.a11y.atspi.Action")))
         node.key = call(path, QStringLiteral("org.a11y.atspi.Action"), QStringLiteral("GetKeyBinding"), {0})
                        .arguments()

@@ -19,8 +19,8 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTest>
-#include <QTimeEdit>
 #include <QTextEdit>
+#include <QTimeEdit>
 #include <QTimer>
 
 #include <memory>
@@ -143,7 +143,8 @@ void expect_heard(const std::vector<AtSpiNode>& nodes, const Heard& row)
     SCOPED_TRACE(std::string(row.role ? row.role : "no label") + " " + row.label);
     if (row.role == nullptr) {
         for (const AtSpiNode& node : nodes)
-            EXPECT_FALSE(node.name == QString::fromUtf8(row.label) && node.states.contains(QStringLiteral("showing")));
+            EXPECT_FALSE(node.name == QString::fromUtf8(row.label) &&
+                         node.states.contains(QStringLiteral("showing")));
         return;
     }
     const AtSpiNode* node = find(nodes, QString::fromLatin1(row.role), QString::fromUtf8(row.label));
@@ -274,7 +275,8 @@ TEST_F(AtSpiWalk, OutcomesAreToldWhileTheKeyboardStays)
             return e.signal == QLatin1String("TextChanged") && e.kind == QLatin1String("insert") &&
                    e.data.contains(told);
         }));
-        EXPECT_EQ(QApplication::focusWidget(), ui().MainWindow->findChild<QWidget*>(QString::fromLatin1(s.keeps)));
+        EXPECT_EQ(QApplication::focusWidget(),
+                  ui().MainWindow->findChild<QWidget*>(QString::fromLatin1(s.keeps)));
     }
 }
 
@@ -291,8 +293,8 @@ TEST_F(AtSpiWalk, ALostLinkIsTold)
     sim_.stop();
     status_tick();
     EXPECT_TRUE(client().wait_for_event([](const AtSpiEvent& e) {
-        return e.signal == QLatin1String("StateChanged") && e.kind == QLatin1String("showing") && e.detail1 == 1 &&
-               client().read(e.path).name.contains(QStringLiteral("Авария, закрыт"));
+        return e.signal == QLatin1String("StateChanged") && e.kind == QLatin1String("showing") &&
+               e.detail1 == 1 && client().read(e.path).name.contains(QStringLiteral("Авария, закрыт"));
     }));
     EXPECT_EQ(QApplication::focusWidget(), had);
 }
