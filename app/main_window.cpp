@@ -91,8 +91,9 @@ QAction* add_item(MainControls& ui, QMenu* menu, MenuId id, const char* text, co
 }
 
 // The captions carry their access letters ("&"), which the menu underlines
-// and Alt reaches: Alt+Ф, then В is Exit; Alt+С, then О is About. Alone,
-// Alt or F10 takes the keyboard to the menu bar, as on Windows.
+// and Alt reaches: Alt+Ф, then В is Exit; Alt+С, then О is About. Alt alone
+// takes the keyboard to the menu bar, as on Windows; F10 opens its first
+// menu.
 void build_menu(MainControls& ui)
 {
     QMenuBar* bar = ui.MainWindow->menuBar();

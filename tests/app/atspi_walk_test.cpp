@@ -8,7 +8,6 @@
 #include "support/sim_fixture.h"
 
 #include "app/auxiliary_commands.h"
-#include "app/link_controller.h"
 #include "atspi_client.h"
 #include "plans/plan_editor.h"
 #include "program/device_program.h"
@@ -19,7 +18,6 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTest>
-#include <QTextEdit>
 #include <QTimeEdit>
 #include <QTimer>
 
@@ -278,25 +276,6 @@ TEST_F(AtSpiWalk, OutcomesAreToldWhileTheKeyboardStays)
         EXPECT_EQ(QApplication::focusWidget(),
                   ui().MainWindow->findChild<QWidget*>(QString::fromLatin1(s.keeps)));
     }
-}
-
-// The lost link: supervision finds the device gone.
-TEST_F(AtSpiWalk, ALostLinkIsTold)
-{
-    ui().ConnectButton->setFocus(Qt::TabFocusReason);
-    // Keys reach the tool through the accessibility bus first (a screen
-    // reader may take them): what they do happens in a later event.
-    QTest::keyClick(ui().ConnectButton, Qt::Key_Return);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return app().link().link_is_open(); }, 20000));
-    QWidget* had = QApplication::focusWidget();
-    client().clear_events();
-    sim_.stop();
-    status_tick();
-    EXPECT_TRUE(client().wait_for_event([](const AtSpiEvent& e) {
-        return e.signal == QLatin1String("StateChanged") && e.kind == QLatin1String("showing") &&
-               e.detail1 == 1 && client().read(e.path).name.contains(QStringLiteral("Авария, закрыт"));
-    }));
-    EXPECT_EQ(QApplication::focusWidget(), had);
 }
 
 } // namespace
