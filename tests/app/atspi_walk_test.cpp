@@ -154,10 +154,12 @@ void expect_heard(const std::vector<AtSpiNode>& nodes, const Heard& row)
         }
         FAIL() << "not found among: " << heard.join(QLatin1String("; ")).toStdString();
     }
-    if (row.value != nullptr)
+    if (row.value != nullptr) {
         EXPECT_EQ(value_of(*node), QString::fromUtf8(row.value));
-    if (node->role == QLatin1String("spin button"))
+    }
+    if (node->role == QLatin1String("spin button")) {
         EXPECT_FALSE(node->value.has_value()) << "a time is no number";
+    }
     for (const char* state : row.states)
         EXPECT_TRUE(node->states.contains(QString::fromLatin1(state))) << state;
     for (const char* state : row.not_states)
