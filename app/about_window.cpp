@@ -46,6 +46,7 @@ AboutWindow::AboutWindow(QWidget* owner)
     auto* image = new QLabel(this);
     image->setPixmap(picture(Picture::About));
     image->setGeometry(5, 5, 146, 155);
+    image->setAccessibleName(QStringLiteral("Эмблема программы"));
 
     auto* frame = new QGroupBox(QStringLiteral("Информация"), this);
     frame->setGeometry(158, 2, kWidth - 163, 163);

@@ -4,6 +4,7 @@
 #include "ui/numeric_edit.h"
 #include "ui/warning_picture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -57,6 +58,19 @@ void chain(const std::vector<QWidget*>& order)
     }
 }
 
+// A time picker tells a screen reader its new text as the time changes (it
+// has no number to change).
+void tell_time_changes(QTimeEdit* picker)
+{
+    if (picker == nullptr)
+        return;
+    QObject::connect(picker, &QTimeEdit::timeChanged, picker, [picker] {
+        const QString shown = picker->text();
+        QAccessibleTextUpdateEvent changed(picker, 0, QString(shown.size(), QLatin1Char(' ')), shown);
+        QAccessible::updateAccessibility(&changed);
+    });
+}
+
 void describe_config_page(const MainControls& ui)
 {
     name(ui.PortCombo, "Порт");
@@ -76,10 +90,13 @@ void describe_config_page(const MainControls& ui)
     for (int n = 1; n <= 12; ++n) {
         const auto i = static_cast<std::size_t>(n);
         const QString number = QString::number(n);
-        name(ui.IntervalEnabledCheck[i], QStringLiteral("Интервал %1 включен").arg(number));
+        // A name that holds no state: the check box's own state says whether
+        // the interval is on.
+        name(ui.IntervalEnabledCheck[i], QStringLiteral("Включение интервала %1").arg(number));
         name(ui.IntervalTimePicker[i], QStringLiteral("Время интервала %1").arg(number));
         name(ui.IntervalVolumeEdit[i], QStringLiteral("Громкость интервала %1").arg(number),
              QStringLiteral("в процентах"));
+        tell_time_changes(ui.IntervalTimePicker[i]);
     }
     name(ui.SoundTypeCombo, "Вид звукового сопровождения");
     name(ui.FastPulseTimeEdit, "Время перехода на частые звуковые импульсы");
@@ -135,6 +152,11 @@ void describe_controls(const MainControls& ui)
             continue;
         name(ui.MainToolBar->widgetForAction(action), action->toolTip());
     }
+    // The button that shows the toolbar's hidden buttons when the window is
+    // too narrow for all of them.
+    if (ui.MainToolBar != nullptr)
+        name(ui.MainToolBar->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button")),
+             "Остальные кнопки панели инструментов");
     describe_config_page(ui);
     describe_optics_page(ui);
 }

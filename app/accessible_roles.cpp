@@ -1,12 +1,14 @@
 #include "app/accessible_roles.h"
 
+#include "app/accessible_fields.h"
+#include "app/widget_make.h"
+#include "ui/numeric_edit.h"
 #include "ui/warning_picture.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QComboBox>
+#include <QTimeEdit>
 
 namespace {
 
@@ -67,53 +69,19 @@ public:
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 };
 
-// A combo box heard by its name (what the list is: its accessible name, or
-// else the label it is the buddy of) with its current text as the value.
-// Qt's own interface on Linux names a combo box by its current text, so
-// "COM1" would be all a screen reader says.
-class AccessibleCombo : public QAccessibleWidget {
+// A unit beside its field ("%", "L"): the field's name says it already, so
+// the label is left out of what a screen reader reads (no name, not shown).
+class AccessibleUnit : public QAccessibleWidget {
 public:
-    explicit AccessibleCombo(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+    explicit AccessibleUnit(QWidget* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
 
-    QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name) {
-            const QString name = QAccessibleWidget::text(t);
-            return name.isEmpty() ? combo()->currentText() : name;
-        }
-        if (t == QAccessible::Value)
-            return combo()->currentText();
-        return QAccessibleWidget::text(t);
-    }
-    // The one child is the drop-down list.
-    int childCount() const override { return 1; }
-    QAccessibleInterface* child(int index) const override
-    {
-        return index == 0 ? QAccessible::queryAccessibleInterface(combo()->view()) : nullptr;
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        return child != nullptr && child->object() == combo()->view() ? 0 : -1;
-    }
+    QString text(QAccessible::Text /*t*/) const override { return {}; }
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        s.expandable = true;
-        s.expanded = combo()->view()->isVisible();
+        s.invisible = true;
         return s;
     }
-    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
-    void doAction(const QString& action) override
-    {
-        if ((action != showMenuAction() && action != pressAction()) || !combo()->isEnabled())
-            return;
-        if (combo()->view()->isVisible())
-            combo()->hidePopup();
-        else
-            combo()->showPopup();
-    }
-    QStringList keyBindingsForAction(const QString&) const override { return {}; }
 };
 
 QAccessibleInterface* tool_roles(const QString& class_name, QObject* object)
@@ -122,8 +90,12 @@ QAccessibleInterface* tool_roles(const QString& class_name, QObject* object)
         return nullptr;
     if (class_name == QLatin1String("WarningPicture"))
         return new AccessibleWarning(static_cast<WarningPicture*>(object));
-    if (class_name == QLatin1String("QComboBox"))
-        return new AccessibleCombo(static_cast<QComboBox*>(object));
+    if (class_name == QLatin1String("QTimeEdit"))
+        return accessible_time_picker(static_cast<QTimeEdit*>(object));
+    if (class_name == QLatin1String("DisplayEdit"))
+        return accessible_display_edit(static_cast<DisplayEdit*>(object));
+    if (class_name == QLatin1String("QLabel") && object->property(make::UNIT_PROPERTY).toBool())
+        return new AccessibleUnit(static_cast<QWidget*>(object));
     if (class_name == QLatin1String("ThresholdOption"))
         return new AccessibleOption(static_cast<QAbstractButton*>(object));
     if (class_name == QLatin1String("CopyDialogWindow") ||

@@ -11,6 +11,7 @@
 #include "program/optics_editor.h"
 #include "ui/control_ops.h"
 #include "ui/qt_seams.h"
+#include "ui/window_focus.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -118,7 +119,9 @@ bool Application::start()
     port_timer_->start(kPortPeriodMs);
 
     fill_initial_state();
-    ui.MainWindow->show();
+    // The window takes the keyboard at once, with or without a window
+    // manager to hand it over.
+    show_with_keyboard(ui.MainWindow, nullptr);
     return true;
 }
 

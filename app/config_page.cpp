@@ -78,13 +78,13 @@ QGroupBox* build_status_frame(QWidget* page, MainControls& ui)
     column->addWidget(ui.DisconnectButton);
     column->addSpacing(6);
     column->addWidget(make::label(frame, QStringLiteral("Работа с RTC:")));
-    ui.SystemDateEdit = make::named<NumericEdit>(frame, "SystemDateEdit");
-    // Only the clock display writes it; the keyboard may still read it.
-    ui.SystemDateEdit->setReadOnly(true);
+    // Only the clock display writes both dates; the keyboard may still read
+    // them.
+    ui.SystemDateEdit = make::named<DisplayEdit>(frame, "SystemDateEdit");
     column->addWidget(make::label(frame, QStringLiteral("Системная дата"), ui.SystemDateEdit));
     column->addWidget(ui.SystemDateEdit);
     column->addWidget(make::label(frame, QStringLiteral("Дата счит. с устройства")));
-    ui.DeviceDateEdit = make::named<NumericEdit>(frame, "DeviceDateEdit");
+    ui.DeviceDateEdit = make::named<DisplayEdit>(frame, "DeviceDateEdit");
     column->addWidget(ui.DeviceDateEdit);
     ui.SyncClockButton = make::named<QPushButton>(frame, "SyncClockButton", QStringLiteral("Синхр.часы"));
     column->addWidget(ui.SyncClockButton);

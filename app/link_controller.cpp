@@ -57,8 +57,8 @@ LinkController::LinkController(AppContext& ctx, StatusLog& log, zuzo::PortLister
       link_(std::make_unique<SerialLink>(virtual_port_folder)),
       prompt_(std::make_unique<BoxFaultPrompt>(*ctx.seams.boxes, ctx.ui.MainWindow)),
       discovery_(std::make_unique<PortDiscovery>(ports, &log)),
-      connection_(std::make_unique<Connection>(*link_, *prompt_, reply_, host_)),
-      transfer_(std::make_unique<ProgramTransfer>(*link_, *prompt_, reply_, ctx.program, host_)),
+      connection_(std::make_unique<Connection>(*link_, *prompt_, host_)),
+      transfer_(std::make_unique<ProgramTransfer>(*link_, *prompt_, ctx.program, host_)),
       progress_(std::make_unique<TransferProgressWindow>(ctx.ui.MainWindow))
 {
 }
@@ -71,9 +71,9 @@ LinkController::~LinkController()
 void LinkController::bind()
 {
     const MainControls& ui = ctx_.ui;
-    connect(ui.ConnectButton, &QPushButton::clicked, this, [this] { connection_->connect(); });
+    connect(ui.ConnectButton, &QPushButton::clicked, this, [this] { connection_->connect_device(); });
     connect(ui.DisconnectButton, &QPushButton::clicked, this, [this] {
-        connection_->disconnect();
+        connection_->disconnect_device();
         keyboard_to_connect();
     });
     connect(ui.WriteProgramButton, &QPushButton::clicked, this, [this] { transfer_->write_program(); });

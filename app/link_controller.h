@@ -6,7 +6,6 @@
 // brightness preview, and the port tick's discovery.
 
 #include "link/link_host.h"
-#include "link/protocol.h"
 
 #include <QObject>
 
@@ -49,9 +48,6 @@ public:
     void port_discovery();     // port tick
     void close_link();         // at exit
 
-    // The data bytes of the last successful read reply (elements 1..10).
-    [[nodiscard]] const zuzo::ReplyArray& reply_array() const { return reply_; }
-
 private:
     // Once the link is closed (a disconnect, a lost port, a transfer that
     // lost it), the keyboard leaves the buttons that need the link, which
@@ -60,7 +56,6 @@ private:
 
     AppContext& ctx_;
     StatusLog& log_;
-    zuzo::ReplyArray reply_{};
     LinkHost host_;
     std::unique_ptr<SerialLink> link_;
     std::unique_ptr<BoxFaultPrompt> prompt_;

@@ -5,6 +5,7 @@
 #include "app/window_pages.h"
 #include "ui/controls.h"
 #include "ui/pictures.h"
+#include "ui/window_focus.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -89,22 +90,33 @@ QAction* add_item(MainControls& ui, QMenu* menu, MenuId id, const char* text, co
     return action;
 }
 
+// The captions carry their access letters ("&"), which the menu underlines
+// and Alt reaches: Alt+Ф, then В is Exit; Alt+С, then О is About. Alt alone
+// takes the keyboard to the menu bar, as on Windows; F10 opens its first
+// menu.
 void build_menu(MainControls& ui)
 {
     QMenuBar* bar = ui.MainWindow->menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
     bar->setNativeMenuBar(false);
     ui.MainMenu = bar;
-    QMenu* file = bar->addMenu(QStringLiteral("Файл"));
-    add_item(ui, file, MenuId::New, "Создать", QKeySequence(Qt::CTRL | Qt::Key_N));
-    add_item(ui, file, MenuId::Open, "Открыть", QKeySequence(Qt::CTRL | Qt::Key_O));
-    add_item(ui, file, MenuId::Save, "Сохранить", QKeySequence(Qt::CTRL | Qt::Key_S));
+    QMenu* file = bar->addMenu(QStringLiteral("&Файл"));
+    add_item(ui, file, MenuId::New, "&Создать", QKeySequence(Qt::CTRL | Qt::Key_N));
+    add_item(ui, file, MenuId::Open, "&Открыть", QKeySequence(Qt::CTRL | Qt::Key_O));
+    add_item(ui, file, MenuId::Save, "Со&хранить", QKeySequence(Qt::CTRL | Qt::Key_S));
     file->addSeparator();
-    add_item(ui, file, MenuId::Exit, "Выход");
-    QMenu* help = bar->addMenu(QStringLiteral("Справка"));
-    add_item(ui, help, MenuId::Help, "Справка", QKeySequence(Qt::Key_F1));
-    add_item(ui, help, MenuId::Site, "Сайт");
-    add_item(ui, help, MenuId::About, "О программе");
+    add_item(ui, file, MenuId::Exit, "&Выход");
+    QMenu* help = bar->addMenu(QStringLiteral("&Справка"));
+    add_item(ui, help, MenuId::Help, "&Справка", QKeySequence(Qt::Key_F1));
+    add_item(ui, help, MenuId::Site, "С&айт");
+    add_item(ui, help, MenuId::About, "&О программе");
+    // F10 opens the first menu, where the arrow keys go on.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), ui.MainWindow);
+    QObject::connect(f10, &QShortcut::activated, bar, [bar] {
+        const QList<QAction*> menus = bar->actions();
+        if (!menus.isEmpty())
+            bar->setActiveAction(menus.first());
+    });
 }
 
 // Ctrl+Tab and Ctrl+PageDown show the next page, Ctrl+Shift+Tab and
@@ -180,6 +192,7 @@ bool build_main_window(MainControls& ui, const QTime& now)
     build_panel(ui, now);
     describe_controls(ui);
     set_tab_order(ui);
+    enter_presses_buttons(window);
     window->setFixedSize(MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
     centre_on_screen(window);
     return true;

@@ -66,7 +66,7 @@ void add_channel_row(QWidget* frame, QGridLayout* grid, int row, const Channel& 
     grid->addWidget(make::label(frame, QString::fromUtf8(channel.colour)), row, 1);
     grid->addWidget(slider, row, 2);
     grid->addWidget(ui.ChannelEdit[c], row, 3);
-    grid->addWidget(make::label(frame, QStringLiteral("%")), row, 4);
+    grid->addWidget(make::unit(frame, QStringLiteral("%")), row, 4);
 }
 
 template <std::size_t N>
@@ -98,10 +98,10 @@ QGroupBox* build_minimum_frame(QWidget* page, MainControls& ui)
     ui.MinIndicatorBrightnessEdit = make_edit(frame, "MinIndicatorBrightnessEdit", 40);
     grid->addWidget(make::label(frame, QStringLiteral("Мин.ярк.светоизлучающего модуля")), 1, 0);
     grid->addWidget(ui.MinModuleBrightnessEdit, 1, 1);
-    grid->addWidget(make::label(frame, QStringLiteral("%")), 1, 2);
+    grid->addWidget(make::unit(frame, QStringLiteral("%")), 1, 2);
     grid->addWidget(make::label(frame, QStringLiteral("Мин.ярк.цифрового индикатора ")), 2, 0);
     grid->addWidget(ui.MinIndicatorBrightnessEdit, 2, 1);
-    grid->addWidget(make::label(frame, QStringLiteral("%")), 2, 2);
+    grid->addWidget(make::unit(frame, QStringLiteral("%")), 2, 2);
     grid->setColumnStretch(3, 1);
     return frame;
 }
@@ -139,10 +139,10 @@ QGroupBox* build_automatic_frame(QWidget* page, MainControls& ui)
     ui.LightThresholdEdit = make_edit(frame, "LightThresholdEdit", 52);
     grid->addWidget(ui.DarkThresholdOption, 1, 0);
     grid->addWidget(ui.DarkThresholdEdit, 1, 1);
-    grid->addWidget(make::label(frame, QStringLiteral("L")), 1, 2);
+    grid->addWidget(make::unit(frame, QStringLiteral("L")), 1, 2);
     grid->addWidget(ui.LightThresholdOption, 2, 0);
     grid->addWidget(ui.LightThresholdEdit, 2, 1);
-    grid->addWidget(make::label(frame, QStringLiteral("L")), 2, 2);
+    grid->addWidget(make::unit(frame, QStringLiteral("L")), 2, 2);
     grid->setColumnStretch(3, 1);
     ui.DarkThresholdOption->setChecked(true);
     return frame;

@@ -5,6 +5,7 @@
 set(APP_QT_SOURCES
   app/about_window.cpp
   app/accessibility.cpp
+  app/accessible_fields.cpp
   app/accessible_roles.cpp
   app/application.cpp
   app/auxiliary_commands.cpp

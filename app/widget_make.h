@@ -25,4 +25,17 @@ inline QLabel* label(QWidget* parent, const QString& text, QWidget* buddy = null
     return caption;
 }
 
+// The name of the property that marks a unit label ("%", "L") beside its
+// field: a screen reader hears the unit in the field's own name, and the
+// label is left out.
+inline constexpr char UNIT_PROPERTY[] = "zuzo_unit";
+
+// The unit shown right of a field; see UNIT_PROPERTY.
+inline QLabel* unit(QWidget* parent, const QString& text)
+{
+    QLabel* caption = label(parent, text);
+    caption->setProperty(UNIT_PROPERTY, true);
+    return caption;
+}
+
 } // namespace make

@@ -27,6 +27,7 @@ public:
         case MsgButtons::Ok:
             return MsgAnswer::Ok;
         case MsgButtons::YesNo:
+        case MsgButtons::YesNoOnly:
             return MsgAnswer::No;
         case MsgButtons::YesNoCancel:
             break;

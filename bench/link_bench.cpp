@@ -39,7 +39,7 @@ private:
 struct Kind {
     const char* name;
     int characters; // frame out plus reply in
-    std::function<zuzo::ExchangeResult(zuzo::IoChannel&, zuzo::FaultPrompt&, zuzo::ReplyArray&)> run;
+    std::function<zuzo::ExchangeResult(zuzo::IoChannel&, zuzo::FaultPrompt&, zuzo::ReplyBytes&)> run;
 };
 
 std::vector<Kind> kinds()
@@ -49,15 +49,15 @@ std::vector<Kind> kinds()
         optics[k] = static_cast<std::uint8_t>(40 + k * 10);
     return {
         {"status", 9 + 26,
-         [](zuzo::IoChannel& l, zuzo::FaultPrompt& p, zuzo::ReplyArray& r) {
+         [](zuzo::IoChannel& l, zuzo::FaultPrompt& p, zuzo::ReplyBytes& r) {
              return zuzo::read_exchange(l, p, r, zuzo::CMD_STATUS);
          }},
         {"optics read", 9 + 26,
-         [](zuzo::IoChannel& l, zuzo::FaultPrompt& p, zuzo::ReplyArray& r) {
+         [](zuzo::IoChannel& l, zuzo::FaultPrompt& p, zuzo::ReplyBytes& r) {
              return zuzo::read_exchange(l, p, r, zuzo::CMD_READ_OPTICS_A);
          }},
         {"optics write", 29 + 4,
-         [optics](zuzo::IoChannel& l, zuzo::FaultPrompt& p, zuzo::ReplyArray&) {
+         [optics](zuzo::IoChannel& l, zuzo::FaultPrompt& p, zuzo::ReplyBytes&) {
              return zuzo::write_exchange(l, p, zuzo::CMD_WRITE_OPTICS_A, optics);
          }},
     };
@@ -67,7 +67,7 @@ void exchange_row(zuzo::IoChannel& link, const Kind& kind, int count, const std:
                   std::vector<Row>& rows)
 {
     CountingPrompt prompt;
-    zuzo::ReplyArray reply{};
+    zuzo::ReplyBytes reply{};
     const double line_ms = kind.characters * kCharMs;
     std::vector<double> ratios;
     int failed = 0;
@@ -105,7 +105,7 @@ void exchange_rows(SerialLink& link, int count, std::vector<Row>& rows)
 void silent_row(SerialLink& link, std::vector<Row>& rows)
 {
     CountingPrompt prompt;
-    zuzo::ReplyArray reply{};
+    zuzo::ReplyBytes reply{};
     const double cpu0 = process_cpu_seconds();
     const double wall0 = wall_seconds();
     const zuzo::AttemptOutcome outcome =

@@ -6,7 +6,10 @@
 
 zuzo::FaultAnswer BoxFaultPrompt::ask(const zuzo::FaultQuestion& question)
 {
-    const MsgButtons buttons = question.offers_cancel ? MsgButtons::YesNoCancel : MsgButtons::YesNo;
+    // The write question's No breaks the link: only its buttons answer it,
+    // never Escape or the close box. The read question keeps Escape as its
+    // Cancel ("ОТМЕНА"), as its text says.
+    const MsgButtons buttons = question.offers_cancel ? MsgButtons::YesNoCancel : MsgButtons::YesNoOnly;
     // An answer the question does not offer breaks the link off.
     const zuzo::FaultAnswer unasked =
         question.offers_cancel ? zuzo::FaultAnswer::Cancel : zuzo::FaultAnswer::No;

@@ -5,16 +5,16 @@
 #include "link/link_host.h"
 #include "link/serial_link.h"
 #include "link/status_log.h"
+#include "link/status_reply.h"
 #include "ui/pending_input.h"
 #include "ui/seams.h"
 
-#include <cstdint>
+#include <optional>
 
 using zuzo::ExchangeResult;
 
-Connection::Connection(SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::ReplyArray& reply,
-                       const LinkHost& host, QObject* parent)
-    : QObject(parent), link_(link), prompt_(prompt), reply_(reply), host_(host)
+Connection::Connection(SerialLink& link, zuzo::FaultPrompt& prompt, const LinkHost& host, QObject* parent)
+    : QObject(parent), link_(link), prompt_(prompt), host_(host)
 {
 }
 
@@ -23,7 +23,7 @@ void Connection::log(const QString& text, int mode)
     emit logged(text, mode);
 }
 
-void Connection::connect()
+void Connection::connect_device()
 {
     log(QString(), LOG_CLEAR);
     log(QStringLiteral("Ждите!!!"), LOG_PLAIN);
@@ -42,31 +42,32 @@ void Connection::connect()
     }
     log(port + QStringLiteral(" Порт открыт"), LOG_STAMPED);
 
+    zuzo::ReplyBytes status;
     const zuzo::AttemptOutcome outcome = zuzo::run_attempts(
-        [this] { return zuzo::read_exchange(link_, prompt_, reply_, zuzo::CMD_STATUS, 0, 0); });
+        [&] { return zuzo::read_exchange(link_, prompt_, status, zuzo::CMD_STATUS, 0, 0); });
     if (outcome.result != ExchangeResult::EXCHANGE_DONE) {
         log(QStringLiteral("Устройство не отвечает"), LOG_PLAIN);
         log(QStringLiteral("Связь разорвана"), LOG_PLAIN);
         link_.close_link();
         return;
     }
-    if (reply_[1] != zuzo::DEVICE_TYPE_CODE) {
+    if (!zuzo::status_identity(status).supported()) {
         log(QStringLiteral("Данное уст. не поддерживается"), LOG_PLAIN);
         log(QStringLiteral("Связь разорвана"), LOG_PLAIN);
         link_.close_link();
         return;
     }
     log(QStringLiteral("Устройство готово"), LOG_PLAIN);
-    if (reply_[4] == 0) {
+    const zuzo::SensorState sensor = zuzo::status_sensor(status);
+    if (sensor.on) {
         log(QStringLiteral("Оптический датчик вкл."), LOG_PLAIN);
-        const std::int64_t lux = static_cast<std::int64_t>(reply_[3]) * 256 + reply_[2];
-        log(QStringLiteral("Освещенность %1 Lux").arg(lux), LOG_PLAIN);
+        log(QStringLiteral("Освещенность %1 Lux").arg(sensor.illuminance_lux), LOG_PLAIN);
     } else {
         log(QStringLiteral("Оптический датчик выкл."), LOG_PLAIN);
     }
 }
 
-void Connection::disconnect()
+void Connection::disconnect_device()
 {
     if (!link_.link_is_open())
         return;
@@ -83,8 +84,9 @@ void Connection::supervision()
 {
     if (!link_.link_is_open())
         return;
+    zuzo::ReplyBytes status;
     const zuzo::AttemptOutcome outcome = zuzo::run_attempts(
-        [this] { return zuzo::read_exchange(link_, prompt_, reply_, zuzo::CMD_STATUS, 0, 0); });
+        [&] { return zuzo::read_exchange(link_, prompt_, status, zuzo::CMD_STATUS, 0, 0); });
     MessageBoxes& boxes = host_.boxes;
     QWidget* parent = host_.box_parent;
     switch (outcome.result) {
@@ -111,8 +113,8 @@ void Connection::supervision()
         break;
     }
     case ExchangeResult::EXCHANGE_DONE:
-        if (const std::optional<QString> text = device_clock_display(reply_))
-            emit deviceDateShown(*text);
+        if (const std::optional<zuzo::DeviceClock> clock = zuzo::status_clock(status))
+            emit deviceDateShown(device_clock_display(*clock));
         break;
     }
 }

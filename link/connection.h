@@ -4,8 +4,6 @@
 // status on every status tick. It touches no widget: log lines and dates are
 // reported through its signals.
 
-#include "link/protocol.h"
-
 #include <QObject>
 #include <QString>
 
@@ -18,14 +16,13 @@ class FaultPrompt;
 class Connection : public QObject {
     Q_OBJECT
 public:
-    Connection(SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::ReplyArray& reply, const LinkHost& host,
-               QObject* parent = nullptr);
+    Connection(SerialLink& link, zuzo::FaultPrompt& prompt, const LinkHost& host, QObject* parent = nullptr);
 
     // ConnectButton: opens the port PortCombo names and has the device
     // identify itself; the link stays open only for a supported device.
-    void connect();
+    void connect_device();
     // DisconnectButton: closes an open link with a log line.
-    void disconnect();
+    void disconnect_device();
     // The computer's date and time, for SystemDateEdit.
     void clock_display();
     // While the link is open: the device's status, its clock for
@@ -46,6 +43,5 @@ private:
 
     SerialLink& link_;
     zuzo::FaultPrompt& prompt_;
-    zuzo::ReplyArray& reply_;
     const LinkHost& host_;
 };

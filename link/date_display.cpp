@@ -4,11 +4,6 @@
 
 namespace {
 
-bool within(std::int32_t value, std::int32_t low, std::int32_t high)
-{
-    return value >= low && value <= high;
-}
-
 QString two(int value)
 {
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
@@ -32,20 +27,11 @@ QString date_display(const QDateTime& moment)
            moment.toString(QStringLiteral(" dd.MM.yyyy  hh:mm:ss"));
 }
 
-std::optional<QString> device_clock_display(const zuzo::ReplyArray& status)
+QString device_clock_display(const zuzo::DeviceClock& clock)
 {
-    const std::int32_t second = status[2];
-    const std::int32_t minute = status[3];
-    const std::int32_t hour = status[4];
-    const std::int32_t weekday = status[5];
-    const std::int32_t day = status[6];
-    const std::int32_t month = status[7];
-    const std::int32_t year = 2000 + status[8];
-    if (!within(second, 0, 59) || !within(minute, 0, 59) || !within(hour, 0, 24) || !within(weekday, 1, 7) ||
-        !within(day, 1, 31) || !within(month, 1, 12))
-        return std::nullopt;
-    return weekday_abbreviation(weekday) + QStringLiteral(" %1.%2.%3  %4:%5:%6")
-                                               .arg(two(day), two(month))
-                                               .arg(year, 4, 10, QLatin1Char('0'))
-                                               .arg(two(hour), two(minute), two(second));
+    return weekday_abbreviation(clock.weekday) +
+           QStringLiteral(" %1.%2.%3  %4:%5:%6")
+               .arg(two(clock.day), two(clock.month))
+               .arg(clock.year, 4, 10, QLatin1Char('0'))
+               .arg(two(clock.hour), two(clock.minute), two(clock.second));
 }

@@ -5,44 +5,47 @@ namespace {
 
 constexpr std::string_view kEepromFaultTitle = "Внимание!";
 
-// The answer codes of the fault boxes: 0..3 are exchange results, 6 skips.
-constexpr int kSkip = 6;
+// What the steps shared by both kinds make of an exchange: an exchange
+// result, or, for a read whose EEPROM fault the user chose to skip, Skip.
+struct Steps {
+    ExchangeResult result = ExchangeResult::EXCHANGE_FAILED;
+    bool skip = false; // the data count as 255 each; result is EXCHANGE_DONE
+};
 
-int answer_code(FaultAnswer answer, bool is_read)
+Steps answer_steps(FaultAnswer answer, bool is_read)
 {
     switch (answer) {
     case FaultAnswer::Yes:
-        return static_cast<int>(ExchangeResult::EXCHANGE_FAILED);
+        return {ExchangeResult::EXCHANGE_FAILED};
     case FaultAnswer::No:
-        return is_read ? kSkip : static_cast<int>(ExchangeResult::EXCHANGE_BROKEN);
+        return is_read ? Steps{ExchangeResult::EXCHANGE_DONE, true} : Steps{ExchangeResult::EXCHANGE_BROKEN};
     case FaultAnswer::Cancel:
-        return static_cast<int>(ExchangeResult::EXCHANGE_BROKEN);
+        break;
     }
-    return static_cast<int>(ExchangeResult::EXCHANGE_BROKEN);
+    return {ExchangeResult::EXCHANGE_BROKEN};
 }
 
 // Steps shared by both kinds: send, count the markers, ask the fault boxes.
-// Returns the result code (0, 1, 2, 3 or kSkip) and leaves the text in reply.
-int exchange_steps(IoChannel& io, FaultPrompt& prompt, const std::string& frame, bool is_read,
-                   std::string& reply)
+// Leaves the text in reply.
+Steps exchange_steps(IoChannel& io, FaultPrompt& prompt, const std::string& frame, bool is_read,
+                     std::string& reply)
 {
     if (!io.is_open())
-        return static_cast<int>(ExchangeResult::EXCHANGE_BROKEN);
+        return {ExchangeResult::EXCHANGE_BROKEN};
     io.expect_reply(is_read ? kReadReplyLength : kWriteReplyLength);
     IoResult got = io.run_io(frame);
     if (got.status == IoStatus::Stalled)
-        return static_cast<int>(ExchangeResult::EXCHANGE_STALLED);
+        return {ExchangeResult::EXCHANGE_STALLED};
     reply = std::move(got.reply);
 
     const MarkerCounts m = count_markers(reply);
-    int result = static_cast<int>(ExchangeResult::EXCHANGE_DONE);
-    if (m.on == 0) // also covers a text without any marker
-        result = static_cast<int>(ExchangeResult::EXCHANGE_FAILED);
+    // No "on#" also covers a text without any marker.
+    Steps steps{m.on == 0 ? ExchangeResult::EXCHANGE_FAILED : ExchangeResult::EXCHANGE_DONE};
     if (m.os > 0)
-        result = answer_code(prompt.ask(is_read ? read_fault_micro() : write_fault_micro()), is_read);
+        steps = answer_steps(prompt.ask(is_read ? read_fault_micro() : write_fault_micro()), is_read);
     if (m.ol > 0)
-        result = answer_code(prompt.ask(is_read ? read_fault_external() : write_fault_external()), is_read);
-    return result;
+        steps = answer_steps(prompt.ask(is_read ? read_fault_external() : write_fault_external()), is_read);
+    return steps;
 }
 
 } // namespace
@@ -89,18 +92,17 @@ const FaultQuestion& write_fault_external()
     return q;
 }
 
-ExchangeResult read_exchange(IoChannel& io, FaultPrompt& prompt, ReplyArray& reply, std::uint8_t code,
+ExchangeResult read_exchange(IoChannel& io, FaultPrompt& prompt, ReplyBytes& reply, std::uint8_t code,
                              std::uint8_t p1, std::uint8_t p2)
 {
     std::string text;
-    const int result = exchange_steps(io, prompt, read_frame(code, p1, p2), true, text);
-    if (result == kSkip) {
-        for (std::size_t k = 1; k <= 10; ++k)
-            reply[k] = 255;
+    const Steps steps = exchange_steps(io, prompt, read_frame(code, p1, p2), true, text);
+    if (steps.skip) {
+        reply.data.fill(255);
         return ExchangeResult::EXCHANGE_DONE;
     }
-    if (result != static_cast<int>(ExchangeResult::EXCHANGE_DONE))
-        return static_cast<ExchangeResult>(result);
+    if (steps.result != ExchangeResult::EXCHANGE_DONE)
+        return steps.result;
     return decode_read_reply(text, reply) == ReplyDecode::Ok ? ExchangeResult::EXCHANGE_DONE
                                                              : ExchangeResult::EXCHANGE_FAILED;
 }
@@ -109,7 +111,7 @@ ExchangeResult write_exchange(IoChannel& io, FaultPrompt& prompt, std::uint8_t c
                               const WriteParams& params)
 {
     std::string text;
-    return static_cast<ExchangeResult>(exchange_steps(io, prompt, write_frame(code, params), false, text));
+    return exchange_steps(io, prompt, write_frame(code, params), false, text).result;
 }
 
 AttemptOutcome run_attempts(const std::function<ExchangeResult()>& exchange,

@@ -45,9 +45,9 @@ public:
 };
 
 // A read command: code with two parameters; on success the ten data bytes
-// are in elements 1..10 of reply (a skipped fault puts 255 in each). Any
-// other outcome leaves reply as it was.
-[[nodiscard]] ExchangeResult read_exchange(IoChannel& io, FaultPrompt& prompt, ReplyArray& reply,
+// are in reply (a skipped fault puts 255 in each). Any other outcome leaves
+// reply as it was.
+[[nodiscard]] ExchangeResult read_exchange(IoChannel& io, FaultPrompt& prompt, ReplyBytes& reply,
                                            std::uint8_t code, std::uint8_t p1 = 0, std::uint8_t p2 = 0);
 
 // A write command: code with twelve parameters; only the markers count.

@@ -10,11 +10,10 @@ bool is_percent(std::int32_t value)
     return value >= 0 && value <= kPercentHighest;
 }
 
-// 256 x first + second; reply elements are bytes, so this never wraps in use.
-std::int32_t word(std::int32_t first, std::int32_t second)
+// 256 x first + second.
+std::int32_t word(std::uint8_t first, std::uint8_t second)
 {
-    return static_cast<std::int32_t>(256u * static_cast<std::uint32_t>(first) +
-                                     static_cast<std::uint32_t>(second));
+    return 256 * first + second;
 }
 
 } // namespace
@@ -74,37 +73,37 @@ std::optional<WriteParams> preview_params(const BrightnessSet& set)
     return out;
 }
 
-bool store_optics_reply(DeviceProgram& p, std::uint8_t code, const ReplyArray& r)
+bool store_optics_reply(DeviceProgram& p, std::uint8_t code, const ReplyBytes& r)
 {
     BrightnessSet& off = p.sensor_off_brightness;
     BrightnessSet& ev = p.evening_brightness;
     BrightnessSet& day = p.day_brightness;
     switch (code) {
     case CMD_READ_OPTICS_A:
-        off.module_red = byte_to_percent(r[1]);
-        off.module_green = byte_to_percent(r[2]);
-        off.module_yellow = byte_to_percent(r[3]);
-        off.indicator_red = byte_to_percent(r[4]);
-        off.indicator_green = byte_to_percent(r[5]);
-        ev.module_red = byte_to_percent(r[6]);
-        day.module_red = byte_to_percent(r[7]);
-        ev.module_green = byte_to_percent(r[8]);
-        day.module_green = byte_to_percent(r[9]);
-        ev.module_yellow = byte_to_percent(r[10]);
+        off.module_red = byte_to_percent(r.byte(1));
+        off.module_green = byte_to_percent(r.byte(2));
+        off.module_yellow = byte_to_percent(r.byte(3));
+        off.indicator_red = byte_to_percent(r.byte(4));
+        off.indicator_green = byte_to_percent(r.byte(5));
+        ev.module_red = byte_to_percent(r.byte(6));
+        day.module_red = byte_to_percent(r.byte(7));
+        ev.module_green = byte_to_percent(r.byte(8));
+        day.module_green = byte_to_percent(r.byte(9));
+        ev.module_yellow = byte_to_percent(r.byte(10));
         return true;
     case CMD_READ_OPTICS_B:
-        day.module_yellow = byte_to_percent(r[1]);
-        ev.indicator_red = byte_to_percent(r[2]);
-        day.indicator_red = byte_to_percent(r[3]);
-        ev.indicator_green = byte_to_percent(r[4]);
-        day.indicator_green = byte_to_percent(r[5]);
-        p.optical_sensor_on = static_cast<std::int32_t>(1u - static_cast<std::uint32_t>(r[6]));
-        p.module_min_brightness = byte_to_percent(r[7]);
-        p.indicator_min_brightness = byte_to_percent(r[8]);
-        p.evening_lux_threshold = word(r[9], r[10]);
+        day.module_yellow = byte_to_percent(r.byte(1));
+        ev.indicator_red = byte_to_percent(r.byte(2));
+        day.indicator_red = byte_to_percent(r.byte(3));
+        ev.indicator_green = byte_to_percent(r.byte(4));
+        day.indicator_green = byte_to_percent(r.byte(5));
+        p.optical_sensor_on = 1 - r.byte(6);
+        p.module_min_brightness = byte_to_percent(r.byte(7));
+        p.indicator_min_brightness = byte_to_percent(r.byte(8));
+        p.evening_lux_threshold = word(r.byte(9), r.byte(10));
         return true;
     case CMD_READ_OPTICS_C:
-        p.day_lux_threshold = word(r[1], r[2]);
+        p.day_lux_threshold = word(r.byte(1), r.byte(2));
         return true;
     default:
         return false;

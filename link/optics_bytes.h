@@ -44,6 +44,6 @@ struct ValueBytes {
 // converted byte -> percent, optical_sensor_on = 1 - byte, threshold = 256 x
 // first + second. Nothing is checked or limited. Returns false (and changes
 // nothing) for any other code.
-bool store_optics_reply(DeviceProgram& p, std::uint8_t code, const ReplyArray& reply);
+bool store_optics_reply(DeviceProgram& p, std::uint8_t code, const ReplyBytes& reply);
 
 } // namespace zuzo

@@ -5,6 +5,7 @@
 #include "link/serial_link.h"
 #include "link/status_log.h"
 #include "program/device_program.h"
+#include "program/optics_range.h"
 #include "ui/busy_scope.h"
 #include "ui/seams.h"
 
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 using zuzo::ExchangeResult;
 
@@ -22,9 +24,9 @@ constexpr int kStepWrap = 99;
 
 } // namespace
 
-ProgramTransfer::ProgramTransfer(SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::ReplyArray& reply,
-                                 zuzo::DeviceProgram& program, const LinkHost& host, QObject* parent)
-    : QObject(parent), link_(link), prompt_(prompt), reply_(reply), program_(program), host_(host)
+ProgramTransfer::ProgramTransfer(SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::DeviceProgram& program,
+                                 const LinkHost& host, QObject* parent)
+    : QObject(parent), link_(link), prompt_(prompt), program_(program), host_(host)
 {
 }
 
@@ -79,10 +81,13 @@ void ProgramTransfer::write_program()
     // program like a broken rule: refused, never squeezed into range.
     const std::optional<zuzo::OpticsBytes> bytes = zuzo::optics_write_bytes(program_);
     if (!host_.write_allowed() || !bytes) {
-        // Shown over the progress window, which is open over box_parent.
+        // Shown over the progress window, which is open over box_parent. A
+        // value that cannot travel is named under the message, with why.
+        const std::optional<std::string> unsendable = zuzo::first_inexact_optics_label(program_);
         (void)host_.boxes.show(host_.box_parent, QStringLiteral("Внимание!"),
                                QStringLiteral("В составленной программе обнаружены ошибки.\n"
-                                              "Система запрещает производить некорректную запись\n"),
+                                              "Система запрещает производить некорректную запись\n") +
+                                   QString::fromStdString(unsendable.value_or(std::string())),
                                MsgButtons::Ok, MsgIcon::Exclamation);
     } else {
         const zuzo::WriteParams first = zuzo::write_a_params(*bytes);
@@ -105,8 +110,9 @@ void ProgramTransfer::read_program()
     ExchangeResult outcome = ExchangeResult::EXCHANGE_DONE;
     for (const std::uint8_t code :
          {zuzo::CMD_READ_OPTICS_A, zuzo::CMD_READ_OPTICS_B, zuzo::CMD_READ_OPTICS_C}) {
-        outcome = command([&] { return zuzo::read_exchange(link_, prompt_, reply_, code, 0, 0); },
-                          [&] { (void)zuzo::store_optics_reply(program_, code, reply_); });
+        zuzo::ReplyBytes reply;
+        outcome = command([&] { return zuzo::read_exchange(link_, prompt_, reply, code, 0, 0); },
+                          [&] { (void)zuzo::store_optics_reply(program_, code, reply); });
         if (outcome != ExchangeResult::EXCHANGE_DONE)
             break;
     }

@@ -21,8 +21,8 @@ class SerialLink;
 class ProgramTransfer : public QObject {
     Q_OBJECT
 public:
-    ProgramTransfer(SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::ReplyArray& reply,
-                    zuzo::DeviceProgram& program, const LinkHost& host, QObject* parent = nullptr);
+    ProgramTransfer(SerialLink& link, zuzo::FaultPrompt& prompt, zuzo::DeviceProgram& program,
+                    const LinkHost& host, QObject* parent = nullptr);
 
     void write_program(); // WriteProgramButton
     void read_program();  // ReadProgramButton
@@ -55,7 +55,6 @@ private:
 
     SerialLink& link_;
     zuzo::FaultPrompt& prompt_;
-    zuzo::ReplyArray& reply_;
     zuzo::DeviceProgram& program_;
     const LinkHost& host_;
     int step_ = 0;

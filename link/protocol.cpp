@@ -88,7 +88,7 @@ std::int32_t hex_pair_value(char high, char low)
     return h * 16 + l;
 }
 
-ReplyDecode decode_read_reply(std::string_view text, ReplyArray& out)
+ReplyDecode decode_read_reply(std::string_view text, ReplyBytes& out)
 {
     std::string data;
     data.reserve(text.size());
@@ -103,8 +103,8 @@ ReplyDecode decode_read_reply(std::string_view text, ReplyArray& out)
     const std::string_view payload = std::string_view(data).substr(0, 20);
     if (text_checksum(payload) != hex_pair_value(data[20], data[21]))
         return ReplyDecode::BadChecksum;
-    for (std::size_t k = 1; k <= 10; ++k)
-        out[k] = hex_pair_value(data[2 * k - 2], data[2 * k - 1]);
+    for (std::size_t k = 0; k < out.data.size(); ++k)
+        out.data[k] = static_cast<std::uint8_t>(hex_pair_value(data[2 * k], data[2 * k + 1]));
     return ReplyDecode::Ok;
 }
 

@@ -3,6 +3,7 @@
 // of read replies, and the percent <-> byte conversion of brightness values.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,9 +27,14 @@ constexpr std::size_t kReplyDataLength = 22;                   // 10 data pairs 
 constexpr std::size_t kReadReplyLength = kReplyDataLength + 4; // data, "on#", CR
 constexpr std::size_t kWriteReplyLength = 4;                   // "on#", CR
 
-// Elements 1..10 hold the data bytes of the last successful read reply;
-// element 0 is never used.
-using ReplyArray = std::array<std::int32_t, 11>;
+// The ten data bytes of a read reply, numbered 1..10 as the device's tables
+// number them. What they mean is decoded where they are read
+// (status_reply.h, optics_bytes.h).
+struct ReplyBytes {
+    std::array<std::uint8_t, 10> data{}; // data[0] is byte 1
+    [[nodiscard]] constexpr std::uint8_t byte(std::size_t number) const { return data[number - 1]; }
+    bool operator==(const ReplyBytes&) const = default;
+};
 
 // The twelve parameter bytes of a write command.
 using WriteParams = std::array<std::uint8_t, 12>;
@@ -65,9 +71,8 @@ enum class ReplyDecode { Ok, WrongLength, BadChecksum };
 
 // The data part of a read reply: LF and CR removed, the text before the first
 // "o"; exactly 22 characters whose last pair is the checksum of the first 20.
-// On Ok, elements 1..10 of out receive the ten data bytes; otherwise out is
-// left as it was.
-[[nodiscard]] ReplyDecode decode_read_reply(std::string_view text, ReplyArray& out);
+// On Ok, out receives the ten data bytes; otherwise it is left as it was.
+[[nodiscard]] ReplyDecode decode_read_reply(std::string_view text, ReplyBytes& out);
 
 // Brightness travels as a byte: byte = percent x 2.55 and percent = byte /
 // 2.55, in double precision, rounded to the nearest integer, ties to even.

@@ -1,7 +1,8 @@
-# Device link: protocol and port names (core), serial port (per platform),
-# connection supervision and program transfer (Qt, no widget: they report
-# through signals, app/ wires them), the status log and the progress window
-# (Qt widgets). It stands on ui/ and the core, never on app/.
+# Device link: protocol, port names and the input/output half of an exchange
+# (core), the serial link on each system's port, connection supervision and
+# program transfer (Qt, no widget: they report through signals, app/ wires
+# them), the status log and the progress window (Qt widgets). It stands on
+# ui/ and the core, never on app/.
 set(LINK_CORE_SOURCES
   link/port_list.cpp
   link/port_names.cpp
@@ -9,7 +10,8 @@ set(LINK_CORE_SOURCES
   link/optics_bytes.cpp
   link/exchange.cpp
   link/port_open_error.cpp
-  link/serial_reply.cpp
+  link/exchange_io.cpp
+  link/status_reply.cpp
 )
 # What a COM name opens, where the list of ports comes from, and the timer
 # tick while the link is open.
@@ -27,15 +29,16 @@ else()
     link/port_open_error_posix.cpp
   )
 endif()
-# The serial port itself: the system's communications calls on Windows (they
-# keep the exchange's timing in the link's hands), Qt SerialPort elsewhere.
+# The serial link, alike everywhere, on the system's port: the system's
+# communications calls on Windows (Qt SerialPort's Windows wait cannot be
+# served under Wine), Qt SerialPort elsewhere.
 set(LINK_SERIAL_SOURCES
   link/serial_link.cpp
 )
 if(WIN32)
-  list(APPEND LINK_SERIAL_SOURCES link/serial_link_windows.cpp)
+  list(APPEND LINK_SERIAL_SOURCES link/serial_port_windows.cpp)
 else()
-  list(APPEND LINK_SERIAL_SOURCES link/serial_link_qt.cpp)
+  list(APPEND LINK_SERIAL_SOURCES link/serial_port_qt.cpp)
 endif()
 set(LINK_QT_SOURCES
   link/status_log.cpp

@@ -1,11 +1,30 @@
 #include "link/status_log.h"
 
+#include "ui/announcement.h"
 #include "ui/seams.h"
 
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
+
+namespace {
+
+// Lines told together read as sentences.
+QString sentences(const QStringList& lines)
+{
+    QStringList said;
+    for (const QString& line : lines) {
+        const QChar last = line.back();
+        said << (last == QLatin1Char('.') || last == QLatin1Char('!') || last == QLatin1Char('?')
+                     ? line
+                     : line + QLatin1Char('.'));
+    }
+    return said.join(QLatin1Char(' '));
+}
+
+} // namespace
 
 StatusLog::StatusLog(QTextEdit* log, WallClock* clock)
     : log_(log), clock_(clock), has_lines_(log && !log->document()->isEmpty())
@@ -17,6 +36,17 @@ StatusLog::StatusLog(QTextEdit* log, WallClock* clock)
     log_->setReadOnly(true);
     log_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     log_->setUndoRedoEnabled(false);
+    announcement_ = new Announcement(log_);
+    quiet_ = new QTimer(log_);
+    quiet_->setSingleShot(true);
+    quiet_->setInterval(0);
+    QObject::connect(quiet_, &QTimer::timeout, log_, [this] { announce_pending(); });
+}
+
+StatusLog::~StatusLog()
+{
+    // The log may outlive this writer; its timer must not call it.
+    delete quiet_.data();
 }
 
 void StatusLog::append_line(const QString& text)
@@ -32,6 +62,32 @@ void StatusLog::append_line(const QString& text)
         bar->setValue(bar->maximum());
 }
 
+void StatusLog::announce(const QString& line)
+{
+    const QString said = line.trimmed();
+    if (said.isEmpty() || !announcement_ || !quiet_)
+        return;
+    if (quiet_->isActive()) {
+        pending_ << said;
+        return;
+    }
+    announcement_->announce(sentences({said}));
+    quiet_->start();
+}
+
+void StatusLog::announce_pending()
+{
+    if (pending_.isEmpty() || !announcement_)
+        return;
+    announcement_->announce(sentences(pending_));
+    pending_.clear();
+}
+
+QString StatusLog::announced() const
+{
+    return announcement_ ? announcement_->text() : QString();
+}
+
 void StatusLog::log_status(const QString& text, int mode)
 {
     if (!log_)
@@ -39,6 +95,7 @@ void StatusLog::log_status(const QString& text, int mode)
     switch (mode) {
     case LOG_PLAIN:
         append_line(text);
+        announce(text);
         break;
     case LOG_CLEAR:
         log_->clear();
@@ -46,6 +103,7 @@ void StatusLog::log_status(const QString& text, int mode)
         break;
     case LOG_STAMPED:
         append_line(clock_->now().toString(QStringLiteral("hh:mm:ss")) + QStringLiteral(" ->") + text);
+        announce(text);
         break;
     default:
         break;

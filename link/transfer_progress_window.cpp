@@ -1,6 +1,7 @@
 #include "link/transfer_progress_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -36,12 +37,22 @@ TransferProgressWindow::TransferProgressWindow(QWidget* owner)
     // What a screen reader says of the two bars.
     TransferProgressBar->setAccessibleName(QStringLiteral("Ход обмена данными"));
     TransferSpareBar->setAccessibleName(QStringLiteral("Запасной индикатор обмена"));
+    enter_presses_buttons(this);
 }
 
 void TransferProgressWindow::closeEvent(QCloseEvent* event)
 {
     // Only the end of the transfer closes this window.
     event->ignore();
+}
+
+void TransferProgressWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        TransferStopButton->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TransferProgressWindow::open_over_owner()

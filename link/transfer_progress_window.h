@@ -1,7 +1,7 @@
 #pragma once
 // TransferProgressWindow "Обмен данными": shown over the disabled main window
 // while a program is written or read. Its close box does nothing; it closes
-// when its transfer ends.
+// when its transfer ends. Escape, and Enter or Space on it, press "Стоп".
 
 #include <QPointer>
 #include <QWidget>
@@ -30,6 +30,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPointer<QWidget> return_focus_;

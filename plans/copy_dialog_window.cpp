@@ -8,6 +8,7 @@
 
 #include "program/device_program.h"
 #include "ui/pictures.h"
+#include "ui/window_focus.h"
 
 namespace {
 
@@ -49,10 +50,14 @@ CopyDialogWindow::CopyDialogWindow(QWidget* owner)
     image_button_->setIcon(picture_icon(Picture::CopyDialogImage));
     image_button_->setIconSize(picture_size(Picture::CopyDialogImage));
     image_button_->setGeometry(157, 45, 50, 25);
-    hint_ = new QLabel(QStringLiteral("Для выбора нескольких пунктов,удерживайте CTRL"), this);
+    // The mouse's way and the keyboard's.
+    hint_ = new QLabel(QStringLiteral("Для выбора нескольких пунктов удерживайте CTRL:\n"
+                                      "щелчок мышью или стрелки и пробел"),
+                       this);
     hint_->setObjectName(QStringLiteral("CopyDialogHint"));
-    // Wide enough for the whole hint in the fonts Linux desktops use.
-    hint_->setGeometry(5, 122, 350, 20);
+    hint_->setWordWrap(true);
+    // Wide and high enough for both lines in the fonts Linux desktops use.
+    hint_->setGeometry(5, 113, 350, 38);
 
     for (const char* name : zuzo::weekday_names()) {
         source_list_->addItem(QString::fromUtf8(name));
@@ -71,6 +76,24 @@ CopyDialogWindow::CopyDialogWindow(QWidget* owner)
     setTabOrder(image_button_, target_list_);
     setTabOrder(target_list_, copy_button_);
     setTabOrder(copy_button_, cancel_button_);
+    enter_presses_buttons(this);
+    source_list_->installEventFilter(this);
+    target_list_->installEventFilter(this);
+}
+
+bool CopyDialogWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* list = qobject_cast<QListWidget*>(watched);
+    if (list != nullptr && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool step = key->key() == Qt::Key_Down || key->key() == Qt::Key_Up;
+        if (step && key->modifiers() == Qt::NoModifier && list->selectedItems().isEmpty()) {
+            QListWidgetItem* item = list->currentItem() != nullptr ? list->currentItem() : list->item(0);
+            list->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CopyDialogWindow::closeEvent(QCloseEvent* event)

@@ -2,6 +2,9 @@
 // The window of the copy dialog, "Копирование временных параметров": two
 // weekday lists, the arrow button, the hint and the two push buttons. It
 // never closes itself; a close request is passed on as closeRequested().
+// Enter or Space presses the focused button; in a list with nothing
+// selected, the first Down or Up selects the item the keyboard is on (the
+// first day, as the list takes the keyboard) rather than the next one.
 
 #include <QWidget>
 
@@ -28,6 +31,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Escape presses "Отмена".
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QListWidget* source_list_ = nullptr;

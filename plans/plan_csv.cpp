@@ -3,6 +3,7 @@
 #include "program/cp1251.h"
 #include "program/shown_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <optional>
@@ -153,24 +154,47 @@ bool has_digit(std::string_view s)
     return s.find_first_of("0123456789") != std::string_view::npos;
 }
 
-// The first row is a header, not plan line 1, when it is the row the export
-// writes (any letter case, either separator), or when it has five cells, no
-// weekday in the first and neither a time nor a number in the time and
-// volume cells. Any other first row is checked as a plan line: a misspelt
-// weekday is an error, not a header.
-bool is_header(const std::vector<std::string>& f)
+// Five cells, and nothing in any after them.
+bool has_five_cells(const std::vector<std::string>& f)
 {
     for (std::size_t k = kColumns; k < f.size(); ++k) {
         if (!f[k].empty())
             return false;
     }
-    if (f.size() < kColumns)
+    return f.size() >= kColumns;
+}
+
+// The row the export writes, in any letter case.
+bool is_export_header(const std::vector<std::string>& f)
+{
+    if (!has_five_cells(f))
         return false;
     const std::vector<std::string> written = split_row(kHeader, ';');
-    bool exported = true;
-    for (std::size_t k = 0; k < kColumns; ++k)
-        exported = exported && equal_ignoring_case(f[k], written[k]);
-    return exported || (weekday_index(f[0]) == 0 && !has_digit(f[3]) && !has_digit(f[4]));
+    for (std::size_t k = 0; k < kColumns; ++k) {
+        if (!equal_ignoring_case(f[k], written[k]))
+            return false;
+    }
+    return true;
+}
+
+// The first row is a header, not plan line 1, when it is the row the export
+// writes, or when it names five columns: no cell empty, no weekday in the
+// first, no whole number in the interval and switched-on cells, and neither
+// a time nor a number in the time and volume cells. Any other first row is
+// checked as a plan line: a misspelt weekday is an error, not a header, also
+// in a row whose time and volume are blank ("Понеделник;1;0;;").
+bool is_header(const std::vector<std::string>& f)
+{
+    if (is_export_header(f))
+        return true;
+    if (!has_five_cells(f))
+        return false;
+    for (std::size_t k = 0; k < kColumns; ++k) {
+        if (f[k].empty())
+            return false;
+    }
+    return weekday_index(f[0]) == 0 && !whole_number(f[1]) && !whole_number(f[2]) && !has_digit(f[3]) &&
+           !has_digit(f[4]);
 }
 
 // Why the content is no table of text lines at all; empty when it is text.
@@ -246,6 +270,25 @@ bool is_blank_row(std::string_view row)
 }
 
 } // namespace
+
+bool is_plan_table(std::string_view bytes)
+{
+    DeviceProgram ignored;
+    if (read_plan_csv(bytes, ignored).status == PlanCsvStatus::Ok)
+        return true;
+    if (bytes.substr(0, kBom.size()) == kBom)
+        bytes.remove_prefix(kBom.size());
+    const std::string text = is_utf8(bytes) ? std::string(bytes) : cp1251_to_utf8(bytes);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+        const std::string_view row = std::string_view(text).substr(pos, end - pos);
+        if (!is_blank_row(row))
+            return is_export_header(split_row(row, row.find(';') != std::string_view::npos ? ';' : ','));
+        pos = end + 1;
+    }
+    return false;
+}
 
 std::string write_plan_csv(const DeviceProgram& p)
 {

@@ -43,4 +43,9 @@ struct PlanCsvResult {
 // are NotATable, each with its own message.
 [[nodiscard]] PlanCsvResult read_plan_csv(std::string_view bytes, DeviceProgram& out);
 
+// Whether the bytes are a plan table: they read as one, or their first row
+// that is not blank is the export's header (any letter case, either
+// separator), as in a table whose rows are being edited.
+[[nodiscard]] bool is_plan_table(std::string_view bytes);
+
 } // namespace zuzo

@@ -8,14 +8,15 @@
 namespace zuzo {
 namespace {
 
-constexpr char32_t kNone = 0;
-
-// Code points of the bytes 0x80..0xBF; 0xC0..0xFF are U+0410..U+044F.
+// Code points of the bytes 0x80..0xBF; 0xC0..0xFF are U+0410..U+044F. The
+// one byte the code page leaves unassigned, 0x98, is U+0098 both ways, as
+// the WHATWG encoding standard has it: a text read from a file goes back
+// byte for byte.
 constexpr std::array<char32_t, 64> kHigh = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, // 80
     0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F, // 88
     0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90
-    kNone,  0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, // 98
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, // 98
     0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, // A0
     0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, // A8
     0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7, // B0
@@ -68,7 +69,7 @@ char byte_for(char32_t cp)
     if (cp >= 0x0410 && cp <= 0x044F)
         return static_cast<char>(0xC0 + (cp - 0x0410));
     for (std::size_t i = 0; i < kHigh.size(); ++i) {
-        if (kHigh[i] != kNone && kHigh[i] == cp)
+        if (kHigh[i] == cp)
             return static_cast<char>(0x80 + i);
     }
     return '?';
@@ -164,7 +165,7 @@ std::string cp1251_to_utf8(std::string_view cp1251)
         if (b >= 0xC0)
             cp = 0x0410 + (b - 0xC0);
         else if (b >= 0x80)
-            cp = kHigh[b - 0x80] == kNone ? U'?' : kHigh[b - 0x80];
+            cp = kHigh[b - 0x80];
         append_utf8(out, cp);
     }
     return out;

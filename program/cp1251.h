@@ -16,7 +16,8 @@ namespace zuzo {
 // when every character has one.
 [[nodiscard]] std::string first_char_outside_cp1251(std::string_view utf8);
 
-// Windows-1251 to UTF-8. The one unassigned byte (0x98) becomes "?".
+// Windows-1251 to UTF-8: every byte has a character, the unassigned 0x98
+// U+0098, so that utf8_to_cp1251 gives the same bytes back.
 [[nodiscard]] std::string cp1251_to_utf8(std::string_view cp1251);
 
 // The length of the well-formed UTF-8 sequence at pos (1..4), or 0 for a

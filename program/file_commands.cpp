@@ -13,6 +13,12 @@ namespace {
 
 const QString kFilter = QStringLiteral("Файлы (*.ptm)");
 
+// The line that tells why a file failed, after the failure's own text.
+QString because(const QString& cause)
+{
+    return QStringLiteral("Причина: ") + cause;
+}
+
 } // namespace
 
 FileCommands::FileCommands(AppContext& ctx) : ctx_(ctx) {}
@@ -50,14 +56,16 @@ void FileCommands::open_program()
     const QString path = ctx_.seams.files->open_file(ctx_.ui.MainWindow, QStringLiteral("Открыть"), kFilter);
     if (path.isEmpty())
         return;
-    switch (load_program_file(path, ctx_.program)) {
+    QString cause;
+    switch (load_program_file(path, ctx_.program, &cause)) {
     case ProgramLoad::Loaded:
         set_controls_from_program(ctx_);
         // The controls are the truth for the four fields they hold.
         sync_program_from_controls(ctx_);
         break;
     case ProgramLoad::CannotOpen:
-        show_error(QStringLiteral("При чтении произошла ошибка.\nФайл открыть не удалось.\n\n"));
+        show_error(QStringLiteral("При чтении произошла ошибка.\nФайл открыть не удалось.\n\n") +
+                   because(cause));
         break;
     case ProgramLoad::BadHeader:
         show_error(QStringLiteral("Формат файла не поддерживается"));
@@ -93,6 +101,8 @@ void FileCommands::save_program()
     if (name.isEmpty())
         return;
     sync_program_from_controls(ctx_);
-    if (store_program_file(name, ctx_.program) != ProgramStore::Stored)
-        show_error(QStringLiteral("При записи произошла ошибка.\nФайл сохранить не удалось.\n"));
+    QString cause;
+    if (store_program_file(name, ctx_.program, &cause) != ProgramStore::Stored)
+        show_error(QStringLiteral("При записи произошла ошибка.\nФайл сохранить не удалось.\n") +
+                   because(cause));
 }

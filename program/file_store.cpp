@@ -2,8 +2,6 @@
 
 #include "program/file_store_os.h"
 
-#include <array>
-#include <fstream>
 #include <random>
 #include <utility>
 
@@ -42,6 +40,11 @@ fs::path temporary_name(const fs::path& target, std::mt19937& random)
     return temp;
 }
 
+FileResult stopped(FileStep step, std::error_code error)
+{
+    return {step, error, EntryType::Regular};
+}
+
 } // namespace
 
 fs::path path_from_utf8(std::string_view utf8)
@@ -55,44 +58,73 @@ std::string utf8_from_path(const fs::path& path)
     return {text.begin(), text.end()};
 }
 
-FileResult read_file(const fs::path& path, std::vector<std::uint8_t>& out)
+EntryType entry_type(const fs::path& path)
 {
     std::error_code ec;
-    if (fs::is_directory(path, ec))
-        return FileResult::Failed;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return FileResult::Failed;
+    switch (fs::status(path, ec).type()) {
+    case fs::file_type::regular:
+        return EntryType::Regular;
+    case fs::file_type::directory:
+        return EntryType::Folder;
+    case fs::file_type::block:
+    case fs::file_type::character:
+        return EntryType::Device;
+    case fs::file_type::fifo:
+        return EntryType::Pipe;
+    case fs::file_type::socket:
+        return EntryType::Socket;
+    case fs::file_type::none:
+    case fs::file_type::not_found:
+        return EntryType::Missing;
+    default:
+        return EntryType::Other;
+    }
+}
+
+FileResult read_file(const fs::path& path, std::vector<std::uint8_t>& out)
+{
+    if (entry_type(path) == EntryType::Folder)
+        return {FileStep::NotRegular, std::make_error_code(std::errc::is_a_directory), EntryType::Folder};
     std::vector<std::uint8_t> bytes;
-    std::array<char, 64 * 1024> chunk{};
-    do {
-        in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-        bytes.insert(bytes.end(), chunk.data(), chunk.data() + in.gcount());
-    } while (in);
-    if (in.bad())
-        return FileResult::Failed;
+    if (const std::error_code error = file_os::read_whole(path, bytes))
+        return stopped(FileStep::Open, error);
     out = std::move(bytes);
-    return FileResult::Done;
+    return {};
 }
 
 FileResult save_file(const fs::path& path, std::span<const std::uint8_t> bytes)
 {
     const fs::path target = final_target(path);
-    std::error_code ec;
-    if (target.empty() || fs::is_directory(target, ec) || !file_os::may_replace(target))
-        return FileResult::Failed;
+    if (target.empty())
+        return stopped(FileStep::Create, std::make_error_code(std::errc::no_such_file_or_directory));
+    if (const EntryType found = entry_type(target);
+        found != EntryType::Regular && found != EntryType::Missing)
+        return {FileStep::NotRegular, {}, found};
+    if (const std::error_code refusal = file_os::replace_refusal(target))
+        return stopped(FileStep::Protected, refusal);
     std::mt19937 random(std::random_device{}());
+    std::error_code ec;
     for (int tries = 0; tries < kNameTries; ++tries) {
         const fs::path temp = temporary_name(target, random);
-        const file_os::NewFile written = file_os::write_new_file(temp, bytes, target);
-        if (written == file_os::NewFile::NameTaken)
+        const file_os::NewFileResult written = file_os::write_new_file(temp, bytes, target);
+        switch (written.outcome) {
+        case file_os::NewFile::NameTaken:
             continue;
-        if (written == file_os::NewFile::Written && file_os::replace_file(temp, target))
-            return FileResult::Done;
-        fs::remove(temp, ec);
-        return FileResult::Failed;
+        case file_os::NewFile::NotCreated:
+            return stopped(FileStep::Create, written.error);
+        case file_os::NewFile::NotWritten:
+            fs::remove(temp, ec);
+            return stopped(FileStep::Write, written.error);
+        case file_os::NewFile::Written:
+            break;
+        }
+        if (const std::error_code refused = file_os::replace_file(temp, target)) {
+            fs::remove(temp, ec);
+            return stopped(FileStep::Replace, refused);
+        }
+        return {};
     }
-    return FileResult::Failed;
+    return stopped(FileStep::Create, std::make_error_code(std::errc::file_exists));
 }
 
 } // namespace zuzo

@@ -1,29 +1,44 @@
 #pragma once
-// What a save asks of the system, one file per system
-// (file_store_posix.cpp, file_store_windows.cpp).
+// What reading and saving ask of the system, one file per system
+// (file_store_posix.cpp, file_store_windows.cpp). Every failure comes back
+// as the system's own error code (errno, GetLastError) in the system
+// category, which compares equal to the portable std::errc conditions on
+// both systems.
 
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <system_error>
+#include <vector>
 
 namespace zuzo::file_os {
 
-enum class NewFile { Written, NameTaken, Failed };
+// The whole content of the file; the error of the open or the read.
+[[nodiscard]] std::error_code read_whole(const std::filesystem::path& path, std::vector<std::uint8_t>& out);
+
+enum class NewFile { Written, NameTaken, NotCreated, NotWritten };
+
+struct NewFileResult {
+    NewFile outcome = NewFile::Written;
+    std::error_code error;
+};
 
 // Creates the file temp, which must not exist yet, writes bytes into it,
 // flushes it to the disk and closes it. On POSIX systems it takes the
-// permissions of the file like where that exists. On Failed a created temp
-// may be left for the caller to remove.
-[[nodiscard]] NewFile write_new_file(const std::filesystem::path& temp, std::span<const std::uint8_t> bytes,
-                                     const std::filesystem::path& like);
+// permissions of the file like where that exists. On NotWritten a created
+// temp may be left for the caller to remove.
+[[nodiscard]] NewFileResult write_new_file(const std::filesystem::path& temp,
+                                           std::span<const std::uint8_t> bytes,
+                                           const std::filesystem::path& like);
 
-// False when target exists and is write-protected: such a file is not
-// replaced (a missing target may be created).
-[[nodiscard]] bool may_replace(const std::filesystem::path& target);
+// Why target may not be replaced: it exists and is write-protected (or on a
+// read-only disk). Empty when it may be (a missing target may be created).
+[[nodiscard]] std::error_code replace_refusal(const std::filesystem::path& target);
 
 // Renames from over to, replacing it in one step, and makes the rename
-// durable; false when the system refuses. On Windows a target held open by
-// another program is waited for, about 2 s at most.
-[[nodiscard]] bool replace_file(const std::filesystem::path& from, const std::filesystem::path& to);
+// durable; the error when the system refuses. On Windows a target held open
+// by another program is waited for, about 2 s at most.
+[[nodiscard]] std::error_code replace_file(const std::filesystem::path& from,
+                                           const std::filesystem::path& to);
 
 } // namespace zuzo::file_os

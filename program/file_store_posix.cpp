@@ -1,8 +1,10 @@
-// Saving on POSIX systems: open with O_EXCL, fsync, rename, then fsync of
-// the folder so that the rename itself survives a power cut.
+// Reading and saving on POSIX systems: open with O_EXCL, fsync, rename, then
+// fsync of the folder so that the rename itself survives a power cut. A
+// failure is told by its errno; a full quota counts as a full disk.
 
 #include "program/file_store_os.h"
 
+#include <array>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,17 +14,26 @@ namespace zuzo::file_os {
 namespace fs = std::filesystem;
 namespace {
 
-bool write_all(int fd, std::span<const std::uint8_t> bytes)
+std::error_code last_error()
+{
+    const int error = errno == EDQUOT ? ENOSPC : errno;
+    return {error, std::system_category()};
+}
+
+// Writes everything; a write that takes nothing counts as a full disk.
+std::error_code write_all(int fd, std::span<const std::uint8_t> bytes)
 {
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
-            return false;
+        if (n < 0)
+            return last_error();
+        if (n == 0)
+            return std::make_error_code(std::errc::no_space_on_device);
         bytes = bytes.subspan(static_cast<std::size_t>(n));
     }
-    return true;
+    return {};
 }
 
 void sync_folder(const fs::path& file)
@@ -37,31 +48,57 @@ void sync_folder(const fs::path& file)
 
 } // namespace
 
-NewFile write_new_file(const fs::path& temp, std::span<const std::uint8_t> bytes, const fs::path& like)
+std::error_code read_whole(const fs::path& path, std::vector<std::uint8_t>& out)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return last_error();
+    std::array<std::uint8_t, 64 * 1024> chunk{};
+    std::error_code error;
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk.data(), chunk.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            error = last_error();
+        if (n <= 0)
+            break;
+        out.insert(out.end(), chunk.begin(), chunk.begin() + n);
+    }
+    ::close(fd);
+    return error;
+}
+
+NewFileResult write_new_file(const fs::path& temp, std::span<const std::uint8_t> bytes, const fs::path& like)
 {
     // 0666 less the umask, as for any new file; a replaced file's own mode.
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
-        return errno == EEXIST ? NewFile::NameTaken : NewFile::Failed;
+        return {errno == EEXIST ? NewFile::NameTaken : NewFile::NotCreated, last_error()};
     struct stat old {};
     if (::stat(like.c_str(), &old) == 0)
         (void)::fchmod(fd, old.st_mode & 07777);
-    const bool written = write_all(fd, bytes) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    return written && closed ? NewFile::Written : NewFile::Failed;
+    std::error_code error = write_all(fd, bytes);
+    if (!error && ::fsync(fd) != 0)
+        error = last_error();
+    if (::close(fd) != 0 && !error)
+        error = last_error();
+    return {error ? NewFile::NotWritten : NewFile::Written, error};
 }
 
-bool may_replace(const fs::path& target)
+std::error_code replace_refusal(const fs::path& target)
 {
-    return ::access(target.c_str(), W_OK) == 0 || errno == ENOENT;
+    if (::access(target.c_str(), W_OK) == 0 || errno == ENOENT)
+        return {};
+    return last_error();
 }
 
-bool replace_file(const fs::path& from, const fs::path& to)
+std::error_code replace_file(const fs::path& from, const fs::path& to)
 {
     if (::rename(from.c_str(), to.c_str()) != 0)
-        return false;
+        return last_error();
     sync_folder(to);
-    return true;
+    return {};
 }
 
 } // namespace zuzo::file_os

@@ -2,6 +2,7 @@
 
 #include "program/edit_limits.h"
 #include "program/number_text.h"
+#include "program/optics_range.h"
 #include "program/optics_rules.h"
 #include "ui/app_context.h"
 #include "ui/control_ops.h"
@@ -53,10 +54,8 @@ void OpticsEditor::bind()
         connect(ui.ChannelSlider[k], &QSlider::valueChanged, this, [this, c](int) { on_slider(c); });
         on_every_event(ui.ChannelEdit[k], this, [this, c] { on_channel_edit(c); });
         WarningPicture* warning = ui.ChannelWarning[k];
-        const bool indicator = zuzo::is_indicator_channel(c);
-        connect(warning, &WarningPicture::clicked, this, [this, warning, indicator](Qt::MouseButton button) {
-            on_warning(warning, indicator, button);
-        });
+        connect(warning, &WarningPicture::clicked, this,
+                [this, warning, c](Qt::MouseButton button) { on_warning(warning, c, button); });
     }
     zuzo::DeviceProgram& p = ctx_.program;
     on_every_event(ui.MinModuleBrightnessEdit, this,
@@ -75,7 +74,7 @@ void OpticsEditor::bind()
     connect(ui.FactoryResetButton, &QAbstractButton::clicked, this, [this] { on_factory_reset(); });
     WarningPicture* lux = ui.LuxThresholdWarning;
     connect(lux, &WarningPicture::clicked, this,
-            [this, lux](Qt::MouseButton button) { on_warning(lux, false, button); });
+            [this, lux](Qt::MouseButton button) { on_warning(lux, 0, button); });
 }
 
 EditMode OpticsEditor::current_mode() const
@@ -129,7 +128,9 @@ void OpticsEditor::refresh()
 
 void OpticsEditor::run_rules()
 {
-    const zuzo::OpticsCodes codes = zuzo::run_optics_rules(ctx_.program);
+    // A value from a file that the device cannot hold shows at its warning too.
+    const zuzo::OpticsCodes codes =
+        zuzo::with_range_faults(zuzo::run_optics_rules(ctx_.program), ctx_.program);
     const auto show = [](WarningPicture* warning, int code) {
         warning->setVisible(code > 0);
         warning->setUserData(code);
@@ -219,15 +220,22 @@ void OpticsEditor::on_factory_reset()
         apply_optics_defaults();
 }
 
-void OpticsEditor::on_warning(WarningPicture* warning, bool indicator, Qt::MouseButton button)
+void OpticsEditor::on_warning(WarningPicture* warning, int channel, Qt::MouseButton button)
 {
     if (button != Qt::LeftButton)
         return;
+    const QString title = QString::fromUtf8(zuzo::kFaultTitle.data(), zuzo::kFaultTitle.size());
+    if (warning->userData() == zuzo::OPTICS_OUT_OF_RANGE) {
+        ctx_.seams.boxes->show(ctx_.ui.MainWindow, title,
+                               QString::fromStdString(zuzo::range_faults_text(ctx_.program, channel)),
+                               MsgButtons::Ok, MsgIcon::Error);
+        return;
+    }
+    const bool indicator = zuzo::is_indicator_channel(channel);
     const zuzo::FaultExplanation why = zuzo::explain_optics_code(warning->userData(), indicator);
     if (why.text.empty())
         return;
-    ctx_.seams.boxes->show(ctx_.ui.MainWindow,
-                           QString::fromUtf8(zuzo::kFaultTitle.data(), zuzo::kFaultTitle.size()),
+    ctx_.seams.boxes->show(ctx_.ui.MainWindow, title,
                            QString::fromUtf8(why.text.data(), static_cast<qsizetype>(why.text.size())),
                            MsgButtons::Ok, box_icon(why.icon));
 }

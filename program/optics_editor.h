@@ -34,7 +34,8 @@ private:
     void on_sensor_combo();
     void on_option(bool dark);
     void on_factory_reset();
-    void on_warning(WarningPicture* warning, bool indicator, Qt::MouseButton button);
+    // channel: 1..5 for a channel's warning, 0 for the thresholds'.
+    void on_warning(WarningPicture* warning, int channel, Qt::MouseButton button);
     // Stores v in channel c of the set of the current mode (nothing in mode 0).
     void store_channel(int channel, std::int32_t value);
 

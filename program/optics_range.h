@@ -6,6 +6,7 @@
 // is reported, and whatever sends refuses the program.
 
 #include "program/device_program.h"
+#include "program/optics_rules.h"
 
 #include <array>
 #include <cstdint>
@@ -23,12 +24,22 @@ inline constexpr std::int32_t kPercentHighest = 100;
 inline constexpr std::int32_t kLuxHighest = 65535;
 inline constexpr std::int32_t kLuxEditHighest = 12000;
 
+// The code a warning of the "Оптика" tab shows for a value that would not
+// reach the device as it stands (after the rules' codes 1..6).
+inline constexpr int OPTICS_OUT_OF_RANGE = 7;
+
 // One optics value of a program, named as its JSON key
-// ("evening_brightness.module_red", "optical_sensor_on").
+// ("evening_brightness.module_red", "optical_sensor_on") and as the tool
+// names it ("Яркость модуля, для вечернего времени, красный").
 struct OpticsValue {
     const char* name = "";
+    const char* label = "";
     OpticsUnit unit = OpticsUnit::Percent;
     std::int32_t value = 0;
+    // The channels (1..5) whose warning shows the value; 0 and 0 for the
+    // thresholds and the sensor setting, which the thresholds' warning shows.
+    int first_channel = 0;
+    int last_channel = 0;
 };
 
 inline constexpr std::size_t kOpticsValueCount = 20;
@@ -49,6 +60,19 @@ inline constexpr std::size_t kOpticsValueCount = 20;
 
 // The first of them, as "name: problem"; nothing when all travel exactly.
 [[nodiscard]] std::optional<std::string> first_inexact_optics_value(const DeviceProgram& program);
+
+// The first of them as the tool names it, "label: problem".
+[[nodiscard]] std::optional<std::string> first_inexact_optics_label(const DeviceProgram& program);
+
+// The rules' codes with every value that does not travel exactly shown by
+// its warning: OPTICS_OUT_OF_RANGE on its channel (a minimum: on every
+// channel of its lamp group), or on the thresholds' warning for a threshold
+// and the sensor setting. Such a value is reported before any rule.
+[[nodiscard]] OpticsCodes with_range_faults(OpticsCodes codes, const DeviceProgram& program);
+
+// What the warning of channel (1..5; 0 the thresholds') explains for
+// OPTICS_OUT_OF_RANGE: a line "label: problem" for each value it shows.
+[[nodiscard]] std::string range_faults_text(const DeviceProgram& program, int channel);
 
 // Thresholds that travel exactly but that the editor would not let a user
 // type (above kLuxEditHighest).

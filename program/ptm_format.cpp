@@ -130,12 +130,13 @@ private:
     bool ended_ = false;
 };
 
-// The problem of a text written as a line, or empty.
+// The problem of a text written as a line, or empty: CR, LF and NUL end a
+// line; any other byte is read back as it was written.
 std::string line_problem(std::string_view utf8)
 {
     for (const char ch : utf8) {
         const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x20 || b == 0x7F) {
+        if (b == '\r' || b == '\n' || b == '\0') {
             char code[8];
             std::snprintf(code, sizeof code, "U+%04X", b);
             return std::string("управляющий символ ") + code + " в строке файла программы недопустим";

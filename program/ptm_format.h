@@ -54,10 +54,9 @@ struct PtmFieldFault {
 };
 
 // The first field that a program file cannot hold as given, so that reading
-// the written file would give another program: a text with a control
-// character (CR, LF and NUL among them) or a character that Windows-1251
-// has no byte for; sound_off other than 0 or 1; a plan value outside
-// -128..127 (one signed byte). Nothing when the file gives it all back.
+// the written file would give another program: a text with a character
+// that ends a line (CR, LF, NUL) or that Windows-1251 has no byte for; sound_off other than 0 or 1; a plan
+// value outside -128..127 (one signed byte). Nothing when the file gives it all back.
 [[nodiscard]] std::optional<PtmFieldFault> ptm_unwritable_field(const DeviceProgram& program);
 
 // The plan block of a program: for day 1..7 and interval 1..12, the low 8

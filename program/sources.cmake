@@ -11,6 +11,7 @@ set(PROGRAM_CORE_SOURCES
   program/save_name.cpp
   program/shown_text.cpp
   program/file_store.cpp
+  program/file_causes.cpp
 )
 # How a save writes, flushes and renames on each system.
 if(WIN32)

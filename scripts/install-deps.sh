@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need, from Debian 12's packages,
-# asking apt only for those that are missing.
+# asking apt only for those that are missing (at-spi2-core and dbus-daemon: the
+# accessibility bus on which the test atspi_walk hears the tool as a screen
+# reader does).
 # With --ci also what the fuzz pass (clang, libFuzzer), the package check
 # (dpkg-shlibdeps, xwininfo, chmcmd for the user manual help.chm, and the
 # validators lintian, desktop-file-validate and appstreamcli), the Windows
@@ -18,6 +20,7 @@ packages=(
   libgtest-dev
   nlohmann-json3-dev
   fonts-dejavu-core xvfb xauth
+  at-spi2-core dbus-daemon
 )
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang-14 clang-format libclang-rt-14-dev dpkg-dev x11-utils)

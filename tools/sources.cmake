@@ -20,21 +20,23 @@ set(ZUZO_CLI_SOURCES
   tools/zuzo/device_commands.cpp
   tools/zuzo/help_texts.cpp
   tools/zuzo/device_report.cpp
+  tools/zuzo/file_kinds.cpp
 )
 # The companion's part on the standard library alone, built (and tested
 # under Wine) with the core: its files, its text input, its console, its
 # journal file (appended to and forced to the disk, per system).
 set(ZUZO_CLI_CORE_SOURCES
-  tools/zuzo/ptm_files.cpp
+  tools/zuzo/command_files.cpp
   tools/zuzo/text_input.cpp
   tools/zuzo/journal_file.cpp
+  tools/zuzo/standard_output.cpp
 )
-# Its console, whether two names lead to one file, and its help's own lines,
-# per system.
+# Its console, its standard output, whether two names lead to one file, and
+# its help's own lines, per system.
 if(WIN32)
   list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_windows.cpp tools/zuzo/same_file_windows.cpp
-    tools/zuzo/ptm_files_windows.cpp tools/zuzo/journal_file_windows.cpp tools/zuzo/help_texts_windows.cpp)
+    tools/zuzo/journal_file_windows.cpp tools/zuzo/standard_output_windows.cpp tools/zuzo/help_texts_windows.cpp)
 else()
   list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_posix.cpp tools/zuzo/same_file_posix.cpp
-    tools/zuzo/ptm_files_posix.cpp tools/zuzo/journal_file_posix.cpp tools/zuzo/help_texts_posix.cpp)
+    tools/zuzo/journal_file_posix.cpp tools/zuzo/standard_output_posix.cpp tools/zuzo/help_texts_posix.cpp)
 endif()

@@ -20,3 +20,8 @@ void NumericEdit::focusOutEvent(QFocusEvent* event)
     QLineEdit::focusOutEvent(event);
     emit focusChanged(false);
 }
+
+DisplayEdit::DisplayEdit(QWidget* parent) : NumericEdit(parent)
+{
+    setReadOnly(true);
+}

@@ -17,3 +17,12 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 };
+
+// A numeric edit that only the program writes (a date on show): the keyboard
+// may select and copy its text, never change it, and a screen reader hears a
+// read-only text rather than an editable one.
+class DisplayEdit : public NumericEdit {
+    Q_OBJECT
+public:
+    explicit DisplayEdit(QWidget* parent = nullptr);
+};

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
@@ -12,7 +14,9 @@
 
 #include "ui/busy_scope.h"
 #include "ui/dialog_state_scope.h"
+#include "ui/file_dialog_columns.h"
 #include "ui/russian_sizes.h"
+#include "ui/window_focus.h"
 
 namespace {
 
@@ -28,6 +32,38 @@ QMessageBox::Icon box_icon(MsgIcon icon)
     }
     return QMessageBox::NoIcon;
 }
+
+// What a screen reader calls the box's icon.
+QString icon_name(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Exclamation:
+        return QStringLiteral("Предупреждение");
+    case MsgIcon::Error:
+        return QStringLiteral("Ошибка");
+    case MsgIcon::Question:
+        return QStringLiteral("Вопрос");
+    }
+    return {};
+}
+
+// Keeps Escape and the close box from answering a box: only its buttons do.
+class ButtonsOnly : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            return true;
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 } // namespace
 
@@ -48,7 +84,11 @@ MsgAnswer QtMessageBoxes::show(QWidget* parent, const QString& title, const QStr
                                MsgIcon icon)
 {
     const BusyScope busy(busy_);
+    const KeyboardReturn keyboard;
+    ButtonsOnly buttons_only;
     QMessageBox box(box_icon(icon), title, text, QMessageBox::NoButton, box_owner(parent));
+    if (auto* picture = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label")))
+        picture->setAccessibleName(icon_name(icon));
     MsgAnswer closed = MsgAnswer::Ok; // what closing the box by its close box means
     switch (buttons) {
     case MsgButtons::Ok:
@@ -64,6 +104,11 @@ MsgAnswer QtMessageBoxes::show(QWidget* parent, const QString& title, const QStr
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setEscapeButton(QMessageBox::Cancel);
         closed = MsgAnswer::Cancel;
+        break;
+    case MsgButtons::YesNoOnly:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.installEventFilter(&buttons_only);
+        closed = MsgAnswer::No; // never: the box cannot be closed otherwise
         break;
     }
     switch (box.exec()) {
@@ -98,6 +143,7 @@ QString QtFileDialogs::remember(const QString& name)
 QString QtFileDialogs::run(QWidget* parent, const QString& title, const QString& filter, bool save)
 {
     const BusyScope busy(busy_);
+    const KeyboardReturn keyboard;
     // The dialog lives inside the scope: what it reads and writes of its
     // state never reaches the user's settings.
     const DialogStateScope forget;
@@ -111,6 +157,7 @@ QString QtFileDialogs::run(QWidget* parent, const QString& title, const QString&
     // Sizes in Russian where the dialog is Qt's own (the native ones show
     // the system's).
     dialog.setProxyModel(new RussianSizes(&dialog));
+    fit_size_and_type_columns(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return remember(dialog.selectedFiles().value(0));

@@ -8,7 +8,9 @@
 
 class QWidget;
 
-enum class MsgButtons { Ok, YesNo, YesNoCancel };
+// YesNoOnly: Yes and No, and nothing else answers: Escape and the close box
+// do nothing (for a question whose No is not the safe answer).
+enum class MsgButtons { Ok, YesNo, YesNoCancel, YesNoOnly };
 enum class MsgIcon { Exclamation, Error, Question };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 
@@ -17,7 +19,8 @@ public:
     virtual ~MessageBoxes() = default;
     // Modal box owned by parent's window (by the secondary window open over
     // it, if any); returns the button pressed (closing the box
-    // counts as No for Yes/No, Cancel for Yes/No/Cancel, Ok for Ok).
+    // counts as No for Yes/No, Cancel for Yes/No/Cancel, Ok for Ok). The
+    // keyboard goes back to the control that had it.
     virtual MsgAnswer show(QWidget* parent, const QString& title, const QString& text, MsgButtons buttons,
                            MsgIcon icon) = 0;
 };
@@ -25,7 +28,8 @@ public:
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
-    // Empty result when cancelled. filter is e.g. "Файлы (*.ptm)".
+    // Empty result when cancelled. filter is e.g. "Файлы (*.ptm)". The
+    // keyboard goes back to the control that had it.
     virtual QString open_file(QWidget* parent, const QString& title, const QString& filter) = 0;
     virtual QString save_file(QWidget* parent, const QString& title, const QString& filter) = 0;
 };

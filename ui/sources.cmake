@@ -2,10 +2,14 @@
 # controls and menu ids, the platform seams and their Qt versions, setting
 # controls without events, numeric edits, warning pictures, the eleven
 # pictures, the dropping of pending input, the keyboard handed to and from
-# secondary windows, and the file dialogs' Russian sizes and forgotten state.
+# secondary windows and Enter on buttons, the announcement of outcomes to a
+# screen reader, and the file dialogs' Russian sizes, fitted columns and
+# forgotten state.
 # It includes nothing of app/, link/, program/ or plans/; they all stand on
 # it.
 set(UI_QT_SOURCES
+  ui/announcement.cpp
+  ui/file_dialog_columns.cpp
   ui/numeric_edit.cpp
   ui/pending_input.cpp
   ui/pictures.cpp

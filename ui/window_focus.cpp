@@ -1,5 +1,7 @@
 #include "ui/window_focus.h"
 
+#include <QApplication>
+#include <QPushButton>
 #include <QWidget>
 
 void show_with_keyboard(QWidget* window, QWidget* control)
@@ -16,10 +18,30 @@ void show_with_keyboard(QWidget* window, QWidget* control)
 
 void give_keyboard_back(QWidget* owner, QWidget* control)
 {
-    if (owner == nullptr)
+    if (owner == nullptr || !owner->window()->isVisible())
         return;
     QWidget* window = owner->window();
     window->activateWindow();
     if (control != nullptr && control->isEnabled() && control->window() == window)
         control->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void enter_presses_buttons(QWidget* root)
+{
+    if (root == nullptr)
+        return;
+    for (QPushButton* button : root->findChildren<QPushButton*>())
+        button->setAutoDefault(true);
+}
+
+KeyboardReturn::KeyboardReturn()
+    : window_(QApplication::activeWindow()), control_(QApplication::focusWidget())
+{
+}
+
+KeyboardReturn::~KeyboardReturn()
+{
+    QWidget* control = control_.data();
+    QWidget* owner = control != nullptr ? control : window_.data();
+    give_keyboard_back(owner, control);
 }

@@ -1,8 +1,10 @@
 // Warning pictures, threshold options and the secondary windows for the
 // keyboard and a screen reader: Tab reaches a shown warning, Space and Enter
 // open its explanation, and each is heard in the role it plays; the usual
-// keys; the secondary windows above the main window, taking the keyboard as
-// they open and giving it back as they close.
+// keys, the menus' access letters and F10, and the keys of the progress
+// window; the secondary windows above the main window, taking the keyboard as
+// they open and giving it back as they close, and so the message boxes and
+// file dialogs, and the main window taking it at start.
 
 #include "support/app_fixture.h"
 
@@ -21,15 +23,18 @@
 #include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 #include <functional>
@@ -233,6 +238,53 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"Ctrl+PgDown", std::nullopt, 1, "OpticalSensorCombo", "page 0"},
                       KeyCase{"Ctrl+PgUp", std::nullopt, 0, "IntervalTimePicker1", "page 1"}));
 
+// The access letters and F10 reach the menus. Faults: Alt+letter and F10
+// did nothing, About and Exit had no key.
+TEST_F(Roles, AccessLettersAndF10OpenTheMenus)
+{
+    stop_timers();
+    ASSERT_TRUE(activate_main_window());
+    ui().ConnectButton->setFocus(Qt::TabFocusReason);
+    const auto open_menu = [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); };
+    // A letter typed into the open menu: Qt's key of a letter is its
+    // capital's code.
+    const auto letter = [&](char16_t capital) {
+        QTest::sendKeyEvent(QTest::Click, open_menu(), static_cast<Qt::Key>(capital),
+                            QString(QChar(capital)).toLower(), Qt::NoModifier);
+    };
+    // F10 opens "Файл"; В is Exit, which asks (answered No).
+    QTest::keyClick(ui().ConnectButton, Qt::Key_F10);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return open_menu() != nullptr; }));
+    EXPECT_EQ(open_menu()->title(), QStringLiteral("&Файл"));
+    letter(u'В');
+    ASSERT_EQ(boxes().shown.size(), 1u);
+    EXPECT_EQ(boxes().shown[0].title, QStringLiteral("Выход"));
+    // Alt+С opens "Справка"; О is About. (The offscreen platform leaves the
+    // closed menu the active window.)
+    ASSERT_TRUE(activate_main_window());
+    QTest::sendKeyEvent(QTest::Click, ui().ConnectButton, static_cast<Qt::Key>(u'С'), QStringLiteral("с"),
+                        Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return open_menu() != nullptr; }));
+    letter(u'О');
+    EXPECT_NE(app().commands().about_window(), nullptr);
+    app().commands().close_about();
+}
+
+// Escape, Enter and Space press "Стоп" in the progress window. Fault:
+// Escape and Enter did nothing; only Space pressed it.
+TEST_F(Roles, ProgressWindowStopsOnEscapeEnterAndSpace)
+{
+    TransferProgressWindow progress(ui().MainWindow);
+    int stops = 0;
+    QObject::connect(progress.TransferStopButton, &QPushButton::clicked, [&stops] { ++stops; });
+    progress.open_over_owner();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == progress.TransferStopButton; }));
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+        QTest::keyClick(progress.TransferStopButton, key);
+    EXPECT_EQ(stops, 4);
+    progress.close_over_owner();
+}
+
 // Each secondary window is owned by the main window (stays above it), is
 // heard as a dialog, and a box asked for the main window meanwhile goes over
 // it. Each takes the keyboard as it opens and gives it back as it closes;
@@ -328,5 +380,51 @@ TEST_P(OwnedWindows, TakeTheKeyboardWhenOpenedAndGiveItBackWhenClosed)
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, OwnedWindows, ::testing::Values("none", "about", "copy", "progress"),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+// The main window takes the keyboard at start, and a message box or file
+// dialog gives it back to the control that had it. Fault, without a window
+// manager: nothing had the keyboard at start, and after each box or dialog
+// it fell to the desktop.
+class StandardDialogs : public AppFixture, public ::testing::WithParamInterface<std::string> {};
+
+// Closes the modal dialog open next, once it is open.
+void close_next_dialog()
+{
+    QTimer::singleShot(10, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            dialog->close();
+        else
+            close_next_dialog();
+    });
+}
+
+TEST_P(StandardDialogs, GiveTheKeyboardBackToTheControlThatHadIt)
+{
+    stop_timers();
+    const auto has_keyboard = [this] {
+        return QTest::qWaitFor(
+            [this] { return QGuiApplication::focusWindow() == ui().MainWindow->windowHandle(); });
+    };
+    ASSERT_TRUE(has_keyboard());
+    if (GetParam() == "start")
+        return;
+    ui().ConnectButton->setFocus(Qt::TabFocusReason);
+    int busy = 0;
+    close_next_dialog();
+    if (GetParam() == "message_box") {
+        QtMessageBoxes real(busy);
+        (void)real.show(ui().MainWindow, QStringLiteral("Ошибка"), QStringLiteral("?"), MsgButtons::Ok,
+                        MsgIcon::Error);
+    } else {
+        QtFileDialogs real(busy, QDir::tempPath());
+        (void)real.open_file(ui().MainWindow, QStringLiteral("Чтение файла"),
+                             QStringLiteral("Файлы (*.ptm)"));
+    }
+    ASSERT_TRUE(has_keyboard());
+    EXPECT_EQ(QApplication::focusWidget(), ui().ConnectButton);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, StandardDialogs, ::testing::Values("start", "message_box", "file_dialog"),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 } // namespace

@@ -12,3 +12,9 @@ set(APP_QT_TESTS
   app/russian_texts_test.cpp
   app/window_snapshot.cpp
 )
+# What a screen reader gets over AT-SPI (Linux): run by the ctest atspi_walk
+# on an X server with a D-Bus session and the accessibility bus.
+set(APP_ATSPI_TESTS
+  app/atspi_client.cpp
+  app/atspi_walk_test.cpp
+)

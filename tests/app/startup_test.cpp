@@ -108,19 +108,22 @@ TEST_F(StartUp, MenuTitlesItemsAndIds)
     EXPECT_EQ(menu->objectName(), "MainMenu");
     const QList<QAction*> titles = menu->actions();
     ASSERT_EQ(titles.size(), 2);
-    EXPECT_EQ(titles[0]->text(), "Файл");
-    EXPECT_EQ(titles[1]->text(), "Справка");
+    // The captions with their access letters ("&", underlined, not shown),
+    // one letter per caption within each menu. Fault: no letters at all.
+    EXPECT_EQ(titles[0]->text(), "&Файл");
+    EXPECT_EQ(titles[1]->text(), "&Справка");
 
     QStringList file_items;
     for (QAction* item : titles[0]->menu()->actions())
         file_items << (item->isSeparator() ? QStringLiteral("-") : item->text());
-    EXPECT_EQ(file_items, QStringList({"Создать", "Открыть", "Сохранить", "-", "Выход"}));
+    EXPECT_EQ(file_items, QStringList({"&Создать", "&Открыть", "Со&хранить", "-", "&Выход"}));
     QStringList help_items;
     for (QAction* item : titles[1]->menu()->actions())
         help_items << item->text();
-    EXPECT_EQ(help_items, QStringList({"Справка", "Сайт", "О программе"}));
+    EXPECT_EQ(help_items, QStringList({"&Справка", "С&айт", "&О программе"}));
 
-    const char* by_id[] = {"Создать", "Открыть", "Сохранить", "Выход", "Справка", "Сайт", "О программе"};
+    const char* by_id[] = {"&Создать", "&Открыть", "Со&хранить",  "&Выход",
+                           "&Справка", "С&айт",    "&О программе"};
     for (std::size_t id = 0; id < MENU_ID_COUNT; ++id) {
         ASSERT_NE(ui().menu_actions[static_cast<MenuId>(id)], nullptr);
         EXPECT_EQ(ui().menu_actions[static_cast<MenuId>(id)]->text(), QString::fromUtf8(by_id[id])) << id;

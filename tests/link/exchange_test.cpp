@@ -58,10 +58,10 @@ std::string data_reply(const std::string& data20, const std::string& markers = "
 
 const std::string kCountingData = "0102030405060708090A";
 
-ReplyArray marked()
+ReplyBytes marked()
 {
-    ReplyArray r;
-    r.fill(-7);
+    ReplyBytes r;
+    r.data.fill(0xA7);
     return r;
 }
 
@@ -73,7 +73,7 @@ TEST(ReplyLength, EachExchangeTellsTheLengthOfTheReplyItAccepts)
 {
     ScriptedChannel io;
     ScriptedPrompt prompt;
-    ReplyArray reply{};
+    ReplyBytes reply{};
     const std::string read_reply = data_reply(kCountingData);
     const std::string write_reply = "on#\r";
     io.say(read_reply);
@@ -88,13 +88,13 @@ TEST(ReadExchange, SendsTheStatusFrame)
 {
     ScriptedChannel io;
     ScriptedPrompt prompt;
-    ReplyArray reply{};
+    ReplyBytes reply{};
     io.say(data_reply(kCountingData));
     EXPECT_EQ(read_exchange(io, prompt, reply, CMD_STATUS, 0, 0), ExchangeResult::EXCHANGE_DONE);
     ASSERT_EQ(io.frames.size(), 1u);
     EXPECT_EQ(io.frames[0], "80000028\r");
-    for (int k = 1; k <= 10; ++k)
-        EXPECT_EQ(reply[static_cast<std::size_t>(k)], k);
+    for (std::size_t k = 1; k <= 10; ++k)
+        EXPECT_EQ(reply.byte(k), k);
 }
 
 TEST(ReadExchange, ReplyOutcomes)
@@ -128,10 +128,10 @@ TEST(ReadExchange, ReplyOutcomes)
         ScriptedChannel io;
         ScriptedPrompt prompt;
         io.replies.push_back(c.io);
-        ReplyArray reply = marked();
+        ReplyBytes reply = marked();
         EXPECT_EQ(read_exchange(io, prompt, reply, CMD_READ_OPTICS_A), c.result) << c.name;
         if (c.result == ExchangeResult::EXCHANGE_DONE)
-            EXPECT_EQ(reply[10], 10) << c.name;
+            EXPECT_EQ(reply.byte(10), 10) << c.name;
         else
             EXPECT_EQ(reply, marked()) << c.name;
         EXPECT_TRUE(prompt.asked.empty()) << c.name;
@@ -143,7 +143,7 @@ TEST(ReadExchange, ClosedLinkIsBrokenAndSendsNothing)
     ScriptedChannel io;
     io.open = false;
     ScriptedPrompt prompt;
-    ReplyArray reply = marked();
+    ReplyBytes reply = marked();
     EXPECT_EQ(read_exchange(io, prompt, reply, CMD_STATUS), ExchangeResult::EXCHANGE_BROKEN);
     EXPECT_TRUE(io.frames.empty());
     EXPECT_EQ(reply, marked());
@@ -169,14 +169,13 @@ TEST(ReadExchange, FaultAnswers)
         ScriptedPrompt prompt;
         prompt.answers = {c.answer};
         io.say(data_reply(kCountingData, c.markers));
-        ReplyArray reply = marked();
+        ReplyBytes reply = marked();
         EXPECT_EQ(read_exchange(io, prompt, reply, CMD_READ_OPTICS_B), c.result) << c.markers;
         ASSERT_EQ(prompt.asked.size(), 1u);
         EXPECT_EQ(prompt.asked[0], &c.question());
         if (c.answer == FaultAnswer::No) {
-            for (int k = 1; k <= 10; ++k)
-                EXPECT_EQ(reply[static_cast<std::size_t>(k)], 255);
-            EXPECT_EQ(reply[0], -7);
+            for (std::size_t k = 1; k <= 10; ++k)
+                EXPECT_EQ(reply.byte(k), 255);
         } else {
             EXPECT_EQ(reply, marked());
         }
@@ -189,7 +188,7 @@ TEST(ReadExchange, BothFaultMarkersAskTwiceSecondDecides)
     ScriptedPrompt prompt;
     prompt.answers = {FaultAnswer::Cancel, FaultAnswer::Yes};
     io.say("ol#os#on#\r");
-    ReplyArray reply = marked();
+    ReplyBytes reply = marked();
     EXPECT_EQ(read_exchange(io, prompt, reply, CMD_STATUS), ExchangeResult::EXCHANGE_FAILED);
     ASSERT_EQ(prompt.asked.size(), 2u);
     EXPECT_EQ(prompt.asked[0], &read_fault_micro()); // "os#" is always asked first
@@ -309,7 +308,7 @@ TEST(AttemptRule, RepeatsTheSameFrameOverAChannel)
 {
     ScriptedChannel io;
     ScriptedPrompt prompt;
-    ReplyArray reply{};
+    ReplyBytes reply{};
     io.say("of#\r");
     io.say(data_reply(kCountingData));
     const AttemptOutcome out =

@@ -47,10 +47,9 @@ protected:
         boxes, nullptr, clock, busy, [] { return QStringLiteral("COM1"); }, [this] { return allowed; }};
     SerialLink link{sim.folder()};
     BoxFaultPrompt prompt{boxes, nullptr};
-    zuzo::ReplyArray reply{};
     zuzo::DeviceProgram program;
-    Connection connection{link, prompt, reply, host};
-    ProgramTransfer transfer{link, prompt, reply, program, host};
+    Connection connection{link, prompt, host};
+    ProgramTransfer transfer{link, prompt, program, host};
     QStringList seen;
 };
 
@@ -65,7 +64,7 @@ std::string lines(const QStringList& list)
 TEST_F(LinkReports, ConnectThenWriteWithNoWidget)
 {
     ASSERT_TRUE(QApplication::topLevelWidgets().isEmpty());
-    connection.connect();
+    connection.connect_device();
     transfer.write_program();
     EXPECT_EQ(lines(seen), lines({"clear ", "plain Ждите!!!", "waiting", "clear ", "stamped COM1 Порт открыт",
                                   "plain Устройство готово", "plain Оптический датчик вкл.",
@@ -78,7 +77,7 @@ TEST_F(LinkReports, ConnectThenWriteWithNoWidget)
 // replaced program after the window closed.
 TEST_F(LinkReports, RefusedWriteThenReadThenClock)
 {
-    connection.connect();
+    connection.connect_device();
     seen.clear();
     allowed = false;
     transfer.write_program();

@@ -117,9 +117,9 @@ TEST(OpticsRead, WriteThenReadRestoresTheProgram)
     // The device hands back the bytes it was written in the read order.
     const DeviceProgram src = distinct_program();
     const OpticsBytes w = optics_write_bytes(src).value();
-    const ReplyArray a{0, w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9]};
-    const ReplyArray bb{0, w[10], w[11], w[12], w[13], w[14], w[15], w[16], w[17], w[19], w[18]};
-    const ReplyArray c{0, w[21], w[20], 0, 0, 0, 0, 0, 0, 0, 0};
+    const ReplyBytes a{{w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9]}};
+    const ReplyBytes bb{{w[10], w[11], w[12], w[13], w[14], w[15], w[16], w[17], w[19], w[18]}};
+    const ReplyBytes c{{w[21], w[20], 0, 0, 0, 0, 0, 0, 0, 0}};
     DeviceProgram dst;
     reset_plan_and_sound(dst);
     dst.sensor_off_brightness = BrightnessSet::all(0);
@@ -141,18 +141,16 @@ TEST(OpticsRead, WriteThenReadRestoresTheProgram)
 TEST(OpticsRead, ThresholdIsFirstByteHigh)
 {
     DeviceProgram p;
-    ReplyArray r{};
-    r[9] = 0x00;
-    r[10] = 0xC8;
+    ReplyBytes r{};
+    r.data[8] = 0x00; // bytes 9 and 10
+    r.data[9] = 0xC8;
     ASSERT_TRUE(store_optics_reply(p, CMD_READ_OPTICS_B, r));
     EXPECT_EQ(p.evening_lux_threshold, 200);
-    r[9] = 0xC8;
-    r[10] = 0x00;
+    r.data[8] = 0xC8;
+    r.data[9] = 0x00;
     ASSERT_TRUE(store_optics_reply(p, CMD_READ_OPTICS_B, r));
     EXPECT_EQ(p.evening_lux_threshold, 51200);
-    ReplyArray c{};
-    c[1] = 0x07;
-    c[2] = 0xD0;
+    const ReplyBytes c{{0x07, 0xD0}};
     ASSERT_TRUE(store_optics_reply(p, CMD_READ_OPTICS_C, c));
     EXPECT_EQ(p.day_lux_threshold, 2000);
 }
@@ -160,8 +158,8 @@ TEST(OpticsRead, ThresholdIsFirstByteHigh)
 TEST(OpticsRead, SkippedFaultBytesDecodeUnclamped)
 {
     DeviceProgram p;
-    ReplyArray r{};
-    r.fill(255);
+    ReplyBytes r{};
+    r.data.fill(255);
     ASSERT_TRUE(store_optics_reply(p, CMD_READ_OPTICS_B, r));
     EXPECT_EQ(p.optical_sensor_on, -254);
     EXPECT_EQ(p.day_brightness.module_yellow, 100);
@@ -172,8 +170,8 @@ TEST(OpticsRead, ReadAOnlyTouchesItsFields)
 {
     DeviceProgram p;
     const DeviceProgram before = p;
-    ReplyArray r{};
-    r.fill(26);
+    ReplyBytes r{};
+    r.data.fill(26);
     ASSERT_TRUE(store_optics_reply(p, CMD_READ_OPTICS_A, r));
     EXPECT_EQ(p.sensor_off_brightness, BrightnessSet::all(10));
     EXPECT_EQ(p.evening_brightness.module_red, 10);
@@ -188,7 +186,7 @@ TEST(OpticsRead, OtherCodesChangeNothing)
 {
     DeviceProgram p;
     const DeviceProgram before = p;
-    ReplyArray r{};
+    const ReplyBytes r{};
     EXPECT_FALSE(store_optics_reply(p, CMD_STATUS, r));
     EXPECT_EQ(p, before);
 }

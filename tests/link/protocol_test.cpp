@@ -94,31 +94,30 @@ TEST(Replies, DecodesTheTenBytes)
     const std::string data = with_checksum("0102030405060708090A");
     for (const std::string& text :
          {data + "on#\r", "\n" + data + "on#\r\n", data.substr(0, 7) + "\n\r" + data.substr(7) + "on#\r"}) {
-        ReplyArray out{};
+        ReplyBytes out{};
         ASSERT_EQ(decode_read_reply(text, out), ReplyDecode::Ok) << text;
-        for (int k = 1; k <= 10; ++k)
-            EXPECT_EQ(out[static_cast<std::size_t>(k)], k);
-        EXPECT_EQ(out[0], 0);
+        for (std::size_t k = 1; k <= 10; ++k)
+            EXPECT_EQ(out.byte(k), k);
     }
 }
 
 TEST(Replies, LowerCaseHexAccepted)
 {
     const std::string data = with_checksum("ff00c8d007abcdef1234");
-    ReplyArray out{};
+    ReplyBytes out{};
     ASSERT_EQ(decode_read_reply(data + "on#\r", out), ReplyDecode::Ok);
-    EXPECT_EQ(out[1], 255);
-    EXPECT_EQ(out[3], 0xC8);
-    EXPECT_EQ(out[10], 0x34);
+    EXPECT_EQ(out.byte(1), 255);
+    EXPECT_EQ(out.byte(3), 0xC8);
+    EXPECT_EQ(out.byte(10), 0x34);
 }
 
 TEST(Replies, ChangedCharacterFailsChecksumAndKeepsArray)
 {
     std::string data = with_checksum("0102030405060708090A");
     data[5] = '7';
-    ReplyArray out{};
-    out.fill(-5);
-    const ReplyArray before = out;
+    ReplyBytes out{};
+    out.data.fill(0xA5);
+    const ReplyBytes before = out;
     EXPECT_EQ(decode_read_reply(data + "on#\r", out), ReplyDecode::BadChecksum);
     EXPECT_EQ(out, before);
 }
@@ -126,8 +125,8 @@ TEST(Replies, ChangedCharacterFailsChecksumAndKeepsArray)
 TEST(Replies, WrongLengthFails)
 {
     const std::string data = with_checksum("0102030405060708090A");
-    ReplyArray out{};
-    const ReplyArray before = out;
+    ReplyBytes out{};
+    const ReplyBytes before = out;
     EXPECT_EQ(decode_read_reply(data.substr(1) + "on#\r", out), ReplyDecode::WrongLength);
     EXPECT_EQ(decode_read_reply(data + "0on#\r", out), ReplyDecode::WrongLength);
     EXPECT_EQ(decode_read_reply("on#\r", out), ReplyDecode::WrongLength);

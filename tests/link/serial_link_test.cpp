@@ -4,12 +4,15 @@
 #include "link/port_names_posix.h"
 #include "link/pty_peer.h"
 #include "link/serial_link.h"
+#include "link/serial_port.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <memory>
 #include <termios.h>
 #include <tuple>
 
@@ -51,10 +54,10 @@ TEST_F(SerialLinkTest, MissingPortFailsAndLeavesTheLinkClosed)
     EXPECT_FALSE(link.open_link(QStringLiteral("COM200")));
     EXPECT_FALSE(link.link_is_open());
     EXPECT_EQ(open_descriptors_on(peer.slave_path()), 1); // the peer's own
-    EXPECT_EQ(link.input_available(), 0);
-    char buffer[4];
-    EXPECT_EQ(link.read_bytes(buffer, 4), 0);
-    EXPECT_EQ(link.write_bytes("AB", 2), 0);
+    EXPECT_FALSE(link.is_open());
+    const zuzo::IoResult result = link.run_io(kStatusFrame);
+    EXPECT_EQ(result.status, zuzo::IoStatus::Done);
+    EXPECT_EQ(result.reply, "");
 }
 
 TEST_F(SerialLinkTest, OpeningASecondPortClosesTheFirst)
@@ -141,8 +144,9 @@ INSTANTIATE_TEST_SUITE_P(
             ReplyCase{"hash_cr_apart", {"of#", "\r"}, "of#\r"},
             ReplyCase{"zero_byte_ends_piece", {std::string("on\0xx", 5), "#\r"}, "on#\r"}),
         ::testing::Values(std::size_t{0}, std::size_t{4}, std::size_t{26}, std::size_t{1000})),
-    [](const ::testing::TestParamInfo<std::tuple<ReplyCase, std::size_t>>& info) {
-        return std::string(std::get<0>(info.param).name) + "_told_" + std::to_string(std::get<1>(info.param));
+    [](const ::testing::TestParamInfo<std::tuple<ReplyCase, std::size_t>>& param) {
+        return std::string(std::get<0>(param.param).name) + "_told_" +
+               std::to_string(std::get<1>(param.param));
     });
 
 TEST_F(SerialLinkTest, BytesAfterTheReplyAreFlushedByTheNextExchange)
@@ -160,19 +164,28 @@ TEST_F(SerialLinkTest, BytesAfterTheReplyAreFlushedByTheNextExchange)
     EXPECT_EQ(peer.frames().size(), 2u);
 }
 
-TEST_F(SerialLinkTest, RawBytesInAndOut)
+// The port under the link: raw bytes out and in, a read never takes more
+// than it asks for, and a closed port moves nothing.
+TEST_F(SerialLinkTest, ThePortMovesRawBytes)
 {
-    ASSERT_TRUE(link.open_link(path()));
-    EXPECT_EQ(link.write_bytes("ABC", 3), 3);
+    const std::unique_ptr<zuzo::SerialPort> port = zuzo::make_system_port();
+    ASSERT_EQ(port->open(peer.slave_path()), zuzo::PortOpenError::None);
+    const auto in_a_second = [] { return std::chrono::steady_clock::now() + std::chrono::seconds(1); };
+    EXPECT_EQ(port->write("ABC", 3, in_a_second()).count, 3u);
     EXPECT_EQ(peer.drain(), "ABC");
-    peer.say("xyz");
-    for (int i = 0; i < 100 && link.input_available() < 3; ++i)
-        QTest::qWait(10);
-    ASSERT_EQ(link.input_available(), 3);
+    peer.say("xyz"); // one write: all three are there when the first one is
     char buffer[8] = {};
-    EXPECT_EQ(link.read_bytes(buffer, 2), 2);
-    EXPECT_EQ(std::string(buffer, 2), "xy");
-    EXPECT_EQ(link.input_available(), 1);
+    zuzo::PortIo got = port->read(buffer, 2, in_a_second());
+    EXPECT_EQ(std::string(buffer, got.count), "xy");
+    got = port->read(buffer, sizeof buffer, in_a_second());
+    EXPECT_EQ(std::string(buffer, got.count), "z");
+    got = port->read(buffer, sizeof buffer, std::chrono::steady_clock::now());
+    EXPECT_EQ(got.count, 0u);
+    EXPECT_FALSE(got.lost);
+    port->close();
+    EXPECT_FALSE(port->is_open());
+    EXPECT_EQ(port->write("A", 1, in_a_second()).count, 0u);
+    EXPECT_EQ(port->read(buffer, 1, in_a_second()).count, 0u);
 }
 
 TEST_F(SerialLinkTest, AVanishedDeviceClosesTheChannel)

@@ -4,6 +4,7 @@ set(LINK_CORE_TESTS
   link/protocol_test.cpp
   link/optics_bytes_test.cpp
   link/exchange_test.cpp
+  link/exchange_io_test.cpp
 )
 if(WIN32)
   list(APPEND LINK_CORE_TESTS

@@ -4,6 +4,7 @@
 #include "support/scripted_seams.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QTest>
@@ -65,7 +66,38 @@ INSTANTIATE_TEST_SUITE_P(
                         QTest::keySequence(&edit, QKeySequence(QString::fromLatin1(keys)));
                     EXPECT_EQ(QGuiApplication::clipboard()->text(), "09:03:07 -> Программа считана");
                 }}),
-    [](const ::testing::TestParamInfo<LogCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<LogCase>& param) { return std::string(param.param.name); });
+
+// What a screen reader is told: the line without its stamp at once, and the
+// lines that follow within the same handler together once it is done.
+// Faults: the stamp read out first; each line cutting off the one before.
+TEST(LogStatusTold, ALineAtOnceTheRestOfTheHandlerTogether)
+{
+    const struct {
+        std::vector<LogStep> steps;
+        const char* at_once;
+        const char* after;
+    } cases[] = {
+        {{{"Ждите!!!", LOG_PLAIN}}, "Ждите!!!", "Ждите!!!"},
+        {{{" Порт закрыт", LOG_STAMPED}}, "Порт закрыт.", "Порт закрыт."},
+        {{{"COM1 Порт открыт", LOG_STAMPED},
+          {"Устройство не отвечает", LOG_PLAIN},
+          {"Связь разорвана", LOG_PLAIN}},
+         "COM1 Порт открыт.",
+         "Устройство не отвечает. Связь разорвана."},
+        {{{"", LOG_PLAIN}, {"x", LOG_CLEAR}}, "", ""},
+    };
+    for (const auto& c : cases) {
+        QTextEdit edit;
+        FixedClock clock;
+        StatusLog log(&edit, &clock);
+        for (const LogStep& step : c.steps)
+            log.log_status(step.text, step.mode);
+        EXPECT_EQ(log.announced(), QString::fromUtf8(c.at_once));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(log.announced(), QString::fromUtf8(c.after));
+    }
+}
 
 TEST(LogStatusClock, EveryLineTakesTheTimeItIsWritten)
 {

@@ -63,7 +63,8 @@ protected:
     }
 
     // The write is refused with the tool's box: nothing sent, no progress.
-    void refused_write_sends_nothing();
+    // unsendable: the line under the message that names the value, if any.
+    void refused_write_sends_nothing(const QString& unsendable = {});
 
     TransferProgressWindow* window = nullptr;
     std::vector<int> progress;
@@ -131,15 +132,22 @@ TEST_F(Transfer, ReadStoresEveryOpticsField)
 TEST_F(Transfer, GateRefusalSendsNothing)
 {
     // A broken rule, and values from a file that would reach the device
-    // squeezed into range while every rule passes.
+    // squeezed into range while every rule passes: the message names them,
+    // with why.
     const struct {
         const char* fault;
         void (*set)(AppContext&);
+        QString unsendable;
     } cases[] = {
-        {"a broken rule let through", [](AppContext& c) { c.ui.LuxThresholdWarning->setUserData(1); }},
-        {"70000 Lux sent as 65535", [](AppContext& c) { c.program.day_lux_threshold = 70000; }},
-        {"150 % sent as 100 %", [](AppContext& c) { c.program.sensor_off_brightness.module_red = 150; }},
-        {"sensor 7 sent as on", [](AppContext& c) { c.program.optical_sensor_on = 7; }},
+        {"a broken rule let through", [](AppContext& c) { c.ui.LuxThresholdWarning->setUserData(1); }, {}},
+        {"70000 Lux sent as 65535", [](AppContext& c) { c.program.day_lux_threshold = 70000; },
+         "Порог освещенности, дневное время: 70000 Lux вне диапазона 0..65535 Lux: устройство хранит порог "
+         "двумя байтами"},
+        {"150 % sent as 100 %", [](AppContext& c) { c.program.sensor_off_brightness.module_red = 150; },
+         "Яркость модуля, с выкл. датчиком, красный: 150 % вне диапазона 0..100 %: устройство хранит яркость "
+         "одним байтом"},
+        {"sensor 7 sent as on", [](AppContext& c) { c.program.optical_sensor_on = 7; },
+         "Оптический датчик: 7: датчик задается только 0 (выкл.) или 1 (вкл.)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -149,19 +157,20 @@ TEST_F(Transfer, GateRefusalSendsNothing)
         progress.clear();
         app().status_log().log_status(QString(), LOG_CLEAR);
         c.set(ctx());
-        refused_write_sends_nothing();
+        refused_write_sends_nothing(c.unsendable);
         ctx().program = kept;
         ui().LuxThresholdWarning->setUserData(warning);
     }
 }
 
-void Transfer::refused_write_sends_nothing()
+void Transfer::refused_write_sends_nothing(const QString& unsendable)
 {
     click(ui().WriteProgramButton);
     ASSERT_EQ(boxes().shown.size(), 1u);
     EXPECT_EQ(boxes().shown[0].title, QStringLiteral("Внимание!"));
     EXPECT_EQ(boxes().shown[0].text, QStringLiteral("В составленной программе обнаружены ошибки.\n"
-                                                    "Система запрещает производить некорректную запись\n"));
+                                                    "Система запрещает производить некорректную запись\n") +
+                                         unsendable);
     EXPECT_EQ(boxes().shown[0].buttons, MsgButtons::Ok);
     EXPECT_EQ(boxes().shown[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(transfer_lines(), (QStringList{QStringLiteral("14:05:09 -> Старт запись программы"),
@@ -269,7 +278,8 @@ TEST_F(Transfer, EepromFaultInAWriteAnsweredNoBreaksOff)
     EXPECT_EQ(boxes().shown[0].text, QStringLiteral("Повреждена EEPROM внешняя\n"
                                                     "Для повтора операции нажмите “ДА”\n"
                                                     "Для разрыва связи нажмите “НЕТ”\n"));
-    EXPECT_EQ(boxes().shown[0].buttons, MsgButtons::YesNo);
+    // Fault: Escape or the close box answered "Нет" and so broke the link.
+    EXPECT_EQ(boxes().shown[0].buttons, MsgButtons::YesNoOnly);
     EXPECT_EQ(received_codes(), std::vector<int>{kWriteA});
     EXPECT_EQ(transfer_lines().last(), QStringLiteral("14:05:09 -> Команда не выполнена"));
     EXPECT_TRUE(progress.empty());

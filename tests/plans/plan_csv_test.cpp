@@ -210,6 +210,12 @@ TEST(PlanCsvRead, FirstLineIsAHeaderOnlyWhenItIsOne)
         {"a header with a number for volume dropped", "День;Интервал;Вкл;Время;100",
          "неизвестный день недели «День»"},
         {"a plan line without its time dropped", "Понедельник;1;1;;", "время «»"},
+        {"a misspelt weekday with blank time and volume dropped as a header", "Понеделник;1;0;;",
+         "неизвестный день недели «Понеделник»"},
+        {"a misspelt weekday alone dropped as a header", "Понеделник;;;;",
+         "неизвестный день недели «Понеделник»"},
+        {"a header that gives the ranges refused", "День;Интервал (1-12);Включен (0/1);Время;Громкость",
+         nullptr},
         {"a short first line dropped", "День;Интервал", "ожидается 5 столбцов"},
     };
     for (const auto& c : cases) {

@@ -1,5 +1,6 @@
 // New, Open and Save through the "Файл" menu, on real widgets and real files.
 
+#include "program/cp1251.h"
 #include "program/file_size_limit.h"
 #include "program/optics_fixture.h"
 #include "program/ptm_format.h"
@@ -19,8 +20,17 @@ namespace {
 using zuzo::DeviceProgram;
 using Bytes = std::vector<std::uint8_t>;
 
-const QString kWriteFailed = "При записи произошла ошибка.\nФайл сохранить не удалось.\n";
-const QString kReadFailed = "При чтении произошла ошибка.\nФайл открыть не удалось.\n\n";
+// The tool's messages for a file it could not write or read, with the line
+// that says why.
+QString write_failed(const QString& cause)
+{
+    return "При записи произошла ошибка.\nФайл сохранить не удалось.\nПричина: " + cause;
+}
+
+QString read_failed(const QString& cause)
+{
+    return "При чтении произошла ошибка.\nФайл открыть не удалось.\n\nПричина: " + cause;
+}
 
 class FileCommandsTest : public OpticsFixture {
 protected:
@@ -182,7 +192,7 @@ TEST_F(FileCommandsTest, FailedSaveKeepsTheOldFileByteForByte)
     }
     ASSERT_EQ(shown().size(), 2u);
     EXPECT_EQ(shown()[1].title, "Ошибка");
-    EXPECT_EQ(shown()[1].text, kWriteFailed);
+    EXPECT_EQ(shown()[1].text, write_failed("превышен предельный размер файла"));
     EXPECT_EQ(shown()[1].buttons, MsgButtons::Ok);
     EXPECT_EQ(shown()[1].icon, MsgIcon::Exclamation);
     EXPECT_EQ(get(path("old.ptm")), old);
@@ -194,7 +204,7 @@ TEST_F(FileCommandsTest, SaveIntoAFolderThatIsAFileFails)
     put(path("plain"), QByteArray("x"));
     save_as(path("plain/plan"));
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text, kWriteFailed);
+    EXPECT_EQ(shown()[0].text, write_failed("«" + path("plain") + "» не папка"));
     EXPECT_EQ(entries(), QStringList{"plain"});
     EXPECT_EQ(get(path("plain")), "x");
 }
@@ -204,7 +214,7 @@ TEST_F(FileCommandsTest, DirectoryOfTheNameCountsAsMissingAndFails)
     ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.ptm"));
     save_as(path("folder.ptm"));
     ASSERT_EQ(shown().size(), 1u); // no overwrite question, only the failure
-    EXPECT_EQ(shown()[0].text, kWriteFailed);
+    EXPECT_EQ(shown()[0].text, write_failed("это папка, а не файл"));
     EXPECT_TRUE(QFileInfo(path("folder.ptm")).isDir());
     EXPECT_EQ(entries(), QStringList{"folder.ptm"});
 }
@@ -265,6 +275,23 @@ TEST_F(FileCommandsTest, OpenSetsControlsAndRebuilds)
     EXPECT_EQ(get(path("b.ptm")), get(path("a.ptm")));
 }
 
+// Every byte of the fast-pulse line that does not end it comes back as it
+// was: 0x98, which Windows-1251 leaves unassigned, and the control bytes.
+TEST_F(FileCommandsTest, OpenAndSaveKeepEveryByteOfTheFastPulseLine)
+{
+    std::string line;
+    for (int b = 1; b < 256; ++b) {
+        if (b != '\r' && b != '\n')
+            line += static_cast<char>(b);
+    }
+    DeviceProgram p = changed();
+    p.fast_pulse_time = zuzo::cp1251_to_utf8(line);
+    put(path("a.ptm"), zuzo::write_ptm(p));
+    open(path("a.ptm"));
+    save_as(path("b.ptm"));
+    EXPECT_EQ(get(path("b.ptm")), get(path("a.ptm")));
+}
+
 TEST_F(FileCommandsTest, OpenedFaultsShowAgain)
 {
     DeviceProgram p = changed();
@@ -313,7 +340,7 @@ TEST_P(OpenRefused, ShowsTheMessageAndChangesNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, OpenRefused,
-                         ::testing::Values(BadFile{"missing", {}, false, kReadFailed},
+                         ::testing::Values(BadFile{"missing", {}, false, read_failed("файла нет")},
                                            BadFile{"empty", {}, true, "Формат файла не поддерживается"},
                                            BadFile{"letter_case", "Wersia 3.01 unic\r\n", true,
                                                    "Формат файла не поддерживается"},
@@ -326,7 +353,7 @@ TEST_F(FileCommandsTest, OpenOfADirectoryIsAReadFailure)
     ASSERT_TRUE(QDir(dir_.path()).mkdir("d.ptm"));
     open(path("d.ptm"));
     ASSERT_EQ(shown().size(), 2u);
-    EXPECT_EQ(shown()[1].text, kReadFailed);
+    EXPECT_EQ(shown()[1].text, read_failed("это папка, а не файл"));
 }
 
 struct ComboCase {

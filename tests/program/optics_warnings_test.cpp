@@ -107,7 +107,20 @@ INSTANTIATE_TEST_SUITE_P(
                     6, 5, "Освещенность в вечернее время \nбольше или равно, чем в дневное",
                     MsgIcon::Exclamation},
         WarningCase{"lux_zero", [](DeviceProgram& p) { p.day_lux_threshold = 0; }, 6, 6,
-                    "Задано нулевое значение", MsgIcon::Exclamation}),
+                    "Задано нулевое значение", MsgIcon::Exclamation},
+        // Values from a file that the device cannot hold: the warning of
+        // their channel, or of the thresholds, names them.
+        WarningCase{
+            "brightness_beyond_the_device",
+            [](DeviceProgram& p) { p.sensor_off_brightness.module_red = 150; }, 1, 7,
+            "Яркость модуля, с выкл. датчиком, красный: 150 % вне диапазона 0..100 %: устройство хранит "
+            "яркость одним байтом",
+            MsgIcon::Error},
+        WarningCase{
+            "threshold_beyond_the_device", [](DeviceProgram& p) { p.day_lux_threshold = 70000; }, 6, 7,
+            "Порог освещенности, дневное время: 70000 Lux вне диапазона 0..65535 Lux: устройство хранит "
+            "порог двумя байтами",
+            MsgIcon::Error}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class WriteGate : public OpticsFixture {};

@@ -1,7 +1,10 @@
 #include "program/ptm_format.h"
 
+#include "program/cp1251.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -354,6 +357,29 @@ TEST(PtmRead, TextsAreKeptAsTheyStand)
     EXPECT_EQ(back.weekday_name, "пЯтНиЦа");
     EXPECT_EQ(back.sound_type, "что-то ещё");
     EXPECT_EQ(back.fast_pulse_time, "$1F");
+}
+
+// Every byte that does not end a line (all but CR, LF and NUL), in each of
+// the three text lines, is written back as it was read.
+TEST(PtmFormat, EveryByteOfATextLineIsWrittenBack)
+{
+    std::string line;
+    for (int b = 1; b < 256; ++b) {
+        if (b != '\r' && b != '\n')
+            line += static_cast<char>(b);
+    }
+    DeviceProgram p;
+    p.weekday_name = zuzo::cp1251_to_utf8(line);
+    p.sound_type = zuzo::cp1251_to_utf8(std::string(line.rbegin(), line.rend()));
+    p.fast_pulse_time = zuzo::cp1251_to_utf8(line.substr(0x80));
+    ASSERT_FALSE(zuzo::ptm_unwritable_field(p).has_value());
+    const Bytes file = zuzo::write_ptm(p);
+    const Bytes weekday_line = bytes_of(line + "\r\n");
+    EXPECT_TRUE(std::equal(weekday_line.begin(), weekday_line.end(), file.begin() + 18));
+    DeviceProgram back;
+    ASSERT_EQ(zuzo::read_ptm(file, back), PtmReadResult::Loaded);
+    EXPECT_EQ(back, p);
+    EXPECT_EQ(zuzo::write_ptm(back), file);
 }
 
 TEST(PtmRead, OutOfRangeOpticsValuesAreStoredAsTheyCome)

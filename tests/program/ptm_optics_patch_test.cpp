@@ -59,7 +59,7 @@ TEST(PtmOpticsPatch, OnlyTheOpticsBlockChanges)
         {"a lone CR (the next byte unread) is taken for CR LF", front("\r"), {}},
         {"a NUL line end becomes CR LF", front(std::string(1, '\0')), {}},
         {"sound_off 05 becomes 01", front("\r\n", "Monday", 5), {}},
-        {"a weekday byte without a character (0x98) becomes '?'", front("\r\n", "\x98\xCF"), {}},
+        {"a weekday line that names no weekday is replaced by the combo's", front("\r\n", "\x98\xCF"), {}},
         {"bytes after the optics are dropped", front("\r\n"), tail},
     };
     for (const auto& row : rows) {

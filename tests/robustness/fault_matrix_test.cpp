@@ -12,9 +12,9 @@
 #include "robustness/partial_read.h"
 #include "robustness/qt_print.h"
 #include "support/sample_programs.h"
+#include "tools/zuzo/command_files.h"
 #include "tools/zuzo/device_commands.h"
 #include "tools/zuzo/json.h"
-#include "tools/zuzo/ptm_files.h"
 #include "ui/numeric_edit.h"
 
 #include <QLineEdit>
@@ -136,14 +136,13 @@ protected:
     std::string save(const std::string& name, const zuzo::DeviceProgram& p)
     {
         const std::string path = (files / name).string();
-        EXPECT_EQ(zuzo::cli::write_whole_file_atomically(path, zuzo::write_ptm(p)),
-                  zuzo::cli::FileStatus::Done);
+        EXPECT_TRUE(zuzo::cli::write_output(path, zuzo::write_ptm(p)).done());
         return path;
     }
     static std::vector<std::uint8_t> bytes_of(const std::string& path)
     {
         std::vector<std::uint8_t> b;
-        EXPECT_EQ(zuzo::cli::read_whole_file(path, b), zuzo::cli::FileStatus::Done);
+        EXPECT_TRUE(zuzo::cli::read_input(path, b).done());
         return b;
     }
     // The names in the files folder: no temporary file may be left there.

@@ -2,7 +2,10 @@
 // folder, full file system, the final rename refused, a parent that is a
 // file) reports the failure, leaves the old file byte for byte as it was and
 // leaves no temporary file behind. The same for the companion program's
-// "ptm make" and "device read --into", which also say why in one line.
+// "ptm make" and "device read --into". Each says why, from the system's own
+// answer: the companion in one line, the tool in a line under its message.
+// The companion's standard output is checked like a file, and a name that
+// leads to a device, a pipe or a folder is never written over.
 
 #include "link/link_fixture.h"
 #include "link/optics_bytes.h"
@@ -22,9 +25,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <sstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -162,26 +169,34 @@ protected:
                 : std::vector<QString>{QStringLiteral("Подтвердить сохранение"), QStringLiteral("Ошибка")};
         ASSERT_EQ(titles, expected_titles);
         const ShownBox& failure = boxes().shown.back();
-        EXPECT_EQ(failure.text, QStringLiteral("При записи произошла ошибка.\nФайл сохранить не удалось.\n"));
+        EXPECT_EQ(failure.text, QStringLiteral("При записи произошла ошибка.\nФайл сохранить не удалось.\n") +
+                                    QStringLiteral("Причина: ") + QString::fromStdString(cause(place)));
         EXPECT_EQ(failure.buttons, MsgButtons::Ok);
         EXPECT_EQ(failure.icon, MsgIcon::Exclamation);
+    }
+
+    // Why the place fails, as the tool and the companion both tell it.
+    std::string cause(Place place) const
+    {
+        switch (place) {
+        case Place::ReadOnlyFolder:
+            return "диск доступен только для чтения";
+        case Place::FullDisk:
+            return "нет места на диске";
+        case Place::RenameRefused:
+            return "файл занят другой программой или системой";
+        case Place::ParentIsAFile:
+            break;
+        }
+        return "«" + old_file.string() + "» не папка";
     }
 
     // The one line the companion prints for the place: the path and why.
     std::string companion_says(Place place, bool reading_first) const
     {
-        switch (place) {
-        case Place::ReadOnlyFolder:
-            return target.string() + ": файл не записан: диск доступен только для чтения\n";
-        case Place::FullDisk:
-            return target.string() + ": файл не записан: нет места на диске\n";
-        case Place::RenameRefused:
-            return target.string() + ": файл не записан: система отказала в записи\n";
-        case Place::ParentIsAFile:
-            break;
-        }
-        return target.string() + (reading_first ? ": файл не прочитан: «" : ": файл не записан: «") +
-               old_file.string() + "» не папка\n";
+        const bool unread = reading_first && place == Place::ParentIsAFile; // read --into reads it first
+        return target.string() + (unread ? ": файл не прочитан: " : ": файл не записан: ") + cause(place) +
+               "\n";
     }
 
     void make_with_companion(Place place)
@@ -262,7 +277,7 @@ TEST(FileRights, CompanionSaysWhy)
     fs::create_directories(open_folder);
     fs::permissions(open_folder, fs::perms::all);
     const fs::path kept = open_folder / "kept.ptm";
-    put(kept, "old");
+    put(kept, "wersia 3.01 unic\r\n"); // a program file, which make may replace
     fs::permissions(kept, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     const struct {
         const char* fault; // what the row catches
@@ -291,8 +306,151 @@ TEST(FileRights, CompanionSaysWhy)
         EXPECT_EQ(companion.exitCode(), 2) << row.fault;
         EXPECT_EQ(companion.readAllStandardError().toStdString(), row.says + "\n") << row.fault;
     }
-    EXPECT_EQ(bytes_of(kept), "old");
+    EXPECT_EQ(bytes_of(kept), "wersia 3.01 unic\r\n");
     EXPECT_FALSE(fs::exists(folder / "new.ptm"));
+}
+
+// The companion as a technician's script runs it, its standard output
+// wherever the row sends it.
+class CompanionOutputs : public LinkFixture {
+protected:
+    struct Ran {
+        int exit = -1;
+        std::string err;
+    };
+
+    Ran companion(const QStringList& words, const QString& out_file = {},
+                  std::function<void()> in_child = nullptr)
+    {
+        QProcess run;
+        if (!out_file.isEmpty())
+            run.setStandardOutputFile(out_file);
+        if (in_child)
+            run.setChildProcessModifier(in_child);
+        run.start(QStringLiteral(ZUZO_CLI_PATH), words);
+        EXPECT_TRUE(run.waitForFinished(30000)) << words.join(' ').toStdString();
+        return {run.exitStatus() == QProcess::NormalExit ? run.exitCode() : -1,
+                run.readAllStandardError().toStdString()};
+    }
+
+    static QString q(const fs::path& path) { return QString::fromStdString(path.string()); }
+
+    void SetUp() override
+    {
+        LinkFixture::SetUp();
+        folder = fs::path(dir.path().toStdString());
+        const std::vector<std::uint8_t> program = zuzo::write_ptm(sound_program());
+        put(site, std::string(program.begin(), program.end()));
+        put(json, zuzo::json::write(zuzo::program_to_json(sound_program())));
+    }
+
+    QTemporaryDir dir;
+    fs::path folder;
+    fs::path site = fs::path(dir.path().toStdString()) / "site.ptm";
+    fs::path json = fs::path(dir.path().toStdString()) / "site.json";
+};
+
+// Nothing is called done that did not reach standard output; a reader that
+// took what it wanted and closed the pipe is no failure.
+TEST_F(CompanionOutputs, StandardOutputThatFailsIsTold)
+{
+    const auto file_limit = [] {
+        const rlimit small{100, 100};
+        setrlimit(RLIMIT_FSIZE, &small);
+    };
+    const auto reader_gone = [] {
+        int ends[2];
+        if (::pipe(ends) == 0) {
+            ::close(ends[0]);
+            ::dup2(ends[1], STDOUT_FILENO);
+        }
+    };
+    const QString limited = q(folder / "out.json");
+    const std::string full = "zuzo: стандартный вывод не записан: нет места на диске\n";
+    const struct {
+        const char* fault; // what the row catches
+        QStringList words;
+        QString out;
+        std::function<void()> in_child;
+        int exit;
+        std::string err;
+    } rows[] = {
+        {"dump on a full disk exits 0", {"ptm", "dump", q(site)}, "/dev/full", nullptr, 2, full},
+        {"a table on a full disk exits 0", {"ptm", "plan", "export", q(site)}, "/dev/full", nullptr, 2, full},
+        {"read --json on a full disk exits 0",
+         {"device", "read", "--port", "COM1", "--json"},
+         "/dev/full",
+         nullptr,
+         2,
+         full},
+        {"the file size limit ends the program by a signal",
+         {"ptm", "dump", q(site)},
+         limited,
+         file_limit,
+         2,
+         "zuzo: стандартный вывод не записан: превышен предельный размер файла\n"},
+        {"a closed pipe ends the program by a signal or fails it",
+         {"ptm", "dump", q(site)},
+         {},
+         reader_gone,
+         0,
+         ""},
+    };
+    for (const auto& row : rows) {
+        const Ran ran = companion(row.words, row.out, row.in_child);
+        EXPECT_EQ(ran.exit, row.exit) << row.fault;
+        EXPECT_EQ(ran.err, row.err) << row.fault;
+    }
+}
+
+// A device, a named pipe or a folder is refused as an output, in one line,
+// before anything is read from it or sent to the device; it stays as it was.
+TEST_F(CompanionOutputs, OnlyRegularFilesAreWrittenOver)
+{
+    const fs::path pipe = folder / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const fs::path null = folder / "null"; // a device of its own, not the machine's /dev/null
+    const bool device_made = ::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    const std::string device_file = ": файл не записан: это файл устройства, а не обычный файл";
+    const std::string named_pipe = ": файл не записан: это именованный канал, а не обычный файл";
+    const std::string untouched = "; устройство не затронуто";
+    const struct {
+        const char* fault; // what was lost before
+        QStringList words;
+        std::string err;
+        bool needs_device = false;
+    } rows[] = {
+        {"a table written over a pipe",
+         {"ptm", "plan", "export", q(site), q(pipe)},
+         pipe.string() + named_pipe},
+        {"a program written over a device",
+         {"ptm", "make", q(json), q(null)},
+         null.string() + device_file,
+         true},
+        {"a folder taken for the table",
+         {"ptm", "plan", "export", q(site), q(folder)},
+         folder.string() + ": файл не записан: это папка, а не файл"},
+        {"a pipe read (and waited on) before the device was asked",
+         {"device", "read", "--port", "COM1", "--into", q(pipe)},
+         pipe.string() + named_pipe + untouched},
+        {"a device opened as the journal",
+         {"device", "write", "--port", "COM1", q(site), "--journal", q(null)},
+         null.string() + device_file + untouched,
+         true},
+    };
+    for (const auto& row : rows) {
+        if (row.needs_device && !device_made)
+            continue; // making a device takes root
+        device().clear_received();
+        const Ran ran = companion(row.words);
+        EXPECT_EQ(ran.exit, 2) << row.fault;
+        EXPECT_EQ(ran.err, row.err + "\n") << row.fault;
+        EXPECT_EQ(device().frame_count(), 0u) << row.fault;
+        EXPECT_EQ(fs::status(pipe).type(), fs::file_type::fifo) << row.fault;
+        if (device_made) {
+            EXPECT_EQ(fs::status(null).type(), fs::file_type::character) << row.fault;
+        }
+    }
 }
 
 } // namespace

@@ -45,7 +45,7 @@ void threads_together(const std::filesystem::path& path, int runs)
         threads.emplace_back([&, k] {
             zuzo::cli::JournalFile journal;
             start.arrive_and_wait();
-            if (journal.open(path, zuzo::cli::journal_first_rows()))
+            if (journal.open(path, zuzo::cli::journal_first_rows()).done())
                 (void)journal.append("row " + std::to_string(k) + "\r\n");
         });
     for (std::thread& t : threads)

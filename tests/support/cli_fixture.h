@@ -4,7 +4,7 @@
 // link the companion's library include it.
 
 #include "tools/zuzo/cli.h"
-#include "tools/zuzo/ptm_files.h"
+#include "tools/zuzo/command_files.h"
 
 #include <QDir>
 #include <QStringList>
@@ -28,20 +28,19 @@ protected:
 
     void put(const std::string& file, const std::string& content) const
     {
-        ASSERT_EQ(zuzo::cli::write_whole_file_atomically(file, Bytes(content.begin(), content.end())),
-                  zuzo::cli::FileStatus::Done);
+        ASSERT_TRUE(zuzo::cli::write_output(file, Bytes(content.begin(), content.end())).done());
     }
 
     void put(const std::string& file, const Bytes& content) const
     {
-        ASSERT_EQ(zuzo::cli::write_whole_file_atomically(file, content), zuzo::cli::FileStatus::Done);
+        ASSERT_TRUE(zuzo::cli::write_output(file, content).done());
     }
 
     // The whole file; a file that cannot be read fails the test.
     [[nodiscard]] Bytes get(const std::string& file) const
     {
         Bytes b;
-        EXPECT_EQ(zuzo::cli::read_whole_file(file, b), zuzo::cli::FileStatus::Done) << file;
+        EXPECT_TRUE(zuzo::cli::read_input(file, b).done()) << file;
         return b;
     }
 

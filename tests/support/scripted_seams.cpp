@@ -8,6 +8,7 @@ MsgAnswer closing_answer(MsgButtons buttons)
     case MsgButtons::Ok:
         return MsgAnswer::Ok;
     case MsgButtons::YesNo:
+    case MsgButtons::YesNoOnly: // cannot be closed: a test that does not answer gets No
         return MsgAnswer::No;
     case MsgButtons::YesNoCancel:
         return MsgAnswer::Cancel;

@@ -138,7 +138,7 @@ TEST(ZuzoHelp, OnlyHelpWordsAskForHelp)
     }
 }
 
-TEST(ZuzoHelp, BadUseStillFailsWithUsage)
+TEST(ZuzoHelp, BadUseStillFails)
 {
     std::ostringstream out;
     std::ostringstream err;

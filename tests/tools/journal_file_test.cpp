@@ -67,9 +67,9 @@ TEST_P(JournalOnDisk, HoldsEveryRowOnce)
     }
     {
         JournalFile journal;
-        ASSERT_TRUE(journal.open(file, kFirstRows));
+        ASSERT_TRUE(journal.open(file, kFirstRows).done());
         for (const std::string& row : c.rows)
-            ASSERT_TRUE(journal.append(row));
+            ASSERT_TRUE(journal.append(row).done());
     }
     EXPECT_EQ(contents(file), c.after);
 }
@@ -84,11 +84,11 @@ TEST(JournalShared, RowsOfTwoWritersFollowEachOther)
     const fs::path file = fresh_folder("shared") / "j.csv";
     JournalFile first;
     JournalFile second;
-    ASSERT_TRUE(first.open(file, kFirstRows));
-    ASSERT_TRUE(second.open(file, kFirstRows));
-    ASSERT_TRUE(first.append("1;COM3\r\n"));
-    ASSERT_TRUE(second.append("2;COM4\r\n"));
-    ASSERT_TRUE(first.append("3;COM3\r\n"));
+    ASSERT_TRUE(first.open(file, kFirstRows).done());
+    ASSERT_TRUE(second.open(file, kFirstRows).done());
+    ASSERT_TRUE(first.append("1;COM3\r\n").done());
+    ASSERT_TRUE(second.append("2;COM4\r\n").done());
+    ASSERT_TRUE(first.append("3;COM3\r\n").done());
     EXPECT_EQ(contents(file), kFirstRows + "1;COM3\r\n2;COM4\r\n3;COM3\r\n");
 }
 
@@ -97,11 +97,11 @@ TEST(JournalRefused, NothingIsWrittenWhereItCannotOpen)
     const fs::path folder = fresh_folder("refused");
     for (const fs::path& file : {folder / "missing" / "j.csv", folder}) {
         JournalFile journal;
-        EXPECT_FALSE(journal.open(file, kFirstRows)) << file;
-        EXPECT_FALSE(journal.append("1;COM3\r\n")) << file;
+        EXPECT_FALSE(journal.open(file, kFirstRows).done()) << file;
+        EXPECT_FALSE(journal.append("1;COM3\r\n").done()) << file;
     }
     JournalFile never_opened;
-    EXPECT_FALSE(never_opened.append("1;COM3\r\n"));
+    EXPECT_FALSE(never_opened.append("1;COM3\r\n").done());
     EXPECT_FALSE(fs::exists(folder / "missing"));
 }
 

@@ -5,7 +5,7 @@
 #include "support/cli_fixture.h"
 #include "support/sample_programs.h"
 #include "tools/zuzo/cli.h"
-#include "tools/zuzo/ptm_files.h"
+#include "tools/zuzo/command_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -211,9 +211,11 @@ TEST_F(PlanCommands, UnusableFilesAndUsage)
          "missing.csv: файл не прочитан: файла нет\n"},
         {{"ptm", "plan", "export", path("wrong.ptm")}, "Формат файла не поддерживается"},
         {{"ptm", "plan", "export", path("missing.ptm")}, "missing.ptm: файл не прочитан: файла нет\n"},
-        {{"ptm", "plan", "export", path("p.csv"), dir_.path().toStdString()}, "Формат файла"},
-        {{"ptm", "plan", "import", path("p.csv")}, "plan import"},
-        {{"ptm", "plan", "dance", path("p.csv"), path("p.ptm")}, "plan export"},
+        {{"ptm", "plan", "export", path("p.csv"), dir_.path().toStdString()}, "это папка, а не файл"},
+        {{"ptm", "plan", "import", path("p.csv")},
+         "zuzo ptm plan import: ожидается ПЛАН.csv ФАЙЛ.ptm; см. zuzo ptm plan import --help\n"},
+        {{"ptm", "plan", "dance", path("p.csv"), path("p.ptm")},
+         "zuzo ptm plan: неизвестная команда dance; см. zuzo ptm plan --help\n"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run(c.args), 2) << c.args.back();

@@ -4,6 +4,7 @@
 #include "link/exchange.h"
 #include "link/optics_bytes.h"
 #include "link/port_names_posix.h"
+#include "link/status_reply.h"
 #include "support/sample_programs.h"
 #include "support/sim_fixture.h"
 #include "tools/pty_channel.h"
@@ -56,12 +57,12 @@ TEST_F(SimLine, StatusOverTheLine)
     sim.device().set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
     PtyChannel line(sim.link_path());
     ASSERT_TRUE(line.is_open());
-    ReplyArray reply{};
+    ReplyBytes reply{};
     ASSERT_EQ(read_exchange(line, prompt, reply, CMD_STATUS), ExchangeResult::EXCHANGE_DONE);
-    EXPECT_EQ(reply[1], 25);
-    EXPECT_EQ(reply[3] * 256 + reply[2], 1234);
+    EXPECT_TRUE(status_identity(reply).supported());
+    EXPECT_EQ(status_sensor(reply).illuminance_lux, 1234);
     ASSERT_EQ(read_exchange(line, prompt, reply, CMD_STATUS), ExchangeResult::EXCHANGE_DONE);
-    EXPECT_EQ(reply[7], 12);
+    EXPECT_EQ(status_clock(reply).value_or(DeviceClock{}).month, 12);
     ASSERT_TRUE(sim.device().wait_for_frames(2, std::chrono::seconds(5)));
     EXPECT_EQ(sim.device().received()[0].frame.text, "80000028");
 
@@ -70,7 +71,7 @@ TEST_F(SimLine, StatusOverTheLine)
     ASSERT_TRUE(sim.device().wait_for_sessions_ended(1, std::chrono::seconds(5)));
     PtyChannel again(sim.link_path());
     ASSERT_EQ(read_exchange(again, prompt, reply, CMD_STATUS), ExchangeResult::EXCHANGE_DONE);
-    EXPECT_EQ(reply[3] * 256 + reply[2], 1234);
+    EXPECT_EQ(status_sensor(reply).illuminance_lux, 1234);
     again.close();
 
     // Closed and opened again at once, sooner than the line can see the
@@ -78,9 +79,9 @@ TEST_F(SimLine, StatusOverTheLine)
     for (int i = 0; i < 20; ++i) {
         PtyChannel quick(sim.link_path());
         ASSERT_EQ(read_exchange(quick, prompt, reply, CMD_STATUS), ExchangeResult::EXCHANGE_DONE);
-        EXPECT_EQ(reply[3] * 256 + reply[2], 1234) << "open " << i;
+        EXPECT_EQ(status_sensor(reply).illuminance_lux, 1234) << "open " << i;
         ASSERT_EQ(read_exchange(quick, prompt, reply, CMD_STATUS), ExchangeResult::EXCHANGE_DONE);
-        EXPECT_EQ(reply[7], 12) << "open " << i;
+        EXPECT_EQ(status_clock(reply).value_or(DeviceClock{}).month, 12) << "open " << i;
     }
 }
 
@@ -96,7 +97,7 @@ TEST_F(SimLine, ProgramWriteAndReadBack)
     EXPECT_EQ(sim.device().optics(), bytes);
     DeviceProgram back;
     for (std::uint8_t code : {CMD_READ_OPTICS_A, CMD_READ_OPTICS_B, CMD_READ_OPTICS_C}) {
-        ReplyArray reply{};
+        ReplyBytes reply{};
         ASSERT_EQ(read_exchange(line, prompt, reply, code), ExchangeResult::EXCHANGE_DONE);
         store_optics_reply(back, code, reply);
     }
@@ -109,14 +110,14 @@ TEST_F(SimLine, TransportFaultsStillDeliver)
         sim.device().set_faults({});
         ASSERT_TRUE(sim.set_fault(fault));
         PtyChannel line(sim.link_path());
-        ReplyArray reply{};
+        ReplyBytes reply{};
         EXPECT_EQ(read_exchange(line, prompt, reply, CMD_READ_OPTICS_A), ExchangeResult::EXCHANGE_DONE)
             << fault;
-        EXPECT_EQ(reply[1], 255) << fault;
+        EXPECT_EQ(reply.byte(1), 255) << fault;
         // The next exchange is not confused by what was left on the line.
         EXPECT_EQ(read_exchange(line, prompt, reply, CMD_READ_OPTICS_C), ExchangeResult::EXCHANGE_DONE)
             << fault;
-        EXPECT_EQ(reply[1] * 256 + reply[2], 2000) << fault;
+        EXPECT_EQ(reply.byte(1) * 256 + reply.byte(2), 2000) << fault;
     }
 }
 
@@ -138,7 +139,7 @@ TEST_F(SimLine, ReplyFaultsOverTheLine)
         ASSERT_TRUE(sim.set_fault(c.fault));
         PtyChannel line(sim.link_path());
         AnswerNo no;
-        ReplyArray reply{};
+        ReplyBytes reply{};
         EXPECT_EQ(read_exchange(line, no, reply, CMD_STATUS), c.result) << c.fault;
         EXPECT_EQ(no.asked, c.asked) << c.fault;
     }
@@ -148,7 +149,7 @@ TEST_F(SimLine, VanishingClosesTheLine)
 {
     ASSERT_TRUE(sim.set_fault("vanish=1"));
     PtyChannel line(sim.link_path());
-    ReplyArray reply{};
+    ReplyBytes reply{};
     EXPECT_EQ(read_exchange(line, prompt, reply, CMD_STATUS), ExchangeResult::EXCHANGE_DONE);
     EXPECT_EQ(read_exchange(line, prompt, reply, CMD_STATUS), ExchangeResult::EXCHANGE_FAILED);
     EXPECT_TRUE(line.peer_gone());

@@ -2,6 +2,7 @@
 
 #include "link/optics_bytes.h"
 #include "link/protocol.h"
+#include "link/status_reply.h"
 #include "support/sample_programs.h"
 #include "tools/devsim/fault_names.h"
 #include "tools/devsim/sim_device.h"
@@ -36,9 +37,9 @@ Frame write_cmd(std::uint8_t code, const WriteParams& p)
 }
 
 // Decodes an answer the way the tool does.
-ReplyArray decoded(const std::string& answer)
+ReplyBytes decoded(const std::string& answer)
 {
-    ReplyArray r{};
+    ReplyBytes r{};
     EXPECT_EQ(decode_read_reply(answer, r), ReplyDecode::Ok) << answer;
     return r;
 }
@@ -58,16 +59,15 @@ TEST(SimDevice, IdentifiesFirstThenShowsTheClock)
     d.set_lux(1234);
     d.set_sensor_on(true);
     d.set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
-    const ReplyArray id = decoded(d.respond(read_cmd(CMD_STATUS)).text);
-    EXPECT_EQ(id[1], DEVICE_TYPE_CODE);
-    EXPECT_EQ(id[3] * 256 + id[2], 1234);
-    EXPECT_EQ(id[4], 0);
-    const ReplyArray clock = decoded(d.respond(read_cmd(CMD_STATUS)).text);
-    EXPECT_EQ(clock[1], DEVICE_TYPE_CODE);
-    const ReplyArray expected{0, DEVICE_TYPE_CODE, 9, 5, 14, 1, 7, 12, 26, 0, 0};
+    const ReplyBytes id = decoded(d.respond(read_cmd(CMD_STATUS)).text);
+    EXPECT_TRUE(status_identity(id).supported());
+    EXPECT_EQ(status_sensor(id).illuminance_lux, 1234);
+    EXPECT_TRUE(status_sensor(id).on);
+    const ReplyBytes clock = decoded(d.respond(read_cmd(CMD_STATUS)).text);
+    const ReplyBytes expected{{DEVICE_TYPE_CODE, 9, 5, 14, 1, 7, 12, 26, 0, 0}};
     EXPECT_EQ(clock, expected);
     d.begin_session();
-    EXPECT_EQ(decoded(d.respond(read_cmd(CMD_STATUS)).text)[3], 1234 / 256);
+    EXPECT_EQ(status_sensor(decoded(d.respond(read_cmd(CMD_STATUS)).text)).illuminance_lux, 1234);
 }
 
 // What the status command answers, three times in a row: 'I' identification,
@@ -94,7 +94,7 @@ TEST(SimDevice, IdentificationLostToAFaultComesAgain)
         std::string got;
         for (int i = 0; i < 3; ++i) {
             const std::string text = d.respond(read_cmd(CMD_STATUS)).text;
-            ReplyArray r{};
+            ReplyBytes r{};
             const bool sound = decode_read_reply(text, r) == ReplyDecode::Ok && count_markers(text).on == 1;
             if (text.empty())
                 got += '-';
@@ -113,10 +113,10 @@ TEST(SimDevice, StatusReplyCanBeForced)
     d.set_sensor_on(false);
     d.set_status_reply(StatusReply::Identify);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(decoded(d.respond(read_cmd(CMD_STATUS)).text)[4], 1);
+        EXPECT_FALSE(status_sensor(decoded(d.respond(read_cmd(CMD_STATUS)).text)).on);
     d.set_status_reply(StatusReply::Clock);
     d.set_clock_bytes({1, 2, 3, 4, 5, 6, 7});
-    EXPECT_EQ(decoded(d.respond(read_cmd(CMD_STATUS)).text)[8], 7);
+    EXPECT_EQ(decoded(d.respond(read_cmd(CMD_STATUS)).text).byte(8), 7);
 }
 
 TEST(SimDevice, SetClockRunsFromTheGivenTime)
@@ -196,7 +196,7 @@ TEST(SimDevice, ReplyFaults)
         ASSERT_GE(text.size(), ends.size()) << c.fault;
         EXPECT_EQ(text.substr(text.size() - ends.size()), ends) << c.fault;
         EXPECT_EQ(text.empty(), ends.empty()) << c.fault;
-        ReplyArray r{};
+        ReplyBytes r{};
         EXPECT_EQ(decode_read_reply(text, r), c.decode) << c.fault;
         EXPECT_EQ(count_markers(text), c.markers) << c.fault;
     }
@@ -206,9 +206,9 @@ TEST(SimDevice, WrongTypeCode)
 {
     SimDevice d;
     add_fault(d, "wrong-type");
-    EXPECT_EQ(decoded(d.respond(read_cmd(CMD_STATUS)).text)[1], 24);
+    EXPECT_EQ(decoded(d.respond(read_cmd(CMD_STATUS)).text).byte(1), 24);
     add_fault(d, "wrong-type=0x30");
-    EXPECT_EQ(decoded(d.respond(read_cmd(CMD_STATUS)).text)[1], 0x30);
+    EXPECT_EQ(decoded(d.respond(read_cmd(CMD_STATUS)).text).byte(1), 0x30);
 }
 
 TEST(SimDevice, CountedFaults)
@@ -287,8 +287,8 @@ TEST(SimDevice, AimedFaults)
     }
     SimDevice typed;
     add_fault(typed, "wrong-type=30@80#1");
-    EXPECT_EQ(decoded(typed.respond(read_cmd(CMD_STATUS)).text)[1], 30);
-    EXPECT_EQ(decoded(typed.respond(read_cmd(CMD_STATUS)).text)[1], DEVICE_TYPE_CODE);
+    EXPECT_EQ(decoded(typed.respond(read_cmd(CMD_STATUS)).text).byte(1), 30);
+    EXPECT_EQ(decoded(typed.respond(read_cmd(CMD_STATUS)).text).byte(1), DEVICE_TYPE_CODE);
 }
 
 TEST(SimDevice, FramesAreLogged)

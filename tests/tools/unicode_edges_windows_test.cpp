@@ -5,10 +5,11 @@
 // wide characters, and its output keeps a table's CR LF. A save meets files
 // that another program holds open.
 
+#include "program/file_causes.h"
 #include "program/file_store.h"
+#include "tools/zuzo/command_files.h"
 #include "tools/zuzo/console.h"
 #include "tools/zuzo/console_windows.h"
-#include "tools/zuzo/ptm_files.h"
 
 #include <windows.h>
 
@@ -24,7 +25,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using zuzo::cli::FileStatus;
 using Bytes = std::vector<std::uint8_t>;
 
 struct EdgeCase {
@@ -86,11 +86,11 @@ TEST_P(UnicodeEdges, TypedNameReachesTheFileWhole)
     ASSERT_EQ(words, c.words);
     const fs::path folder = fresh_folder(c.name);
     const std::string file = zuzo::utf8_from_path(folder) + "\\" + words.back();
-    ASSERT_EQ(zuzo::cli::write_whole_file_atomically(file, {'1'}), FileStatus::Done);      // created
-    ASSERT_EQ(zuzo::cli::write_whole_file_atomically(file, {'2', '2'}), FileStatus::Done); // replaced
+    ASSERT_TRUE(zuzo::cli::write_output(file, Bytes{'1'}).done());      // created
+    ASSERT_TRUE(zuzo::cli::write_output(file, Bytes{'2', '2'}).done()); // replaced
     EXPECT_EQ(names_in(folder), std::vector<std::wstring>{c.file});
     Bytes back;
-    ASSERT_EQ(zuzo::cli::read_whole_file(file, back), FileStatus::Done);
+    ASSERT_TRUE(zuzo::cli::read_input(file, back).done());
     EXPECT_EQ(back, (Bytes{'2', '2'}));
     EXPECT_TRUE(fs::exists(zuzo::path_from_utf8(file))); // what "plan import" asks
 }
@@ -116,7 +116,7 @@ TEST(UnicodeEdgesOutput, TableLineEndsGoOutOnce)
     std::fputs("a;b\r\nc\n", out);
     std::fclose(out);
     Bytes bytes;
-    ASSERT_EQ(zuzo::read_file(file, bytes), zuzo::FileResult::Done);
+    ASSERT_TRUE(zuzo::read_file(file, bytes).done());
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "a;b\r\nc\n");
 }
 
@@ -129,19 +129,23 @@ TEST_P(RefusedSave, FileStaysAndNoTemporaryIsLeft)
     const bool held = GetParam();
     const fs::path folder = fresh_folder(held ? "held" : "read-only");
     const fs::path file = folder / L"занят.ptm";
-    ASSERT_EQ(zuzo::save_file(file, Bytes{'o', 'l', 'd'}), zuzo::FileResult::Done);
+    ASSERT_TRUE(zuzo::save_file(file, Bytes{'o', 'l', 'd'}).done());
     const HANDLE other =
         held ? CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) : nullptr;
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
     if (!held) {
         ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
     }
-    EXPECT_EQ(zuzo::save_file(file, Bytes{'n', 'e', 'w'}), zuzo::FileResult::Failed);
+    // The system's own refusal names the cause, through the same table as elsewhere.
+    const zuzo::FileResult refused = zuzo::save_file(file, Bytes{'n', 'e', 'w'});
+    EXPECT_FALSE(refused.done());
+    const std::string cause = zuzo::file_cause(refused, file);
+    EXPECT_EQ(cause.rfind(held ? "файл занят другой программой" : "файл защищён от записи", 0), 0u) << cause;
     if (held)
         CloseHandle(other);
     EXPECT_EQ(names_in(folder), std::vector<std::wstring>{L"занят.ptm"});
     Bytes back;
-    ASSERT_EQ(zuzo::read_file(file, back), zuzo::FileResult::Done);
+    ASSERT_TRUE(zuzo::read_file(file, back).done());
     EXPECT_EQ(back, (Bytes{'o', 'l', 'd'}));
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
@@ -157,7 +161,7 @@ TEST(BrieflyHeldSave, ReplacesTheFileOnceReleased)
 {
     const fs::path folder = fresh_folder("briefly-held");
     const fs::path file = folder / L"занят.ptm";
-    ASSERT_EQ(zuzo::save_file(file, Bytes{'o', 'l', 'd'}), zuzo::FileResult::Done);
+    ASSERT_TRUE(zuzo::save_file(file, Bytes{'o', 'l', 'd'}).done());
     const HANDLE other = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
     std::thread scanner([other] {
@@ -166,10 +170,10 @@ TEST(BrieflyHeldSave, ReplacesTheFileOnceReleased)
     });
     const zuzo::FileResult saved = zuzo::save_file(file, Bytes{'n', 'e', 'w'});
     scanner.join();
-    EXPECT_EQ(saved, zuzo::FileResult::Done);
+    EXPECT_TRUE(saved.done());
     EXPECT_EQ(names_in(folder), std::vector<std::wstring>{L"занят.ptm"});
     Bytes back;
-    ASSERT_EQ(zuzo::read_file(file, back), zuzo::FileResult::Done);
+    ASSERT_TRUE(zuzo::read_file(file, back).done());
     EXPECT_EQ(back, (Bytes{'n', 'e', 'w'}));
 }
 

@@ -92,6 +92,36 @@ INSTANTIATE_TEST_SUITE_P(
                       BoxCase{MsgButtons::YesNoCancel, MsgIcon::Exclamation, QMessageBox::No, MsgAnswer::No,
                               3, QMessageBox::Warning}));
 
+// Escape answers a box as closing it does, but for the Yes/No box whose No
+// is not the safe answer: there neither Escape nor the close box answers.
+// Fault: Escape answered the EEPROM write question "Нет", breaking the link.
+TEST(RealBoxes, EscapeIsTheSafeAnswerOrNone)
+{
+    const std::pair<MsgButtons, MsgAnswer> cases[] = {{MsgButtons::Ok, MsgAnswer::Ok},
+                                                      {MsgButtons::YesNo, MsgAnswer::No},
+                                                      {MsgButtons::YesNoCancel, MsgAnswer::Cancel},
+                                                      {MsgButtons::YesNoOnly, MsgAnswer::Yes}};
+    for (const auto& [buttons, expected] : cases) {
+        int busy = 0;
+        QtMessageBoxes boxes(busy);
+        std::function<void()> answer = [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return QTimer::singleShot(10, answer);
+            QTest::keyClick(box, Qt::Key_Escape);
+            box->close();
+            // Still open: only a button answers.
+            if (box->isVisible())
+                box->button(QMessageBox::Yes)->click();
+        };
+        QTimer::singleShot(0, answer);
+        EXPECT_EQ(
+            boxes.show(nullptr, QStringLiteral("Внимание!"), QStringLiteral("?"), buttons, MsgIcon::Error),
+            expected)
+            << static_cast<int>(buttons);
+    }
+}
+
 // The first dialog of a run starts in the folder it is given (the user's
 // Documents folder), every later one where the last chosen file lies.
 TEST(RealFileDialogs, StartInTheFirstFolderThenInTheFolderLastUsed)
@@ -184,6 +214,13 @@ TEST(RealFileDialogs, ShowFileSizesInRussian)
                 const QModelIndex name = model->index(row, 0, view->rootIndex());
                 shown << name.data().toString() + QLatin1Char(' ') +
                              name.siblingAtColumn(1).data().toString();
+                // Fault: "46...та", "Не...но": the size and type columns were
+                // sized for short English texts.
+                for (int column : {1, 2}) {
+                    const QString text = name.siblingAtColumn(column).data().toString();
+                    EXPECT_GT(view->columnWidth(column), view->fontMetrics().horizontalAdvance(text) + 4)
+                        << text.toStdString();
+                }
             }
         }
         dialog.reject();

@@ -1,11 +1,13 @@
 #include "tools/zuzo/cli.h"
 
+#include "program/file_causes.h"
 #include "tools/zuzo/console.h"
 #include "tools/zuzo/device_commands.h"
 #include "tools/zuzo/device_report.h"
 #include "tools/zuzo/help_texts.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/ptm_commands.h"
+#include "tools/zuzo/standard_output.h"
 
 #include <algorithm>
 #include <iostream>
@@ -32,20 +34,12 @@ const Group kGroups[] = {
     {"device", &run_device_command},
 };
 
-int top_usage(std::ostream& err, const std::string& problem = {})
-{
-    if (!problem.empty())
-        err << "zuzo: " << problem << '\n';
-    err << "Использование: zuzo ГРУППА КОМАНДА ... (справка: zuzo --help)\n" << ptm_usage() << device_usage();
-    return EXIT_ERROR;
-}
-
 } // namespace
 
 int run_args(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     if (args.empty())
-        return top_usage(err);
+        return refuse_call(err, {}, "ожидается группа команд ptm или device");
     if (args.size() == 1 && args[0] == "--version") {
         out << "zuzo " << ZUZO_VERSION << '\n';
         return EXIT_OK;
@@ -64,13 +58,22 @@ int run_args(const std::vector<std::string>& args, std::ostream& out, std::ostre
     // A script that asked for JSON gets an object for its mistake too.
     if (std::find(args.begin(), args.end(), "--json") != args.end())
         out << json::write(usage_to_json({}, "zuzo: " + problem));
-    return top_usage(err, problem);
+    return refuse_call(err, {}, problem);
 }
 
 int run(int argc, char** argv)
 {
+    StandardOutput output; // first: on Windows the console's line ends go through it
     const Utf8Console console;
-    return run_args(command_line_words(argc, argv), std::cout, std::cerr);
+    const int code = run_args(command_line_words(argc, argv), std::cout, std::cerr);
+    const std::error_code error = output.finish();
+    // A reader that stops early (zuzo ptm dump site.ptm | head -1) took what
+    // it wanted: the command's own outcome stands.
+    if (!error || error == std::errc::broken_pipe)
+        return code;
+    std::cerr << "zuzo: стандартный вывод не записан: "
+              << file_cause({FileStep::Write, error, EntryType::Regular}, {}) << '\n';
+    return EXIT_ERROR;
 }
 
 } // namespace zuzo::cli

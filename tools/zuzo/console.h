@@ -34,8 +34,8 @@ public:
 
 private:
     // Windows: the buffers std::cout and std::cerr write through (line ends,
-    // then the handle), and theirs before, given back at the end.
-    [[maybe_unused]] std::unique_ptr<std::streambuf> out_handle_;
+    // then, for std::cerr, the handle), and theirs before, given back at the
+    // end.
     [[maybe_unused]] std::unique_ptr<std::streambuf> err_handle_;
     [[maybe_unused]] std::unique_ptr<std::streambuf> out_;
     [[maybe_unused]] std::unique_ptr<std::streambuf> err_;

@@ -1,7 +1,8 @@
 // Windows hands main() its arguments in the ANSI code page (1251 on a
 // Russian system), which garbles or loses what it cannot hold; the wide
-// command line has every character. Standard output and error are written
-// by HandleBuffer, past the C library: a console gets whole lines as UTF-16,
+// command line has every character. Standard output (through the checked
+// StandardOutput) and error (through HandleBuffer) are written by a
+// HandleWriter, past the C library: a console gets whole lines as UTF-16,
 // so a Cyrillic letter never reaches it in two halves (one byte at a time
 // through the C library, each half became a U+FFFD), and its code page does
 // not matter; a file or pipe gets UTF-8, each line ended in CR LF by
@@ -124,17 +125,21 @@ bool write_console(HANDLE console, const std::wstring& text)
     return true;
 }
 
-bool write_file(HANDLE file, const char* data, std::size_t size)
+// Every byte, or the system's error (a write that takes nothing counts as a
+// full disk).
+std::error_code write_file(HANDLE file, const char* data, std::size_t size)
 {
     while (size > 0) {
         DWORD written = 0;
         const auto chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
-        if (!WriteFile(file, data, chunk, &written, nullptr) || written == 0)
-            return false;
+        if (!WriteFile(file, data, chunk, &written, nullptr))
+            return {static_cast<int>(GetLastError()), std::system_category()};
+        if (written == 0)
+            return {ERROR_DISK_FULL, std::system_category()};
         data += written;
         size -= written;
     }
-    return true;
+    return {};
 }
 
 std::wstring wide_from_utf8(const char* text, std::size_t size)
@@ -163,11 +168,29 @@ std::size_t whole_characters(std::string_view text)
     return text.size(); // no lead byte: not UTF-8, passed on as it is
 }
 
-HandleBuffer::HandleBuffer(void* handle) : handle_(handle)
+HandleWriter::HandleWriter(void* handle) : handle_(handle)
 {
     DWORD mode = 0;
-    console_ = GetConsoleMode(handle_, &mode) != 0;
+    console_ = handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE && GetConsoleMode(handle_, &mode) != 0;
 }
+
+std::error_code HandleWriter::write(const char* text, std::size_t size)
+{
+    if (handle_ == nullptr || handle_ == INVALID_HANDLE_VALUE)
+        return {ERROR_INVALID_HANDLE, std::system_category()};
+    if (!console_)
+        return write_file(handle_, text, size);
+    carried_.append(text, size);
+    const std::size_t whole = whole_characters(carried_);
+    const bool written = write_console(handle_, wide_from_utf8(carried_.data(), whole));
+    carried_.erase(0, whole);
+    if (written)
+        return {};
+    const DWORD error = GetLastError();
+    return {static_cast<int>(error != 0 ? error : ERROR_WRITE_FAULT), std::system_category()};
+}
+
+HandleBuffer::HandleBuffer(void* handle) : writer_(handle) {}
 
 HandleBuffer::~HandleBuffer()
 {
@@ -206,8 +229,7 @@ bool HandleBuffer::write_out(std::size_t size)
 {
     if (failed_ || size == 0)
         return !failed_;
-    failed_ = console_ ? !write_console(handle_, wide_from_utf8(pending_.data(), size))
-                       : !write_file(handle_, pending_.data(), size);
+    failed_ = static_cast<bool>(writer_.write(pending_.data(), size));
     pending_.erase(0, size);
     return !failed_;
 }
@@ -219,9 +241,10 @@ Utf8Console::Utf8Console()
     // Whole lines: std::cerr is not flushed after every piece written.
     saved_err_flags_ = std::cerr.flags();
     std::cerr.unsetf(std::ios::unitbuf);
-    out_handle_ = std::make_unique<HandleBuffer>(GetStdHandle(STD_OUTPUT_HANDLE));
+    // Standard output is already checked (StandardOutput, which writes it
+    // through a HandleWriter): here it only gets its line ends.
     err_handle_ = std::make_unique<HandleBuffer>(GetStdHandle(STD_ERROR_HANDLE));
-    out_ = std::make_unique<CrLfBuffer>(out_handle_.get());
+    out_ = std::make_unique<CrLfBuffer>(std::cout.rdbuf());
     err_ = std::make_unique<CrLfBuffer>(err_handle_.get());
     saved_out_ = std::cout.rdbuf(out_.get());
     saved_err_ = std::cerr.rdbuf(err_.get());
@@ -236,7 +259,6 @@ Utf8Console::~Utf8Console()
     std::cerr.flags(saved_err_flags_);
     out_.reset();
     err_.reset();
-    out_handle_.reset();
     err_handle_.reset();
 }
 

@@ -6,6 +6,7 @@
 #include <streambuf>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace zuzo::cli {
@@ -31,7 +32,23 @@ private:
     char last_ = '\0'; // the last character passed on
 };
 
-// Writes UTF-8 text to a Windows handle in whole lines: each line as soon as
+// Writes UTF-8 bytes to a Windows handle: a console gets them as UTF-16
+// through WriteConsoleW, which shows them whatever the console's code page,
+// in whole characters only (a character cut off at the end of one write goes
+// out with the next); a file or pipe gets the bytes as given. Returns the
+// system's error of a failed write.
+class HandleWriter {
+public:
+    explicit HandleWriter(void* handle);
+    [[nodiscard]] std::error_code write(const char* text, std::size_t size);
+
+private:
+    void* handle_;
+    bool console_;
+    std::string carried_; // the start of a character, for the console
+};
+
+// Writes UTF-8 text to a Windows handle (HandleWriter) in whole lines: each line as soon as
 // it is complete, the rest of a line when flushed or at the end, and never a
 // part of a character (the console would show each part as a character of
 // its own). A console gets the text as UTF-16 through WriteConsoleW, which
@@ -53,8 +70,7 @@ private:
     // Writes the first size bytes of pending_ and drops them.
     [[nodiscard]] bool write_out(std::size_t size);
 
-    void* handle_;
-    bool console_;
+    HandleWriter writer_;
     bool failed_ = false;
     std::string pending_;
 };

@@ -5,19 +5,22 @@
 #include "link/port_names.h"
 #include "link/port_open_error.h"
 #include "link/serial_link.h"
+#include "link/status_reply.h"
 #include "plans/plan_check.h"
+#include "program/file_causes.h"
 #include "program/optics_range.h"
 #include "program/optics_rules.h"
 #include "program/ptm_format.h"
 #include "program/ptm_optics_patch.h"
+#include "tools/zuzo/command_files.h"
 #include "tools/zuzo/device_options.h"
 #include "tools/zuzo/device_report.h"
+#include "tools/zuzo/file_kinds.h"
 #include "tools/zuzo/journal_file.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/json_program.h"
 #include "tools/zuzo/optics_compare.h"
 #include "tools/zuzo/ptm_commands.h"
-#include "tools/zuzo/ptm_files.h"
 #include "tools/zuzo/same_file.h"
 
 #include <QCoreApplication>
@@ -25,7 +28,6 @@
 
 #include <array>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -35,14 +37,6 @@ namespace {
 
 constexpr int EXIT_DEVICE = 1;
 constexpr int EXIT_DIFFERS = 3; // verify: the device holds other optics than the file
-
-int usage(std::ostream& err, const std::string& problem)
-{
-    if (!problem.empty())
-        err << "zuzo device: " << problem << '\n';
-    err << "Использование:\n" << device_usage();
-    return EXIT_ERROR;
-}
 
 // The link for one command; the Qt core application it needs is made here
 // when the program has none.
@@ -167,7 +161,7 @@ struct Run {
                           "): " + result_text(a.result));
     }
 
-    bool read_command(ReplyArray& reply, std::uint8_t code)
+    bool read_command(ReplyBytes& reply, std::uint8_t code)
     {
         return succeeded(run_attempts([&] {
                              prompt.begin_exchange();
@@ -202,8 +196,12 @@ struct Run {
     bool load_into()
     {
         const std::string& path = o.into;
-        if (read_whole_file(path, into_bytes) != FileStatus::Done)
-            return finish(RunOutcome::FileFailed, EXIT_ERROR, path + ": " + read_problem(path));
+        // Read before the device is asked: never a device, a pipe or a folder.
+        if (const std::string refusal = target_refusal(path); !refusal.empty())
+            return finish(RunOutcome::FileFailed, EXIT_ERROR,
+                          path + ": " + refusal + "; устройство не затронуто");
+        if (const FileResult read = read_input(path, into_bytes); !read.done())
+            return finish(RunOutcome::FileFailed, EXIT_ERROR, path + ": " + read_problem(read, path));
         switch (ptm_optics_patchable(into_bytes)) {
         case OpticsPatch::Done:
             return true;
@@ -232,39 +230,39 @@ struct Run {
 bool identify(Run& r)
 {
     const bool status = r.o.command == "status";
-    ReplyArray id{};
-    if (!r.read_command(id, CMD_STATUS))
+    ReplyBytes first{};
+    if (!r.read_command(first, CMD_STATUS))
         return false;
     const bool known = !r.skipped;
     if (!known && !status)
         return r.finish(RunOutcome::EepromFault, EXIT_DEVICE,
                         r.skip_note + "; устройство не опознано, " + r.nothing_done());
+    const DeviceIdentity id = status_identity(first);
     if (known)
-        r.record.device_type = id[1];
-    const bool supported = known && id[1] == DEVICE_TYPE_CODE;
-    const std::string unsupported = "тип устройства " + std::to_string(id[1]) + " не поддерживается";
+        r.record.device_type = id.type_code;
+    const bool supported = known && id.supported();
+    const std::string unsupported = "тип устройства " + std::to_string(id.type_code) + " не поддерживается";
     if (known && !supported && !status)
         return r.finish(RunOutcome::Unsupported, EXIT_DEVICE, unsupported + "; " + r.nothing_done());
     if (status) {
+        const SensorState sensor = status_sensor(first);
         r.record.details["supported"] = known ? json::Value(supported) : json::Value(nullptr);
-        r.record.details["optical_sensor_on"] = known ? json::Value(id[4] == 0) : json::Value(nullptr);
-        r.record.details["illuminance"] =
-            known ? json::Value(static_cast<std::int64_t>(id[3]) * 256 + id[2]) : json::Value(nullptr);
+        r.record.details["optical_sensor_on"] = known ? json::Value(sensor.on) : json::Value(nullptr);
+        r.record.details["illuminance"] = known ? json::Value(sensor.illuminance_lux) : json::Value(nullptr);
     }
     std::string note = known ? std::string() : r.skip_note;
-    ReplyArray clock{};
-    if (!r.read_command(clock, CMD_STATUS))
+    ReplyBytes second{};
+    if (!r.read_command(second, CMD_STATUS))
         return false;
-    const bool valid = !r.skipped && clock[2] <= 59 && clock[3] <= 59 && clock[4] <= 24 && clock[5] >= 1 &&
-                       clock[5] <= 7 && clock[6] >= 1 && clock[6] <= 31 && clock[7] >= 1 && clock[7] <= 12;
+    const std::optional<DeviceClock> clock = r.skipped ? std::nullopt : status_clock(second);
     if (r.skipped && note.empty())
         note = r.skip_note;
-    if (valid)
-        r.record.clock = std::to_string(2000 + clock[8]) + "-" + two_digits(clock[7]) + "-" +
-                         two_digits(clock[6]) + " " + two_digits(clock[4]) + ":" + two_digits(clock[3]) +
-                         ":" + two_digits(clock[2]);
+    if (clock)
+        r.record.clock = std::to_string(clock->year) + "-" + two_digits(clock->month) + "-" +
+                         two_digits(clock->day) + " " + two_digits(clock->hour) + ":" +
+                         two_digits(clock->minute) + ":" + two_digits(clock->second);
     if (status)
-        r.record.details["weekday"] = valid ? json::Value(clock[5]) : json::Value(nullptr);
+        r.record.details["weekday"] = clock ? json::Value(clock->weekday) : json::Value(nullptr);
     if (status && !note.empty())
         return r.finish(RunOutcome::EepromFault, EXIT_DEVICE,
                         note + "; значения, которых устройство не прислало, не показаны");
@@ -274,7 +272,7 @@ bool identify(Run& r)
 }
 
 // The three optics reads; the 22 bytes they give, in the order of a write.
-bool read_optics(Run& r, std::array<ReplyArray, 3>& replies)
+bool read_optics(Run& r, std::array<ReplyBytes, 3>& replies)
 {
     const std::array<std::uint8_t, 3> codes = {CMD_READ_OPTICS_A, CMD_READ_OPTICS_B, CMD_READ_OPTICS_C};
     for (std::size_t k = 0; k < codes.size(); ++k) {
@@ -292,7 +290,7 @@ bool read_optics(Run& r, std::array<ReplyArray, 3>& replies)
 
 bool read_program(Run& r)
 {
-    std::array<ReplyArray, 3> replies{};
+    std::array<ReplyBytes, 3> replies{};
     if (!read_optics(r, replies))
         return false;
     DeviceProgram program;
@@ -307,9 +305,9 @@ bool read_program(Run& r)
     if (patch_ptm_optics(r.into_bytes, program, patched) != OpticsPatch::Done)
         return r.finish(RunOutcome::FileFailed, EXIT_ERROR,
                         r.o.into + ": " + kBadFormat + "; файл не изменён");
-    if (write_whole_file_atomically(r.o.into, patched) != FileStatus::Done)
+    if (const FileResult written = write_output(r.o.into, patched); !written.done())
         return r.finish(RunOutcome::FileFailed, EXIT_ERROR,
-                        r.o.into + ": " + write_problem(r.o.into, patched.size()));
+                        r.o.into + ": " + write_problem(written, r.o.into));
     return r.finish(RunOutcome::Done, EXIT_OK, "настройки оптики прочитаны в " + r.o.into);
 }
 
@@ -353,7 +351,7 @@ bool verify_program(Run& r, const DeviceProgram& program)
 {
     const bool written = r.writes_done == 2; // write --verify
     const std::string sent_hash = r.record.optics_sha256;
-    std::array<ReplyArray, 3> replies{};
+    std::array<ReplyBytes, 3> replies{};
     if (!read_optics(r, replies)) {
         if (written)
             r.record.result += "; настройки оптики записаны, но не проверены";
@@ -416,30 +414,19 @@ void run_command(Run& r)
     r.link->close_link();
 }
 
-std::filesystem::path path_of_utf8(const std::string& name)
+// Opens the journal; why it cannot be, as the run's one line, or nothing.
+std::string open_journal(JournalFile& journal, const std::string& path)
 {
-    return std::filesystem::path(std::u8string(name.begin(), name.end()));
-}
-
-// Why a row could not be added: asked as for the file the journal would
-// have become.
-std::string journal_cause(const std::string& journal, std::size_t row_size)
-{
-    std::error_code ec;
-    const std::uintmax_t have = std::filesystem::file_size(path_of_utf8(journal), ec);
-    return write_cause(journal, static_cast<std::size_t>(ec ? 0 : have) + row_size);
+    if (const std::string refusal = output_refusal(path, FileKind::Journal); !refusal.empty())
+        return path + ": " + refusal + "; устройство не затронуто";
+    const FileResult opened = journal.open(path_from_utf8(path), journal_first_rows());
+    if (opened.done())
+        return {};
+    return path + ": журнал не открывается для дописывания: " + file_cause(opened, path_from_utf8(path)) +
+           "; устройство не затронуто";
 }
 
 } // namespace
-
-const char* device_usage()
-{
-    return "  zuzo device status --port COMn|ПУТЬ [--json]\n"
-           "  zuzo device read --port COMn|ПУТЬ [--into ФАЙЛ.ptm] [--json] [--journal ЖУРНАЛ.csv]\n"
-           "  zuzo device write --port COMn|ПУТЬ ФАЙЛ.ptm [--verify] [--json] [--journal ЖУРНАЛ.csv]\n"
-           "  zuzo device verify --port COMn|ПУТЬ ФАЙЛ.ptm [--json] [--journal ЖУРНАЛ.csv]\n"
-           "    у каждой --on-eeprom-fault=repeat|skip|break (по умолчанию break)\n";
-}
 
 int run_device_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
@@ -448,7 +435,7 @@ int run_device_command(const std::vector<std::string>& args, std::ostream& out, 
     if (!problem.empty()) {
         if (o.json)
             out << json::write(usage_to_json(o.port, "zuzo device: " + problem));
-        return usage(err, problem);
+        return refuse_call(err, "device", problem);
     }
 
     Run r(o);
@@ -458,22 +445,22 @@ int run_device_command(const std::vector<std::string>& args, std::ostream& out, 
     // The journal opens before anything else happens: a run it cannot
     // record sends nothing.
     JournalFile journal;
-    if (!o.journal.empty() && !journal.open(path_of_utf8(o.journal), journal_first_rows())) {
-        r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
-                 o.journal + ": журнал не открывается для дописывания: " +
-                     write_cause(o.journal, journal_first_rows().size()) + "; устройство не затронуто");
+    const std::string unopened = o.journal.empty() ? std::string() : open_journal(journal, o.journal);
+    if (!unopened.empty()) {
+        r.finish(RunOutcome::JournalFailed, EXIT_ERROR, unopened);
     } else {
         run_command(r);
         const std::string now =
             QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
         const std::string row = journal_row(r.record, now);
-        if (!o.journal.empty() && !journal.append(row)) {
+        const FileResult appended = o.journal.empty() ? FileResult{} : journal.append(row);
+        if (!appended.done()) {
             if (!o.json)
                 print_plain(r.record, out, err); // what the device did, then what the journal lost
             const bool changed = r.writes_done > 0;
             r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
-                     o.journal +
-                         ": строку журнала записать не удалось: " + journal_cause(o.journal, row.size()) +
+                     o.journal + ": строку журнала записать не удалось: " +
+                         file_cause(appended, path_from_utf8(o.journal)) +
                          (changed ? "; настройки оптики в устройство на " + o.port + " при этом записаны" +
                                         (r.writes_done == 1 ? " частично" : "")
                                   : std::string("; устройство не изменено")));

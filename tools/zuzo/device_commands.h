@@ -42,7 +42,4 @@ namespace zuzo::cli {
                                      std::ostream& err);
 [[nodiscard]] int run_device_command(const std::vector<std::string>& args);
 
-// Usage lines of the device subcommands.
-[[nodiscard]] const char* device_usage();
-
 } // namespace zuzo::cli

@@ -3,6 +3,7 @@
 #include "tools/zuzo/same_file.h"
 
 #include <optional>
+#include <set>
 #include <string_view>
 
 namespace zuzo::cli {
@@ -40,9 +41,13 @@ std::string parse_device_options(const std::vector<std::string>& args, DeviceOpt
     if (args.empty())
         return "нужна команда";
     o.command = args[0];
+    std::set<std::string> given; // no option is repeated: which one would count is a guess
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool has_next = i + 1 < args.size();
+        const std::string option = a.substr(0, a.find('='));
+        if (option.rfind("--", 0) == 0 && !given.insert(option).second)
+            return "параметр " + option + " указан дважды";
         if (a == "--port" && has_next) {
             o.port = args[++i];
         } else if (a == "--into" && has_next) {

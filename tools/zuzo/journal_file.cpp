@@ -7,16 +7,32 @@
 
 namespace zuzo::cli {
 
-bool JournalFile::append(std::string_view text)
+FileResult JournalFile::open(const std::filesystem::path& path, std::string_view first_rows)
+{
+    // Opening a device for writing may already act on it (a serial line's
+    // control lines): anything but a regular file is left unopened.
+    const EntryType found = entry_type(path);
+    if (found != EntryType::Regular && found != EntryType::Missing)
+        return {FileStep::NotRegular, {}, found};
+    return open_file(path, first_rows);
+}
+
+FileResult JournalFile::append(std::string_view text)
 {
     if (handle_ == -1)
-        return false;
+        return {FileStep::Write, std::make_error_code(std::errc::bad_file_descriptor), EntryType::Regular};
     std::string row = needs_break_ ? "\r\n" : "";
     row.append(text);
-    if (!write_synced(row))
-        return false;
+    if (const std::error_code error = write_synced(row))
+        return {FileStep::Write, error, EntryType::Regular};
     needs_break_ = false;
-    return true;
+    return {};
+}
+
+FileResult JournalFile::refused_open(const std::filesystem::path& path, std::error_code error)
+{
+    const FileStep step = entry_type(path) == EntryType::Missing ? FileStep::Create : FileStep::Protected;
+    return {step, error, EntryType::Regular};
 }
 
 } // namespace zuzo::cli

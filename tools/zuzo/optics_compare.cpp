@@ -6,11 +6,6 @@
 namespace zuzo {
 namespace {
 
-std::uint8_t byte_of(std::int32_t reply_value)
-{
-    return static_cast<std::uint8_t>(reply_value & 0xFF);
-}
-
 std::string sensor_text(bool on)
 {
     return on ? "вкл." : "выкл.";
@@ -47,17 +42,17 @@ std::string device_text(const OpticsValue& v, const OpticsBytes& d, std::size_t 
 
 } // namespace
 
-OpticsBytes device_optics_bytes(const ReplyArray& a, const ReplyArray& b, const ReplyArray& c)
+OpticsBytes device_optics_bytes(const ReplyBytes& a, const ReplyBytes& b, const ReplyBytes& c)
 {
     OpticsBytes out{};
     for (std::size_t k = 0; k < 10; ++k)
-        out[k] = byte_of(a[k + 1]);
+        out[k] = a.byte(k + 1);
     for (std::size_t k = 0; k < 8; ++k)
-        out[10 + k] = byte_of(b[k + 1]);
-    out[18] = byte_of(b[10]); // evening threshold, low byte
-    out[19] = byte_of(b[9]);
-    out[20] = byte_of(c[2]); // day threshold, low byte
-    out[21] = byte_of(c[1]);
+        out[10 + k] = b.byte(k + 1);
+    out[18] = b.byte(10); // evening threshold, low byte
+    out[19] = b.byte(9);
+    out[20] = c.byte(2); // day threshold, low byte
+    out[21] = c.byte(1);
     return out;
 }
 

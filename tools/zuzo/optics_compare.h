@@ -13,7 +13,7 @@ namespace zuzo {
 // The 22 bytes the device holds, in the order of the program write, from the
 // replies of CMD_READ_OPTICS_A, _B and _C (the reads give each threshold
 // high byte first, the write low byte first).
-[[nodiscard]] OpticsBytes device_optics_bytes(const ReplyArray& a, const ReplyArray& b, const ReplyArray& c);
+[[nodiscard]] OpticsBytes device_optics_bytes(const ReplyBytes& a, const ReplyBytes& b, const ReplyBytes& c);
 
 struct OpticsDifference {
     std::string field;        // the program's field name, e.g. "evening_brightness.module_red"

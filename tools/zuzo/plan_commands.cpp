@@ -4,12 +4,11 @@
 #include "program/file_store.h"
 #include "program/optics_range.h"
 #include "program/ptm_format.h"
+#include "tools/zuzo/command_files.h"
 #include "tools/zuzo/ptm_check.h"
 #include "tools/zuzo/ptm_commands.h"
-#include "tools/zuzo/ptm_files.h"
 #include "tools/zuzo/text_input.h"
 
-#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -19,7 +18,8 @@ namespace {
 
 int export_plan(const std::vector<std::string>& files, std::ostream& out, std::ostream& err)
 {
-    if (files.size() == 2 && writes_over_input(err, files[0], files[1]))
+    if (files.size() == 2 &&
+        (writes_over_input(err, files[0], files[1]) || refuses_output(err, files[1], FileKind::Table)))
         return EXIT_ERROR;
     DeviceProgram program;
     if (!load_program_file(files[0], program, err))
@@ -29,9 +29,9 @@ int export_plan(const std::vector<std::string>& files, std::ostream& out, std::o
         out << table;
         return EXIT_OK;
     }
-    if (write_whole_file_atomically(files[1], std::vector<std::uint8_t>(table.begin(), table.end())) !=
-        FileStatus::Done) {
-        report_file_problem(err, files[1], write_problem(files[1], table.size()));
+    const std::vector<std::uint8_t> bytes(table.begin(), table.end());
+    if (const FileResult written = write_output(files[1], bytes); !written.done()) {
+        report_file_problem(err, files[1], write_problem(written, files[1]));
         return EXIT_ERROR;
     }
     return EXIT_OK;
@@ -42,17 +42,21 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
 {
     if (writes_over_input(err, csv_path, ptm_path))
         return EXIT_ERROR;
+    // The program file is read before it is written: never a device or a pipe.
+    if (const std::string refusal = target_refusal(ptm_path); !refusal.empty()) {
+        report_file_problem(err, ptm_path, refusal);
+        return EXIT_ERROR;
+    }
     std::vector<std::uint8_t> table;
-    if (read_whole_file(csv_path, table) != FileStatus::Done) {
-        report_file_problem(err, csv_path, read_problem(csv_path));
+    if (const FileResult read = read_input(csv_path, table); !read.done()) {
+        report_file_problem(err, csv_path, read_problem(read, csv_path));
         return EXIT_ERROR;
     }
     std::vector<std::uint8_t> before;
-    std::error_code ec;
-    if (!std::filesystem::exists(path_from_utf8(ptm_path), ec) && !ec) {
+    if (entry_type(path_from_utf8(ptm_path)) == EntryType::Missing) {
         before = write_ptm(DeviceProgram{});
-    } else if (read_whole_file(ptm_path, before) != FileStatus::Done) {
-        report_file_problem(err, ptm_path, read_problem(ptm_path));
+    } else if (const FileResult read = read_input(ptm_path, before); !read.done()) {
+        report_file_problem(err, ptm_path, read_problem(read, ptm_path));
         return EXIT_ERROR;
     }
     DeviceProgram plan;
@@ -93,8 +97,8 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
                             "план нельзя вставить так, чтобы файл читался обратно тем же; файл не изменен");
         return EXIT_ERROR;
     }
-    if (write_whole_file_atomically(ptm_path, *after) != FileStatus::Done) {
-        report_file_problem(err, ptm_path, write_problem(ptm_path, after->size()));
+    if (const FileResult saved = write_output(ptm_path, *after); !saved.done()) {
+        report_file_problem(err, ptm_path, write_problem(saved, ptm_path));
         return EXIT_ERROR;
     }
     std::ostringstream faults;
@@ -112,8 +116,13 @@ int run_plan_command(const std::vector<std::string>& args, std::ostream& out, st
         return export_plan(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     if (args.size() == 3 && args[0] == "import")
         return import_plan(args[1], args[2], out, err);
-    err << "Использование:\n" << ptm_usage();
-    return EXIT_ERROR;
+    if (!args.empty() && args[0] == "export")
+        return refuse_call(err, "ptm plan export", "ожидается ФАЙЛ.ptm [ПЛАН.csv]");
+    if (!args.empty() && args[0] == "import")
+        return refuse_call(err, "ptm plan import", "ожидается ПЛАН.csv ФАЙЛ.ptm");
+    return refuse_call(err, "ptm plan",
+                       args.empty() ? std::string("ожидается export или import")
+                                    : "неизвестная команда " + args[0]);
 }
 
 } // namespace zuzo::cli

@@ -1,11 +1,12 @@
 #include "tools/zuzo/ptm_commands.h"
 
 #include "program/ptm_format.h"
+#include "tools/zuzo/command_files.h"
+#include "tools/zuzo/file_kinds.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/json_program.h"
 #include "tools/zuzo/plan_commands.h"
 #include "tools/zuzo/ptm_check.h"
-#include "tools/zuzo/ptm_files.h"
 #include "tools/zuzo/ptm_make.h"
 #include "tools/zuzo/same_file.h"
 #include "tools/zuzo/text_input.h"
@@ -15,12 +16,28 @@
 namespace zuzo::cli {
 namespace {
 
-int bad_use(std::ostream& err, const std::string& problem = {})
+// The words each command expects after its name.
+struct CommandWords {
+    std::string_view name;
+    std::size_t count;
+    const char* expected;
+};
+
+constexpr CommandWords kCommands[] = {
+    {"dump", 1, "ФАЙЛ.ptm"},
+    {"make", 2, "ПРОГРАММА.json ФАЙЛ.ptm"},
+    {"check", 1, "ФАЙЛ.ptm"},
+};
+
+int bad_use(std::ostream& err, const std::vector<std::string>& args)
 {
-    if (!problem.empty())
-        err << "zuzo ptm: " << problem << '\n';
-    err << "Использование:\n" << ptm_usage();
-    return EXIT_ERROR;
+    if (args.empty())
+        return refuse_call(err, "ptm", "ожидается команда dump, make, check или plan");
+    for (const CommandWords& c : kCommands) {
+        if (args[0] == c.name)
+            return refuse_call(err, "ptm " + args[0], std::string("ожидается ") + c.expected);
+    }
+    return refuse_call(err, "ptm", "неизвестная команда " + args[0]);
 }
 
 int dump(const std::string& path, std::ostream& out, std::ostream& err)
@@ -34,11 +51,11 @@ int dump(const std::string& path, std::ostream& out, std::ostream& err)
 
 int make(const std::string& json_path, const std::string& out_path, std::ostream& err)
 {
-    if (writes_over_input(err, json_path, out_path))
+    if (writes_over_input(err, json_path, out_path) || refuses_output(err, out_path, FileKind::Program))
         return EXIT_ERROR;
     std::vector<std::uint8_t> bytes;
-    if (read_whole_file(json_path, bytes) != FileStatus::Done) {
-        report_file_problem(err, json_path, read_problem(json_path));
+    if (const FileResult read = read_input(json_path, bytes); !read.done()) {
+        report_file_problem(err, json_path, read_problem(read, json_path));
         return EXIT_ERROR;
     }
     const PtmMakeResult made = make_ptm(utf8_text(bytes)); // UTF-16 from PowerShell too
@@ -46,8 +63,8 @@ int make(const std::string& json_path, const std::string& out_path, std::ostream
         report_file_problem(err, json_path, made.error);
         return EXIT_ERROR;
     }
-    if (write_whole_file_atomically(out_path, made.bytes) != FileStatus::Done) {
-        report_file_problem(err, out_path, write_problem(out_path, made.bytes.size()));
+    if (const FileResult written = write_output(out_path, made.bytes); !written.done()) {
+        report_file_problem(err, out_path, write_problem(written, out_path));
         return EXIT_ERROR;
     }
     return EXIT_OK;
@@ -82,11 +99,19 @@ bool writes_over_input(std::ostream& err, const std::string& input, const std::s
     return true;
 }
 
+bool refuses_output(std::ostream& err, const std::string& path, FileKind kind)
+{
+    const std::string refusal = output_refusal(path, kind);
+    if (!refusal.empty())
+        report_file_problem(err, path, refusal);
+    return !refusal.empty();
+}
+
 bool load_program_file(const std::string& path, DeviceProgram& program, std::ostream& err)
 {
     std::vector<std::uint8_t> bytes;
-    if (read_whole_file(path, bytes) != FileStatus::Done) {
-        report_file_problem(err, path, read_problem(path));
+    if (const FileResult read = read_input(path, bytes); !read.done()) {
+        report_file_problem(err, path, read_problem(read, path));
         return false;
     }
     if (read_ptm(bytes, program) != PtmReadResult::Loaded) {
@@ -96,20 +121,18 @@ bool load_program_file(const std::string& path, DeviceProgram& program, std::ost
     return true;
 }
 
-const char* ptm_usage()
+int refuse_call(std::ostream& err, const std::string& where, const std::string& problem)
 {
-    return "  zuzo ptm dump ФАЙЛ.ptm\n"
-           "  zuzo ptm make ПРОГРАММА.json ФАЙЛ.ptm\n"
-           "  zuzo ptm check ФАЙЛ.ptm\n"
-           "  zuzo ptm plan export ФАЙЛ.ptm [ПЛАН.csv]\n"
-           "  zuzo ptm plan import ПЛАН.csv ФАЙЛ.ptm\n";
+    const std::string zuzo = where.empty() ? std::string("zuzo") : "zuzo " + where;
+    err << zuzo << ": " << problem << "; см. " << zuzo << " --help\n";
+    return EXIT_ERROR;
 }
 
 int run_ptm_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     for (const std::string& a : args) {
         if (a.size() > 1 && a[0] == '-')
-            return bad_use(err, "неизвестный параметр " + a);
+            return refuse_call(err, "ptm", "неизвестный параметр " + a);
     }
     if (args.size() == 2 && args[0] == "dump")
         return dump(args[1], out, err);
@@ -119,7 +142,7 @@ int run_ptm_command(const std::vector<std::string>& args, std::ostream& out, std
         return check(args[1], out, err);
     if (!args.empty() && args[0] == "plan")
         return run_plan_command(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
-    return bad_use(err);
+    return bad_use(err, args);
 }
 
 } // namespace zuzo::cli

@@ -7,6 +7,7 @@
 //   zuzo ptm plan export|import  the weekly plan as a table (plan_commands.h)
 
 #include "program/device_program.h"
+#include "tools/zuzo/file_kinds.h"
 
 #include <iosfwd>
 #include <string>
@@ -35,10 +36,16 @@ void report_file_problem(std::ostream& err, const std::string& path, std::string
 // input (by any path), says so on err and returns true; nothing is written.
 [[nodiscard]] bool writes_over_input(std::ostream& err, const std::string& input, const std::string& output);
 
+// A file of kind may not be written at path (file_kinds.h): says why on err
+// and returns true; nothing is written.
+[[nodiscard]] bool refuses_output(std::ostream& err, const std::string& path, FileKind kind);
+
 // Reads and decodes a program file; reports to err and returns false on failure.
 [[nodiscard]] bool load_program_file(const std::string& path, DeviceProgram& program, std::ostream& err);
 
-// Usage lines of the ptm subcommands.
-[[nodiscard]] const char* ptm_usage();
+// A call that cannot be run, told on one line, "zuzo WHERE: PROBLEM; см.
+// zuzo WHERE --help" (usage lives in --help); returns EXIT_ERROR. where is
+// the group and command ("ptm make", "device"), empty for the program itself.
+int refuse_call(std::ostream& err, const std::string& where, const std::string& problem);
 
 } // namespace zuzo::cli

@@ -1,0 +1,28 @@
+#pragma once
+// The files a companion command reads and writes, named in UTF-8 on every
+// system, and their failures told in one line: "файл не прочитан: файла
+// нет", "файл не записан: нет места на диске". The cause comes from the
+// system's own error code (program/file_causes.h).
+
+#include "program/file_store.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace zuzo::cli {
+
+// The whole content of the file.
+[[nodiscard]] FileResult read_input(const std::string& path, std::vector<std::uint8_t>& out);
+
+// Replaces the file (or creates it) through a temporary file in the same
+// folder, only when it is a regular file or missing; on failure the old file
+// stays and no temporary file is left.
+[[nodiscard]] FileResult write_output(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// "файл не прочитан: CAUSE" and "файл не записан: CAUSE", for "PATH: ...".
+[[nodiscard]] std::string read_problem(const FileResult& result, const std::string& path);
+[[nodiscard]] std::string write_problem(const FileResult& result, const std::string& path);
+
+} // namespace zuzo::cli

@@ -1,0 +1,92 @@
+#include "tools/zuzo/file_kinds.h"
+
+#include "plans/plan_csv.h"
+#include "program/ptm_format.h"
+#include "tools/zuzo/command_files.h"
+#include "tools/zuzo/device_report.h"
+#include "tools/zuzo/json.h"
+#include "tools/zuzo/text_input.h"
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace zuzo::cli {
+namespace {
+
+const char* kind_name(FileKind kind)
+{
+    switch (kind) {
+    case FileKind::Program:
+        return "файл программы";
+    case FileKind::Table:
+        return "таблица плана";
+    case FileKind::Json:
+        return "JSON";
+    case FileKind::Journal:
+        break;
+    }
+    return "журнал";
+}
+
+// The first line of a text, without its line end.
+std::string_view first_line(std::string_view text)
+{
+    return text.substr(0, text.find_first_of("\r\n"));
+}
+
+bool is_journal(std::string_view bytes)
+{
+    constexpr std::string_view kMark = "\xEF\xBB\xBF"; // the byte order mark
+    const std::string first_rows = journal_first_rows();
+    std::string_view header = first_line(first_rows);
+    header.remove_prefix(kMark.size());
+    if (bytes.substr(0, kMark.size()) == kMark)
+        bytes.remove_prefix(kMark.size());
+    return first_line(bytes) == header;
+}
+
+// The kind of a file's content; nothing when it is none of them.
+std::optional<FileKind> kind_of(const std::vector<std::uint8_t>& bytes)
+{
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    DeviceProgram program;
+    if (read_ptm(bytes, program) == PtmReadResult::Loaded)
+        return FileKind::Program;
+    if (is_journal(text))
+        return FileKind::Journal;
+    const std::string utf8 = utf8_text(bytes);
+    if (json::parse(utf8).status == json::ParseStatus::Ok)
+        return FileKind::Json;
+    if (is_plan_table(text))
+        return FileKind::Table;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string target_refusal(const std::string& path)
+{
+    const EntryType found = entry_type(path_from_utf8(path));
+    if (found == EntryType::Regular || found == EntryType::Missing)
+        return {};
+    return write_problem({FileStep::NotRegular, {}, found}, path);
+}
+
+std::string output_refusal(const std::string& path, FileKind kind)
+{
+    if (std::string refusal = target_refusal(path); !refusal.empty())
+        return refusal;
+    std::vector<std::uint8_t> bytes;
+    if (entry_type(path_from_utf8(path)) == EntryType::Missing || !read_input(path, bytes).done() ||
+        bytes.empty())
+        return {}; // a file that cannot be read is told by the write
+    const std::optional<FileKind> found = kind_of(bytes);
+    if (found == kind)
+        return {};
+    const std::string what =
+        found ? std::string("это ") + kind_name(*found) + ", а не " : std::string("это не ");
+    return what + kind_name(kind) + "; файл не изменён";
+}
+
+} // namespace zuzo::cli
