@@ -1,7 +1,8 @@
 # Installation and the Debian package. Included from the top-level list:
 #   cmake --install BUILD [--prefix DIR]   the three programs, desktop entry,
-#                                          icons, manual pages, the user manual
-#                                          and the AppStream metadata
+#                                          icons, manual pages, the user manual,
+#                                          the notices of other authors'
+#                                          components and the AppStream metadata
 #   cpack --config BUILD/CPackConfig.cmake  zuzo-transport_<version>_<arch>.deb
 include(GNUInstallDirs)
 include(packaging/help.cmake)
@@ -97,6 +98,28 @@ install(FILES ${ZUZO_CONFIGURED_DIR}/zuzo-transport.1.gz ${ZUZO_CONFIGURED_DIR}/
               ${ZUZO_CONFIGURED_DIR}/zuzo-devsim.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES packaging/copyright ${ZUZO_CONFIGURED_DIR}/changelog.gz DESTINATION ${ZUZO_DOC_SUBDIR})
+# The notices of other authors' components and their licence texts
+# (packaging/notices.cmake), the same as beside the Windows programs; texts
+# over 4 kB compressed, as Debian keeps its documentation (gzip -9n), and
+# the GNU licences links to Debian's own copies in common-licenses.
+include(packaging/notices.cmake)
+install(CODE "
+  set(out \"${ZUZO_CONFIGURED_DIR}/notices\")
+  file(REMOVE_RECURSE \${out})
+  file(COPY \"${ZUZO_NOTICES}/THIRD-PARTY.txt\" \"${ZUZO_NOTICES}/licenses\" DESTINATION \${out})
+  file(GLOB_RECURSE texts \${out}/*.txt)
+  foreach(text IN LISTS texts)
+    file(SIZE \${text} size)
+    if(size GREATER 4096)
+      execute_process(COMMAND gzip -9nf \${text} COMMAND_ERROR_IS_FATAL ANY)
+    endif()
+  endforeach()
+  foreach(licence GPL-3 LGPL-3)
+    file(REMOVE \${out}/licenses/\${licence}.0.txt.gz)
+    file(CREATE_LINK ../../../common-licenses/\${licence} \${out}/licenses/\${licence}.0.txt SYMBOLIC)
+  endforeach()
+")
+install(DIRECTORY ${ZUZO_CONFIGURED_DIR}/notices/ DESTINATION ${ZUZO_DOC_SUBDIR})
 zuzo_install_help(${ZUZO_HELP_SUBDIR} ${ZUZO_DOC_SUBDIR}/html)
 # The HTML pages registered with doc-base (documentation browsers).
 install(FILES ${ZUZO_CONFIGURED_DIR}/zuzo-transport-manual DESTINATION ${CMAKE_INSTALL_DATADIR}/doc-base)

@@ -3,13 +3,16 @@
 #   cmake --install BUILD --prefix DIR     the two programs with the Qt
 #                                          libraries and plugins they load, the
 #                                          compiler's run-time libraries, Qt's
-#                                          Russian catalogue and the manual
+#                                          Russian catalogue, the manual and the
+#                                          notices of other authors' components
 #   cpack --config BUILD/CPackConfig.cmake  a ZIP, and the installer
 #                                          zuzo-transport-VERSION-win64.exe
-#                                          where NSIS (makensis) is installed
+#                                          (64-bit, in Russian) where NSIS
+#                                          (makensis) is installed
 # The programs and everything they load go into DIR/bin, side by side with
-# the user manual help.chm (the folder that the installer may put on PATH,
-# so that batch files call zuzo by name); the manual's pages into DIR/help.
+# the user manual help.chm and the notices (the folder that the installer
+# puts on PATH, so that batch files call zuzo by name); the manual's pages
+# into DIR/help.
 # scripts/installer-check.sh builds the installer with mingw-w64 and tries
 # it under Wine.
 include(packaging/help.cmake)
@@ -75,6 +78,29 @@ else()
   include(InstallRequiredSystemLibraries)
 endif()
 
+# Notices of the components of other authors beside the programs: the Qt
+# libraries, the compiler's run-time libraries, nlohmann/json compiled into
+# zuzo (packaging/notices.cmake). The text names the versions of the build.
+include(packaging/notices.cmake)
+zuzo_check_notice(Qt ${Qt6_VERSION})
+if(MINGW)
+  # Debian's mingw-w64 GCC calls itself 12.0.0 ("12-posix"): the major version
+  # is checked.
+  string(REGEX MATCH "^[0-9]+" gcc_major "${CMAKE_CXX_COMPILER_VERSION}")
+  zuzo_check_notice("Библиотеки времени выполнения GCC (libstdc++, libgcc)" "${gcc_major}.")
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -E -dM -x c++ -include _mingw_mac.h ${CMAKE_CURRENT_SOURCE_DIR}/packaging/notices.cmake
+                  OUTPUT_VARIABLE mingw_macros ERROR_QUIET)
+  if(mingw_macros MATCHES "#define __MINGW64_VERSION_STR \"([0-9.]+)\"")
+    zuzo_check_notice("winpthreads из mingw-w64" ${CMAKE_MATCH_1})
+  endif()
+endif()
+set(ZUZO_NOTICES_OUT ${CMAKE_CURRENT_BINARY_DIR}/notices)
+zuzo_windows_text(${ZUZO_NOTICES_OUT}/THIRD-PARTY.txt ${ZUZO_NOTICES}/THIRD-PARTY.txt)
+install(FILES ${ZUZO_NOTICES_OUT}/THIRD-PARTY.txt DESTINATION ${ZUZO_WIN_BIN})
+install(FILES ${ZUZO_LICENSE_TEXTS} DESTINATION ${ZUZO_WIN_BIN}/licenses)
+# The installer's licence page: the project's terms, then the notices.
+zuzo_windows_text(${ZUZO_NOTICES_OUT}/licence-page.txt ${ZUZO_NOTICES}/terms.txt ${ZUZO_NOTICES}/THIRD-PARTY.txt)
+
 # --- packages -------------------------------------------------------------------
 set(CPACK_GENERATOR ZIP)
 find_program(ZUZO_MAKENSIS makensis)
@@ -89,65 +115,15 @@ set(CPACK_PACKAGE_VENDOR "Vestorin")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration tool for the Vestorin Zuzo signalling device")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Vestorin Zuzo transport")
 set(CPACK_PACKAGE_FILE_NAME zuzo-transport-${PROJECT_VERSION}-win64)
-# The installer's licence page: the package's copyright notice, as in the
-# Debian package.
-set(CPACK_RESOURCE_FILE_LICENSE "${CMAKE_CURRENT_SOURCE_DIR}/packaging/copyright")
+set(CPACK_RESOURCE_FILE_LICENSE ${ZUZO_NOTICES_OUT}/licence-page.txt)
 set(CPACK_STRIP_FILES OFF)
-# The NSIS lines below hold quotes and backslashes: hand them to cpack as
-# written.
 set(CPACK_VERBATIM_VARIABLES ON)
-# NSIS: 64-bit programs go under "Program Files", not "Program Files (x86)".
-set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-# A Start menu entry for the tool, started in the folder of the programs
-# (SetOutPath sets the shortcut's working folder: there Help finds
-# "help.chm"), and one on the desktop when asked for; the icon on the
-# installer and in the list of installed programs; an older version
-# uninstalled first.
-set(CPACK_NSIS_CREATE_ICONS_EXTRA "
-  SetOutPath \"$INSTDIR\\bin\"
-  CreateShortCut \"$SMPROGRAMS\\$STARTMENU_FOLDER\\Vestorin Zuzo transport.lnk\" \"$INSTDIR\\bin\\zuzo-transport.exe\"
-  StrCmp \"$INSTALL_DESKTOP\" \"1\" 0 +2
-    CreateShortCut \"$DESKTOP\\Vestorin Zuzo transport.lnk\" \"$INSTDIR\\bin\\zuzo-transport.exe\"")
-# Uninstalling also removes the maker's registry key, once no other program
-# of the maker keeps its settings there.
-set(CPACK_NSIS_DELETE_ICONS_EXTRA "
-  Delete \"$SMPROGRAMS\\$MUI_TEMP\\Vestorin Zuzo transport.lnk\"
-  StrCmp \"$INSTALL_DESKTOP\" \"1\" 0 +2
-    Delete \"$DESKTOP\\Vestorin Zuzo transport.lnk\"
-  DeleteRegKey /ifempty SHCTX \"Software\\Vestorin\"")
-# The options page offers the folder of the programs (bin) on PATH, for all
-# users or for the current one, so that batch files call zuzo by name; it
-# is removed from PATH on uninstalling. A silent install (/S) takes the same
-# choice from the command line: /PATH=ALL or /PATH=USER. Installing over an
-# earlier installation first runs its uninstaller, which takes the folder
-# off PATH in the registry, while the installer's own environment still has
-# it, and the step that adds it looks there: so the installer's environment
-# is first given the registry's PATH, and the folder is added again.
-set(CPACK_NSIS_MODIFY_PATH ON)
-set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "
-  ReadRegStr $0 HKLM \"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment\" \"PATH\"
-  ReadRegStr $1 HKCU \"Environment\" \"PATH\"
-  System::Call 'kernel32::SetEnvironmentVariable(t \"PATH\", t \"$0;$1\")'
-  Push $CMDLINE
-  Push \"/PATH=ALL\"
-  Call StrStr
-  Pop $0
-  StrCmp $0 \"\" +4
-    WriteINIStr \"$PLUGINSDIR\\NSIS.InstallOptions.ini\" \"Field 2\" \"State\" \"0\"
-    WriteINIStr \"$PLUGINSDIR\\NSIS.InstallOptions.ini\" \"Field 3\" \"State\" \"1\"
-    WriteINIStr \"$PLUGINSDIR\\NSIS.InstallOptions.ini\" \"Field 4\" \"State\" \"0\"
-  Push $CMDLINE
-  Push \"/PATH=USER\"
-  Call StrStr
-  Pop $0
-  StrCmp $0 \"\" +4
-    WriteINIStr \"$PLUGINSDIR\\NSIS.InstallOptions.ini\" \"Field 2\" \"State\" \"0\"
-    WriteINIStr \"$PLUGINSDIR\\NSIS.InstallOptions.ini\" \"Field 3\" \"State\" \"0\"
-    WriteINIStr \"$PLUGINSDIR\\NSIS.InstallOptions.ini\" \"Field 4\" \"State\" \"1\"")
-set(CPACK_NSIS_DISPLAY_NAME "Vestorin Zuzo transport")
+# The installer is our own template, packaging/NSIS.template.in (64-bit, in
+# Russian, the programs' folder on PATH, the tool started from the finish
+# page); CPack finds it there and fills in the files.
+set(CPACK_MODULE_PATH ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
 set(CPACK_NSIS_PACKAGE_NAME "Vestorin Zuzo transport")
+set(CPACK_NSIS_DISPLAY_NAME "Vestorin Zuzo transport")
 set(CPACK_NSIS_MUI_ICON "${CMAKE_CURRENT_SOURCE_DIR}/packaging/zuzo-transport.ico")
 set(CPACK_NSIS_MUI_UNIICON "${CMAKE_CURRENT_SOURCE_DIR}/packaging/zuzo-transport.ico")
-set(CPACK_NSIS_INSTALLED_ICON_NAME "bin\\zuzo-transport.exe")
-set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 include(CPack)

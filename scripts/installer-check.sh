@@ -1,21 +1,31 @@
 #!/usr/bin/env bash
-# Builds the Windows installer zuzo-transport-VERSION-win64.exe and tries it
-# the way a technician would, under Wine: the two programs are cross-built
-# with Debian's mingw-w64 against the Qt for Windows in QT_WINDOWS_DIR
-# (default: shared/qt-windows beside the repository's folder), cpack makes
-# the NSIS installer, which installs silently (/S, with the programs' folder
-# put on the system PATH: /PATH=ALL) into a throw-away Wine prefix under a
-# Russian locale, and then once more over that installation. Checked then: the installed files (exactly the libraries
-# and plugins the programs load), the resources' language, the Start menu
-# shortcut and the tool's working folder, the tool started from the shortcut
-# on the windows platform plugin under a virtual X server (its window up and
-# staying up), "zuzo --help" by full path and through PATH (CR LF line ends),
-# the uninstall entry; after the silent uninstall nothing may be left: no
-# file, shortcut, registry key or PATH entry. The last line is
-# "N passed, M failed"; the exit code is 0 only when nothing failed.
-# Needs g++-mingw-w64-x86-64-posix, nsis, wine, wine32 (NSIS installers are
-# 32-bit), chmcmd, xvfb, x11-utils and locales (scripts/install-deps.sh --ci
-# installs them). BUILD_DIR changes the build folder (build/installer-check);
+# Builds the Windows installer zuzo-transport-VERSION-win64.exe (64-bit, in
+# Russian) and tries it the way a technician would, under the 64-bit Wine
+# alone: the two programs are cross-built with Debian's mingw-w64 against the
+# Qt for Windows in QT_WINDOWS_DIR (default: shared/qt-windows beside the
+# repository's folder), cpack makes the NSIS installer, which installs into a
+# throw-away Wine prefix under a Russian locale:
+#  - silently with the programs' folder on the system PATH (/PATH=ALL), and
+#    once more over that installation (as an update does). Checked then: the
+#    installer itself (64-bit, Russian version information), the installed
+#    files (exactly the libraries and plugins the programs load, the notices
+#    of other authors' components with their licence texts), the resources'
+#    language, the Start menu shortcut and the tool's working folder, the
+#    tool started from the shortcut on the windows platform plugin under a
+#    virtual X server (its window up and staying up), "zuzo --help" by full
+#    path and through PATH (CR LF line ends), the uninstall entry in the
+#    64-bit registry view; after the silent uninstall nothing may be left: no
+#    file, shortcut, registry key or PATH entry;
+#  - through its pages, as a person clicks through them (Enter on each, the
+#    defaults taken): the window speaks Russian, the programs' folder goes on
+#    the system PATH, and the finish page starts the tool;
+#  - silently with the folder on the current user's PATH (/PATH=USER):
+#    uninstalling leaves the user's environment as it was.
+# The last line is "N passed, M failed"; the exit code is 0 only when nothing
+# failed, 2 when the check cannot run (with the reason in one line).
+# Needs g++-mingw-w64-x86-64-posix, nsis, wine and wine64 (no wine32), chmcmd,
+# xvfb, x11-utils, xdotool and locales (scripts/install-deps.sh --ci installs
+# them). BUILD_DIR changes the build folder (build/installer-check);
 # INSTALLER=FILE.exe checks an installer built before instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,7 +33,7 @@ start=$(date +%s)
 build=${BUILD_DIR:-build/installer-check}
 qt=${QT_WINDOWS_DIR:-$(dirname "$PWD")/shared/qt-windows}
 for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-objdump x86_64-w64-mingw32-windres makensis \
-  chmcmd strings wine wineserver wineboot Xvfb xwininfo localedef; do
+  chmcmd strings wine wineserver wineboot Xvfb xwininfo xdotool localedef; do
   if ! command -v "$tool" >/dev/null; then
     echo "$tool is missing: scripts/install-deps.sh --ci installs it" >&2
     exit 2
@@ -45,39 +55,34 @@ else
   cmake --build "$build" -j"$(nproc)" --target zuzo-transport zuzo zuzo_help
   echo "== the installer"
   rm -f "$build"/zuzo-transport-*-win64.exe
-  (cd "$build" && cpack -G NSIS >/dev/null)
+  if ! (cd "$build" && cpack -G NSIS) >"$build/cpack.log" 2>&1; then
+    echo "cpack could not make the installer: $(grep -m1 -i error "$build/cpack.log")" \
+      "(makensis's output: $build/_CPack_Packages/win64/NSIS/NSISOutput.log)" >&2
+    exit 2
+  fi
   installer=$(realpath "$(ls "$build"/zuzo-transport-*-win64.exe)")
 fi
 echo "$installer: $(($(stat -c %s "$installer") / 1024)) KiB, $(($(date +%s) - start)) s"
 
 echo "== a fresh Wine prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=" # no .NET or browser engine wanted
-export WINEPREFIX
-WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/zuzo-wine.XXXXXX")
+source scripts/wine-common.sh
 unset WAYLAND_DISPLAY
 xvfb=
 cleanup() {
-  wineserver -k 2>/dev/null || true
+  wine_prefix_end
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-  rm -rf "$WINEPREFIX"
 }
 trap cleanup EXIT
-# A Russian Windows: code page 1251, and the installer speaks Russian.
-export LOCPATH="$WINEPREFIX/locale"
-mkdir -p "$LOCPATH"
-localedef -i ru_RU -f UTF-8 "$LOCPATH/ru_RU.UTF-8"
-export LC_ALL=ru_RU.UTF-8
-# The tool's window goes to a virtual X server of its own.
+# The installer's pages and the tool's window go to a virtual X server of
+# their own.
 exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!")
 read -r _ xvfb <&3
 if ! read -r -t 30 display <&3; then
-  echo "the virtual X server (Xvfb) did not start" >&2
+  echo "the virtual X server (Xvfb) did not start within 30 s" >&2
   exit 2
 fi
 export DISPLAY=":$display"
-wineboot --init >/dev/null 2>&1
-wineserver --wait
+wine_prefix_start || exit 2
 
 passed=0
 failed=0
@@ -97,20 +102,43 @@ drive_c="$WINEPREFIX/drive_c"
 instdir="$drive_c/Program Files/Vestorin Zuzo transport"
 win_instdir='C:\Program Files\Vestorin Zuzo transport'
 menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Vestorin Zuzo transport"
-uninstall_key='HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Vestorin Zuzo transport'
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vestorin Zuzo transport'
 environment_key='HKLM\System\CurrentControlSet\Control\Session Manager\Environment'
 system_path() { win reg query "$environment_key" /v PATH | grep -i ' PATH ' || true; }
 bin_on_path() { system_path | grep -qiF "$win_instdir\\bin"; }
+user_environment() { win reg query 'HKCU\Environment'; }
 uninstall_entry() { win reg query "$uninstall_key" | grep -q DisplayName; }
 left_behind() { # every file, folder or registry entry that names the product
   find "$drive_c" \( -iname '*zuzo*' -o -iname '*vestorin*' \) -print
-  grep -il 'vestorin\|zuzo' "$WINEPREFIX"/*.reg || true
+  grep -i 'vestorin\|zuzo' "$WINEPREFIX"/*.reg || true
+}
+uninstall() {
+  wine "$win_instdir\\Uninstall.exe" /S >/dev/null 2>&1
+  wineserver --wait
+}
+nothing_left() {
+  local left
+  left=$(left_behind)
+  [ -n "$left" ] && echo "$left"
+  [ -z "$left" ]
 }
 
+echo "== the installer file"
+sixty_four_bit() { [[ "$(LC_ALL=C x86_64-w64-mingw32-objdump -f "$installer")" == *"file format pei-x86-64"* ]]; }
+check "the installer is a 64-bit program" sixty_four_bit
+version_info=$(x86_64-w64-mingw32-windres -i "$installer" -O rc 2>/dev/null | sed -n '/VERSIONINFO/,$p')
+version=$(basename "$installer" | sed 's/^zuzo-transport-\(.*\)-win64\.exe$/\1/')
+installer_version_info() {
+  grep -q 'BLOCK "0419' <<<"$version_info" && grep -q '"ProductName", "Vestorin Zuzo transport"' <<<"$version_info" &&
+    grep -q '"CompanyName", "Vestorin"' <<<"$version_info" &&
+    grep -q "\"ProductVersion\", \"$version\"" <<<"$version_info"
+}
+check "the installer's version information: product, version $version, company, in Russian" installer_version_info
+
 echo "== installing silently, then again over that installation (as an update does)"
-wine "$installer" /S /PATH=ALL >/dev/null 2>&1
+wine "$installer" /S >/dev/null 2>&1
 wineserver --wait
-check "the first installation puts the programs' folder on the system PATH" bin_on_path
+check "the first installation puts the programs' folder on the system PATH (the default)" bin_on_path
 wine "$installer" /S /PATH=ALL >/dev/null 2>&1
 wineserver --wait
 
@@ -126,12 +154,28 @@ check "exactly the Qt libraries and plugins the programs load, and the mingw run
 if [ "$installed_dlls" != "$expected_dlls" ]; then
   diff <(echo "$expected_dlls") <(echo "$installed_dlls") || true
 fi
+# The notices name every library installed, and each licence they name is
+# there.
+notices() {
+  local notice="$instdir/bin/THIRD-PARTY.txt" dll text
+  [ -f "$notice" ] || return 1
+  text=$(tr -d '\r' <"$notice")
+  for dll in $(sed "s|.*/||" <<<"$installed_dlls") qtbase_ru.qm; do
+    grep -qF "$dll" <<<"$text" || { echo "THIRD-PARTY.txt does not name $dll"; return 1; }
+  done
+  for licence in $(grep -o 'licenses/[A-Za-z0-9.-]*\.txt' <<<"$text" | sort -u); do
+    [ -s "$instdir/bin/$licence" ] || { echo "$licence is not installed"; return 1; }
+  done
+}
+check "THIRD-PARTY.txt names every library installed, and the licence texts it names are installed" notices
 # Every library a program or plugin loads is either installed or Windows'
-# own (in the prefix's system32).
+# own: in the prefix's system32, or an API set (api-ms-win-*, ext-ms-*),
+# which the system's loader resolves itself.
 missing_imports() {
   local pe dll
   while IFS= read -r -d '' pe; do
-    for dll in $(x86_64-w64-mingw32-objdump -p "$pe" | awk '/DLL Name:/ {print $3}'); do
+    for dll in $(LC_ALL=C x86_64-w64-mingw32-objdump -p "$pe" | awk '/DLL Name:/ {print $3}'); do
+      case "${dll,,}" in api-ms-win-* | ext-ms-*) continue ;; esac
       if ! find "$instdir/bin" "$drive_c/windows/system32" -maxdepth 1 -iname "$dll" | grep -q .; then
         echo "${pe#"$instdir"/} loads $dll, which is not there"
       fi
@@ -160,21 +204,14 @@ working_folder() {
   return 1
 }
 check "the shortcut starts the tool in the folder of help.chm" working_folder "$win_instdir\\bin"
-check "the uninstall entry is registered" uninstall_entry
+check "the uninstall entry is registered in the 64-bit registry view" uninstall_entry
 check "the programs' folder is on the system PATH" bin_on_path
 
 echo "== the installed tool, started from its shortcut"
 window_up() { xwininfo -root -tree 2>/dev/null | grep -q '"Vestorin Zuzo transport'; }
 wine start /unix "$shortcut" >/dev/null 2>&1 &
-up=no
-for _ in $(seq 60); do
-  if window_up; then
-    up=yes
-    break
-  fi
-  sleep 0.5
-done
-check "the installed tool shows its window" test "$up" = yes
+check "the installed tool shows its window" wait_for 60 window_up
+# Up 3 s later still: it did not fall over after showing its window.
 sleep 3
 check "the installed tool is still up 3 s later" window_up
 # Closing the window would ask for a confirmation: the prefix's processes
@@ -196,16 +233,49 @@ check "zuzo is found through PATH" grep -q 'Использование: zuzo' "$
 wineserver --wait
 
 echo "== uninstalling silently"
-wine "$win_instdir\\Uninstall.exe" /S >/dev/null 2>&1
-wineserver --wait
-check "the installation folder is gone" test ! -e "$instdir"
+uninstall
+check "the installation folder is gone, the notices with it" test ! -e "$instdir"
 check "the Start menu folder is gone" test ! -e "$menu"
 check "the uninstall entry is gone" eval '! uninstall_entry'
 check "the PATH entry is gone" eval '! bin_on_path'
+check "nothing of the product is left in the prefix" nothing_left
+
+echo "== installing through the pages, Enter on each"
+# The installer's window keeps its title from page to page (a subtitle
+# may follow); Enter takes
+# the default button of whichever page is up (Далее, Принимаю, Установить,
+# Готово with "Запустить" ticked), until the window is gone.
+installer_window() { xdotool search --onlyvisible --name '^Установка Vestorin Zuzo transport' 2>/dev/null | head -1; }
+wine "$installer" >/dev/null 2>&1 &
+pages=$!
+check "the installer's window is titled in Russian" wait_for 60 eval '[ -n "$(installer_window)" ]'
+through_pages() {
+  local window
+  window=$(installer_window)
+  [ -z "$window" ] && return 0
+  xdotool windowfocus "$window" key --window "$window" Return 2>/dev/null || true
+  sleep 1 # one page a second at most: the page before the finish page is not skipped
+  return 1
+}
+check "Enter on each page installs and closes the installer" wait_for 120 through_pages
+wait "$pages" 2>/dev/null || true
+check "the finish page starts the tool" wait_for 60 window_up
+check "taking the defaults puts the programs' folder on the system PATH" bin_on_path
+wineserver -k 2>/dev/null || true
 wineserver --wait
-left=$(left_behind)
-[ -n "$left" ] && echo "$left"
-check "nothing of the product is left in the prefix" test -z "$left"
+uninstall
+check "uninstalling after that leaves nothing behind" nothing_left
+
+echo "== installing silently for the current user's PATH"
+environment_before=$(user_environment)
+wine "$installer" /S /PATH=USER >/dev/null 2>&1
+wineserver --wait
+check "/PATH=USER puts the programs' folder on the user's PATH" eval \
+  'user_environment | grep -i " PATH " | grep -qiF "$win_instdir\\bin"'
+check "/PATH=USER leaves the system PATH alone" eval '! bin_on_path'
+uninstall
+check "uninstalling leaves the user's environment as it was" test "$(user_environment)" = "$environment_before"
+check "and nothing else behind" nothing_left
 
 echo "installer check took $(($(date +%s) - start)) s"
 echo "$passed passed, $failed failed"

@@ -20,7 +20,8 @@
 # locales, and with Qt also Debian's Qt host tools, xvfb, xdotool and
 # imagemagick (scripts/install-deps.sh --ci installs them). BUILD_DIR changes
 # the Windows build folder (build/windows-qt, without Qt build/windows-check);
-# LINUX_BUILD_DIR the Linux build whose zuzo-devsim serves (build/release).
+# LINUX_BUILD_DIR the Linux build whose zuzo-devsim serves (a folder of its
+# own, build/windows-linux, where only zuzo-devsim is built).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -86,9 +87,9 @@ EOF
     -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null
   cmake --build "$build" -j"$(nproc)" --target zuzo-transport zuzo "${tests[@]}"
   # The simulator is a Linux program.
-  linux_build=${LINUX_BUILD_DIR:-build/release}
+  linux_build=${LINUX_BUILD_DIR:-build/windows-linux}
   lap "the Linux simulator in $linux_build"
-  cmake -S . -B "$linux_build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=ON \
+  cmake -S . -B "$linux_build" -DCMAKE_BUILD_TYPE=Release -DZUZO_BUILD_TESTS=OFF -DCMAKE_UNITY_BUILD=ON \
     -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null
   cmake --build "$linux_build" -j"$(nproc)" --target zuzo-devsim
   # Qt's Russian catalogue beside the programs, as the installer puts it.
@@ -110,29 +111,17 @@ else
 fi
 
 lap "a fresh Wine prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=" # no .NET or browser engine wanted
-export WINEPREFIX
-WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/zuzo-wine.XXXXXX")
+source scripts/wine-common.sh
 unset DISPLAY WAYLAND_DISPLAY
 sims=()
 cleanup() {
   for pid in "${sims[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wineserver -k 2>/dev/null || true
-  rm -rf "$WINEPREFIX"
+  wine_prefix_end
 }
 trap cleanup EXIT
-# Wine takes its code page from the locale: ru_RU.UTF-8 gives 1251 (OEM 866).
-# The locale is made in the prefix, so that none needs to be installed.
-export LOCPATH="$WINEPREFIX/locale"
-mkdir -p "$LOCPATH"
-localedef -i ru_RU -f UTF-8 "$LOCPATH/ru_RU.UTF-8"
-export LC_ALL=ru_RU.UTF-8 ZUZO_TEST_CODE_PAGE=1251
-wineboot --init >/dev/null 2>&1
-wineserver --wait
+wine_prefix_start || exit 2
+export ZUZO_TEST_CODE_PAGE=1251
 
-# A Linux path as Wine names it (drive Z: is the root).
-windows_path() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
 if [ $with_qt -eq 1 ]; then
   # The Qt libraries and the compiler's run-time libraries, found through
   # WINEPATH; the plugins through QT_PLUGIN_PATH.

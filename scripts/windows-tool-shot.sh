@@ -4,11 +4,16 @@
 # catalogue beside it. zuzo-devsim serves COM20 of the Wine prefix (Wine
 # itself maps the machine's serial ports to the first COM numbers whenever
 # it starts); the script chooses COM20 in PortCombo, clicks "Установить
-# связь", then "Чтение программы", takes a picture of the
-# window, and saves the program read (Ctrl+S); zuzo.exe wrote the example
-# site's program into the device before and verifies the file against it
-# after. One test case of a GoogleTest-style XML report, counted by
-# scripts/gtest-report-count.sh.
+# связь", then "Чтение программы", takes a picture of the window, and saves
+# the program read (Ctrl+S); zuzo.exe wrote the example site's program into
+# the device before and verifies the file against it after. Each step waits,
+# with a bound, for what shows that the one before is done (the windows the
+# tool opens and closes, the file saved), never for a fixed time: the check
+# holds on a loaded machine.
+# Then the tool remembers nothing between runs: a first run saves and opens
+# a file in another folder, and in a second run both file boxes start in
+# Documents, the registry's dialog state as before. Two test cases of a
+# GoogleTest-style XML report, counted by scripts/gtest-report-count.sh.
 # Called by scripts/windows-check.sh inside xvfb-run with the prefix,
 # WINEPATH and QT_PLUGIN_PATH set; BUILD_DIR is the Windows build,
 # LINUX_BUILD_DIR the Linux one with zuzo-devsim.
@@ -31,108 +36,242 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-windows_path() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
+source scripts/wine-common.sh
+# The test cases, each "NAME PROBLEM"; an empty problem means passed.
+results=()
 problem=""
 fail() { problem=$1; }
+# Ends the test case NAME with the problem found, if any; a failed one
+# leaves a picture of the screen beside the picture of the tool.
+end_case() {
+  if [ -n "$problem" ]; then
+    import -window root "${shot%.png}-$1-failed.png" 2>/dev/null &&
+      problem="$problem (the screen: ${shot%.png}-$1-failed.png)"
+    echo "failed: $1: $problem"
+  fi
+  results+=("$1 $problem")
+  problem=""
+}
 
-# One test case; PROBLEM empty means passed.
 write_report() {
+  local result name text failures=0
   {
     echo '<?xml version="1.0" encoding="UTF-8"?>'
-    echo '<testsuites tests="1" name="wine_tool_shot"><testsuite name="WineTool" tests="1">'
-    if [ -z "$problem" ]; then
-      echo '<testcase classname="WineTool" name="ConnectReadAndPicture" status="run" result="completed"/>'
-    else
-      echo '<testcase classname="WineTool" name="ConnectReadAndPicture" status="run" result="completed">'
-      echo "<failure message=\"${problem//\"/&quot;}\"/></testcase>"
-    fi
+    echo "<testsuites tests=\"${#results[@]}\" name=\"wine_tool_shot\">"
+    echo "<testsuite name=\"WineTool\" tests=\"${#results[@]}\">"
+    for result in "${results[@]}"; do
+      name=${result%% *}
+      text=${result#* }
+      if [ -z "$text" ]; then
+        echo "<testcase classname=\"WineTool\" name=\"$name\" status=\"run\" result=\"completed\"/>"
+      else
+        failures=$((failures + 1))
+        echo "<testcase classname=\"WineTool\" name=\"$name\" status=\"run\" result=\"completed\">"
+        text=${text//&/\&amp;}
+        text=${text//</\&lt;}
+        echo "<failure message=\"${text//\"/\&quot;}\"/></testcase>"
+      fi
+    done
     echo '</testsuite></testsuites>'
   } >"$report"
-  if [ -n "$problem" ]; then echo "failed: $problem"; fi
-  [ -z "$problem" ]
+  [ "$failures" -eq 0 ]
 }
 
-"$linux_build/zuzo-devsim" --folder "$work/ports" --port COM20 --pace >"$work/sim.out" 2>&1 &
-sim=$!
-for _ in $(seq 1 100); do
-  [ -s "$work/sim.out" ] && break
-  sleep 0.05
-done
-read -r _ pty <"$work/sim.out" || true
-ln -sfn "$pty" "$WINEPREFIX/dosdevices/com20"
-# The example site's optics in the device, unlike those of a new program.
-if ! wine "$build/zuzo.exe" device write --port COM20 "$(windows_path examples/site.ptm)" >"$work/write.out" 2>&1; then
-  fail "zuzo.exe could not write the example program into the device: $(tr '\n' ' ' <"$work/write.out")"
-  write_report
-  exit 1
-fi
-
-QT_QPA_PLATFORM=windows wine "$build/zuzo-transport.exe" >"$work/tool.out" 2>&1 &
-tool=$!
-# The first visible window of that title, asked for twice a second until the
-# time is up: xdotool's own --sync gives up at the first window that closes
-# while it looks (a BadWindow error from the X server).
-find_window() {
-  local name=$1 tries=$(($2 * 2)) found=
-  for _ in $(seq 1 "$tries"); do
-    found=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -1) || true
-    [ -n "$found" ] && break
-    sleep 0.5
+# The tool's windows.
+# The first visible window of that title: xdotool's own --sync gives up at
+# the first window that closes while it looks (a BadWindow error from the X
+# server).
+visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+window_shown() { [ -n "$(visible_window "$1")" ]; }
+window_gone() { [ -z "$(visible_window "$1")" ]; }
+# Starts the tool and waits for its main window (in window).
+start_tool() {
+  QT_QPA_PLATFORM=windows wine "$build/zuzo-transport.exe" >"$work/tool.out" 2>&1 &
+  tool=$!
+  if ! wait_for 120 window_shown '^Vestorin Zuzo transport$'; then
+    fail "the main window did not appear in 120 s"
+    return 1
+  fi
+  window=$(visible_window '^Vestorin Zuzo transport$')
+}
+stop_tool() {
+  [ -n "$tool" ] || return 0
+  kill "$tool" 2>/dev/null || true
+  wait "$tool" 2>/dev/null || true
+  tool=""
+  wait_for 30 window_gone '^Vestorin Zuzo transport$' || true
+}
+# in_box TITLE NAME CONDITION...: types NAME into the file box of that title
+# and presses Return, until CONDITION holds; a name typed before the box
+# took input is typed again. A second window of that title is the box's
+# own message that the name is not where the box is (returns 2).
+in_box() {
+  local title=$1 name=$2 box
+  shift 2
+  if ! wait_for 60 window_shown "$title"; then
+    fail "no box \"${title//[\^\$]/}\" opened"
+    return 1
+  fi
+  for _ in 1 2 3; do
+    box=$(visible_window "$title")
+    xdotool windowfocus "$box"
+    xdotool key Home shift+End
+    xdotool type --delay 20 "$name"
+    xdotool key Return
+    wait_for 20 "$@" && return 0
+    if [ "$(xdotool search --onlyvisible --name "$title" 2>/dev/null | wc -l)" -gt 1 ]; then
+      return 2
+    fi
   done
-  echo "$found"
+  return 1
 }
-window=$(find_window '^Vestorin Zuzo transport$' 120)
-if [ -z "$window" ]; then
-  fail "the main window did not appear in 120 s"
-  write_report
-  exit 1
-fi
-# Places inside the main window as the tool lays it out at its first size
-# (Wine draws no frame without a window manager).
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
-port_combo=(55 114)
-connect_button=(290 114)
-read_button=(275 190)
-sleep 2
-# PortCombo: focused by a click (its list closed again), COM20 typed.
-click "${port_combo[@]}"
-sleep 1
-xdotool key Escape
-xdotool type --delay 50 COM20
-sleep 1
-# Connecting takes well under a second, reading the program about one; the
-# pauses leave room for a slow machine.
-click "${connect_button[@]}" # "Установить связь"
-sleep 5
-click "${read_button[@]}" # "Чтение программы "
-sleep 6
-mkdir -p "$(dirname "$shot")"
-import -window "$window" "$shot"
-echo "picture: $shot"
+# press KEY WINDOW_TITLE: the key to the main window, pressed again while
+# no window of that title follows (a key the tool took before it was ready).
+press() {
+  for _ in 1 2 3; do
+    xdotool windowfocus "$window"
+    xdotool key --window "$window" "$1"
+    wait_for 20 window_shown "$2" && return 0
+  done
+  return 1
+}
+# The tool's Ctrl+S for a program without a file, into the box "Сохранить".
+save_as() {
+  local name=$1
+  shift
+  press ctrl+s '^Сохранить$' || true
+  in_box '^Сохранить$' "$name" "$@" || fail "the box \"Сохранить\" did not save $name"
+}
+# The tool's Ctrl+O: its question answered "Да", then the box "Открыть".
+open_file() {
+  local name=$1
+  if ! press ctrl+o '^Чтение файла$'; then
+    fail "Ctrl+O asked no question \"Чтение файла\""
+    return 1
+  fi
+  xdotool key Return
+  in_box '^Открыть$' "$name" window_gone '^Открыть$'
+}
 
-# Saved as a new file through the system's save box ("Сохранить").
-xdotool windowfocus "$window"
-xdotool key --window "$window" ctrl+s
-box=$(find_window '^Сохранить$' 30)
-if [ -z "$box" ]; then
-  fail "Ctrl+S opened no box \"Сохранить\""
-  write_report
-  exit 1
-fi
-xdotool windowfocus "$box"
-xdotool type --delay 20 "$(windows_path "$work/read.ptm")"
-xdotool key Return
-for _ in $(seq 1 100); do
-  [ -s "$work/read.ptm" ] && break
-  sleep 0.2
-done
-kill "$tool" 2>/dev/null || true
-wait "$tool" 2>/dev/null || true
-tool=""
-if [ ! -s "$work/read.ptm" ]; then
-  fail "the program read was not saved"
-elif ! wine "$build/zuzo.exe" device verify --port COM20 "$(windows_path "$work/read.ptm")" >"$work/verify.out" 2>&1; then
-  # The file saved holds what the device holds: the read went through.
-  fail "the program saved differs from the device's: $(tr '\n' ' ' <"$work/verify.out")"
-fi
+connect_read_and_picture() {
+  "$linux_build/zuzo-devsim" --folder "$work/ports" --port COM20 --pace >"$work/sim.out" 2>&1 &
+  sim=$!
+  wait_for 20 test -s "$work/sim.out" || true
+  read -r _ pty <"$work/sim.out" || true
+  ln -sfn "$pty" "$WINEPREFIX/dosdevices/com20"
+  # The example site's optics in the device, unlike those of a new program.
+  if ! wine "$build/zuzo.exe" device write --port COM20 "$(windows_path examples/site.ptm)" >"$work/write.out" 2>&1; then
+    fail "zuzo.exe could not write the example program into the device: $(tr '\n' ' ' <"$work/write.out")"
+    return
+  fi
+
+  start_tool || return
+  # Places inside the main window as the tool lays it out at its first size
+  # (Wine draws no frame without a window manager).
+  click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
+  port_combo=(55 114)
+  connect_button=(290 114)
+  read_button=(275 190)
+  # PortCombo lists COM1..COM200: its list (a window of its own, named
+  # after the program) opened by a click, COM20 is nineteen below the
+  # first, and Return takes it and closes the list. Keys, unlike typing
+  # "COM20", which the combo box takes for one name only when the keys come
+  # quickly, hold however late they are handled. The list must be closed
+  # before the next click, which it would otherwise take for itself.
+  local list='^zuzo-transport$'
+  for _ in 1 2 3; do
+    click "${port_combo[@]}"
+    wait_for 20 window_shown "$list" && break
+  done
+  xdotool key Home
+  for _ in $(seq 19); do xdotool key Down; done
+  xdotool key Return
+  if ! wait_for 30 window_gone "$list"; then
+    fail "the list of PortCombo did not close"
+    return
+  fi
+  click "${connect_button[@]}" # "Установить связь"
+  # "Чтение программы " works once the device has answered: it opens the
+  # window "Обмен данными" for the read and closes it at its end. A click
+  # before the connection is made does nothing and is repeated; the file
+  # saved at the end holds the program read only if the read was from COM20.
+  exchange='^Обмен данными$'
+  read_seen=no
+  for _ in $(seq 6); do
+    click "${read_button[@]}"
+    if wait_for 20 window_shown "$exchange"; then
+      read_seen=yes
+      break
+    fi
+  done
+  if [ "$read_seen" = no ]; then
+    fail "in 2 minutes, \"Чтение программы\" opened no window \"Обмен данными\": no connection to COM20"
+    return
+  fi
+  if ! wait_for 120 window_gone "$exchange"; then
+    fail "the read did not end within 120 s"
+    return
+  fi
+  mkdir -p "$(dirname "$shot")"
+  import -window "$window" "$shot"
+  echo "picture: $shot"
+
+  # Saved as a new file through the system's save box ("Сохранить").
+  save_as "$(windows_path "$work/read.ptm")" test -s "$work/read.ptm"
+  stop_tool
+  if [ -n "$problem" ]; then
+    return
+  elif ! wine "$build/zuzo.exe" device verify --port COM20 "$(windows_path "$work/read.ptm")" >"$work/verify.out" 2>&1; then
+    # The file saved holds what the device holds: the read went through.
+    fail "the program saved differs from the device's: $(tr '\n' ' ' <"$work/verify.out")"
+  fi
+}
+
+# A first run saves and opens a file in another folder ($work); in a second
+# run both boxes start in Documents, where a bare name lands. Faults: the
+# tool or the system's file box remembering the folder of an earlier run;
+# the dialog's state left among the user's settings (the registry). Qt
+# keeps it under QtProject, where other Qt programs keep theirs (the test
+# programs run before in this prefix do): while a box is open the tool sets
+# theirs aside, and just after the box closes puts it back as it was; the
+# tool is ended only once it has.
+dialog_state() { wine reg query 'HKCU\Software\QtProject' /s 2>/dev/null | tr -d '\r' | grep . || true; }
+state_before=""
+dialog_state_as_before() { [ "$(dialog_state)" = "$state_before" ]; }
+second_run_starts_in_documents() {
+  local documents status=0
+  state_before=$(dialog_state)
+  documents=$(realpath "$WINEPREFIX/drive_c/users/$(whoami)/Documents")
+  rm -f "$documents/second.ptm"
+  start_tool || return
+  save_as "$(windows_path "$work/first.ptm")" test -s "$work/first.ptm"
+  [ -z "$problem" ] && { open_file "$(windows_path "$work/first.ptm")" || fail "the box \"Открыть\" did not open $work/first.ptm"; }
+  wait_for 30 dialog_state_as_before || true
+  stop_tool
+  [ -n "$problem" ] && return
+  start_tool || return
+  save_as second test -s "$documents/second.ptm"
+  if [ -n "$problem" ]; then
+    fail "the second run's box \"Сохранить\" did not start in Documents: no second.ptm there"
+  else
+    open_file second.ptm || status=$?
+    [ "$status" -eq 2 ] && fail "the second run's box \"Открыть\" did not start in Documents: it did not find second.ptm"
+    [ "$status" -eq 1 ] && fail "the second run's box \"Открыть\" did not take second.ptm"
+  fi
+  if ! wait_for 30 dialog_state_as_before && [ -z "$problem" ]; then
+    local changed
+    changed=$(diff <(echo "$state_before") <(dialog_state) | grep '^[<>]' | tr '\n' ' ')
+    fail "the file boxes' state in the registry (HKCU\\Software\\QtProject) is not as before the runs: $changed"
+  fi
+  stop_tool
+  rm -f "$documents/second.ptm"
+}
+
+# Each case ends its tool, also when it stopped early.
+connect_read_and_picture || true
+end_case ConnectReadAndPicture
+stop_tool
+second_run_starts_in_documents || true
+end_case SecondRunStartsInDocuments
+stop_tool
 write_report

@@ -31,12 +31,12 @@ set(ZUZO_CLI_CORE_SOURCES
   tools/zuzo/journal_file.cpp
   tools/zuzo/standard_output.cpp
 )
-# Its console, its standard output and whether two names lead to one file,
-# per system.
+# Its console, its standard output, whether two names lead to one file, and
+# its help's own lines, per system.
 if(WIN32)
   list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_windows.cpp tools/zuzo/same_file_windows.cpp
-    tools/zuzo/journal_file_windows.cpp tools/zuzo/standard_output_windows.cpp)
+    tools/zuzo/journal_file_windows.cpp tools/zuzo/standard_output_windows.cpp tools/zuzo/help_texts_windows.cpp)
 else()
   list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_posix.cpp tools/zuzo/same_file_posix.cpp
-    tools/zuzo/journal_file_posix.cpp tools/zuzo/standard_output_posix.cpp)
+    tools/zuzo/journal_file_posix.cpp tools/zuzo/standard_output_posix.cpp tools/zuzo/help_texts_posix.cpp)
 endif()

@@ -9,6 +9,11 @@ set(TOOLS_TESTS
   ${TEST_FILE_SIZE_LIMIT}
 )
 
+# zuzo.exe in a console, and the help's Windows lines.
+if(WIN32)
+  list(APPEND TOOLS_TESTS tools/console_readback_windows_test.cpp tools/help_texts_windows_test.cpp)
+endif()
+
 # Tests of the simulator, and the companion's device commands against it on
 # a pseudo-terminal: where the simulator runs.
 if(NOT WIN32)

@@ -1,5 +1,7 @@
 #include "tools/zuzo/help_texts.h"
 
+#include "tools/zuzo/help_texts_system.h"
+
 #include <string_view>
 
 namespace zuzo::cli {
@@ -12,12 +14,13 @@ constexpr const char* kOverview =
     "\n"
     "Файлы программ (.ptm):\n"
     "  zuzo ptm dump ФАЙЛ.ptm               программа в формате JSON\n"
-    "  zuzo ptm make ПРОГРАММА.json ФАЙЛ.ptm файл, который записала бы команда «Сохранить»\n"
+    "  zuzo ptm make ПРОГРАММА.json ФАЙЛ.ptm\n"
+    "                                       файл, как после команды «Сохранить»\n"
     "  zuzo ptm check ФАЙЛ.ptm              правила оптики и планы всех дней недели\n"
     "  zuzo ptm plan export ФАЙЛ.ptm [ПЛАН.csv]\n"
-    "                                       недельный план таблицей для электронных таблиц\n"
+    "                                       план таблицей для электронных таблиц\n"
     "  zuzo ptm plan import ПЛАН.csv ФАЙЛ.ptm\n"
-    "                                       недельный план из таблицы в файл программы\n"
+    "                                       план из таблицы в файл программы\n"
     "\n"
     "Устройство:\n"
     "  zuzo device status --port COMn       тип, датчик, освещенность, часы\n"
@@ -26,16 +29,16 @@ constexpr const char* kOverview =
     "  zuzo device write --port COMn ФАЙЛ.ptm\n"
     "                                       запись настроек оптики\n"
     "  zuzo device verify --port COMn ФАЙЛ.ptm\n"
-    "                                       сверка настроек оптики устройства с файлом\n"
+    "                                       сверка оптики устройства с файлом\n"
     "\n"
     "Справка по группе или команде: zuzo ptm --help, zuzo device read --help;\n"
     "версия: zuzo --version.\n"
     "Коды возврата: 0 — успешно, 1 — нарушения в программе или отказ устройства,\n"
     "2 — неверный вызов или ошибка файла, 3 — устройство и файл различаются\n"
-    "(verify). Подробно: man zuzo.\n"
+    "(verify).\n"
     "Отказ — одна строка с причиной. Вывод, который не удалось записать (полный\n"
     "диск, ошибка ввода-вывода), — код 2; программа, которая перестала читать\n"
-    "вывод раньше конца (zuzo ptm dump ФАЙЛ.ptm | head -1), ошибкой не считается.\n";
+    "вывод раньше конца, ошибкой не считается.\n";
 
 constexpr const char* kPtm = "Использование: zuzo ptm КОМАНДА ...\n"
                              "\n"
@@ -155,9 +158,7 @@ constexpr const char* kPtmPlanExamples =
     "import), 2 — неверный вызов, выход — тот же файл, что вход, ошибка файла\n"
     "или ошибочная строка таблицы.\n";
 
-constexpr const char* kPortOption =
-    "Параметры (каждый не более одного раза):\n"
-    "  --port COMn|ПУТЬ   порт устройства: COM1..COM200 или путь, например /dev/ttyUSB0\n"
+constexpr const char* kDeviceOptions =
     "  --on-eeprom-fault=repeat|skip|break\n"
     "                     ответ на повреждение EEPROM устройства: повторить,\n"
     "                     пропустить (данные ответа неизвестны: status\n"
@@ -178,7 +179,6 @@ constexpr const char* kJournalOption =
     "                     пустой файл, а не в файл программы или другой файл\n";
 
 constexpr const char* kDevice =
-    "Использование: zuzo device КОМАНДА --port COMn|ПУТЬ ...\n"
     "\n"
     "Команды обмена с устройством (тот же протокол и не более 8 попыток на\n"
     "команду, как в программе настройки):\n"
@@ -191,7 +191,6 @@ constexpr const char* kDevice =
     "Справка по команде: zuzo device КОМАНДА --help.\n";
 
 constexpr const char* kDeviceStatus =
-    "Использование: zuzo device status --port COMn|ПУТЬ [--json] [--on-eeprom-fault=...]\n"
     "\n"
     "Опрашивает устройство и выводит в формате JSON код типа, поддерживается ли\n"
     "он, состояние оптического датчика, освещенность и часы устройства.\n"
@@ -203,8 +202,6 @@ constexpr const char* kIdentifies =
     "\n";
 
 constexpr const char* kDeviceRead =
-    "Использование: zuzo device read --port COMn|ПУТЬ [--into ФАЙЛ.ptm] [--json] [--journal ЖУРНАЛ.csv]\n"
-    "           [--on-eeprom-fault=...]\n"
     "\n"
     "Читает настройки оптики из устройства и выводит их в формате JSON.\n"
     "С --into ФАЙЛ.ptm заменяет в этом файле только байты настроек оптики\n"
@@ -214,8 +211,6 @@ constexpr const char* kDeviceRead =
     "\n";
 
 constexpr const char* kDeviceWrite =
-    "Использование: zuzo device write --port COMn|ПУТЬ ФАЙЛ.ptm [--verify] [--json]\n"
-    "           [--journal ЖУРНАЛ.csv] [--on-eeprom-fault=...]\n"
     "\n"
     "Записывает настройки оптики из файла в устройство. Если значение оптики не\n"
     "ушло бы в устройство как есть (яркость вне 0..100 %, порог вне 0..65535 Lux,\n"
@@ -227,8 +222,6 @@ constexpr const char* kDeviceWrite =
     "\n";
 
 constexpr const char* kDeviceVerify =
-    "Использование: zuzo device verify --port COMn|ПУТЬ ФАЙЛ.ptm [--json] [--journal ЖУРНАЛ.csv]\n"
-    "           [--on-eeprom-fault=...]\n"
     "\n"
     "Читает настройки оптики из устройства и сравнивает их с тем, что отправила\n"
     "бы запись ФАЙЛ.ptm, байт в байт (проценты, дающие один и тот же байт,\n"
@@ -237,15 +230,7 @@ constexpr const char* kDeviceVerify =
     "Код возврата 3 — настройки различаются.\n"
     "\n";
 
-constexpr const char* kDeviceExamples =
-    "\n"
-    "Примеры:\n"
-    "  zuzo device status --port COM1\n"
-    "  zuzo device read --port COM1 --into plan.ptm\n"
-    "  zuzo device write --port /dev/ttyUSB0 plan.ptm\n"
-    "  zuzo device verify --port COM3 plan.ptm\n"
-    "  zuzo device write --verify --port COM3 plan.ptm --journal j.csv\n"
-    "  for p in COM3 COM4; do zuzo device write --port $p plan.ptm --journal j.csv; done\n"
+constexpr const char* kDeviceExitCodes =
     "Код возврата: 0 — успешно, 1 — устройство не ответило, отказало или другого\n"
     "типа, запись отклонена правилами, 2 — неверный вызов, ошибка файла или\n"
     "журнала, 3 — настройки в устройстве отличаются от файла (verify,\n"
@@ -286,20 +271,41 @@ std::string ptm_help(std::string_view command, std::string_view plan_command)
     return kPtm;
 }
 
+// "Использование: zuzo device COMMAND --port PORT" with the rest of the
+// line, and the options that do not fit on it on a line of their own.
+std::string device_usage_line(std::string_view command, std::string_view rest, std::string_view next_line)
+{
+    std::string line = "Использование: zuzo device ";
+    line.append(command).append(" --port ").append(system_help::kPort).append(rest).append("\n");
+    if (!next_line.empty())
+        line.append("               ").append(next_line).append("\n");
+    return line;
+}
+
+// The options of the device commands, the examples and the exit codes.
+std::string device_options(bool journal)
+{
+    return std::string("Параметры (каждый не более одного раза):\n") + system_help::kPortOption +
+           kDeviceOptions + (journal ? kJournalOption : "") + "\nПримеры:\n" + system_help::kDeviceExamples +
+           kDeviceExitCodes;
+}
+
 std::string device_help(std::string_view command)
 {
-    std::string text;
+    constexpr const char* kMore = "[--journal ЖУРНАЛ.csv] [--on-eeprom-fault=...]";
     if (command == "status")
-        return std::string(kDeviceStatus) + kPortOption + kDeviceExamples;
+        return device_usage_line(command, " [--json]", "[--on-eeprom-fault=...]") + kDeviceStatus +
+               device_options(false);
     if (command == "read")
-        text = kDeviceRead;
-    else if (command == "write")
-        text = kDeviceWrite;
-    else if (command == "verify")
-        text = kDeviceVerify;
-    else
-        return std::string(kDevice) + '\n' + kIdentifies + kPortOption + kJournalOption + kDeviceExamples;
-    return text + kIdentifies + kPortOption + kJournalOption + kDeviceExamples;
+        return device_usage_line(command, " [--into ФАЙЛ.ptm] [--json]", kMore) + kDeviceRead + kIdentifies +
+               device_options(true);
+    if (command == "write")
+        return device_usage_line(command, " ФАЙЛ.ptm [--verify] [--json]", kMore) + kDeviceWrite +
+               kIdentifies + device_options(true);
+    if (command == "verify")
+        return device_usage_line(command, " ФАЙЛ.ptm [--json]", kMore) + kDeviceVerify + kIdentifies +
+               device_options(true);
+    return device_usage_line("КОМАНДА", " ...", {}) + kDevice + '\n' + kIdentifies + device_options(true);
 }
 
 } // namespace
@@ -325,7 +331,7 @@ std::string help_text(const std::vector<std::string>& args)
         return ptm_help(command, subcommand);
     if (group == "device")
         return device_help(command);
-    return kOverview;
+    return std::string(kOverview) + system_help::kManual;
 }
 
 } // namespace zuzo::cli
