@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -385,8 +386,9 @@ TEST_F(DeviceCommands, RepeatRecoversFromAPassingFault)
     ASSERT_EQ(run({"read", "--port", "COM5", "--on-eeprom-fault", "repeat"}), 0) << err_.str();
     EXPECT_EQ(sim.device().frame_count(), 6u); // status twice (once repeated), three reads
     EXPECT_EQ(out_.str(), json::write(optics_to_json([] {
-                  DeviceProgram p;
+                  DeviceProgram p; // the simulator's first optics: the factory's, sensor in use
                   apply_optics_defaults(p);
+                  p.optical_sensor_on = 1;
                   return p;
               }())));
 }
@@ -622,8 +624,8 @@ TEST_F(DeviceCommands, JournalAddsOneRowPerRun)
             .toStdString();
     const std::vector<std::string> rows = rows_of(std::string(all.begin(), all.end()));
     ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[0], "\xEF\xBB\xBFДата и время;Порт;Тип устройства;Часы устройства;Команда;Файл программы;"
-                       "SHA-256 оптики;Результат;Код возврата");
+    EXPECT_EQ(rows[0], "\xEF\xBB\xBFДата и время;Порт;Тип устройства;Часы устройства;Расхождение часов, с;"
+                       "Команда;Файл программы;SHA-256 оптики;Результат;Код возврата");
     const std::string expected[] = {
         ";COM5;25;2026-12-07 14:05:09;write;" + saved + ";" + hash + ";настройки оптики записаны;0",
         ";COM5;25;2026-12-07 14:05:09;verify;" + saved + ";" + hash +
@@ -631,10 +633,37 @@ TEST_F(DeviceCommands, JournalAddsOneRowPerRun)
         ";COM5;26;;read;;;\"тип устройства 26 не поддерживается; ничего не прочитано\";1"}; // quoted: a ';'
 
     const QRegularExpression stamp("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$");
+    // The clock offset (fifth column) runs with the computer's clock: a
+    // signed number where the clock was read, empty where it was not.
+    const QRegularExpression offset("^[-+]?\\d+$");
     for (std::size_t k = 0; k < 3; ++k) {
         EXPECT_TRUE(stamp.match(QString::fromStdString(rows[k + 1].substr(0, 19))).hasMatch()) << rows[k + 1];
-        EXPECT_EQ(rows[k + 1].substr(19), expected[k]);
+        std::string row = rows[k + 1].substr(19);
+        std::size_t at = 0;
+        for (int field = 0; field < 4; ++field)
+            at = row.find(';', at) + 1;
+        const std::size_t end = row.find(';', at);
+        const std::string seconds = row.substr(at, end - at);
+        EXPECT_EQ(offset.match(QString::fromStdString(seconds)).hasMatch(), k < 2) << row;
+        row.erase(at, end - at + 1);
+        EXPECT_EQ(row, expected[k]);
     }
+}
+
+// A journal begun before the clock offset had its column keeps its nine
+// columns: a row of ten would shift every column after the clock.
+TEST_F(DeviceCommands, JournalKeepsTheColumnsItWasBegunWith)
+{
+    const std::string saved = save("p.ptm", sound_program());
+    const std::string journal = path("old.csv");
+    const std::string old_header = "\xEF\xBB\xBFДата и время;Порт;Тип устройства;Часы устройства;Команда;"
+                                   "Файл программы;SHA-256 оптики;Результат;Код возврата\r\n";
+    put(journal, old_header);
+    ASSERT_EQ(run({"write", "--port", "COM5", saved, "--journal", journal}), 0) << err_.str();
+    const std::vector<std::string> rows = rows_of(text(journal));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(std::count(rows[1].begin(), rows[1].end(), ';'), 8) << rows[1];
+    EXPECT_EQ(text(journal).rfind(old_header, 0), 0u);
 }
 
 TEST_F(DeviceCommands, JournalThatCannotBeWritten)
