@@ -22,6 +22,8 @@ set(ZUZO_CLI_SOURCES
   tools/zuzo/device_journal.cpp
   tools/zuzo/fleet_run.cpp
   tools/zuzo/fleet_report.cpp
+  tools/zuzo/program_diff.cpp
+  tools/zuzo/ptm_diff.cpp
   tools/zuzo/help_texts.cpp
   tools/zuzo/device_report.cpp
   tools/zuzo/file_kinds.cpp
