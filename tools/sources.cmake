@@ -24,6 +24,8 @@ set(ZUZO_CLI_SOURCES
   tools/zuzo/fleet_report.cpp
   tools/zuzo/program_diff.cpp
   tools/zuzo/ptm_diff.cpp
+  tools/zuzo/plan_chart.cpp
+  tools/zuzo/chart_png.cpp
   tools/zuzo/help_texts.cpp
   tools/zuzo/device_report.cpp
   tools/zuzo/file_kinds.cpp
@@ -40,6 +42,12 @@ set(ZUZO_CLI_CORE_SOURCES
   tools/zuzo/port_set.cpp
   tools/zuzo/interrupt.cpp
 )
+# How the week chart reaches a platform to draw its PNG on, per system.
+if(WIN32)
+  list(APPEND ZUZO_CLI_SOURCES tools/zuzo/chart_png_windows.cpp)
+else()
+  list(APPEND ZUZO_CLI_SOURCES tools/zuzo/chart_png_posix.cpp)
+endif()
 # Its console, its standard output and whether two names lead to one file,
 # per system.
 if(WIN32)
