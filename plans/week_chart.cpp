@@ -10,13 +10,13 @@ namespace zuzo {
 namespace {
 
 // The layout, in pixels.
-constexpr double kLeft = 130;       // the day names
-constexpr double kRight = 20;       //
-constexpr double kGridTop = 92;     // under the title and the hour labels
-constexpr double kRowHeight = 140;  // a day
-constexpr double kBarFoot = 12;     // from the row's bottom to the bars' foot
-constexpr double kBarHighest = 60;  // 100 %
-constexpr double kBarWidth = 4;     //
+constexpr double kLeft = 130;      // the day names
+constexpr double kRight = 20;      //
+constexpr double kGridTop = 92;    // under the title and the hour labels
+constexpr double kRowHeight = 140; // a day
+constexpr double kBarFoot = 12;    // from the row's bottom to the bars' foot
+constexpr double kBarHighest = 60; // 100 %
+constexpr double kBarWidth = 4;    //
 constexpr double kMinutesPerDay = 24 * 60;
 constexpr double kGridBottom = kGridTop + kDays * kRowHeight;
 constexpr int kHeight = static_cast<int>(kGridBottom) + 64;
@@ -102,16 +102,16 @@ std::string interval_mark(const DeviceProgram& p, int day, int k)
     const double foot = row_top(day) + kRowHeight - kBarFoot;
     const double height = kBarHighest * std::clamp(volume, 0, 100) / 100.0;
     const std::string id = "d" + std::to_string(day) + "i" + std::to_string(k);
-    std::string out = "<rect id=\"" + id + "\" x=\"" + num(x - kBarWidth / 2) + "\" y=\"" + num(foot - height) +
-                      "\" width=\"" + num(kBarWidth) + "\" height=\"" + num(height) + "\" fill=\"#000000\"/>\n";
+    std::string out = "<rect id=\"" + id + "\" x=\"" + num(x - kBarWidth / 2) + "\" y=\"" +
+                      num(foot - height) + "\" width=\"" + num(kBarWidth) + "\" height=\"" + num(height) +
+                      "\" fill=\"#000000\"/>\n";
     out += "<circle cx=\"" + num(x) + "\" cy=\"" + num(foot - height) + "\" r=\"3\" fill=\"#000000\"/>\n";
     // Written upwards from above the bar, so that close intervals keep apart.
     const double tx = x + 3.5;
     const double ty = foot - height - 6;
-    const std::string label = stored_time_text({p.plan_hour[d][i], p.plan_minute[d][i]}) + "  " +
-                              std::to_string(volume) + " %";
-    out += text_at(tx, ty, 10, "start", label,
-                   " transform=\"rotate(-90 " + num(tx) + " " + num(ty) + ")\"");
+    const std::string label =
+        stored_time_text({p.plan_hour[d][i], p.plan_minute[d][i]}) + "  " + std::to_string(volume) + " %";
+    out += text_at(tx, ty, 10, "start", label, " transform=\"rotate(-90 " + num(tx) + " " + num(ty) + ")\"");
     return out;
 }
 
@@ -150,16 +150,16 @@ std::string week_chart_svg(const DeviceProgram& p, const std::string& title)
             if (!is_showable_time({p.plan_hour[d][i], p.plan_minute[d][i]})) {
                 hidden += std::string(hidden.empty() ? "" : ", ") +
                           weekday_names()[static_cast<std::size_t>(day - 1)] + ", интервал " +
-                          std::to_string(k) + " (" + stored_time_text({p.plan_hour[d][i], p.plan_minute[d][i]}) +
-                          ")";
+                          std::to_string(k) + " (" +
+                          stored_time_text({p.plan_hour[d][i], p.plan_minute[d][i]}) + ")";
                 continue;
             }
             svg += interval_mark(p, day, k);
             ++shown;
         }
         if (shown == 0)
-            svg += text_at(kLeft + 12, row_top(day) + kRowHeight / 2 + 5, 13, "start", "нет включенных интервалов",
-                           " font-style=\"italic\" fill=\"#444444\"");
+            svg += text_at(kLeft + 12, row_top(day) + kRowHeight / 2 + 5, 13, "start",
+                           "нет включенных интервалов", " font-style=\"italic\" fill=\"#444444\"");
     }
     if (!hidden.empty())
         svg += text_at(kLeft, kGridBottom + 44, 12, "start",

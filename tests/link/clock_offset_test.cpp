@@ -13,7 +13,8 @@ namespace {
 DeviceClock clock_at(std::time_t t)
 {
     const std::tm local = *std::localtime(&t); // one thread here
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, 1, local.tm_hour, local.tm_min, local.tm_sec};
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, 1,
+            local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
 } // namespace

@@ -55,7 +55,8 @@ TEST_F(PtmDiff, EveryKindOfFieldInTheWordsOfVerify)
          "sound_off: в a.ptm звук вкл.; в b.ptm звук выкл."},
         {"a brightness", [](DeviceProgram& p) { p.evening_brightness.module_red = 61; },
          "evening_brightness.module_red: в a.ptm 60 %; в b.ptm 61 %"},
-        {"a brightness the device cannot hold", [](DeviceProgram& p) { p.day_brightness.indicator_green = 150; },
+        {"a brightness the device cannot hold",
+         [](DeviceProgram& p) { p.day_brightness.indicator_green = 150; },
          "day_brightness.indicator_green: в a.ptm 84 %; в b.ptm 150 % (вне диапазона устройства)"},
         {"the sensor", [](DeviceProgram& p) { p.optical_sensor_on = 0; },
          "optical_sensor_on: в a.ptm вкл.; в b.ptm выкл."},
@@ -162,7 +163,8 @@ TEST_F(PlanChart, IntervalsLandWhereThePlanPutsThem)
     ASSERT_EQ(run({"ptm", "plan", "chart", path("week.ptm"), path("week.png")}), 0) << err_.str();
     const QImage png(QString::fromStdString(path("week.png")));
     ASSERT_FALSE(png.isNull());
-    EXPECT_EQ(png.width(), static_cast<int>(attribute(svg, "day1", "x") + attribute(svg, "day1", "width") + 20));
+    EXPECT_EQ(png.width(),
+              static_cast<int>(attribute(svg, "day1", "x") + attribute(svg, "day1", "width") + 20));
     const int bar_y = static_cast<int>(attribute(svg, "d1i1", "y") + attribute(svg, "d1i1", "height") / 2);
     EXPECT_LT(qGray(png.pixel(static_cast<int>(centre("d1i1")), bar_y)), 80);
     EXPECT_GT(qGray(png.pixel(static_cast<int>(attribute(svg, "h18", "x1") + hour / 2), bar_y)), 200);

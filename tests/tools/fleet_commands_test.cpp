@@ -113,7 +113,8 @@ TEST_F(FleetCommands, EachDeviceHasItsOwnOutcome)
                 if (device(1).wait_for_frames(4, kBound)) // status twice, 0A, then 0B unanswered
                     note_interrupt();
             });
-        const int code = run({"write", "--verify", "--ports", "COM5-COM7", file, "--json", "--journal", journal});
+        const int code =
+            run({"write", "--verify", "--ports", "COM5-COM7", file, "--json", "--journal", journal});
         if (presser.joinable())
             presser.join();
         EXPECT_EQ(code, row.exit_code) << out_.str() << err_.str();
@@ -140,7 +141,8 @@ TEST_F(FleetCommands, EachDeviceHasItsOwnOutcome)
         }
         if (row.ctrl_c) {
             EXPECT_EQ(devices[1].at("holds"), "part_written");
-            EXPECT_NE(devices[1].at("result").get<std::string>().find("остановлено по Ctrl+C"), std::string::npos);
+            EXPECT_NE(devices[1].at("result").get<std::string>().find("остановлено по Ctrl+C"),
+                      std::string::npos);
         }
         // A row per device, after the header.
         const std::string rows_text = text(journal);
@@ -158,7 +160,8 @@ TEST_F(FleetCommands, PlainLinesThenTheSummary)
     EXPECT_EQ(run({"verify", "--ports", "COM5,COM6,COM7", path("p.ptm")}), 1);
     const std::string out = out_.str();
     EXPECT_NE(out.find("COM5: настройки оптики в устройстве отличаются от файла"), std::string::npos) << out;
-    EXPECT_NE(out.find("    module_min_brightness: в файле 30 %, в устройстве 50 %"), std::string::npos) << out;
+    EXPECT_NE(out.find("    module_min_brightness: в файле 30 %, в устройстве 50 %"), std::string::npos)
+        << out;
     EXPECT_NE(out.find("COM7: не удалось открыть порт: такого порта нет\n"), std::string::npos) << out;
     // The missing port (1) is worse than the devices that differ (3).
     EXPECT_EQ(out.substr(out.rfind("Итог:")),

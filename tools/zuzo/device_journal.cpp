@@ -45,11 +45,12 @@ bool DeviceJournal::record(DeviceRun& run)
     const DeviceHolds holds = device_holds(run);
     run.outcome = RunOutcome::JournalFailed;
     run.exit_code = EXIT_ERROR;
-    run.result = path_ + ": строку журнала записать не удалось: " + file_cause(appended, path_from_utf8(path_)) +
-                 (holds == DeviceHolds::Untouched ? std::string("; устройство не изменено")
-                                                  : "; настройки оптики в устройство на " + run.port +
-                                                        " при этом записаны" +
-                                                        (holds == DeviceHolds::PartWritten ? " частично" : ""));
+    run.result = path_ +
+                 ": строку журнала записать не удалось: " + file_cause(appended, path_from_utf8(path_)) +
+                 (holds == DeviceHolds::Untouched
+                      ? std::string("; устройство не изменено")
+                      : "; настройки оптики в устройство на " + run.port + " при этом записаны" +
+                            (holds == DeviceHolds::PartWritten ? " частично" : ""));
     return false;
 }
 

@@ -32,7 +32,8 @@ int run_plan_chart(const std::string& ptm_path, const std::string& picture_path,
     if (ext != ".svg" && ext != ".png")
         return refuse_call(err, "ptm plan chart",
                            picture_path + ": рисунок записывается в файл .svg или .png");
-    if (writes_over_input(err, ptm_path, picture_path) || refuses_output(err, picture_path, FileKind::Picture))
+    if (writes_over_input(err, ptm_path, picture_path) ||
+        refuses_output(err, picture_path, FileKind::Picture))
         return EXIT_ERROR;
     DeviceProgram program;
     if (!load_program_file(ptm_path, program, err))

@@ -11,6 +11,7 @@
 
 namespace zuzo::cli {
 
-[[nodiscard]] int run_plan_chart(const std::string& ptm_path, const std::string& picture_path, std::ostream& err);
+[[nodiscard]] int run_plan_chart(const std::string& ptm_path, const std::string& picture_path,
+                                 std::ostream& err);
 
 } // namespace zuzo::cli

@@ -13,7 +13,7 @@
 namespace zuzo {
 
 struct ProgramDifference {
-    std::string field;  // "weekday_name", "Вторник, интервал 2", "sound_type", "evening_brightness.module_red"
+    std::string field; // "weekday_name", "Вторник, интервал 2", "sound_type", "evening_brightness.module_red"
     std::string first;  // as the first program holds it, e.g. "вкл., 07:45, 60 %"
     std::string second; // as the second one holds it
 };

@@ -69,17 +69,17 @@ int run_ptm_diff(const std::vector<std::string>& args, std::ostream& out, std::o
     }
     const std::vector<ProgramDifference> found = program_differences(programs[0], programs[1]);
     const int code = found.empty() ? EXIT_OK : EXIT_DIFFERS;
-    const std::string result = found.empty() ? "программы в файлах совпадают"
-                                             : "программы в файлах различаются (полей: " +
-                                                   std::to_string(found.size()) + ")";
+    const std::string result =
+        found.empty() ? "программы в файлах совпадают"
+                      : "программы в файлах различаются (полей: " + std::to_string(found.size()) + ")";
     if (as_json) {
         out << json::write(diff_json(files, &found, found.empty() ? "done" : "differs", result, code));
         return code;
     }
     out << (found.empty() ? "Программы в файлах совпадают\n" : "Программы в файлах различаются:\n");
     for (const ProgramDifference& d : found)
-        out << "  " << d.field << ": в " << files[0] << ' ' << d.first << "; в " << files[1] << ' ' << d.second
-            << '\n';
+        out << "  " << d.field << ": в " << files[0] << ' ' << d.first << "; в " << files[1] << ' '
+            << d.second << '\n';
     return code;
 }
 
