@@ -20,6 +20,7 @@ if(NOT WIN32)
     tools/pty_server_test.cpp
     tools/device_commands_test.cpp
     tools/fleet_commands_test.cpp
+    tools/device_clock_test.cpp
   )
 endif()
 
