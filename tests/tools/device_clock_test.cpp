@@ -3,9 +3,8 @@
 
 #include "link/optics_bytes.h"
 #include "program/ptm_format.h"
-#include "support/cli_fixture.h"
+#include "support/device_fixture.h"
 #include "support/sample_programs.h"
-#include "support/sim_fixture.h"
 #include "tools/zuzo/device_commands.h"
 #include "tools/zuzo/json.h"
 
@@ -18,29 +17,7 @@
 using namespace zuzo;
 using namespace zuzo::cli;
 
-namespace {
-
-class DeviceClockOffset : public CliFixture {
-protected:
-    void SetUp() override { ASSERT_TRUE(sim.start("COM5")); }
-
-    int run(const std::vector<std::string>& args)
-    {
-        out_.str({});
-        err_.str({});
-        return run_device_command(args, out_, err_);
-    }
-
-    std::string save(const std::string& name, const DeviceProgram& p)
-    {
-        put(path(name), write_ptm(p));
-        return path(name);
-    }
-
-    SimFixture sim;
-};
-
-} // namespace
+using DeviceClockOffset = DeviceFixture;
 
 // The simulator's clock run ahead or behind: status tells the offset in
 // seconds (whole seconds both ways, so within a second of it).

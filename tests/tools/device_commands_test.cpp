@@ -6,6 +6,7 @@
 #include "program/optics_rules.h"
 #include "program/ptm_format.h"
 #include "support/cli_fixture.h"
+#include "support/device_fixture.h"
 #include "support/sample_programs.h"
 #include "support/sim_fixture.h"
 #include "tools/zuzo/command_files.h"
@@ -26,31 +27,7 @@
 using namespace zuzo;
 using namespace zuzo::cli;
 
-namespace {
-
-class DeviceCommands : public CliFixture {
-protected:
-    void SetUp() override { ASSERT_TRUE(sim.start("COM5")); }
-
-    // "zuzo device ARGS...".
-    int run(const std::vector<std::string>& args)
-    {
-        out_.str({});
-        err_.str({});
-        return run_device_command(args, out_, err_);
-    }
-
-    // The program written to a file of the folder; its path.
-    std::string save(const std::string& name, const DeviceProgram& p)
-    {
-        put(path(name), write_ptm(p));
-        return path(name);
-    }
-
-    SimFixture sim;
-};
-
-} // namespace
+using DeviceCommands = DeviceFixture;
 
 TEST_F(DeviceCommands, Status)
 {
