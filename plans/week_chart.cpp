@@ -101,7 +101,8 @@ std::string interval_mark(const DeviceProgram& p, int day, int k)
     const double x = x_of(p.plan_hour[d][i] * 60.0 + p.plan_minute[d][i]);
     const double foot = row_top(day) + kRowHeight - kBarFoot;
     const double height = kBarHighest * std::clamp(volume, 0, 100) / 100.0;
-    const std::string id = "d" + std::to_string(day) + "i" + std::to_string(k);
+    std::string id(1, 'd'); // "d<day>i<interval>"
+    id += std::to_string(day) + 'i' + std::to_string(k);
     std::string out = "<rect id=\"" + id + "\" x=\"" + num(x - kBarWidth / 2) + "\" y=\"" +
                       num(foot - height) + "\" width=\"" + num(kBarWidth) + "\" height=\"" + num(height) +
                       "\" fill=\"#000000\"/>\n";
