@@ -124,7 +124,7 @@ std::string week_chart_svg(const DeviceProgram& p, const std::string& title)
                       "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
                       std::to_string(kChartWidth) + "\" height=\"" + std::to_string(kHeight) +
                       "\" viewBox=\"0 0 " + std::to_string(kChartWidth) + " " + std::to_string(kHeight) +
-                      "\" font-family=\"sans-serif\" fill=\"#000000\">\n";
+                      "\" font-family=\"DejaVu Sans, Arial, sans-serif\" fill=\"#000000\">\n";
     svg += "<rect x=\"0\" y=\"0\" width=\"" + std::to_string(kChartWidth) + "\" height=\"" +
            std::to_string(kHeight) + "\" fill=\"#ffffff\"/>\n";
     svg += text_at(kLeft, 30, 20, "start", title, " font-weight=\"bold\"");
