@@ -12,6 +12,7 @@ set(LINK_CORE_SOURCES
   link/port_open_error.cpp
   link/exchange_io.cpp
   link/status_reply.cpp
+  link/clock_offset.cpp
 )
 # What a COM name opens, where the list of ports comes from, and the timer
 # tick while the link is open.

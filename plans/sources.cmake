@@ -5,6 +5,7 @@ set(PLANS_CORE_SOURCES
   plans/plan_copy.cpp
   plans/plan_time.cpp
   plans/plan_csv.cpp
+  plans/week_chart.cpp
 )
 set(PLANS_QT_SOURCES
   plans/plan_editor.cpp

@@ -8,13 +8,15 @@
 # simulator, which answers one character at a time at 9600 baud. Also the
 # companion's device commands run as a technician runs them (a process each)
 # against the paced simulator, as wall time over the line time of their
-# frames. It begins with the machine it ran on.
+# frames, and eight paced simulators provisioned in one command against one
+# alone. It begins with the machine it ran on.
 #
 # usage: scripts/bench.sh [zuzo_bench arguments...]
 # Environment: BENCH_BUILD_DIR (default build/bench), BENCH_JOBS (default nproc),
 # STARTS (cold starts measured, default 5), IDLE_SECONDS (each real-tool idle
 # figure, default 60), CLI_RUNS (runs of each companion command, default 50),
-# ONLY_CLI=1 (the machine line and the companion rows alone). Needs xvfb,
+# FLEET_RUNS (runs of eight devices in one command and of one alone, default
+# 20), ONLY_CLI=1 (the machine line and the companion rows alone). Needs xvfb,
 # x11-utils and xdotool.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,6 +35,7 @@ echo
 # shellcheck source=scripts/cli_bench.sh
 . scripts/cli_bench.sh
 cli_bench "$build" "${CLI_RUNS:-50}"
+cli_fleet_bench "$build" "${FLEET_RUNS:-20}"
 [ "${ONLY_CLI:-0}" = 1 ] && exit 0
 "$build/zuzo_bench" --devsim "$build/zuzo-devsim" "$@" || true
 

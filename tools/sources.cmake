@@ -18,6 +18,14 @@ set(ZUZO_CLI_SOURCES
   tools/zuzo/optics_compare.cpp
   tools/zuzo/device_options.cpp
   tools/zuzo/device_commands.cpp
+  tools/zuzo/device_session.cpp
+  tools/zuzo/device_journal.cpp
+  tools/zuzo/fleet_run.cpp
+  tools/zuzo/fleet_report.cpp
+  tools/zuzo/program_diff.cpp
+  tools/zuzo/ptm_diff.cpp
+  tools/zuzo/plan_chart.cpp
+  tools/zuzo/chart_png.cpp
   tools/zuzo/help_texts.cpp
   tools/zuzo/device_report.cpp
   tools/zuzo/file_kinds.cpp
@@ -30,13 +38,24 @@ set(ZUZO_CLI_CORE_SOURCES
   tools/zuzo/text_input.cpp
   tools/zuzo/journal_file.cpp
   tools/zuzo/standard_output.cpp
+  tools/zuzo/exit_codes.cpp
+  tools/zuzo/port_set.cpp
+  tools/zuzo/interrupt.cpp
 )
-# Its console, its standard output, whether two names lead to one file, and
-# its help's own lines, per system.
+# How the week chart reaches a platform to draw its PNG on, per system.
+if(WIN32)
+  list(APPEND ZUZO_CLI_SOURCES tools/zuzo/chart_png_windows.cpp)
+else()
+  list(APPEND ZUZO_CLI_SOURCES tools/zuzo/chart_png_posix.cpp)
+endif()
+# Its console, its standard output, whether two names lead to one file, its
+# help's own lines and how Ctrl+C reaches it, per system.
 if(WIN32)
   list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_windows.cpp tools/zuzo/same_file_windows.cpp
-    tools/zuzo/journal_file_windows.cpp tools/zuzo/standard_output_windows.cpp tools/zuzo/help_texts_windows.cpp)
+    tools/zuzo/journal_file_windows.cpp tools/zuzo/standard_output_windows.cpp tools/zuzo/help_texts_windows.cpp
+    tools/zuzo/interrupt_windows.cpp)
 else()
   list(APPEND ZUZO_CLI_CORE_SOURCES tools/zuzo/console_posix.cpp tools/zuzo/same_file_posix.cpp
-    tools/zuzo/journal_file_posix.cpp tools/zuzo/standard_output_posix.cpp tools/zuzo/help_texts_posix.cpp)
+    tools/zuzo/journal_file_posix.cpp tools/zuzo/standard_output_posix.cpp tools/zuzo/help_texts_posix.cpp
+    tools/zuzo/interrupt_posix.cpp)
 endif()

@@ -5,6 +5,7 @@ set(LINK_CORE_TESTS
   link/optics_bytes_test.cpp
   link/exchange_test.cpp
   link/exchange_io_test.cpp
+  link/clock_offset_test.cpp
 )
 if(WIN32)
   list(APPEND LINK_CORE_TESTS

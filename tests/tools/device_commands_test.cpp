@@ -6,6 +6,7 @@
 #include "program/optics_rules.h"
 #include "program/ptm_format.h"
 #include "support/cli_fixture.h"
+#include "support/device_fixture.h"
 #include "support/sample_programs.h"
 #include "support/sim_fixture.h"
 #include "tools/zuzo/command_files.h"
@@ -19,37 +20,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 using namespace zuzo;
 using namespace zuzo::cli;
 
-namespace {
-
-class DeviceCommands : public CliFixture {
-protected:
-    void SetUp() override { ASSERT_TRUE(sim.start("COM5")); }
-
-    // "zuzo device ARGS...".
-    int run(const std::vector<std::string>& args)
-    {
-        out_.str({});
-        err_.str({});
-        return run_device_command(args, out_, err_);
-    }
-
-    // The program written to a file of the folder; its path.
-    std::string save(const std::string& name, const DeviceProgram& p)
-    {
-        put(path(name), write_ptm(p));
-        return path(name);
-    }
-
-    SimFixture sim;
-};
-
-} // namespace
+using DeviceCommands = DeviceFixture;
 
 TEST_F(DeviceCommands, Status)
 {
@@ -107,6 +85,12 @@ TEST_F(DeviceCommands, BadUsage)
         {"status", "--port", "COM5", "--into", "x.ptm"},
         {"read", "--port", "COM5", "--on-eeprom-fault=maybe"},
         {"read", "--port", "COM5", "--loud"},
+        {"read", "--port", "COM5", "--max-clock-offset", "60"},
+        {"write", "--port", "COM5", saved, "--max-clock-offset", "60"}, // without --verify
+        {"status", "--port", "COM5", "--max-clock-offset", "-5"},
+        {"status", "--port", "COM5", "--ports", "COM6"},
+        {"status", "--ports", "COM5,COM5"},
+        {"read", "--ports", "COM5,COM6", "--into", "x.ptm"},
     };
     for (const auto& args : cases) {
         EXPECT_EQ(run(args), 2) << (args.empty() ? "" : args[0]);
@@ -385,8 +369,9 @@ TEST_F(DeviceCommands, RepeatRecoversFromAPassingFault)
     ASSERT_EQ(run({"read", "--port", "COM5", "--on-eeprom-fault", "repeat"}), 0) << err_.str();
     EXPECT_EQ(sim.device().frame_count(), 6u); // status twice (once repeated), three reads
     EXPECT_EQ(out_.str(), json::write(optics_to_json([] {
-                  DeviceProgram p;
+                  DeviceProgram p; // the simulator's first optics: the factory's, sensor in use
                   apply_optics_defaults(p);
+                  p.optical_sensor_on = 1;
                   return p;
               }())));
 }
@@ -622,8 +607,8 @@ TEST_F(DeviceCommands, JournalAddsOneRowPerRun)
             .toStdString();
     const std::vector<std::string> rows = rows_of(std::string(all.begin(), all.end()));
     ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[0], "\xEF\xBB\xBFДата и время;Порт;Тип устройства;Часы устройства;Команда;Файл программы;"
-                       "SHA-256 оптики;Результат;Код возврата");
+    EXPECT_EQ(rows[0], "\xEF\xBB\xBFДата и время;Порт;Тип устройства;Часы устройства;Расхождение часов, с;"
+                       "Команда;Файл программы;SHA-256 оптики;Результат;Код возврата");
     const std::string expected[] = {
         ";COM5;25;2026-12-07 14:05:09;write;" + saved + ";" + hash + ";настройки оптики записаны;0",
         ";COM5;25;2026-12-07 14:05:09;verify;" + saved + ";" + hash +
@@ -631,9 +616,20 @@ TEST_F(DeviceCommands, JournalAddsOneRowPerRun)
         ";COM5;26;;read;;;\"тип устройства 26 не поддерживается; ничего не прочитано\";1"}; // quoted: a ';'
 
     const QRegularExpression stamp("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$");
+    // The clock offset (fifth column) runs with the computer's clock: a
+    // signed number where the clock was read, empty where it was not.
+    const QRegularExpression offset("^[-+]?\\d+$");
     for (std::size_t k = 0; k < 3; ++k) {
         EXPECT_TRUE(stamp.match(QString::fromStdString(rows[k + 1].substr(0, 19))).hasMatch()) << rows[k + 1];
-        EXPECT_EQ(rows[k + 1].substr(19), expected[k]);
+        std::string row = rows[k + 1].substr(19);
+        std::size_t at = 0;
+        for (int field = 0; field < 4; ++field)
+            at = row.find(';', at) + 1;
+        const std::size_t end = row.find(';', at);
+        const std::string seconds = row.substr(at, end - at);
+        EXPECT_EQ(offset.match(QString::fromStdString(seconds)).hasMatch(), k < 2) << row;
+        row.erase(at, end - at + 1);
+        EXPECT_EQ(row, expected[k]);
     }
 }
 

@@ -42,6 +42,8 @@ const HelpCase kHelpCases[] = {
     {{"ptm", "plan", "import", "a.csv", "-h"}, "Использование: zuzo ptm plan import ПЛАН.csv ФАЙЛ.ptm"},
     {{"help", "ptm", "plan"},
      "Использование: zuzo ptm plan export ФАЙЛ.ptm [ПЛАН.csv]\n               zuzo ptm plan import"},
+    {{"ptm", "diff", "--help"}, "Использование: zuzo ptm diff ФАЙЛ1.ptm ФАЙЛ2.ptm [--json]"},
+    {{"ptm", "plan", "chart", "-h"}, "Использование: zuzo ptm plan chart ФАЙЛ.ptm НЕДЕЛЯ.svg"},
     {{"nosuch", "--help"}, "Использование: zuzo ГРУППА КОМАНДА"},
 };
 
@@ -95,8 +97,8 @@ TEST(ZuzoHelp, SubcommandHelpsDiffer)
     for (const HelpCase& c : kHelpCases)
         texts.insert(help_text(c.args));
     // overview, ptm, dump, make, check, plan, plan export, plan import,
-    // device, status, read, write, verify
-    EXPECT_EQ(texts.size(), 13u);
+    // device, status, read, write, verify, diff, plan chart
+    EXPECT_EQ(texts.size(), 15u);
 }
 
 TEST(ZuzoHelp, DeviceHelpsNameTheirOptions)
@@ -106,6 +108,7 @@ TEST(ZuzoHelp, DeviceHelpsNameTheirOptions)
         EXPECT_NE(text.find(std::string("--port ") + zuzo::cli::system_help::kPort), std::string::npos)
             << command;
         EXPECT_NE(text.find("--on-eeprom-fault=repeat|skip|break"), std::string::npos) << command;
+        EXPECT_NE(text.find("--ports СПИСОК"), std::string::npos) << command;
     }
     EXPECT_NE(help_text({"device", "read"}).find("--into"), std::string::npos);
     for (const char* command : {"", "read", "write", "verify"}) {

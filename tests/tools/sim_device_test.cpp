@@ -154,6 +154,30 @@ TEST(SimDevice, WrittenOpticsAreReadBack)
     EXPECT_EQ(back, p);
 }
 
+// The status reply tells the sensor setting the device works by: the one of
+// its optics memory, which a program write sets (one setting, not two that
+// can disagree).
+TEST(SimDevice, StatusTellsTheSensorSettingOfItsOptics)
+{
+    const struct {
+        bool at_start;
+        int written; // optical_sensor_on of the program written
+    } rows[] = {{true, 0}, {false, 1}, {true, 1}};
+    for (const auto& row : rows) {
+        SimDevice d;
+        d.set_sensor_on(row.at_start);
+        d.set_status_reply(StatusReply::Identify);
+        EXPECT_EQ(status_sensor(decoded(d.respond(read_cmd(CMD_STATUS)).text)).on, row.at_start);
+        DeviceProgram p = sound_program();
+        p.optical_sensor_on = row.written;
+        const OpticsBytes bytes = optics_write_bytes(p).value();
+        ASSERT_EQ(d.respond(write_cmd(CMD_WRITE_OPTICS_A, write_a_params(bytes))).text, "on#\r");
+        ASSERT_EQ(d.respond(write_cmd(CMD_WRITE_OPTICS_B, write_b_params(bytes))).text, "on#\r");
+        EXPECT_EQ(status_sensor(decoded(d.respond(read_cmd(CMD_STATUS)).text)).on, row.written == 1)
+            << row.at_start << " " << row.written;
+    }
+}
+
 TEST(SimDevice, PreviewIsRecorded)
 {
     SimDevice d;

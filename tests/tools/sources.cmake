@@ -6,6 +6,7 @@ set(TOOLS_TESTS
   tools/ptm_commands_test.cpp
   tools/plan_commands_test.cpp
   tools/help_texts_test.cpp
+  tools/diff_chart_test.cpp
   ${TEST_FILE_SIZE_LIMIT}
 )
 
@@ -23,6 +24,8 @@ if(NOT WIN32)
     tools/sim_device_test.cpp
     tools/pty_server_test.cpp
     tools/device_commands_test.cpp
+    tools/fleet_commands_test.cpp
+    tools/device_clock_test.cpp
   )
 endif()
 
@@ -31,6 +34,7 @@ set(TOOLS_CORE_TESTS
   tools/text_input_test.cpp
   tools/same_file_test.cpp
   tools/journal_file_test.cpp
+  tools/port_set_test.cpp
 )
 if(WIN32)
   list(APPEND TOOLS_CORE_TESTS tools/unicode_edges_windows_test.cpp tools/console_windows_test.cpp)

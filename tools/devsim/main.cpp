@@ -19,10 +19,11 @@
 
 namespace {
 
-const char* const kSynopsis = "Использование: zuzo-devsim [--port COMn] [--folder ПАПКА]\n"
-                              "                           [--fault ИМЯ[=N][@КОД[#K]]]... [--pace] [--lux N]\n"
-                              "                           [--sensor-off] [--detach]\n"
-                              "       zuzo-devsim --help | --version\n";
+const char* const kSynopsis =
+    "Использование: zuzo-devsim [--port COMn] [--folder ПАПКА]\n"
+    "                           [--fault ИМЯ[=N][@КОД[#K]]]... [--pace] [--lux N]\n"
+    "                           [--sensor-off] [--clock-offset СЕКУНДЫ] [--detach]\n"
+    "       zuzo-devsim --help | --version\n";
 
 void print_help(const std::string& default_folder)
 {
@@ -45,7 +46,11 @@ void print_help(const std::string& default_folder)
                 "                    одной команды; можно повторять\n"
                 "  --pace            отвечать со скоростью линии 9600 бод\n"
                 "  --lux N           освещенность, 0..65535 люкс; по умолчанию 1234\n"
-                "  --sensor-off      оптический датчик выключен\n"
+                "  --sensor-off      оптический датчик не используется (в памяти оптики\n"
+                "                    датчик выключен; без него — включен)\n"
+                "  --clock-offset СЕКУНДЫ\n"
+                "                    часы устройства спешат (+) или отстают (-) на столько\n"
+                "                    секунд от часов компьютера, не больше 10 лет\n"
                 "  --detach          уйти в фон, когда порт опубликован, и вывести номер\n"
                 "                    процесса; вывод симулятора в фоне отбрасывается\n"
                 "  -h, --help        эта справка\n"
@@ -65,6 +70,26 @@ int usage(const std::string& problem)
 {
     std::fprintf(stderr, "zuzo-devsim: %s\n%sСправка: zuzo-devsim --help\n", problem.c_str(), kSynopsis);
     return 2;
+}
+
+// A signed number of seconds, at most ten years either way.
+bool clock_offset(std::string_view text, long long& out)
+{
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
+        text.remove_prefix(1);
+    if (text.empty() || text.size() > 9)
+        return false;
+    long long v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        v = v * 10 + (c - '0');
+    }
+    if (v > 10LL * 366 * 24 * 3600)
+        return false;
+    out = negative ? -v : v;
+    return true;
 }
 
 bool whole_number(std::string_view text, int& out)
@@ -110,11 +135,13 @@ int main(int argc, char** argv)
     sim::Faults faults;
     int lux = 1234;
     bool sensor_on = true;
+    long long clock_ahead = 0;
     bool detached = false;
 
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        const bool takes_value = arg == "--port" || arg == "--folder" || arg == "--fault" || arg == "--lux";
+        const bool takes_value = arg == "--port" || arg == "--folder" || arg == "--fault" || arg == "--lux" ||
+                                 arg == "--clock-offset";
         if (takes_value && i + 1 >= argc)
             return usage("у параметра " + std::string(arg) + " нет значения");
         if (arg == "--port") {
@@ -134,6 +161,10 @@ int main(int argc, char** argv)
             const std::string value = argv[++i];
             if (!whole_number(value, lux) || lux > 65535)
                 return usage("--lux " + value + ": нужно число от 0 до 65535");
+        } else if (arg == "--clock-offset") {
+            const std::string value = argv[++i];
+            if (!clock_offset(value, clock_ahead))
+                return usage("--clock-offset " + value + ": нужно число секунд со знаком, не больше 10 лет");
         } else if (arg == "--sensor-off") {
             sensor_on = false;
         } else if (arg == "--detach") {
@@ -174,6 +205,7 @@ int main(int argc, char** argv)
     device.set_faults(faults);
     device.set_lux(lux);
     device.set_sensor_on(sensor_on);
+    device.set_clock_offset(clock_ahead);
     sim::PtyServer server(device);
     std::string problem;
     if (!publish(server, folder, port, problem)) {

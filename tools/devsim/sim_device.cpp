@@ -23,12 +23,17 @@ std::array<std::uint8_t, 7> clock_of(std::time_t t)
             static_cast<std::uint8_t>(local.tm_year - 100)};
 }
 
+// Where the sensor setting lies in the optics memory (write order): byte 4 of
+// the second write command, 0 when the sensor is used.
+constexpr std::size_t kSensorByte = 15;
+
 } // namespace
 
 SimDevice::SimDevice()
 {
     DeviceProgram factory;
     apply_optics_defaults(factory);
+    factory.optical_sensor_on = 1;          // the device comes with its sensor in use
     optics_ = *optics_write_bytes(factory); // the factory values always travel
 }
 
@@ -164,7 +169,7 @@ std::array<std::uint8_t, 10> SimDevice::status_bytes(bool identify, const Hits& 
     if (identify) {
         data[1] = static_cast<std::uint8_t>(lux_ & 0xFF);
         data[2] = static_cast<std::uint8_t>((lux_ >> 8) & 0xFF);
-        data[3] = sensor_on_ ? 0 : 1;
+        data[3] = optics_[kSensorByte]; // the setting it works by, 0 = on
     } else {
         const std::array<std::uint8_t, 7> clock =
             fixed_clock_ ? *fixed_clock_ : clock_of(std::time(nullptr) + clock_offset_);
@@ -244,7 +249,7 @@ void SimDevice::set_lux(int lux)
 void SimDevice::set_sensor_on(bool on)
 {
     std::lock_guard lock(mutex_);
-    sensor_on_ = on;
+    optics_[kSensorByte] = on ? 0 : 1;
 }
 
 void SimDevice::use_system_clock()
@@ -262,6 +267,13 @@ void SimDevice::set_clock(const std::tm& local)
     std::lock_guard lock(mutex_);
     fixed_clock_.reset();
     clock_offset_ = wanted - std::time(nullptr);
+}
+
+void SimDevice::set_clock_offset(long long seconds)
+{
+    std::lock_guard lock(mutex_);
+    fixed_clock_.reset();
+    clock_offset_ = static_cast<std::time_t>(seconds);
 }
 
 void SimDevice::set_clock_bytes(const std::array<std::uint8_t, 7>& bytes)

@@ -98,12 +98,17 @@ public:
 
     void set_status_reply(StatusReply r);
     void set_lux(int lux);
+    // Whether the device uses its optical sensor: the setting of its optics
+    // memory that a program write sets too, and that the status reply
+    // reports.
     void set_sensor_on(bool on);
     // The clock: the system time, a set local time that then runs on, or seven
     // raw bytes (second, minute, hour, weekday 1..7, day, month, year - 2000)
     // sent as they are, range checks included.
     void use_system_clock();
     void set_clock(const std::tm& local);
+    // The system time run ahead (positive) or behind by whole seconds.
+    void set_clock_offset(long long seconds);
     void set_clock_bytes(const std::array<std::uint8_t, 7>& bytes);
     [[nodiscard]] std::array<std::uint8_t, 7> clock_bytes() const;
 
@@ -147,7 +152,6 @@ private:
     StatusReply status_reply_ = StatusReply::Auto;
     bool identified_ = false;
     int lux_ = 1234;
-    bool sensor_on_ = true;
     std::optional<std::array<std::uint8_t, 7>> fixed_clock_;
     std::time_t clock_offset_ = 0;
     OpticsBytes optics_{};

@@ -1,432 +1,18 @@
 #include "tools/zuzo/device_commands.h"
 
-#include "link/exchange.h"
-#include "link/optics_bytes.h"
-#include "link/port_names.h"
-#include "link/port_open_error.h"
-#include "link/serial_link.h"
-#include "link/status_reply.h"
-#include "plans/plan_check.h"
-#include "program/file_causes.h"
-#include "program/optics_range.h"
-#include "program/optics_rules.h"
-#include "program/ptm_format.h"
-#include "program/ptm_optics_patch.h"
-#include "tools/zuzo/command_files.h"
+#include "tools/zuzo/device_journal.h"
 #include "tools/zuzo/device_options.h"
 #include "tools/zuzo/device_report.h"
-#include "tools/zuzo/file_kinds.h"
-#include "tools/zuzo/journal_file.h"
+#include "tools/zuzo/device_session.h"
+#include "tools/zuzo/exit_codes.h"
+#include "tools/zuzo/fleet_run.h"
+#include "tools/zuzo/interrupt.h"
 #include "tools/zuzo/json.h"
-#include "tools/zuzo/json_program.h"
-#include "tools/zuzo/optics_compare.h"
 #include "tools/zuzo/ptm_commands.h"
-#include "tools/zuzo/same_file.h"
 
-#include <QCoreApplication>
-#include <QDateTime>
-
-#include <array>
-#include <cstdio>
 #include <iostream>
-#include <memory>
-#include <sstream>
 
 namespace zuzo::cli {
-namespace {
-
-constexpr int EXIT_DEVICE = 1;
-constexpr int EXIT_DIFFERS = 3; // verify: the device holds other optics than the file
-
-// The link for one command; the Qt core application it needs is made here
-// when the program has none.
-class DeviceSession {
-public:
-    DeviceSession()
-    {
-        if (QCoreApplication::instance() == nullptr)
-            app_ = std::make_unique<QCoreApplication>(argc_, argv_);
-        link_ = std::make_unique<SerialLink>(virtual_port_folder());
-    }
-    SerialLink& link() { return *link_; }
-
-private:
-    int argc_ = 1;
-    char name_[5] = "zuzo";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QCoreApplication> app_;
-    std::unique_ptr<SerialLink> link_;
-};
-
-const char* result_text(ExchangeResult r)
-{
-    switch (r) {
-    case ExchangeResult::EXCHANGE_DONE:
-        return "выполнена";
-    case ExchangeResult::EXCHANGE_BROKEN:
-        return "связь потеряна или прервана";
-    case ExchangeResult::EXCHANGE_STALLED:
-        return "обмен не завершился вовремя";
-    case ExchangeResult::EXCHANGE_FAILED:
-        return "устройство не отвечает или отказывает";
-    }
-    return "неизвестный результат";
-}
-
-// A command in words with its code, e.g. "запись оптики, часть 1 (0A)".
-std::string command_words(std::uint8_t code)
-{
-    struct Words {
-        std::uint8_t code;
-        const char* words;
-    };
-    static constexpr Words kWords[] = {
-        {CMD_STATUS, "запрос состояния"},
-        {CMD_READ_OPTICS_A, "чтение оптики, часть 1"},
-        {CMD_READ_OPTICS_B, "чтение оптики, часть 2"},
-        {CMD_READ_OPTICS_C, "чтение оптики, часть 3"},
-        {CMD_WRITE_OPTICS_A, "запись оптики, часть 1"},
-        {CMD_WRITE_OPTICS_B, "запись оптики, часть 2"},
-    };
-    for (const Words& w : kWords) {
-        if (w.code == code)
-            return std::string(w.words) + " (" + hex_pair(code) + ")";
-    }
-    return "команда " + hex_pair(code);
-}
-
-std::string two_digits(int v)
-{
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%02d", v);
-    return buf;
-}
-
-// One run: the options, the record of what happened, the link.
-struct Run {
-    const DeviceOptions& o;
-    DeviceRun record;
-    SerialLink* link = nullptr;
-    OptionFaultPrompt prompt;
-    int writes_done = 0;                  // write commands the device acknowledged
-    bool skipped = false;                 // the last read's data was skipped on an EEPROM fault
-    std::string skip_note;                // what the device said then, and the answer
-    std::vector<std::uint8_t> into_bytes; // read --into: the file as it was
-
-    explicit Run(const DeviceOptions& options) : o(options), prompt(options.on_fault) {}
-
-    // Records how the run ends; false, so that a failing step can end with
-    // "return finish(...)".
-    bool finish(RunOutcome outcome, int exit_code, std::string result)
-    {
-        record.outcome = outcome;
-        record.exit_code = exit_code;
-        record.result = std::move(result);
-        return false;
-    }
-
-    // What the device said on an EEPROM fault during the command, for the
-    // result and the JSON.
-    std::string eeprom_words(std::uint8_t code)
-    {
-        record.details["eeprom_fault"] = {{"fault", prompt.fault_name()},
-                                          {"answer", fault_answer_word(prompt.option())}};
-        return command_words(code) + ": устройство сообщает: " + prompt.what_the_device_said() +
-               "; ответ --on-eeprom-fault=" + fault_answer_word(prompt.option());
-    }
-
-    bool succeeded(const AttemptOutcome& a, std::uint8_t code)
-    {
-        skipped = false;
-        if (prompt.asked() && a.result == ExchangeResult::EXCHANGE_DONE) {
-            // Only a read can be skipped: its data are not the device's.
-            skipped = true;
-            skip_note = eeprom_words(code) + ": данные ответа пропущены";
-            return true;
-        }
-        if (a.result == ExchangeResult::EXCHANGE_DONE)
-            return true;
-        if (prompt.asked()) {
-            std::string answer = a.result == ExchangeResult::EXCHANGE_BROKEN
-                                     ? std::string(": связь разорвана")
-                                     : ": попыток " + std::to_string(a.attempts) + ", неисправность осталась";
-            if (a.result == ExchangeResult::EXCHANGE_BROKEN && prompt.option() == FaultAnswer::No)
-                answer += " (пропуск возможен только при чтении)";
-            return finish(RunOutcome::EepromFault, EXIT_DEVICE, eeprom_words(code) + answer);
-        }
-        return finish(a.result == ExchangeResult::EXCHANGE_BROKEN ? RunOutcome::LinkBroken
-                                                                  : RunOutcome::DeviceFailed,
-                      EXIT_DEVICE,
-                      command_words(code) + ": команда не выполнена (попыток: " + std::to_string(a.attempts) +
-                          "): " + result_text(a.result));
-    }
-
-    bool read_command(ReplyBytes& reply, std::uint8_t code)
-    {
-        return succeeded(run_attempts([&] {
-                             prompt.begin_exchange();
-                             return read_exchange(*link, prompt, reply, code);
-                         }),
-                         code);
-    }
-
-    bool write_command(std::uint8_t code, const WriteParams& params)
-    {
-        return succeeded(run_attempts([&] {
-                             prompt.begin_exchange();
-                             return write_exchange(*link, prompt, code, params);
-                         }),
-                         code);
-    }
-
-    // Reads and decodes a program file; the tool's message is the result.
-    bool load(const std::string& path, DeviceProgram& program)
-    {
-        std::ostringstream message;
-        if (load_program_file(path, program, message))
-            return true;
-        std::string text = message.str();
-        while (!text.empty() && text.back() == '\n')
-            text.pop_back();
-        return finish(RunOutcome::FileFailed, EXIT_ERROR, text);
-    }
-
-    // read --into: the file is read before the device is touched, and only
-    // one whose optics can be replaced in place is taken.
-    bool load_into()
-    {
-        const std::string& path = o.into;
-        // Read before the device is asked: never a device, a pipe or a folder.
-        if (const std::string refusal = target_refusal(path); !refusal.empty())
-            return finish(RunOutcome::FileFailed, EXIT_ERROR,
-                          path + ": " + refusal + "; устройство не затронуто");
-        if (const FileResult read = read_input(path, into_bytes); !read.done())
-            return finish(RunOutcome::FileFailed, EXIT_ERROR, path + ": " + read_problem(read, path));
-        switch (ptm_optics_patchable(into_bytes)) {
-        case OpticsPatch::Done:
-            return true;
-        case OpticsPatch::NotProgramFile:
-            return finish(RunOutcome::FileFailed, EXIT_ERROR,
-                          path + ": " + kBadFormat + "; файл не изменён, устройство не затронуто");
-        case OpticsPatch::CutShort:
-            break;
-        }
-        return finish(RunOutcome::FileFailed, EXIT_ERROR,
-                      path + ": файл программы обрывается раньше конца настроек оптики (" +
-                          std::to_string(into_bytes.size()) +
-                          " байт); файл не изменён, устройство не затронуто");
-    }
-
-    // "ничего не записано" or "ничего не прочитано".
-    std::string nothing_done() const
-    {
-        return o.command == "write" ? "ничего не записано" : "ничего не прочитано";
-    }
-};
-
-// The status exchange as the tool's connect makes it: the first answer
-// identifies the device, the next one carries its clock. Data skipped on
-// an EEPROM fault are unknown, never shown as measured.
-bool identify(Run& r)
-{
-    const bool status = r.o.command == "status";
-    ReplyBytes first{};
-    if (!r.read_command(first, CMD_STATUS))
-        return false;
-    const bool known = !r.skipped;
-    if (!known && !status)
-        return r.finish(RunOutcome::EepromFault, EXIT_DEVICE,
-                        r.skip_note + "; устройство не опознано, " + r.nothing_done());
-    const DeviceIdentity id = status_identity(first);
-    if (known)
-        r.record.device_type = id.type_code;
-    const bool supported = known && id.supported();
-    const std::string unsupported = "тип устройства " + std::to_string(id.type_code) + " не поддерживается";
-    if (known && !supported && !status)
-        return r.finish(RunOutcome::Unsupported, EXIT_DEVICE, unsupported + "; " + r.nothing_done());
-    if (status) {
-        const SensorState sensor = status_sensor(first);
-        r.record.details["supported"] = known ? json::Value(supported) : json::Value(nullptr);
-        r.record.details["optical_sensor_on"] = known ? json::Value(sensor.on) : json::Value(nullptr);
-        r.record.details["illuminance"] = known ? json::Value(sensor.illuminance_lux) : json::Value(nullptr);
-    }
-    std::string note = known ? std::string() : r.skip_note;
-    ReplyBytes second{};
-    if (!r.read_command(second, CMD_STATUS))
-        return false;
-    const std::optional<DeviceClock> clock = r.skipped ? std::nullopt : status_clock(second);
-    if (r.skipped && note.empty())
-        note = r.skip_note;
-    if (clock)
-        r.record.clock = std::to_string(clock->year) + "-" + two_digits(clock->month) + "-" +
-                         two_digits(clock->day) + " " + two_digits(clock->hour) + ":" +
-                         two_digits(clock->minute) + ":" + two_digits(clock->second);
-    if (status)
-        r.record.details["weekday"] = clock ? json::Value(clock->weekday) : json::Value(nullptr);
-    if (status && !note.empty())
-        return r.finish(RunOutcome::EepromFault, EXIT_DEVICE,
-                        note + "; значения, которых устройство не прислало, не показаны");
-    if (!supported)
-        return r.finish(RunOutcome::Unsupported, EXIT_DEVICE, unsupported);
-    return true;
-}
-
-// The three optics reads; the 22 bytes they give, in the order of a write.
-bool read_optics(Run& r, std::array<ReplyBytes, 3>& replies)
-{
-    const std::array<std::uint8_t, 3> codes = {CMD_READ_OPTICS_A, CMD_READ_OPTICS_B, CMD_READ_OPTICS_C};
-    for (std::size_t k = 0; k < codes.size(); ++k) {
-        if (!r.read_command(replies[k], codes[k]))
-            return false;
-        if (r.skipped)
-            return r.finish(RunOutcome::EepromFault, EXIT_DEVICE,
-                            r.skip_note + "; настройки оптики не получены" +
-                                (r.o.into.empty() ? std::string() : ", файл не изменён"));
-    }
-    const OpticsBytes held = device_optics_bytes(replies[0], replies[1], replies[2]);
-    r.record.optics_sha256 = sha256_hex(std::vector<std::uint8_t>(held.begin(), held.end()));
-    return true;
-}
-
-bool read_program(Run& r)
-{
-    std::array<ReplyBytes, 3> replies{};
-    if (!read_optics(r, replies))
-        return false;
-    DeviceProgram program;
-    store_optics_reply(program, CMD_READ_OPTICS_A, replies[0]);
-    store_optics_reply(program, CMD_READ_OPTICS_B, replies[1]);
-    store_optics_reply(program, CMD_READ_OPTICS_C, replies[2]);
-    r.record.details["optics"] = optics_to_json(program);
-    if (r.o.into.empty())
-        return r.finish(RunOutcome::Done, EXIT_OK, "настройки оптики прочитаны");
-    // Only the optics bytes of the file change.
-    std::vector<std::uint8_t> patched;
-    if (patch_ptm_optics(r.into_bytes, program, patched) != OpticsPatch::Done)
-        return r.finish(RunOutcome::FileFailed, EXIT_ERROR,
-                        r.o.into + ": " + kBadFormat + "; файл не изменён");
-    if (const FileResult written = write_output(r.o.into, patched); !written.done())
-        return r.finish(RunOutcome::FileFailed, EXIT_ERROR,
-                        r.o.into + ": " + write_problem(written, r.o.into));
-    return r.finish(RunOutcome::Done, EXIT_OK, "настройки оптики прочитаны в " + r.o.into);
-}
-
-// The problems that refuse a write: any optics rule or weekday plan check.
-std::string write_refusal(const DeviceProgram& program)
-{
-    std::string problems;
-    if (const std::optional<std::string> inexact = first_inexact_optics_value(program))
-        problems = *inexact; // so the rules judge exactly the values sent
-    else if (!optics_sound(run_optics_rules(program)))
-        problems = "настройки оптики нарушают правила (подробно: zuzo ptm check)";
-    for (int day = 1; day <= kDays; ++day) {
-        if (check_plan_day(program, day) != PlanFault::None)
-            problems += std::string(problems.empty() ? "" : "; ") + "план дня «" +
-                        weekday_names()[static_cast<std::size_t>(day - 1)] + "» не проходит проверку";
-    }
-    return problems;
-}
-
-bool write_program(Run& r, const DeviceProgram& program)
-{
-    const std::optional<OpticsBytes> encoded = optics_write_bytes(program);
-    if (!encoded) // write_refusal lets through only programs that travel exactly
-        return r.finish(RunOutcome::Refused, EXIT_DEVICE, "запись отклонена: ничего не отправлено");
-    const OpticsBytes& bytes = *encoded;
-    r.record.optics_sha256 = sha256_hex(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-    if (!r.write_command(CMD_WRITE_OPTICS_A, write_a_params(bytes)))
-        return false;
-    r.writes_done = 1;
-    if (!r.write_command(CMD_WRITE_OPTICS_B, write_b_params(bytes))) {
-        r.record.result += "; часть 1 уже записана в устройство";
-        return false;
-    }
-    r.writes_done = 2;
-    return r.finish(RunOutcome::Done, EXIT_OK, "настройки оптики записаны");
-}
-
-// Reads the optics and compares them with what a write of the program would
-// send. Sends no write command.
-bool verify_program(Run& r, const DeviceProgram& program)
-{
-    const bool written = r.writes_done == 2; // write --verify
-    const std::string sent_hash = r.record.optics_sha256;
-    std::array<ReplyBytes, 3> replies{};
-    if (!read_optics(r, replies)) {
-        if (written)
-            r.record.result += "; настройки оптики записаны, но не проверены";
-        return false;
-    }
-    if (written)
-        r.record.optics_sha256 = sent_hash; // the row tells what was written
-    for (const OpticsDifference& d :
-         optics_differences(program, device_optics_bytes(replies[0], replies[1], replies[2])))
-        r.record.differences.push_back({d.field, d.file_value, d.device_value});
-    const std::string fields = " (полей: " + std::to_string(r.record.differences.size()) + ")";
-    if (r.record.differences.empty())
-        return r.finish(RunOutcome::Done, EXIT_OK,
-                        written ? "настройки оптики записаны и прочитаны обратно: совпадают с файлом"
-                                : "настройки оптики в устройстве совпадают с файлом");
-    return r.finish(RunOutcome::Differs, EXIT_DIFFERS,
-                    written ? "настройки оптики записаны, но прочитанные обратно отличаются от файла" + fields
-                            : "настройки оптики в устройстве отличаются от файла" + fields);
-}
-
-// Everything that touches the device, once the journal is open.
-void run_command(Run& r)
-{
-    DeviceProgram program; // the file's program: written or compared
-    const std::string file = r.o.files.empty() ? r.o.into : r.o.files[0];
-    r.record.program_file = file;
-    if (!r.o.files.empty() && !r.load(file, program))
-        return;
-    if (!r.o.into.empty() && !r.load_into())
-        return;
-    if (r.o.command == "write") {
-        const std::string refusal = write_refusal(program);
-        if (!refusal.empty()) {
-            r.finish(RunOutcome::Refused, EXIT_DEVICE, refusal + "; запись отклонена: ничего не отправлено");
-            return;
-        }
-    }
-    DeviceSession session;
-    r.link = &session.link();
-    if (!r.link->open_link(QString::fromStdString(r.o.port))) {
-        const PortOpenError why = r.link->open_error();
-        r.record.details["port_error"] = port_open_error_name(why);
-        r.finish(RunOutcome::PortFailed, EXIT_DEVICE,
-                 "не удалось открыть порт: " + port_open_error_text(why));
-        return;
-    }
-    if (identify(r)) {
-        if (r.o.command == "status")
-            r.finish(RunOutcome::Done, EXIT_OK, "устройство готово");
-        else if (r.o.command == "read")
-            read_program(r);
-        else if (r.o.command == "verify")
-            verify_program(r, program);
-        else
-            write_program(r, program);
-        // write --verify: the same session reads back what was written.
-        if (r.o.verify_after_write && r.writes_done == 2)
-            verify_program(r, program);
-    }
-    r.link->close_link();
-}
-
-// Opens the journal; why it cannot be, as the run's one line, or nothing.
-std::string open_journal(JournalFile& journal, const std::string& path)
-{
-    if (const std::string refusal = output_refusal(path, FileKind::Journal); !refusal.empty())
-        return path + ": " + refusal + "; устройство не затронуто";
-    const FileResult opened = journal.open(path_from_utf8(path), journal_first_rows());
-    if (opened.done())
-        return {};
-    return path + ": журнал не открывается для дописывания: " + file_cause(opened, path_from_utf8(path)) +
-           "; устройство не затронуто";
-}
-
-} // namespace
 
 int run_device_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
@@ -438,44 +24,37 @@ int run_device_command(const std::vector<std::string>& args, std::ostream& out, 
         return refuse_call(err, "device", problem);
     }
 
-    Run r(o);
-    r.record.command = o.command;
-    r.record.verify_after_write = o.verify_after_write;
-    r.record.port = o.port;
+    const QtCoreForDevices qt; // before any port session, on this thread
+    const InterruptWatch watch;
     // The journal opens before anything else happens: a run it cannot
     // record sends nothing.
-    JournalFile journal;
-    const std::string unopened = o.journal.empty() ? std::string() : open_journal(journal, o.journal);
+    DeviceJournal journal;
+    const std::string unopened = journal.open(o.journal);
+    if (unopened.empty() && !o.ports.empty())
+        return run_on_ports(o, journal, out);
+
+    DeviceRun run;
+    run.command = o.command;
+    run.verify_after_write = o.verify_after_write;
+    run.port = o.port;
     if (!unopened.empty()) {
-        r.finish(RunOutcome::JournalFailed, EXIT_ERROR, unopened);
+        run.outcome = RunOutcome::JournalFailed;
+        run.exit_code = EXIT_ERROR;
+        run.result = unopened;
     } else {
-        run_command(r);
-        const std::string now =
-            QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
-        const std::string row = journal_row(r.record, now);
-        const FileResult appended = o.journal.empty() ? FileResult{} : journal.append(row);
-        if (!appended.done()) {
-            if (!o.json)
-                print_plain(r.record, out, err); // what the device did, then what the journal lost
-            const bool changed = r.writes_done > 0;
-            r.finish(RunOutcome::JournalFailed, EXIT_ERROR,
-                     o.journal + ": строку журнала записать не удалось: " +
-                         file_cause(appended, path_from_utf8(o.journal)) +
-                         (changed ? "; настройки оптики в устройство на " + o.port + " при этом записаны" +
-                                        (r.writes_done == 1 ? " частично" : "")
-                                  : std::string("; устройство не изменено")));
-            if (o.json)
-                out << json::write(run_to_json(r.record));
-            else
-                err << r.record.result << '\n';
-            return r.record.exit_code;
+        run = run_on_port(o, o.port, [] { return interrupted(); });
+        DeviceRun done = run;
+        if (!journal.record(run) && !o.json) {
+            print_plain(done, out, err); // what the device did, then what the journal lost
+            err << run.result << '\n';
+            return run.exit_code;
         }
     }
     if (o.json)
-        out << json::write(run_to_json(r.record));
+        out << json::write(run_to_json(run));
     else
-        print_plain(r.record, out, err);
-    return r.record.exit_code;
+        print_plain(run, out, err);
+    return run.exit_code;
 }
 
 int run_device_command(const std::vector<std::string>& args)

@@ -1,5 +1,6 @@
 #include "tools/zuzo/device_options.h"
 
+#include "tools/zuzo/port_set.h"
 #include "tools/zuzo/same_file.h"
 
 #include <optional>
@@ -32,6 +33,22 @@ std::string first_line(const FaultQuestion& q)
     return std::string(text.substr(0, text.find('\n')));
 }
 
+// Seconds without sign, at most a year; nothing otherwise.
+std::optional<long long> seconds_limit(const std::string& text)
+{
+    if (text.empty() || text.size() > 8)
+        return std::nullopt;
+    long long v = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        v = v * 10 + (c - '0');
+    }
+    if (v > 366LL * 24 * 3600)
+        return std::nullopt;
+    return v;
+}
+
 } // namespace
 
 std::string parse_device_options(const std::vector<std::string>& args, DeviceOptions& o)
@@ -50,6 +67,16 @@ std::string parse_device_options(const std::vector<std::string>& args, DeviceOpt
             return "параметр " + option + " указан дважды";
         if (a == "--port" && has_next) {
             o.port = args[++i];
+        } else if (a == "--ports" && has_next) {
+            o.port = args[++i];
+            const PortSet set = parse_port_set(o.port);
+            if (!set.problem.empty())
+                return "--ports: " + set.problem;
+            o.ports = set.ports;
+        } else if (a == "--max-clock-offset" && has_next) {
+            o.max_clock_offset = seconds_limit(args[++i]);
+            if (!o.max_clock_offset)
+                return "--max-clock-offset принимает число секунд от 0 до 31622400 (366 суток)";
         } else if (a == "--into" && has_next) {
             o.into = args[++i];
         } else if (a == "--journal" && has_next) {
@@ -68,7 +95,8 @@ std::string parse_device_options(const std::vector<std::string>& args, DeviceOpt
             if (!answer)
                 return "--on-eeprom-fault принимает repeat, skip или break";
             o.on_fault = *answer;
-        } else if (a == "--port" || a == "--into" || a == "--journal") {
+        } else if (a == "--port" || a == "--ports" || a == "--into" || a == "--journal" ||
+                   a == "--max-clock-offset") {
             return "после " + a + " нужно значение";
         } else if (a.size() > 1 && a[0] == '-') {
             return "неизвестный параметр " + a;
@@ -79,8 +107,10 @@ std::string parse_device_options(const std::vector<std::string>& args, DeviceOpt
     const bool takes_file = o.command == "write" || o.command == "verify";
     if (o.command != "status" && o.command != "read" && !takes_file)
         return "неизвестная команда " + o.command;
+    if (given.count("--port") > 0 && given.count("--ports") > 0)
+        return "--port и --ports вместе не указывают: один порт — --port, несколько — --ports";
     if (o.port.empty())
-        return "нужен --port COMn или --port ПУТЬ";
+        return "нужен --port COMn или --port ПУТЬ (несколько портов: --ports СПИСОК)";
     if (takes_file && o.files.size() != 1)
         return o.command + " принимает один файл программы";
     if (!takes_file && !o.files.empty())
@@ -91,6 +121,10 @@ std::string parse_device_options(const std::vector<std::string>& args, DeviceOpt
         return "--verify относится только к write (отдельная проверка: zuzo device verify)";
     if (o.command == "status" && !o.journal.empty())
         return "--journal относится к read, write и verify";
+    if (o.max_clock_offset && o.command != "status" && o.command != "verify" && !o.verify_after_write)
+        return "--max-clock-offset относится к status, verify и write --verify";
+    if (!o.into.empty() && o.ports.size() > 1)
+        return "--into с несколькими портами: все устройства писали бы в один файл";
     for (const std::string& file : {o.into, o.files.empty() ? std::string() : o.files[0]}) {
         if (!o.journal.empty() && !file.empty() && same_file(file, o.journal))
             return "журнал " + o.journal + " — тот же файл, что и " + file + "; ничего не записано";

@@ -4,20 +4,23 @@
 
 #include "link/exchange.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace zuzo::cli {
 
 struct DeviceOptions {
-    std::string command; // status, read, write or verify
-    std::string port;
+    std::string command;            // status, read, write or verify
+    std::string port;               // --port, or the words of --ports
+    std::vector<std::string> ports; // --ports, expanded (port_set.h); empty with --port
     std::string into;
     std::string journal;
     std::vector<std::string> files;
     FaultAnswer on_fault = FaultAnswer::Cancel;
     bool json = false;
-    bool verify_after_write = false; // write --verify
+    bool verify_after_write = false;           // write --verify
+    std::optional<long long> max_clock_offset; // seconds either way (status, verify, write --verify)
 };
 
 // Empty text when the words are good; the problem (Russian, one line)

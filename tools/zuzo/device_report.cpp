@@ -10,7 +10,14 @@
 namespace zuzo::cli {
 namespace {
 
-constexpr const char* kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+// The header rows of the layouts, without the byte order mark.
+constexpr std::string_view kFirstHeader = "Дата и время;Порт;Тип устройства;Часы устройства;Команда;"
+                                          "Файл программы;SHA-256 оптики;Результат;Код возврата";
+constexpr std::string_view kClockOffsetHeader =
+    "Дата и время;Порт;Тип устройства;Часы устройства;Расхождение часов, с;Команда;Файл программы;"
+    "SHA-256 оптики;Результат;Код возврата";
 
 // A field of the semicolon table: quoted when it holds a separator, a quote
 // or a line break, inner quotes doubled.
@@ -52,8 +59,58 @@ const char* outcome_name(RunOutcome outcome)
         return "file_failed";
     case RunOutcome::JournalFailed:
         return "journal_failed";
+    case RunOutcome::ClockOff:
+        return "clock_offset";
+    case RunOutcome::Stopped:
+        return "stopped";
     }
     return "unknown";
+}
+
+DeviceHolds device_holds(const DeviceRun& run)
+{
+    if (run.writes_done == 0)
+        return DeviceHolds::Untouched;
+    if (run.writes_done == 1)
+        return DeviceHolds::PartWritten;
+    return run.verified ? DeviceHolds::Verified : DeviceHolds::Written;
+}
+
+const char* holds_name(DeviceHolds holds)
+{
+    switch (holds) {
+    case DeviceHolds::Untouched:
+        return "untouched";
+    case DeviceHolds::PartWritten:
+        return "part_written";
+    case DeviceHolds::Written:
+        return "written";
+    case DeviceHolds::Verified:
+        break;
+    }
+    return "verified";
+}
+
+const char* holds_words(DeviceHolds holds)
+{
+    switch (holds) {
+    case DeviceHolds::Untouched:
+        return "устройство не изменено";
+    case DeviceHolds::PartWritten:
+        return "в устройство записана только часть 1 настроек оптики";
+    case DeviceHolds::Written:
+        return "настройки оптики записаны, но не проверены";
+    case DeviceHolds::Verified:
+        break;
+    }
+    return "настройки оптики записаны и проверены";
+}
+
+std::string signed_seconds(long long seconds)
+{
+    std::string text(seconds > 0 ? "+" : "");
+    text += std::to_string(seconds);
+    return text;
 }
 
 json::Value run_to_json(const DeviceRun& run)
@@ -62,8 +119,11 @@ json::Value run_to_json(const DeviceRun& run)
     v["port"] = run.port;
     v["device_type"] = run.device_type ? json::Value(*run.device_type) : json::Value(nullptr);
     v["clock"] = run.clock.empty() ? json::Value(nullptr) : json::Value(run.clock);
+    v["clock_offset"] = run.clock_offset ? json::Value(*run.clock_offset) : json::Value(nullptr);
     for (const auto& member : run.details.items())
         v[member.key()] = member.value();
+    if (run.command == "write")
+        v["holds"] = holds_name(device_holds(run));
     if (run.command == "verify" || run.verify_after_write) {
         json::Value list = json::Value::array();
         for (const FieldDifference& d : run.differences)
@@ -90,29 +150,42 @@ json::Value usage_to_json(const std::string& port, const std::string& problem)
 
 std::string journal_first_rows()
 {
-    return std::string(kBom) +
-           "Дата и время;Порт;Тип устройства;Часы устройства;Команда;Файл программы;SHA-256 оптики;"
-           "Результат;Код возврата\r\n";
+    return std::string(kBom) + std::string(kClockOffsetHeader) + "\r\n";
 }
 
-std::string journal_row(const DeviceRun& run, const std::string& local_time)
+std::string journal_row(const DeviceRun& run, const std::string& local_time, JournalLayout layout)
 {
-    const std::string fields[] = {local_time,
-                                  run.port,
-                                  run.device_type ? std::to_string(*run.device_type) : std::string(),
-                                  run.clock,
-                                  run.command + (run.verify_after_write ? " --verify" : ""),
-                                  run.program_file,
-                                  run.optics_sha256,
-                                  run.result,
-                                  std::to_string(run.exit_code)};
+    std::vector<std::string> fields = {local_time,
+                                       run.port,
+                                       run.device_type ? std::to_string(*run.device_type) : std::string(),
+                                       run.clock,
+                                       run.command + (run.verify_after_write ? " --verify" : ""),
+                                       run.program_file,
+                                       run.optics_sha256,
+                                       run.result,
+                                       std::to_string(run.exit_code)};
+    if (layout == JournalLayout::ClockOffset)
+        fields.insert(fields.begin() + 4,
+                      run.clock_offset ? signed_seconds(*run.clock_offset) : std::string());
     std::string row;
-    for (std::size_t k = 0; k < std::size(fields); ++k) {
+    for (std::size_t k = 0; k < fields.size(); ++k) {
         if (k > 0)
             row += ';';
         row += csv_field(fields[k]);
     }
     return row + "\r\n";
+}
+
+std::optional<JournalLayout> journal_layout(std::string_view bytes)
+{
+    if (bytes.substr(0, kBom.size()) == kBom)
+        bytes.remove_prefix(kBom.size());
+    const std::string_view header = bytes.substr(0, bytes.find_first_of("\r\n"));
+    if (header == kClockOffsetHeader)
+        return JournalLayout::ClockOffset;
+    if (header == kFirstHeader)
+        return JournalLayout::First;
+    return std::nullopt;
 }
 
 // The result told without --json: the command's own output on out, a
@@ -121,10 +194,11 @@ void print_plain(const DeviceRun& d, std::ostream& out, std::ostream& err)
 {
     // A status with values skipped on an EEPROM fault still shows what is
     // known; the unknown values are null.
+    const bool clock_off = d.outcome == RunOutcome::ClockOff; // the command itself succeeded
     const bool status_known = d.device_type || d.outcome == RunOutcome::EepromFault;
     if (d.command == "status" && status_known && d.details.contains("supported") &&
         (d.outcome == RunOutcome::Done || d.outcome == RunOutcome::Unsupported ||
-         d.outcome == RunOutcome::EepromFault)) {
+         d.outcome == RunOutcome::EepromFault || clock_off)) {
         json::Value v = json::Value::object();
         v["port"] = d.port;
         v["device_type"] = d.device_type ? json::Value(*d.device_type) : json::Value(nullptr);
@@ -132,18 +206,21 @@ void print_plain(const DeviceRun& d, std::ostream& out, std::ostream& err)
             if (member.key() != "weekday" && member.key() != "eeprom_fault")
                 v[member.key()] = member.value();
         v["clock"] = d.clock.empty() ? json::Value(nullptr) : json::Value(d.clock);
+        v["clock_offset"] = d.clock_offset ? json::Value(*d.clock_offset) : json::Value(nullptr);
         if (!d.clock.empty() || d.outcome == RunOutcome::EepromFault)
             v["weekday"] = d.details.at("weekday");
         out << json::write(v);
     }
     if (d.command == "read" && d.outcome == RunOutcome::Done)
         out << json::write(d.details.at("optics"));
-    if (d.command == "write" && d.outcome == RunOutcome::Done)
-        out << d.port << ": " << d.result << " (тип устройства " << *d.device_type << ", часы устройства "
+    if (d.command == "write" && (d.outcome == RunOutcome::Done || (clock_off && d.verified)))
+        out << d.port << ": "
+            << (clock_off ? "настройки оптики записаны и прочитаны обратно: совпадают с файлом" : d.result)
+            << " (тип устройства " << *d.device_type << ", часы устройства "
             << (d.clock.empty() ? std::string("неизвестны") : d.clock) << ")\n";
     const bool compared = d.command == "verify" || d.verify_after_write;
-    if (compared &&
-        (d.outcome == RunOutcome::Differs || (d.command == "verify" && d.outcome == RunOutcome::Done))) {
+    if (compared && (d.outcome == RunOutcome::Differs ||
+                     (d.command == "verify" && (d.outcome == RunOutcome::Done || clock_off)))) {
         out << (d.differences.empty() ? "Настройки оптики в устройстве совпадают с файлом\n"
                                       : "Настройки оптики в устройстве отличаются от файла:\n");
         for (const FieldDifference& f : d.differences)

@@ -8,6 +8,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zuzo::cli {
@@ -24,7 +25,13 @@ enum class RunOutcome {
     PortFailed,    // the port did not open
     FileFailed,    // a program file cannot be read or written
     JournalFailed, // the journal cannot be opened or a row not written
+    ClockOff,      // the device clock is further off than --max-clock-offset allows
+    Stopped,       // Ctrl+C stopped the run between two exchanges
 };
+
+// What a device holds after the run (write); a device that is only read
+// from stays untouched.
+enum class DeviceHolds { Untouched, PartWritten, Written, Verified };
 
 struct FieldDifference {
     std::string field;
@@ -33,22 +40,34 @@ struct FieldDifference {
 };
 
 struct DeviceRun {
-    std::string command;             // status, read, write or verify
-    bool verify_after_write = false; // write --verify
-    std::string port;                // as given
-    std::optional<int> device_type;  // once identified
-    std::string clock;               // the device's clock "YYYY-MM-DD HH:MM:SS", empty if unknown
-    std::string program_file;        // the file written, verified or read into
-    std::string optics_sha256;       // of the 22 optics bytes on the wire, lower-case hex
+    std::string command;                   // status, read, write or verify
+    bool verify_after_write = false;       // write --verify
+    std::string port;                      // as given
+    std::optional<int> device_type;        // once identified
+    std::string clock;                     // the device's clock "YYYY-MM-DD HH:MM:SS", empty if unknown
+    std::optional<long long> clock_offset; // device minus computer, seconds (clock_offset.h)
+    std::string program_file;              // the file written, verified or read into
+    std::string optics_sha256;             // of the 22 optics bytes on the wire, lower-case hex
     RunOutcome outcome = RunOutcome::Done;
     std::string result; // the result in words (Russian, one line)
     int exit_code = 0;
+    int writes_done = 0;                         // write commands the device acknowledged (0..2)
+    bool verified = false;                       // write --verify: read back and found the same
     std::vector<FieldDifference> differences;    // verify
     json::Value details = json::Value::object(); // further keys of the JSON object
 };
 
 // The stable name of an outcome in the JSON ("done", "differs", ...).
 [[nodiscard]] const char* outcome_name(RunOutcome outcome);
+
+// What the device holds after the run, and its name in the JSON
+// ("untouched", "part_written", "written", "verified") and in words.
+[[nodiscard]] DeviceHolds device_holds(const DeviceRun& run);
+[[nodiscard]] const char* holds_name(DeviceHolds holds);
+[[nodiscard]] const char* holds_words(DeviceHolds holds);
+
+// An offset in seconds with its sign: "+5", "-90", "0".
+[[nodiscard]] std::string signed_seconds(long long seconds);
 
 // The result told without --json: the command's own output on out (status
 // and read as JSON, write one line, verify the differing fields); a failure
@@ -64,10 +83,21 @@ void print_plain(const DeviceRun& run, std::ostream& out, std::ostream& err);
 // "usage", result, exit_code 2.
 [[nodiscard]] json::Value usage_to_json(const std::string& port, const std::string& problem);
 
-// The journal's byte order mark and header row, and one row for a run at the
-// given local date and time; semicolons, fields quoted where needed, CR LF.
+// The journal's columns: First, the nine columns journals were started with;
+// ClockOffset, a column for the device clock's offset after the device clock.
+// A journal keeps the columns of its header row: rows go into an older
+// journal without the offset.
+enum class JournalLayout { First, ClockOffset };
+
+// The journal's byte order mark and header row (of the current layout), and
+// one row for a run at the given local date and time; semicolons, fields
+// quoted where needed, CR LF.
 [[nodiscard]] std::string journal_first_rows();
-[[nodiscard]] std::string journal_row(const DeviceRun& run, const std::string& local_time);
+[[nodiscard]] std::string journal_row(const DeviceRun& run, const std::string& local_time,
+                                      JournalLayout layout = JournalLayout::ClockOffset);
+// The layout of a journal by its header row (with or without byte order
+// mark); nothing for a file that is no journal.
+[[nodiscard]] std::optional<JournalLayout> journal_layout(std::string_view bytes);
 
 // The SHA-256 of bytes as lower-case hexadecimal.
 [[nodiscard]] std::string sha256_hex(const std::vector<std::uint8_t>& bytes);

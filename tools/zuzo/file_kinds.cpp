@@ -23,27 +23,28 @@ const char* kind_name(FileKind kind)
         return "таблица плана";
     case FileKind::Json:
         return "JSON";
+    case FileKind::Picture:
+        return "рисунок";
     case FileKind::Journal:
         break;
     }
     return "журнал";
 }
 
-// The first line of a text, without its line end.
-std::string_view first_line(std::string_view text)
+// PNG by its signature, SVG by its root element near the start.
+bool is_picture(std::string_view bytes)
 {
-    return text.substr(0, text.find_first_of("\r\n"));
+    if (bytes.substr(0, 8) == "\x89PNG\r\n\x1a\n")
+        return true;
+    const std::string_view head = bytes.substr(0, 1024);
+    const std::size_t first = head.find_first_not_of(" \t\r\n\xEF\xBB\xBF"); // blanks, byte order mark
+    return first != std::string_view::npos && head[first] == '<' &&
+           head.find("<svg") != std::string_view::npos;
 }
 
 bool is_journal(std::string_view bytes)
 {
-    constexpr std::string_view kMark = "\xEF\xBB\xBF"; // the byte order mark
-    const std::string first_rows = journal_first_rows();
-    std::string_view header = first_line(first_rows);
-    header.remove_prefix(kMark.size());
-    if (bytes.substr(0, kMark.size()) == kMark)
-        bytes.remove_prefix(kMark.size());
-    return first_line(bytes) == header;
+    return journal_layout(bytes).has_value(); // either layout's header row
 }
 
 // The kind of a file's content; nothing when it is none of them.
@@ -55,6 +56,8 @@ std::optional<FileKind> kind_of(const std::vector<std::uint8_t>& bytes)
         return FileKind::Program;
     if (is_journal(text))
         return FileKind::Journal;
+    if (is_picture(text))
+        return FileKind::Picture;
     const std::string utf8 = utf8_text(bytes);
     if (json::parse(utf8).status == json::ParseStatus::Ok)
         return FileKind::Json;

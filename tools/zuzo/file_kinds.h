@@ -4,13 +4,13 @@
 // without being opened. And a command writes a file of its kind only over an
 // empty file or one of the same kind: a table never replaces a program, a
 // program never a table or a JSON, a journal row never goes into a file that
-// is not a journal.
+// is not a journal, a picture (SVG or PNG) replaces only a picture.
 
 #include <string>
 
 namespace zuzo::cli {
 
-enum class FileKind { Program, Table, Json, Journal };
+enum class FileKind { Program, Table, Json, Journal, Picture };
 
 // Why nothing may be written at path, for "PATH: ...": "файл не записан: это
 // файл устройства, а не обычный файл"; empty when the name leads to a

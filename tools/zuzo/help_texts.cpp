@@ -21,6 +21,9 @@ constexpr const char* kOverview =
     "                                       план таблицей для электронных таблиц\n"
     "  zuzo ptm plan import ПЛАН.csv ФАЙЛ.ptm\n"
     "                                       план из таблицы в файл программы\n"
+    "  zuzo ptm plan chart ФАЙЛ.ptm НЕДЕЛЯ.svg|НЕДЕЛЯ.png\n"
+    "                                       недельный план одним рисунком\n"
+    "  zuzo ptm diff ФАЙЛ1.ptm ФАЙЛ2.ptm    чем различаются две программы\n"
     "\n"
     "Устройство:\n"
     "  zuzo device status --port COMn       тип, датчик, освещенность, часы\n"
@@ -30,12 +33,15 @@ constexpr const char* kOverview =
     "                                       запись настроек оптики\n"
     "  zuzo device verify --port COMn ФАЙЛ.ptm\n"
     "                                       сверка оптики устройства с файлом\n"
+    "  zuzo device write --verify --ports COM3,COM4,COM7-COM10 ФАЙЛ.ptm\n"
+    "                                       запись и сверка на многих портах сразу\n"
     "\n"
     "Справка по группе или команде: zuzo ptm --help, zuzo device read --help;\n"
     "версия: zuzo --version.\n"
     "Коды возврата: 0 — успешно, 1 — нарушения в программе или отказ устройства,\n"
     "2 — неверный вызов или ошибка файла, 3 — устройство и файл различаются\n"
-    "(verify).\n"
+    "(verify; у ptm diff — два файла), 4 — часы устройства расходятся больше,\n"
+    "чем допускает --max-clock-offset, 130 — остановлено по Ctrl+C.\n"
     "Отказ — одна строка с причиной. Вывод, который не удалось записать (полный\n"
     "диск, ошибка ввода-вывода), — код 2; программа, которая перестала читать\n"
     "вывод раньше конца, ошибкой не считается.\n";
@@ -48,6 +54,8 @@ constexpr const char* kPtm = "Использование: zuzo ptm КОМАНД�
                              "  check ФАЙЛ.ptm                проверить правила оптики и недельные планы\n"
                              "  plan export ФАЙЛ.ptm [ПЛАН.csv]  недельный план таблицей CSV\n"
                              "  plan import ПЛАН.csv ФАЙЛ.ptm    недельный план из таблицы CSV\n"
+                             "  plan chart ФАЙЛ.ptm НЕДЕЛЯ.svg   недельный план рисунком (или .png)\n"
+                             "  diff ФАЙЛ1.ptm ФАЙЛ2.ptm      чем различаются две программы\n"
                              "\n"
                              "Справка по команде: zuzo ptm КОМАНДА --help.\n";
 
@@ -95,15 +103,54 @@ constexpr const char* kPtmCheck =
     "  Пятница, интервал 3: Уровень громкости вне диапазона 0..100%\n"
     "Код возврата: 0 — нарушений нет, 1 — есть нарушения, 2 — файл не читается.\n";
 
+constexpr const char* kPtmDiff =
+    "Использование: zuzo ptm diff ФАЙЛ1.ptm ФАЙЛ2.ptm [--json]\n"
+    "\n"
+    "Сравнивает программы двух файлов и выводит каждое различие строкой: поле,\n"
+    "значение в первом файле и во втором. Поля — как у zuzo device verify:\n"
+    "день недели на экране (weekday_name), интервалы плана по дню и номеру\n"
+    "(включен, время, громкость), настройки звука (sound_type,\n"
+    "fast_pulse_time, sound_off) и настройки оптики в процентах, Lux и\n"
+    "вкл./выкл. Сравниваются программы, а не байты: файлы с разными концами\n"
+    "строк, но одной программой, совпадают.\n"
+    "С --json выводит один объект: first, second, differences (field, first,\n"
+    "second), outcome (done, differs), result, exit_code.\n"
+    "\n"
+    "Пример: zuzo ptm diff site.ptm site2.ptm\n"
+    "  Программы в файлах различаются:\n"
+    "    Вторник, интервал 2: в site.ptm вкл., 08:00, 70 %; в site2.ptm вкл., 08:05, 75 %\n"
+    "Код возврата: 0 — программы совпадают, 3 — различаются, 2 — файл не\n"
+    "читается или это не файл программы.\n";
+
+constexpr const char* kPtmPlanChart =
+    "Использование: zuzo ptm plan chart ФАЙЛ.ptm НЕДЕЛЯ.svg\n"
+    "               zuzo ptm plan chart ФАЙЛ.ptm НЕДЕЛЯ.png\n"
+    "\n"
+    "Рисует недельный план одним рисунком: семь строк с понедельника, по\n"
+    "горизонтали — часы суток от 0 до 24. Каждый включенный интервал — черный\n"
+    "столбик в свое время, высотой по громкости (полная высота — 100 %), с\n"
+    "подписью «время громкость»; дни и часы подписаны, заголовок — имя файла.\n"
+    "Рисунок черно-белый и читается и на бумаге. Интервал со временем вне\n"
+    "00:00-23:59 не рисуется, он назван под рисунком. SVG открывает любой\n"
+    "браузер; PNG рисуется без экрана. Рисунок пишется только на пустое место,\n"
+    "в пустой файл или поверх рисунка (код 2 иначе).\n"
+    "\n"
+    "Пример: zuzo ptm plan chart site.ptm site-week.png\n"
+    "Код возврата: 0 — рисунок записан, 2 — неверный вызов, ошибка файла или\n"
+    "рисунок не нарисован.\n";
+
 constexpr const char* kPtmPlan =
     "Использование: zuzo ptm plan export ФАЙЛ.ptm [ПЛАН.csv]\n"
     "               zuzo ptm plan import ПЛАН.csv ФАЙЛ.ptm\n"
+    "               zuzo ptm plan chart ФАЙЛ.ptm НЕДЕЛЯ.svg|НЕДЕЛЯ.png\n"
     "\n"
     "Недельный план файла программы таблицей для электронных таблиц и обратно:\n"
     "  export  записывает план таблицей в ПЛАН.csv, а без него выводит ее;\n"
     "  import  заменяет план в ФАЙЛ.ptm планом из таблицы, все остальное в файле\n"
-    "          остается байт в байт.\n"
-    "Подробно: zuzo ptm plan export --help, zuzo ptm plan import --help.\n"
+    "          остается байт в байт;\n"
+    "  chart   рисует план одним рисунком SVG или PNG.\n"
+    "Подробно: zuzo ptm plan export --help, zuzo ptm plan import --help,\n"
+    "zuzo ptm plan chart --help.\n"
     "\n";
 
 constexpr const char* kPlanTable =
@@ -165,14 +212,38 @@ constexpr const char* kDeviceOptions =
     "                     показывает их как null, read и verify прерываются)\n"
     "                     или прервать (по умолчанию); итог — eeprom_fault, код 1\n"
     "  --json             вывести один объект JSON: port, device_type, clock,\n"
-    "                     outcome, result, exit_code (у verify и differences);\n"
+    "                     clock_offset, outcome, result, exit_code (у verify и\n"
+    "                     differences, у write — holds);\n"
     "                     ошибка вызова — тоже объект, outcome usage\n";
+
+constexpr const char* kPortsOption =
+    "  --ports СПИСОК     вместо --port: та же команда на многих портах сразу,\n"
+    "                     каждый порт в своем потоке; СПИСОК — через запятую:\n"
+    "                     COM3,COM4,COM7-COM10 (диапазон — все номера от и до),\n"
+    "                     пути тоже; не больше 64 портов, без повторов. Строка о\n"
+    "                     каждом устройстве выводится, как только оно готово,\n"
+    "                     затем итог; с --json — один объект: devices (объекты\n"
+    "                     устройств, как с --port) и summary. Вопросы о\n"
+    "                     повреждении EEPROM решает --on-eeprom-fault. Код\n"
+    "                     возврата — худший из кодов устройств: 130, 2, 1, 3, 4\n"
+    "                     (в этом порядке), 0 — все успешно. Ctrl+C\n"
+    "                     останавливает все порты между обменами и сообщает, что\n"
+    "                     в каждом устройстве: не изменено, записана часть 1,\n"
+    "                     записано, записано и проверено (код 130); второе\n"
+    "                     Ctrl+C завершает сразу\n";
+
+constexpr const char* kClockOption =
+    "  --max-clock-offset СЕКУНДЫ\n"
+    "                     (status, verify, write --verify): код 4, если часы\n"
+    "                     устройства расходятся с часами компьютера больше чем на\n"
+    "                     столько секунд или не читаются как дата\n";
 
 constexpr const char* kJournalOption =
     "  --journal ЖУРНАЛ.csv\n"
     "                     дописать строку в журнал (read, write, verify): дата и\n"
-    "                     время, порт, тип и часы устройства, команда, файл,\n"
-    "                     SHA-256 22 байтов оптики, результат, код возврата.\n"
+    "                     время, порт, тип и часы устройства, расхождение часов,\n"
+    "                     команда, файл, SHA-256 22 байтов оптики, результат,\n"
+    "                     код возврата.\n"
     "                     Журнал открывается до обмена с устройством; если не\n"
     "                     открывается, ничего не отправляется (код 2).\n"
     "                     Строка дописывается только в журнал или в новый,\n"
@@ -187,13 +258,17 @@ constexpr const char* kDevice =
     "  write ФАЙЛ.ptm          записать настройки оптики из файла\n"
     "  write --verify ФАЙЛ.ptm записать и сразу сверить, за одно подключение\n"
     "  verify ФАЙЛ.ptm         сверить настройки оптики устройства с файлом\n"
+    "С --ports СПИСОК — на многих портах сразу.\n"
     "\n"
     "Справка по команде: zuzo device КОМАНДА --help.\n";
 
 constexpr const char* kDeviceStatus =
     "\n"
     "Опрашивает устройство и выводит в формате JSON код типа, поддерживается ли\n"
-    "он, состояние оптического датчика, освещенность и часы устройства.\n"
+    "он, включен ли в нем оптический датчик, освещенность, часы устройства\n"
+    "(clock) и их расхождение с часами компьютера в секундах (clock_offset:\n"
+    "плюс — часы устройства спешат, минус — отстают; устройство сообщает время\n"
+    "с точностью до секунды, поэтому и расхождение — с точностью до секунды).\n"
     "\n";
 
 constexpr const char* kIdentifies =
@@ -230,11 +305,18 @@ constexpr const char* kDeviceVerify =
     "Код возврата 3 — настройки различаются.\n"
     "\n";
 
+// Examples of many ports at once, the same on every system.
+constexpr const char* kPortsExamples =
+    "  zuzo device write --verify --ports COM3-COM10 plan.ptm --journal j.csv\n"
+    "  zuzo device status --ports COM3,COM4 --max-clock-offset 60\n";
+
 constexpr const char* kDeviceExitCodes =
     "Код возврата: 0 — успешно, 1 — устройство не ответило, отказало или другого\n"
     "типа, запись отклонена правилами, 2 — неверный вызов, ошибка файла или\n"
     "журнала, 3 — настройки в устройстве отличаются от файла (verify,\n"
-    "write --verify). Порт, который не открылся, назван с причиной: такого\n"
+    "write --verify), 4 — часы устройства расходятся больше, чем допускает\n"
+    "--max-clock-offset, 130 — остановлено по Ctrl+C. Порт, который не\n"
+    "открылся, назван с причиной: такого\n"
     "порта нет, порт занят другой программой, нет прав на доступ к порту.\n";
 
 bool is_help_word(std::string_view word)
@@ -260,8 +342,12 @@ std::string ptm_help(std::string_view command, std::string_view plan_command)
         return std::string(kPtmPlanExport) + kPlanTable + kPtmPlanExamples;
     if (command == "plan" && plan_command == "import")
         return std::string(kPtmPlanImport) + kPlanTable + kPtmPlanExamples;
+    if (command == "plan" && plan_command == "chart")
+        return kPtmPlanChart;
     if (command == "plan")
         return std::string(kPtmPlan) + kPlanTable + kPtmPlanExamples;
+    if (command == "diff")
+        return kPtmDiff;
     if (command == "dump")
         return kPtmDump;
     if (command == "make")
@@ -283,29 +369,31 @@ std::string device_usage_line(std::string_view command, std::string_view rest, s
 }
 
 // The options of the device commands, the examples and the exit codes.
-std::string device_options(bool journal)
+std::string device_options(bool journal, bool clock)
 {
     return std::string("Параметры (каждый не более одного раза):\n") + system_help::kPortOption +
-           kDeviceOptions + (journal ? kJournalOption : "") + "\nПримеры:\n" + system_help::kDeviceExamples +
-           kDeviceExitCodes;
+           kPortsOption + kDeviceOptions + (clock ? kClockOption : "") + (journal ? kJournalOption : "") +
+           "\nПримеры:\n" + system_help::kDeviceExamples + kPortsExamples + kDeviceExitCodes;
 }
 
 std::string device_help(std::string_view command)
 {
     constexpr const char* kMore = "[--journal ЖУРНАЛ.csv] [--on-eeprom-fault=...]";
     if (command == "status")
-        return device_usage_line(command, " [--json]", "[--on-eeprom-fault=...]") + kDeviceStatus +
-               device_options(false);
+        return device_usage_line(command, " [--json]",
+                                 "[--on-eeprom-fault=...] [--max-clock-offset СЕКУНДЫ]") +
+               kDeviceStatus + device_options(false, true);
     if (command == "read")
         return device_usage_line(command, " [--into ФАЙЛ.ptm] [--json]", kMore) + kDeviceRead + kIdentifies +
-               device_options(true);
+               device_options(true, false);
     if (command == "write")
         return device_usage_line(command, " ФАЙЛ.ptm [--verify] [--json]", kMore) + kDeviceWrite +
-               kIdentifies + device_options(true);
+               kIdentifies + device_options(true, true);
     if (command == "verify")
         return device_usage_line(command, " ФАЙЛ.ptm [--json]", kMore) + kDeviceVerify + kIdentifies +
-               device_options(true);
-    return device_usage_line("КОМАНДА", " ...", {}) + kDevice + '\n' + kIdentifies + device_options(true);
+               device_options(true, true);
+    return device_usage_line("КОМАНДА", " ...", "zuzo device КОМАНДА --ports СПИСОК ...") + kDevice + '\n' +
+           kIdentifies + device_options(true, true);
 }
 
 } // namespace

@@ -11,22 +11,6 @@ std::string sensor_text(bool on)
     return on ? "вкл." : "выкл.";
 }
 
-// A value that does not reach the device exactly is shown as the file has
-// it and can never match.
-std::string file_text(const OpticsValue& v)
-{
-    const std::string outside = travels_exactly(v) ? "" : " (вне диапазона устройства)";
-    switch (v.unit) {
-    case OpticsUnit::Percent:
-        return std::to_string(v.value) + " %" + outside;
-    case OpticsUnit::Lux:
-        return std::to_string(v.value) + " Lux" + outside;
-    case OpticsUnit::Sensor:
-        break;
-    }
-    return outside.empty() ? sensor_text(v.value == 1) : std::to_string(v.value) + outside;
-}
-
 std::string device_text(const OpticsValue& v, const OpticsBytes& d, std::size_t at)
 {
     switch (v.unit) {
@@ -41,6 +25,22 @@ std::string device_text(const OpticsValue& v, const OpticsBytes& d, std::size_t 
 }
 
 } // namespace
+
+// A value that does not reach the device exactly is shown as the file has
+// it and can never match.
+std::string optics_value_text(const OpticsValue& v)
+{
+    const std::string outside = travels_exactly(v) ? "" : " (вне диапазона устройства)";
+    switch (v.unit) {
+    case OpticsUnit::Percent:
+        return std::to_string(v.value) + " %" + outside;
+    case OpticsUnit::Lux:
+        return std::to_string(v.value) + " Lux" + outside;
+    case OpticsUnit::Sensor:
+        break;
+    }
+    return outside.empty() ? sensor_text(v.value == 1) : std::to_string(v.value) + outside;
+}
 
 OpticsBytes device_optics_bytes(const ReplyBytes& a, const ReplyBytes& b, const ReplyBytes& c)
 {
@@ -67,7 +67,7 @@ std::vector<OpticsDifference> optics_differences(const DeviceProgram& file, cons
         for (std::size_t n = 0; sent && n < width; ++n)
             differs = differs || sent->bytes[n] != device[at + n];
         if (differs) {
-            OpticsDifference d{v.name, file_text(v), device_text(v, device, at)};
+            OpticsDifference d{v.name, optics_value_text(v), device_text(v, device, at)};
             if (sent && d.file_value == d.device_value) { // one percent, two bytes: show the bytes
                 d.file_value += " (байт " + std::to_string(sent->bytes[0]) + ")";
                 d.device_value += " (байт " + std::to_string(device[at]) + ")";

@@ -15,6 +15,11 @@ namespace zuzo {
 // high byte first, the write low byte first).
 [[nodiscard]] OpticsBytes device_optics_bytes(const ReplyBytes& a, const ReplyBytes& b, const ReplyBytes& c);
 
+// A value of a program file in the units of the tool ("50 %", "200 Lux",
+// "вкл."); one that does not reach the device exactly says so ("150 % (вне
+// диапазона устройства)").
+[[nodiscard]] std::string optics_value_text(const OpticsValue& v);
+
 struct OpticsDifference {
     std::string field;        // the program's field name, e.g. "evening_brightness.module_red"
     std::string file_value;   // as the file holds it, e.g. "50 %"

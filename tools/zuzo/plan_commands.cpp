@@ -5,6 +5,7 @@
 #include "program/optics_range.h"
 #include "program/ptm_format.h"
 #include "tools/zuzo/command_files.h"
+#include "tools/zuzo/plan_chart.h"
 #include "tools/zuzo/ptm_check.h"
 #include "tools/zuzo/ptm_commands.h"
 #include "tools/zuzo/text_input.h"
@@ -116,12 +117,16 @@ int run_plan_command(const std::vector<std::string>& args, std::ostream& out, st
         return export_plan(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     if (args.size() == 3 && args[0] == "import")
         return import_plan(args[1], args[2], out, err);
+    if (args.size() == 3 && args[0] == "chart")
+        return run_plan_chart(args[1], args[2], err);
+    if (!args.empty() && args[0] == "chart")
+        return refuse_call(err, "ptm plan chart", "ожидается ФАЙЛ.ptm НЕДЕЛЯ.svg или НЕДЕЛЯ.png");
     if (!args.empty() && args[0] == "export")
         return refuse_call(err, "ptm plan export", "ожидается ФАЙЛ.ptm [ПЛАН.csv]");
     if (!args.empty() && args[0] == "import")
         return refuse_call(err, "ptm plan import", "ожидается ПЛАН.csv ФАЙЛ.ptm");
     return refuse_call(err, "ptm plan",
-                       args.empty() ? std::string("ожидается export или import")
+                       args.empty() ? std::string("ожидается export, import или chart")
                                     : "неизвестная команда " + args[0]);
 }
 

@@ -7,6 +7,7 @@
 #include "tools/zuzo/json_program.h"
 #include "tools/zuzo/plan_commands.h"
 #include "tools/zuzo/ptm_check.h"
+#include "tools/zuzo/ptm_diff.h"
 #include "tools/zuzo/ptm_make.h"
 #include "tools/zuzo/same_file.h"
 #include "tools/zuzo/text_input.h"
@@ -32,7 +33,7 @@ constexpr CommandWords kCommands[] = {
 int bad_use(std::ostream& err, const std::vector<std::string>& args)
 {
     if (args.empty())
-        return refuse_call(err, "ptm", "ожидается команда dump, make, check или plan");
+        return refuse_call(err, "ptm", "ожидается команда dump, make, check, diff или plan");
     for (const CommandWords& c : kCommands) {
         if (args[0] == c.name)
             return refuse_call(err, "ptm " + args[0], std::string("ожидается ") + c.expected);
@@ -130,6 +131,8 @@ int refuse_call(std::ostream& err, const std::string& where, const std::string& 
 
 int run_ptm_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    if (!args.empty() && args[0] == "diff") // the one that takes an option
+        return run_ptm_diff(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     for (const std::string& a : args) {
         if (a.size() > 1 && a[0] == '-')
             return refuse_call(err, "ptm", "неизвестный параметр " + a);

@@ -7,6 +7,7 @@
 //   zuzo ptm plan export|import  the weekly plan as a table (plan_commands.h)
 
 #include "program/device_program.h"
+#include "tools/zuzo/exit_codes.h"
 #include "tools/zuzo/file_kinds.h"
 
 #include <iosfwd>
@@ -15,11 +16,6 @@
 #include <vector>
 
 namespace zuzo::cli {
-
-// Exit codes of every subcommand.
-inline constexpr int EXIT_OK = 0;
-inline constexpr int EXIT_FAULTS = 1; // check found faults
-inline constexpr int EXIT_ERROR = 2;  // bad use, unreadable or malformed input, failed write
 
 // args are the words after "ptm".
 [[nodiscard]] int run_ptm_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
