@@ -116,9 +116,9 @@ constexpr const char* kPtmDiff =
     "С --json выводит один объект: first, second, differences (field, first,\n"
     "second), outcome (done, differs), result, exit_code.\n"
     "\n"
-    "Пример: zuzo ptm diff site.ptm site2.ptm\n"
+    "Пример: zuzo ptm diff a.ptm b.ptm\n"
     "  Программы в файлах различаются:\n"
-    "    Вторник, интервал 2: в site.ptm вкл., 08:00, 70 %; в site2.ptm вкл., 08:05, 75 %\n"
+    "    Вторник, интервал 2: в a.ptm вкл., 08:00, 70 %; в b.ptm вкл., 08:05, 75 %\n"
     "Код возврата: 0 — программы совпадают, 3 — различаются, 2 — файл не\n"
     "читается или это не файл программы.\n";
 
