@@ -6,15 +6,17 @@
 #
 # Building the manual needs chmcmd; without it the programs and tests build
 # as usual and only installing (and so packaging) stops with a message.
+# With chmls (the same package) the test help_chm reads the built file back
+# as its viewers do (tests/scripts/help_chm_test.sh).
 # Included by packaging.cmake and packaging_windows.cmake.
 find_program(ZUZO_CHMCMD chmcmd)
+find_program(ZUZO_CHMLS chmls)
 set(ZUZO_HELP_STAGE ${CMAKE_CURRENT_BINARY_DIR}/help)
 set(ZUZO_HELP_CHM ${CMAKE_CURRENT_BINARY_DIR}/help.chm)
 
 if(ZUZO_CHMCMD)
   file(GLOB ZUZO_HELP_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/docs/help/*)
-  file(GLOB ZUZO_HELP_PICTURES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/docs/walk-*.png
-    ${CMAKE_CURRENT_SOURCE_DIR}/docs/week-chart.png)
+  file(GLOB ZUZO_HELP_PICTURES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/docs/*.png)
   add_custom_command(
     OUTPUT ${ZUZO_HELP_CHM}
     COMMAND ${CMAKE_COMMAND} -DPAGES=${CMAKE_CURRENT_SOURCE_DIR}/docs/help
@@ -26,6 +28,9 @@ if(ZUZO_CHMCMD)
     COMMENT "Compiling the user manual help.chm"
     VERBATIM)
   add_custom_target(zuzo_help ALL DEPENDS ${ZUZO_HELP_CHM})
+  if(ZUZO_BUILD_TESTS AND ZUZO_CHMLS)
+    add_test(NAME help_chm COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/scripts/help_chm_test.sh ${ZUZO_HELP_CHM})
+  endif()
 else()
   message(STATUS "chmcmd not found (package fp-utils-3.2.2): help.chm is not built, installing stops")
   # First of all install rules: nothing is installed without the manual.

@@ -1,63 +1,75 @@
 # Lays out the user manual for the CHM compiler (cmake -P, called by the
 # zuzo_help target):
 #   -DPAGES=docs/help       pages, style sheet and the project files
-#   -DPICTURES=docs         the walkthrough pictures the pages show
+#   -DPICTURES=docs         the pictures the pages show
 #   -DSTAGE=DIR             where everything goes, in one flat folder
-# The pages show the pictures as "../walk-*.png" (so that they can be read in
+# The pages show the pictures as "../NAME.png" (so that they can be read in
 # the source tree); in the stage they lie beside the pages. Every local link
-# and picture must exist, or the manual is not built. The contents, index and
-# project files go out in Windows-1251, the code page of a Russian help file,
-# which both the Windows viewer and xchm read the contents in.
+# and picture must exist, or the manual is not built.
+#
+# Everything goes out in Windows-1251, the code page of a Russian help file:
+# a CHM viewer (the Windows viewer, xchm) decodes the contents, the index and
+# the page titles it keeps with the file's code page, so the pages are
+# converted too and declare windows-1251. The compiler's full-text index
+# takes only Latin letters and digits as words, and indexes a word of a
+# page's title apart from the same word in its text, which viewers then find
+# only in the title: a page title therefore holds Russian words only.
 cmake_minimum_required(VERSION 3.25)
 
-# UTF-8 to Windows-1251 for Russian text: ASCII, the Cyrillic alphabet, and
-# the few marks the manual uses.
+# The Windows-1251 codes of the letters and marks the manual may use, as
+# "code:UTF-8 text" pairs: the Cyrillic alphabet is made from its UTF-8
+# bytes (А..п are D0 90..BF, р..я D1 80..8F), the rest is listed.
+set(cp1251_table)
+foreach(i RANGE 0 47)
+  math(EXPR second "0x90 + ${i}")
+  math(EXPR code "0xC0 + ${i}")
+  string(ASCII 208 ${second} letter)
+  list(APPEND cp1251_table "${code}:${letter}")
+endforeach()
+foreach(i RANGE 0 15)
+  math(EXPR second "0x80 + ${i}")
+  math(EXPR code "0xF0 + ${i}")
+  string(ASCII 209 ${second} letter)
+  list(APPEND cp1251_table "${code}:${letter}")
+endforeach()
+string(ASCII 194 160 nbsp)
+list(APPEND cp1251_table "168:Ё" "184:ё" "171:«" "187:»" "151:—" "150:–" "133:…" "147:“" "148:”" "132:„"
+     "145:‘" "146:’" "185:№" "176:°" "177:±" "183:·" "149:•" "167:§" "169:©" "174:®" "153:™" "136:€"
+     "160:${nbsp}")
+string(ASCII 1 mark)
+set(high_bytes)
+foreach(code RANGE 128 255)
+  string(ASCII ${code} byte)
+  string(APPEND high_bytes "${byte}")
+endforeach()
+
+# Writes the UTF-8 text of in to out in Windows-1251. Each character first
+# becomes a mark and its code in hex (so that one converted byte and the next
+# can never be read as another UTF-8 character), then the byte itself.
 function(to_cp1251 in out)
-  file(READ "${in}" hex HEX)
-  string(LENGTH "${hex}" n)
-  set(codes)
-  set(i 0)
-  while(i LESS n)
-    string(SUBSTRING "${hex}" ${i} 2 b)
-    math(EXPR v "0x${b}")
-    if(v LESS 128)
-      list(APPEND codes ${v})
-      math(EXPR i "${i} + 2")
-      continue()
+  file(READ "${in}" text)
+  if(text MATCHES "${mark}")
+    message(FATAL_ERROR "${in}: holds the control character 0x01")
+  endif()
+  set(used)
+  foreach(pair IN LISTS cp1251_table)
+    string(REGEX REPLACE "^([0-9]+):.*$" "\\1" code "${pair}")
+    string(REGEX REPLACE "^[0-9]+:" "" character "${pair}")
+    string(FIND "${text}" "${character}" at)
+    if(at GREATER_EQUAL 0)
+      string(REPLACE "${character}" "${mark}${code}." text "${text}")
+      list(APPEND used ${code})
     endif()
-    string(SUBSTRING "${hex}" ${i} 6 seq)
-    string(SUBSTRING "${seq}" 2 2 b2)
-    math(EXPR v2 "0x${b2}")
-    set(c 0)
-    set(len 4)
-    if(b STREQUAL "d0" AND v2 GREATER_EQUAL 144) # А..п
-      math(EXPR c "${v2} - 144 + 192")
-    elseif(b STREQUAL "d1" AND v2 GREATER_EQUAL 128 AND v2 LESS 144) # р..я
-      math(EXPR c "${v2} - 128 + 240")
-    elseif(seq MATCHES "^d081")
-      set(c 168) # Ё
-    elseif(seq MATCHES "^d191")
-      set(c 184) # ё
-    elseif(seq MATCHES "^c2ab")
-      set(c 171) # «
-    elseif(seq MATCHES "^c2bb")
-      set(c 187) # »
-    elseif(seq STREQUAL "e28094")
-      set(c 151) # em dash
-      set(len 6)
-    elseif(seq STREQUAL "e28093")
-      set(c 150) # en dash
-      set(len 6)
-    elseif(seq STREQUAL "e28496")
-      set(c 185) # №
-      set(len 6)
-    else()
-      message(FATAL_ERROR "${in}: a character without a Windows-1251 code (UTF-8 ${seq})")
-    endif()
-    list(APPEND codes ${c})
-    math(EXPR i "${i} + ${len}")
-  endwhile()
-  string(ASCII ${codes} text)
+  endforeach()
+  string(REGEX MATCH "[${high_bytes}]+" left "${text}")
+  if(NOT left STREQUAL "")
+    message(FATAL_ERROR "${in}: \"${left}\" has no Windows-1251 code; write it as an HTML entity "
+                        "(&rarr; for an arrow) or with other characters")
+  endif()
+  foreach(code IN LISTS used)
+    string(ASCII ${code} byte)
+    string(REPLACE "${mark}${code}." "${byte}" text "${text}")
+  endforeach()
   file(WRITE "${out}" "${text}")
 endfunction()
 
@@ -68,6 +80,17 @@ file(COPY "${PAGES}/style.css" DESTINATION "${STAGE}")
 set(pictures)
 foreach(page IN LISTS pages)
   file(READ "${PAGES}/${page}" text)
+  if(NOT text MATCHES "<title>([^<]*)</title>")
+    message(FATAL_ERROR "${page} has no <title>")
+  endif()
+  set(title "${CMAKE_MATCH_1}")
+  if(title MATCHES "[A-Za-z0-9]")
+    message(FATAL_ERROR "${page}: the title \"${title}\" holds Latin letters or digits; the "
+                        "full-text search would then find that word on this page only (Russian words only)")
+  endif()
+  if(NOT text MATCHES "charset=utf-8\"")
+    message(FATAL_ERROR "${page} does not declare charset=utf-8")
+  endif()
   string(REGEX MATCHALL "src=\"\\.\\./[^\"]+\"" shown "${text}")
   foreach(ref IN LISTS shown)
     string(REGEX REPLACE "^src=\"\\.\\./(.*)\"$" "\\1" picture "${ref}")
@@ -84,7 +107,10 @@ foreach(page IN LISTS pages)
     endif()
   endforeach()
   string(REPLACE "src=\"../" "src=\"" text "${text}")
-  file(WRITE "${STAGE}/${page}" "${text}")
+  string(REPLACE "charset=utf-8\"" "charset=windows-1251\"" text "${text}")
+  file(WRITE "${STAGE}/${page}.utf8" "${text}")
+  to_cp1251("${STAGE}/${page}.utf8" "${STAGE}/${page}")
+  file(REMOVE "${STAGE}/${page}.utf8")
 endforeach()
 list(REMOVE_DUPLICATES pictures)
 foreach(picture IN LISTS pictures)
@@ -107,6 +133,5 @@ foreach(list help.hhc help.hhk)
       message(FATAL_ERROR "${list} leads to ${target}, which is not in ${PAGES}")
     endif()
   endforeach()
+  to_cp1251("${PAGES}/${list}" "${STAGE}/${list}")
 endforeach()
-to_cp1251("${PAGES}/help.hhc" "${STAGE}/help.hhc")
-to_cp1251("${PAGES}/help.hhk" "${STAGE}/help.hhk")

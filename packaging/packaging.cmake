@@ -146,8 +146,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries are found by dpkg-shlibdeps (package dpkg-dev); the
 # platform plugins and Qt's Russian texts (qtbase_ru.qm) are loaded at run
 # time, so they are named here. Help opens help.chm with the viewer the
-# desktop associates with it.
+# desktop associates with it, through xdg-open (xdg-utils) outside KDE.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, xchm")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, xchm, xdg-utils")
 include(CPack)

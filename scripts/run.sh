@@ -5,7 +5,8 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 build=build/release
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null
-cmake --build "$build" -j"$(nproc)" --target zuzo-transport zuzo-devsim zuzo
+# zuzo_help: the user manual help.chm that "Справка" (F1) opens.
+cmake --build "$build" -j"$(nproc)" --target zuzo-transport zuzo-devsim zuzo zuzo_help
 # The tool is a desktop program: without a display (and no Qt platform asked
 # for) it cannot show its window.
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then

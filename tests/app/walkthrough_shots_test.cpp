@@ -1,8 +1,9 @@
-// The pictures of the README walkthrough, taken from the real tool talking to
-// a running zuzo-devsim. Runs only when ZUZO_WALKTHROUGH_DIR names the folder
-// for the pictures; scripts/take-screenshots.sh starts the simulators and sets
-// it (the tool finds the simulator's COM1, and on COM2 one that reports a
-// damaged EEPROM, and on COM3 one whose EEPROM fails during a read, through
+// The pictures of the README walkthrough and the manual, taken from the real
+// tool talking to a running zuzo-devsim. Runs only when ZUZO_WALKTHROUGH_DIR
+// names the folder for the pictures; scripts/take-screenshots.sh starts the
+// simulators and sets it (the tool finds the simulator's COM1, and on COM2
+// one that reports a damaged EEPROM, on COM3 one whose EEPROM fails during a
+// read, on COM4 a silent one and on COM5 one whose port vanishes, through
 // XDG_RUNTIME_DIR).
 
 #include "support/app_fixture.h"
@@ -23,6 +24,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -186,6 +188,41 @@ TEST_F(Walkthrough, PicturesOfEachStep)
     ASSERT_EQ(boxes().shown.size(), 1u);
     EXPECT_TRUE(boxes().shown.back().text.startsWith(QStringLiteral("Повреждена EEPROM микроконтроллера")));
     shot(ui().MainWindow, "walk-11-eeprom-read.png");
+
+    // 10. The pictures of the troubleshooting page: a port that is not
+    // there (COM33, /dev/ttyUSB0, with no adapter plugged in), a silent
+    // device (the simulator on COM4), and a port that vanishes while
+    // connected (the simulator on COM5 closes its line after three replies).
+    QTest::mouseClick(ui().DisconnectButton, Qt::LeftButton);
+    boxes().clear();
+    ui().PortCombo->setCurrentText(QStringLiteral("COM33"));
+    QTest::mouseClick(ui().ConnectButton, Qt::LeftButton);
+    ASSERT_TRUE(ui().StatusLog->toPlainText().contains(QStringLiteral("Ошибка отрытия COM33")))
+        << ui().StatusLog->toPlainText().toStdString();
+    status_tick(); // the buttons of a closed link
+    // The line is wider than the log: scrolled as a user would, to its end.
+    ui().StatusLog->horizontalScrollBar()->setValue(ui().StatusLog->horizontalScrollBar()->maximum());
+    shot(ui().MainWindow, "trouble-open-error.png");
+    ui().PortCombo->setCurrentText(QStringLiteral("COM4"));
+    QTest::mouseClick(ui().ConnectButton, Qt::LeftButton);
+    ASSERT_TRUE(ui().StatusLog->toPlainText().contains(QStringLiteral("Связь разорвана")))
+        << ui().StatusLog->toPlainText().toStdString();
+    status_tick();
+    shot(ui().MainWindow, "trouble-silent.png");
+    ui().PortCombo->setCurrentText(QStringLiteral("COM5"));
+    QTest::mouseClick(ui().ConnectButton, Qt::LeftButton);
+    ASSERT_TRUE(app().link().link_is_open()) << ui().StatusLog->toPlainText().toStdString();
+    boxes().while_open = [&](const ShownBox& b) {
+        QMessageBox box(QMessageBox::Critical, b.title, b.text, QMessageBox::Ok, ui().MainWindow);
+        box.show();
+        shot(&box, "trouble-port-lost.png");
+        box.hide();
+    };
+    for (int tick = 0; tick < 10 && boxes().shown.empty(); ++tick)
+        status_tick();
+    boxes().while_open = nullptr;
+    ASSERT_FALSE(boxes().shown.empty());
+    EXPECT_EQ(boxes().shown.back().text, QStringLiteral("Самопроизвольно закрылся порт"));
 }
 
 } // namespace

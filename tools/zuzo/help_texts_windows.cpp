@@ -20,6 +20,6 @@ const char* const kDeviceExamples = "  zuzo device status --port COM1\n"
                                     "  (в командном файле вместо %p пишется %%p)\n";
 
 const char* const kManual = "Подробно: руководство пользователя help.chm в папке программ,\n"
-                            "раздел «Программа zuzo».\n";
+                            "раздел «Утилита zuzo».\n";
 
 } // namespace zuzo::cli::system_help

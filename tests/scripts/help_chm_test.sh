@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# The built help.chm as its viewers (xchm, the Windows viewer) read it: every
+# text they show from the file's own tables reads in Russian as the pages of
+# docs/help wrote it. Usage: help_chm_test.sh BUILD/help.chm (chmls of
+# fp-utils extracts it).
+#
+#   row       | read from help.chm                 | must hold
+#   ----------+------------------------------------+---------------------------
+#   codepage  | #SYSTEM, the language (LCID)       | 0x0419: Russian, so the
+#             |                                    | viewers decode Windows-1251
+#   contents  | /help.hhc in Windows-1251          | every Name of help.hhc
+#   index     | /help.hhk in Windows-1251          | every Name of help.hhk
+#   binary    | $WWKeywordLinks                    | absent: the compiler would
+#             |                                    | fill it from the same text
+#             |                                    | as UTF-8 ("?" for Russian)
+#   window    | #WINDOWS, its index file and tabs  | help.hhk, the search tab
+#             |                                    | (Wine's viewer shows no
+#             |                                    | index without it)
+#   titles    | #TOPICS and #STRINGS in 1251       | each page's <title>, for
+#             |                                    | the search results
+#   pages     | each page in Windows-1251          | the source page, charset
+#             |                                    | windows-1251 declared
+# The rows below prove the check can fail: a text read as UTF-8 and a
+# question mark in place of a letter are not the names they stand for.
+set -uo pipefail
+chm=${1:?usage: help_chm_test.sh help.chm}
+pages="$(dirname "$0")/../../docs/help"
+command -v chmls >/dev/null || { echo "chmls not found (package fp-utils-3.2.2)"; exit 1; }
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+chmls extractall "$chm" "$out" >/dev/null 2>&1
+chmls -n -p list "$chm" 2>/dev/null >"$out/.list"
+LC_ALL=C.UTF-8 perl -CSD -e '
+use strict; use warnings; use utf8; use Encode qw(decode);
+my ($out, $pages) = @ARGV;
+sub bytes_of { my $p = shift; open(my $f, "<:raw", $p) or return undef; local $/; return <$f>; }
+sub utf8_of { my $b = bytes_of(shift); return defined $b ? decode("UTF-8", $b) : ""; }
+sub names_of { my $t = shift; my @n; push @n, $1 while $t =~ /name="Name" value="([^"]*)"/g; return @n; }
+sub missing_names {
+    my ($text, @names) = @_;
+    my %have = map { $_ => 1 } names_of($text);
+    return grep { !$have{$_} } @names;
+}
+my @faults;
+my $fault = sub { push @faults, join(": ", @_); };
+
+# The check can fail: a contents read as UTF-8, a "?" for a letter.
+{
+    my $good = "<param name=\"Name\" value=\"Связь с устройством\">";
+    push @faults, "the check cannot fail: UTF-8 passes as Windows-1251"
+        unless missing_names(decode("cp1251", Encode::encode("UTF-8", $good)), "Связь с устройством");
+    push @faults, "the check cannot fail: question marks pass"
+        unless missing_names("<param name=\"Name\" value=\"????? ? ???????????\">", "Связь с устройством");
+}
+
+# codepage
+my $system = bytes_of("$out/#SYSTEM") // "";
+my $lcid;
+for (my $at = 4; $at + 4 <= length $system; ) {
+    my ($code, $len) = unpack("v v", substr($system, $at, 4));
+    $lcid = unpack("V", substr($system, $at + 4, 4)) if $code == 4;
+    $at += 4 + $len;
+}
+$fault->("codepage", sprintf("#SYSTEM names language %s, not 0x0419", defined $lcid ? sprintf("0x%04x", $lcid) : "none"))
+    unless defined $lcid && $lcid == 0x0419;
+
+# contents and index
+for my $row (["contents", "help.hhc"], ["index", "help.hhk"]) {
+    my ($name, $file) = @$row;
+    my $stored = bytes_of("$out/$file");
+    if (!defined $stored) { $fault->($name, "/$file is not in help.chm"); next; }
+    my @lost = missing_names(decode("cp1251", $stored), names_of(utf8_of("$pages/$file")));
+    $fault->($name, "«$_» does not read back from /$file in Windows-1251") for @lost;
+}
+
+# binary
+open(my $list, "<:raw", "$out/.list") or die;
+$fault->("binary", "help.chm has a binary index (\$WWKeywordLinks)") if grep { /WWKeywordLinks/ } <$list>;
+
+# window
+my ($windows, $strings) = (bytes_of("$out/#WINDOWS") // "", bytes_of("$out/#STRINGS") // "");
+sub string_at { my $at = shift; return "" if $at >= length $strings; my $s = substr($strings, $at); $s =~ s/\0.*//s; return decode("cp1251", $s); }
+if (length $windows < 8 + 0x70) {
+    $fault->("window", "help.chm defines no window (#WINDOWS)");
+} else {
+    my $w = substr($windows, 8);
+    my $properties = unpack("V", substr($w, 16, 4));
+    my $index = string_at(unpack("V", substr($w, 0x64, 4)));
+    $fault->("window", "the window'\''s index is «$index», not help.hhk") unless $index eq "help.hhk";
+    $fault->("window", "the window has no search tab") unless $properties & 0x400;
+}
+
+# titles
+my ($topics, $urltbl, $urlstr) = map { bytes_of("$out/$_") // "" } ("#TOPICS", "#URLTBL", "#URLSTR");
+my %title_of;
+my $page_count = 0;
+for (my $at = 0; $at + 16 <= length $topics; $at += 16) {
+    my ($toc, $title_at, $url_at) = unpack("V V V", substr($topics, $at, 12));
+    next if $url_at + 12 > length $urltbl;
+    my $str_at = unpack("V", substr($urltbl, $url_at + 8, 4));
+    (my $url = substr($urlstr, $str_at + 8)) =~ s/\0.*//s;
+    # A page is the first topic with its address (an index entry may add more).
+    $title_of{$url} //= $title_at == 0xFFFFFFFF ? "" : string_at($title_at);
+}
+for my $path (sort glob("$pages/*.html")) {
+    (my $page = $path) =~ s{.*/}{};
+    $page_count++;
+    my $source = utf8_of($path);
+    my ($title) = $source =~ /<title>([^<]*)<\/title>/;
+    my $shown = $title_of{$page};
+    if (!defined $shown) { $fault->("titles", "$page is no topic of help.chm"); }
+    elsif ($shown ne $title) { $fault->("titles", "$page reads «$shown», not «$title»"); }
+    # pages
+    my $stored = bytes_of("$out/$page");
+    (my $expected = $source) =~ s/charset=utf-8"/charset=windows-1251"/;
+    $expected =~ s/src="\.\.\//src="/g;
+    $fault->("pages", "$page in help.chm is not the source page in Windows-1251")
+        unless defined $stored && decode("cp1251", $stored) eq $expected;
+}
+print "$_\n" for @faults;
+printf "%d pages, %d contents and %d index entries checked, %d faults\n", $page_count,
+    scalar(names_of(utf8_of("$pages/help.hhc"))), scalar(names_of(utf8_of("$pages/help.hhk"))), scalar(@faults);
+exit(@faults ? 1 : 0);
+' "$out" "$pages"
