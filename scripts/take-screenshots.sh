@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build/release}
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null
+cmake --preset release -B "$build" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target zuzo-devsim app_tests
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
