@@ -15,7 +15,7 @@
 # ctest runs each test program through scripts/wine-run.sh (the presets'
 # CMAKE_CROSSCOMPILING_EMULATOR) and counts the tests; a test that cannot run
 # on Windows or under Wine says so itself (GoogleTest's SKIPPED, with the
-# reason). This script sets up what the tests talk to: the prefix, and the
+# reason), and the reasons are listed at the end. This script sets up what the tests talk to: the prefix, and the
 # simulators (zuzo-devsim, built in build/release with the release preset)
 # as COM ports of the prefix mapped to their pseudo-terminals. Arguments go
 # to ctest (-L gui runs only the tests on widgets). The exit code is ctest's:
@@ -104,6 +104,10 @@ fi
 lap "the tests, through ctest under Wine"
 status=0
 ctest --preset $preset -j"$(nproc)" "$@" || status=$?
+# The tests skipped, each with the reason it gave.
+echo "skipped, and why:"
+awk '/: Skipped$/ {getline reason; getline name; sub(/^\[  SKIPPED \] /, "", name); sub(/ \(.*$/, "", name)
+  print "  " name ": " reason}' "$build/Testing/Temporary/LastTest.log" 2>/dev/null || true
 if [ $with_qt -eq 0 ]; then
   echo "not checked without Qt for Windows (QT_WINDOWS_DIR=$qt): zuzo-transport.exe and zuzo.exe," \
     "the test programs on Qt, the serial link through COM ports of the prefix, the tool on the windows" \
