@@ -1,7 +1,7 @@
 #include "app/application.h"
-#include "app/system_locale.h"
 #include "app/translations.h"
 #include "link/port_names.h"
+#include "ui/system_locale.h"
 
 #include <QApplication>
 #include <QLocale>

@@ -1,30 +1,29 @@
-# The top floor, the application shell: start-up, the main window and its two
-# pages, the timers and the dispatch of the menu ids, the auxiliary commands,
-# and the wiring of the link's buttons and reports to the window. It stands on
-# ui/, link/, program/ and plans/; none of them includes it.
+# The top floor, the application shell (zuzo_app): start-up, the main window
+# and its two pages, the timers and the dispatch of the menu ids, the
+# auxiliary commands, and the wiring of the link's buttons and reports to the
+# window. It stands on ui/, link/, program/ and plans/; none of them links
+# it. The program itself is app/main.cpp.
 set(APP_QT_SOURCES
-  app/about_window.cpp
-  app/accessibility.cpp
-  app/accessible_fields.cpp
-  app/accessible_roles.cpp
-  app/application.cpp
-  app/auxiliary_commands.cpp
+  app/about_window.cpp app/about_window.h
+  app/accessibility.cpp app/accessibility.h
+  app/accessible_fields.cpp app/accessible_fields.h
+  app/accessible_roles.cpp app/accessible_roles.h
+  app/application.cpp app/application.h
+  app/auxiliary_commands.cpp app/auxiliary_commands.h
   app/config_page.cpp
-  app/link_controller.cpp
-  app/main_window.cpp
+  app/link_controller.cpp app/link_controller.h
+  app/main_window.cpp app/main_window.h
   app/optics_page.cpp
-  app/threshold_option.cpp
-  app/translations.cpp
+  app/threshold_option.cpp app/threshold_option.h
+  app/translations.cpp app/translations.h
+  app/widget_make.h
+  app/window_pages.h
 )
-# How the process takes the Russian locale as the system's.
+# What the auxiliary commands start on each platform (zuzo_app_core,
+# standard library only).
+set(APP_CORE_SOURCES app/platform_commands.h)
 if(WIN32)
-  list(APPEND APP_QT_SOURCES app/system_locale_windows.cpp)
+  list(APPEND APP_CORE_SOURCES app/platform_commands_windows.cpp)
 else()
-  list(APPEND APP_QT_SOURCES app/system_locale_posix.cpp)
-endif()
-# What the auxiliary commands start on each platform (standard library only).
-if(WIN32)
-  set(APP_CORE_SOURCES app/platform_commands_windows.cpp)
-else()
-  set(APP_CORE_SOURCES app/platform_commands_linux.cpp)
+  list(APPEND APP_CORE_SOURCES app/platform_commands_linux.cpp)
 endif()

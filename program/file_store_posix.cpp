@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstddef>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -53,7 +54,7 @@ std::error_code read_whole(const fs::path& path, std::vector<std::uint8_t>& out)
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return last_error();
-    std::array<std::uint8_t, 64 * 1024> chunk{};
+    std::array<std::uint8_t, std::size_t{64} * 1024> chunk{};
     std::error_code error;
     for (;;) {
         const ssize_t n = ::read(fd, chunk.data(), chunk.size());

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstddef>
 #include <thread>
 
 namespace zuzo::file_os {
@@ -66,7 +67,7 @@ std::error_code read_whole(const fs::path& path, std::vector<std::uint8_t>& out)
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return last_error();
-    std::array<std::uint8_t, 64 * 1024> chunk{};
+    std::array<std::uint8_t, std::size_t{64} * 1024> chunk{};
     std::error_code error;
     for (;;) {
         DWORD got = 0;

@@ -259,8 +259,11 @@ PtmReadResult read_ptm(std::span<const std::uint8_t> bytes, DeviceProgram& out)
     const auto tables = plan_tables(p);
     for (int d = 1; d <= kDays; ++d) {
         for (int i = 1; i <= kIntervals; ++i) {
-            for (PlanTable* table : tables)
-                (*table)[d][i] = static_cast<std::int8_t>(in.byte());
+            for (PlanTable* table : tables) {
+                // The file keeps each entry as a signed byte (two's complement).
+                const int b = in.byte();
+                (*table)[d][i] = b < 128 ? b : b - 256;
+            }
         }
     }
     p.sound_type = cp1251_to_utf8(in.line());

@@ -85,7 +85,7 @@ for _ in $(seq "$starts"); do
         times+=($((shown - start)))
         # CPU the tool had used by then (user + system), to tell its own work
         # from waiting for a busy machine.
-        cpu_ms+=($(awk -v t="$tick_ms" '{print ($14 + $15) * t}' "/proc/$tool_pid/stat"))
+        cpu_ms+=("$(awk -v t="$tick_ms" '{print ($14 + $15) * t}' "/proc/$tool_pid/stat")")
     fi
     sleep 1
     rss=$(awk '/VmRSS/ {print $2}' "/proc/$tool_pid/status" 2>/dev/null || echo 0)

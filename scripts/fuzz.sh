@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer and
-# UndefinedBehaviorSanitizer) in their own build folder and runs each for a
-# bounded time. Needs the Debian packages clang-14 and libclang-rt-14-dev.
+# UndefinedBehaviorSanitizer: the preset fuzz) in their own build folder and
+# runs each for a bounded time. Needs the Debian packages clang-14 and
+# libclang-rt-14-dev.
 #
 # usage: scripts/fuzz.sh [SECONDS_PER_TARGET] [TARGET...]
 #   SECONDS_PER_TARGET  default 60
@@ -25,9 +26,8 @@ work=${FUZZ_WORK_DIR:-$build/work}
 cxx=${CXX:-clang++-14}
 command -v "$cxx" >/dev/null || { echo "fuzz.sh: $cxx not found (apt-get install clang-14 libclang-rt-14-dev)" >&2; exit 2; }
 
-flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer -g -O2"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_CXX_FLAGS="$flags" \
-    -DZUZO_FUZZ=ON -DZUZO_BUILD_TESTS=OFF >/dev/null
+# The fuzz preset: clang, libFuzzer's instrumentation and both sanitizers.
+cmake --preset fuzz -B "$build" -DCMAKE_CXX_COMPILER="$cxx" >/dev/null
 build_targets=(zuzo_fuzz_seeds)
 for t in "${targets[@]}"; do build_targets+=("fuzz_$t"); done
 cmake --build "$build" -j"${FUZZ_JOBS:-$(nproc)}" --target "${build_targets[@]}"

@@ -3,7 +3,9 @@
 # Russian) and tries it the way a technician would, under the 64-bit Wine
 # alone: the two programs are cross-built with Debian's mingw-w64 against the
 # Qt for Windows in QT_WINDOWS_DIR (default: shared/qt-windows beside the
-# repository's folder), cpack makes the NSIS installer, which installs into a
+# repository's folder) with the preset windows-cross, in the build folder of
+# scripts/windows-check.sh (build/windows-qt), which has built them already
+# when it ran first, cpack makes the NSIS installer, which installs into a
 # throw-away Wine prefix under a Russian locale:
 #  - silently with the programs' folder on the system PATH (/PATH=ALL), and
 #    once more over that installation (as an update does). Checked then: the
@@ -25,13 +27,15 @@
 # failed, 2 when the check cannot run (with the reason in one line).
 # Needs g++-mingw-w64-x86-64-posix, nsis, wine and wine64 (no wine32), chmcmd,
 # xvfb, x11-utils, xdotool and locales (scripts/install-deps.sh --ci installs
-# them). BUILD_DIR changes the build folder (build/installer-check);
+# them). BUILD_DIR changes the build folder (build/windows-qt);
 # INSTALLER=FILE.exe checks an installer built before instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
-build=${BUILD_DIR:-build/installer-check}
-qt=${QT_WINDOWS_DIR:-$(dirname "$PWD")/shared/qt-windows}
+build=${BUILD_DIR:-build/windows-qt}
+# shellcheck source=scripts/wine-common.sh
+source scripts/wine-common.sh
+qt=$(qt_windows_dir)
 for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-objdump x86_64-w64-mingw32-windres makensis \
   chmcmd strings wine wineserver wineboot Xvfb xwininfo xdotool localedef; do
   if ! command -v "$tool" >/dev/null; then
@@ -49,9 +53,8 @@ if [ -n "${INSTALLER:-}" ]; then
   installer=$(realpath "$INSTALLER")
 else
   echo "== cross-compiling the programs and the manual in $build"
-  cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" -DQT_HOST_PATH=/usr \
-    -DCMAKE_BUILD_TYPE=Release -DZUZO_BUILD_TESTS=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
-    -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null
+  cmake --preset windows-cross -B "$build" -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+    >/dev/null
   cmake --build "$build" -j"$(nproc)" --target zuzo-transport zuzo zuzo_help
   echo "== the installer"
   rm -f "$build"/zuzo-transport-*-win64.exe
@@ -65,7 +68,6 @@ fi
 echo "$installer: $(($(stat -c %s "$installer") / 1024)) KiB, $(($(date +%s) - start)) s"
 
 echo "== a fresh Wine prefix"
-source scripts/wine-common.sh
 unset WAYLAND_DISPLAY
 xvfb=
 cleanup() {

@@ -217,7 +217,10 @@ for _ in $(seq 40); do
     [ -z "$left_detached" ] && break
     sleep 0.05
 done
-[ -z "$left_detached" ] || kill $(cut -d' ' -f1 <<<"$left_detached") 2>/dev/null
+if [ -n "$left_detached" ]; then
+    mapfile -t left_pids < <(cut -d' ' -f1 <<<"$left_detached")
+    kill "${left_pids[@]}" 2>/dev/null
+fi
 
 # Splits the output at the marks: out.N is what command N printed, rc.N its exit code.
 # A mark may follow output that did not end its line.

@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 build=build/release
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null
+cmake --preset release -B "$build" >/dev/null
 # zuzo_help: the user manual help.chm that "Справка" (F1) opens.
 cmake --build "$build" -j"$(nproc)" --target zuzo-transport zuzo-devsim zuzo zuzo_help
 # The tool is a desktop program: without a display (and no Qt platform asked

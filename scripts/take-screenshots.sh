@@ -18,7 +18,7 @@ build=${BUILD_DIR:-build/release}
 for tool in xterm import xdotool; do
   command -v "$tool" >/dev/null || { echo "take-screenshots.sh: $tool is missing (apt-get install xterm imagemagick xdotool)" >&2; exit 2; }
 done
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16 >/dev/null
+cmake --preset release -B "$build" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target zuzo-devsim zuzo app_tests
 runtime=$(mktemp -d)
 chmod 700 "$runtime"

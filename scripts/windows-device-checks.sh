@@ -2,86 +2,71 @@
 # The companion zuzo.exe under Wine against the Linux simulator: each
 # zuzo-devsim serves its pseudo-terminal, which the Wine prefix maps to a COM
 # port ($WINEPREFIX/dosdevices/comN), so that zuzo.exe opens it as \\.\COMn
-# through the serial link the programs ship with. Each check is one test case
-# of a GoogleTest-style XML report, counted by scripts/gtest-report-count.sh.
-# The ports are COM22 and up: Wine maps the machine's own serial ports to the
-# first COM numbers whenever it starts.
-# Called by scripts/windows-check.sh with the prefix, WINEPATH and
-# QT_PLUGIN_PATH set; BUILD_DIR is the Windows build, LINUX_BUILD_DIR the
-# Linux one with zuzo-devsim.
-# Usage: windows-device-checks.sh REPORT
+# through the serial link the programs ship with. Each check names itself
+# and its outcome; the script fails when one of them failed. The ports are
+# COM22 and up: Wine maps the machine's own serial ports to the first COM
+# numbers whenever it starts.
+# The ctest test wine_device_checks of the Windows build (label wine), run
+# by scripts/windows-check.sh, which sets up the prefix (WINEPREFIX) and
+# names the Linux build's simulator (ZUZO_DEVSIM); without them it is
+# skipped (exit code 77).
+# Usage: windows-device-checks.sh ZUZO.EXE
 set -euo pipefail
 cd "$(dirname "$0")/.."
-report=$1
-build=${BUILD_DIR:?}
-linux_build=${LINUX_BUILD_DIR:?}
-: "${WINEPREFIX:?}"
+zuzo=$1
+if [ -z "${WINEPREFIX:-}" ] || [ -z "${ZUZO_DEVSIM:-}" ]; then
+  echo "skipped: no Wine prefix and simulator (WINEPREFIX, ZUZO_DEVSIM): run by scripts/windows-check.sh"
+  exit 77
+fi
+# shellcheck source=scripts/wine-common.sh
+source scripts/wine-common.sh
+wine_program_paths
 work=$(mktemp -d "${TMPDIR:-/tmp}/zuzo-wine-device.XXXXXX")
-mkdir -p "$work/ports"
-chmod 700 "$work/ports"
-declare -A sims
 cleanup() {
-  for pid in "${sims[@]}"; do kill "$pid" 2>/dev/null || true; done
+  stop_simulators
   rm -rf "$work"
 }
 trap cleanup EXIT
-windows_path() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
 
-# start_sim N SIMULATOR_ARGS...: zuzo-devsim as COMn of the prefix.
-start_sim() {
-  local n=$1 pty=""
-  shift
-  "$linux_build/zuzo-devsim" --folder "$work/ports" --port "COM$n" "$@" >"$work/sim$n.out" 2>&1 &
-  sims[$n]=$!
-  for _ in $(seq 1 100); do
-    [ -s "$work/sim$n.out" ] && break
-    sleep 0.05
-  done
-  read -r _ pty <"$work/sim$n.out" || true
-  ln -sfn "$pty" "$WINEPREFIX/dosdevices/com$n"
-}
-stop_sim() {
-  kill "${sims[$1]}" 2>/dev/null || true
-  wait "${sims[$1]}" 2>/dev/null || true
-  unset "sims[$1]"
-}
-
-xml_text() { local s=${1//&/&amp;}; s=${s//</&lt;}; s=${s//>/&gt;}; printf '%s' "${s//\"/&quot;}"; }
-cases=()
+failed=0
 # check NAME EXPECTED_CODE PATTERN ZUZO_ARGS...: runs zuzo.exe ZUZO_ARGS;
 # passes when it ends with EXPECTED_CODE and its output (both streams)
 # matches the extended regular expression PATTERN.
 check() {
-  local name=$1 expected=$2 pattern=$3 code=0 out ms t0
+  local name=$1 expected=$2 pattern=$3 code=0 out ms t0 verdict=""
   shift 3
   t0=$(date +%s%N)
-  out=$(wine "$build/zuzo.exe" "$@" 2>&1) || code=$?
+  out=$(wine "$zuzo" "$@" 2>&1) || code=$?
   ms=$((($(date +%s%N) - t0) / 1000000))
   out=${out//$'\r'/}
-  local verdict="ok"
   if [ "$code" -ne "$expected" ]; then
     verdict="exit code $code, expected $expected"
   elif ! grep -Eq -- "$pattern" <<<"$out"; then
     verdict="output does not match /$pattern/"
   fi
-  echo "$name: zuzo $* -> $code in $ms ms${verdict:+ ($verdict)}"
-  if [ "$verdict" = ok ]; then
-    cases+=("<testcase classname=\"WineDevice\" name=\"$name\" status=\"run\" result=\"completed\"/>")
+  if [ -z "$verdict" ]; then
+    echo "ok: $name: zuzo $* -> $code in $ms ms"
   else
+    echo "FAILED: $name: zuzo $* -> $code in $ms ms ($verdict)"
     printf '%s\n' "$out" | sed 's/^/    /'
-    cases+=("<testcase classname=\"WineDevice\" name=\"$name\" status=\"run\" result=\"completed\">
-<failure message=\"$(xml_text "$verdict")\"/>
-</testcase>")
+    failed=$((failed + 1))
   fi
 }
 
-start_sim 23 --pace
-start_sim 24 --pace --fault os
-start_sim 22 --pace --fault os --fault faulty-frames=1
-start_sim 25 --fault silence
-start_sim 26 --pace --fault vanish=2
-start_sim 27 --pace --fault split=2
-start_sim 28 --pace
+# serve N SIMULATOR_ARGS...: the simulator as COMn of the prefix.
+serve() {
+  start_simulator "$work/ports" "$@" || {
+    echo "FAILED: zuzo-devsim did not start as COM$1: $(cat "$work/ports/sim$1.out" 2>/dev/null)"
+    exit 1
+  }
+}
+serve 23 --pace
+serve 24 --pace --fault os
+serve 22 --pace --fault os --fault faulty-frames=1
+serve 25 --fault silence
+serve 26 --pace --fault vanish=2
+serve 27 --pace --fault split=2
+serve 28 --pace
 # Files for read --into to fill, from the example program.
 cp examples/site.ptm "$work/device.ptm"
 prog=$(windows_path "$work/device.ptm")
@@ -98,16 +83,9 @@ check verify_differs 3 '.' device verify --port COM23 "$site"
 check silent_device 1 'COM25' device status --port COM25
 check vanishing_device 1 'COM26' device read --port COM26
 check reply_in_pieces 0 '"device_type": ?25' device status --port COM27 --json
-stop_sim 28
+stop_simulator 28
 check stopped_simulator 1 'COM28' device status --port COM28
 check unmapped_port 1 'COM29' device status --port COM29
 
-{
-  echo '<?xml version="1.0" encoding="UTF-8"?>'
-  echo "<testsuites tests=\"${#cases[@]}\" name=\"wine_device_checks\">"
-  echo "<testsuite name=\"WineDevice\" tests=\"${#cases[@]}\">"
-  printf '%s\n' "${cases[@]}"
-  echo '</testsuite>'
-  echo '</testsuites>'
-} >"$report"
-! grep -q '<failure' "$report"
+echo "$failed of the device checks failed"
+[ "$failed" -eq 0 ]

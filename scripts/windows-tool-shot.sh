@@ -12,33 +12,42 @@
 # holds on a loaded machine.
 # Then the tool remembers nothing between runs: a first run saves and opens
 # a file in another folder, and in a second run both file boxes start in
-# Documents, the registry's dialog state as before. Two test cases of a
-# GoogleTest-style XML report, counted by scripts/gtest-report-count.sh.
-# Called by scripts/windows-check.sh inside xvfb-run with the prefix,
-# WINEPATH and QT_PLUGIN_PATH set; BUILD_DIR is the Windows build,
-# LINUX_BUILD_DIR the Linux one with zuzo-devsim.
-# Usage: windows-tool-shot.sh REPORT PICTURE.png
+# Documents, the registry's dialog state as before. Each of the two cases
+# names itself and its outcome; the script fails when one of them failed.
+# The ctest test wine_tool_shot of the Windows build (label wine), run under
+# xvfb-run when scripts/windows-check.sh has set up the prefix (WINEPREFIX)
+# and named the Linux build's simulator (ZUZO_DEVSIM); without them it is
+# skipped (exit code 77). SHOT names the picture instead of PICTURE.png
+# (SHOT=docs/windows-tool.png puts it there).
+# Usage: windows-tool-shot.sh ZUZO-TRANSPORT.EXE ZUZO.EXE PICTURE.png
 set -euo pipefail
 cd "$(dirname "$0")/.."
-report=$1
-shot=$2
-build=${BUILD_DIR:?}
-linux_build=${LINUX_BUILD_DIR:?}
-: "${WINEPREFIX:?}" "${DISPLAY:?}"
+tool_exe=$1
+zuzo=$2
+shot=${SHOT:-$3}
+if [ -z "${WINEPREFIX:-}" ] || [ -z "${ZUZO_DEVSIM:-}" ] || [ -z "${DISPLAY:-}" ]; then
+  echo "skipped: no Wine prefix, simulator and X server (WINEPREFIX, ZUZO_DEVSIM, DISPLAY): run by" \
+    "scripts/windows-check.sh"
+  exit 77
+fi
+# shellcheck source=scripts/wine-common.sh
+source scripts/wine-common.sh
+wine_program_paths
+# Tests run before on the offscreen platform may have started Wine's desktop
+# (explorer.exe) without an X server; it would keep the tool's windows off
+# this one. The prefix's processes are ended, and the tool's run starts them
+# anew on this X server.
+wineserver -k 2>/dev/null || true
+wineserver --wait 2>/dev/null || true
 work=$(mktemp -d "${TMPDIR:-/tmp}/zuzo-wine-tool.XXXXXX")
-mkdir -p "$work/ports"
-chmod 700 "$work/ports"
-sim=""
 tool=""
 cleanup() {
   [ -n "$tool" ] && kill "$tool" 2>/dev/null
-  [ -n "$sim" ] && kill "$sim" 2>/dev/null
+  stop_simulators
   rm -rf "$work"
 }
 trap cleanup EXIT
-source scripts/wine-common.sh
-# The test cases, each "NAME PROBLEM"; an empty problem means passed.
-results=()
+failed=0
 problem=""
 fail() { problem=$1; }
 # Ends the test case NAME with the problem found, if any; a failed one
@@ -47,34 +56,12 @@ end_case() {
   if [ -n "$problem" ]; then
     import -window root "${shot%.png}-$1-failed.png" 2>/dev/null &&
       problem="$problem (the screen: ${shot%.png}-$1-failed.png)"
-    echo "failed: $1: $problem"
+    echo "FAILED: $1: $problem"
+    failed=$((failed + 1))
+  else
+    echo "ok: $1"
   fi
-  results+=("$1 $problem")
   problem=""
-}
-
-write_report() {
-  local result name text failures=0
-  {
-    echo '<?xml version="1.0" encoding="UTF-8"?>'
-    echo "<testsuites tests=\"${#results[@]}\" name=\"wine_tool_shot\">"
-    echo "<testsuite name=\"WineTool\" tests=\"${#results[@]}\">"
-    for result in "${results[@]}"; do
-      name=${result%% *}
-      text=${result#* }
-      if [ -z "$text" ]; then
-        echo "<testcase classname=\"WineTool\" name=\"$name\" status=\"run\" result=\"completed\"/>"
-      else
-        failures=$((failures + 1))
-        echo "<testcase classname=\"WineTool\" name=\"$name\" status=\"run\" result=\"completed\">"
-        text=${text//&/\&amp;}
-        text=${text//</\&lt;}
-        echo "<failure message=\"${text//\"/\&quot;}\"/></testcase>"
-      fi
-    done
-    echo '</testsuite></testsuites>'
-  } >"$report"
-  [ "$failures" -eq 0 ]
 }
 
 # The tool's windows.
@@ -86,7 +73,7 @@ window_shown() { [ -n "$(visible_window "$1")" ]; }
 window_gone() { [ -z "$(visible_window "$1")" ]; }
 # Starts the tool and waits for its main window (in window).
 start_tool() {
-  QT_QPA_PLATFORM=windows wine "$build/zuzo-transport.exe" >"$work/tool.out" 2>&1 &
+  QT_QPA_PLATFORM=windows wine "$tool_exe" >"$work/tool.out" 2>&1 &
   tool=$!
   if ! wait_for 120 window_shown '^Vestorin Zuzo transport$'; then
     fail "the main window did not appear in 120 s"
@@ -154,13 +141,12 @@ open_file() {
 }
 
 connect_read_and_picture() {
-  "$linux_build/zuzo-devsim" --folder "$work/ports" --port COM20 --pace >"$work/sim.out" 2>&1 &
-  sim=$!
-  wait_for 20 test -s "$work/sim.out" || true
-  read -r _ pty <"$work/sim.out" || true
-  ln -sfn "$pty" "$WINEPREFIX/dosdevices/com20"
+  if ! start_simulator "$work/ports" 20 --pace; then
+    fail "zuzo-devsim did not start as COM20: $(cat "$work/ports/sim20.out" 2>/dev/null)"
+    return
+  fi
   # The example site's optics in the device, unlike those of a new program.
-  if ! wine "$build/zuzo.exe" device write --port COM20 "$(windows_path examples/site.ptm)" >"$work/write.out" 2>&1; then
+  if ! wine "$zuzo" device write --port COM20 "$(windows_path examples/site.ptm)" >"$work/write.out" 2>&1; then
     fail "zuzo.exe could not write the example program into the device: $(tr '\n' ' ' <"$work/write.out")"
     return
   fi
@@ -221,7 +207,7 @@ connect_read_and_picture() {
   stop_tool
   if [ -n "$problem" ]; then
     return
-  elif ! wine "$build/zuzo.exe" device verify --port COM20 "$(windows_path "$work/read.ptm")" >"$work/verify.out" 2>&1; then
+  elif ! wine "$zuzo" device verify --port COM20 "$(windows_path "$work/read.ptm")" >"$work/verify.out" 2>&1; then
     # The file saved holds what the device holds: the read went through.
     fail "the program saved differs from the device's: $(tr '\n' ' ' <"$work/verify.out")"
   fi
@@ -274,4 +260,4 @@ stop_tool
 second_run_starts_in_documents || true
 end_case SecondRunStartsInDocuments
 stop_tool
-write_report
+[ "$failed" -eq 0 ]

@@ -1,8 +1,17 @@
 # shellcheck shell=bash
 # Shared by the scripts that run the Windows programs under Wine
-# (windows-check.sh, installer-check.sh, windows-tool-shot.sh); sourced, not
-# run. Everything here is 64-bit: nothing needs wine32, which on a machine
-# that runs no 32-bit programs makes every wine call fail.
+# (windows-check.sh, installer-check.sh, wine-run.sh, windows-tool-shot.sh,
+# windows-device-checks.sh); sourced, not run. Everything here is 64-bit:
+# nothing needs wine32, which on a machine that runs no 32-bit programs makes
+# every wine call fail.
+
+# The Qt for Windows the cross build uses: QT_WINDOWS_DIR, by default
+# shared/qt-windows beside the repository's folder.
+qt_windows_dir() {
+  local repo
+  repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  printf '%s' "${QT_WINDOWS_DIR:-$(dirname "$repo")/shared/qt-windows}"
+}
 
 # A Linux path as Wine names it (drive Z: is the root).
 windows_path() {
@@ -63,6 +72,51 @@ wine_prefix_end() {
 wine_last_line() {
   grep -v -e '^\s*$' -e 'wine32 is missing' -e 'multiarch needs to be enabled' -e 'dpkg --add-architecture' \
     -e 'apt-get install wine32' "$1" | tail -1
+}
+
+# wine_program_paths: where the programs of the cross build find the Qt
+# libraries and the compiler's run-time libraries (WINEPATH) and Qt's
+# plugins (QT_PLUGIN_PATH), exported.
+wine_program_paths() {
+  local qt runtime pthread
+  qt=$(qt_windows_dir)
+  runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
+  pthread=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")
+  WINEPATH="$(windows_path "$qt/bin");$(windows_path "$runtime");$(windows_path "$pthread")"
+  QT_PLUGIN_PATH=$(windows_path "$qt/plugins")
+  export WINEPATH QT_PLUGIN_PATH
+}
+
+# start_simulator FOLDER N SIMULATOR_ARGS...: zuzo-devsim (ZUZO_DEVSIM)
+# serving a pseudo-terminal, published as COMn in FOLDER and mapped to COMn
+# of the Wine prefix ($WINEPREFIX/dosdevices/comN), so that the Windows
+# programs open it as \\.\COMn. It returns once the pseudo-terminal is
+# there, 1 when none came within 10 s. Wine maps the machine's own serial
+# ports to the first COM numbers whenever it starts: the checks use COM20
+# and up. stop_simulator N ends it, stop_simulators every one started.
+declare -gA simulator_pid
+start_simulator() {
+  local folder=$1 n=$2 pty=""
+  shift 2
+  mkdir -p "$folder"
+  chmod 700 "$folder"
+  "${ZUZO_DEVSIM:?the Linux simulator zuzo-devsim}" --folder "$folder" --port "COM$n" "$@" \
+    >"$folder/sim$n.out" 2>&1 &
+  simulator_pid[$n]=$!
+  wait_for 10 test -s "$folder/sim$n.out" || return 1
+  read -r _ pty <"$folder/sim$n.out" || true
+  [ -n "$pty" ] || return 1
+  ln -sfn "$pty" "$WINEPREFIX/dosdevices/com$n"
+}
+stop_simulator() {
+  [ -n "${simulator_pid[$1]:-}" ] || return 0
+  kill "${simulator_pid[$1]}" 2>/dev/null || true
+  wait "${simulator_pid[$1]}" 2>/dev/null || true
+  unset "simulator_pid[$1]"
+}
+stop_simulators() {
+  local n
+  for n in "${!simulator_pid[@]}"; do stop_simulator "$n"; done
 }
 
 # wait_for SECONDS COMMAND...: runs COMMAND five times a second until it

@@ -230,7 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // Fault: the time was a number that never changed.
                       Change{"time", "IntervalTimePicker1", "spin button", "Время интервала 1", Qt::Key_Up,
                              "TextChanged", "insert", "08:45"}),
-    [](const ::testing::TestParamInfo<Change>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Change>& case_info) { return std::string(case_info.param.name); });
 
 // The outcome of each step with the device, started by Enter on its button:
 // told at once as a notification, and the log's new line as inserted text,

@@ -6,6 +6,7 @@
 #include "app/auxiliary_commands.h"
 #include "app/platform_commands.h"
 #include "app/window_snapshot.h"
+#include "support/test_system.h"
 
 #include <QAction>
 #include <QApplication>
@@ -123,6 +124,9 @@ TEST_F(Commands, AboutWindowShowsItsTextAndDisablesTheMainWindow)
 
 TEST_F(Commands, AboutTextShowsWholeAtTheDefaultFontAndAtHalfAgainAsLarge)
 {
+    if (under_wine())
+        GTEST_SKIP() << "under Wine the About text measures the same width whatever the point size (Wine's "
+                        "default dialog font does not scale), so its fit cannot be checked there";
     const QFont tool_font = QApplication::font();
     for (const double scale : {1.0, 1.5}) {
         SCOPED_TRACE(scale);

@@ -144,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   [](MainControls& ui) { return ui.LuxThresholdWarning; },
                                   [](MainControls& ui) -> QWidget* { return ui.OpticalSensorCombo; },
                                   "Предупреждение: пороги освещенности"}),
-    [](const ::testing::TestParamInfo<WarningCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<WarningCase>& case_info) { return std::string(case_info.param.name); });
 
 using Roles = AppFixture;
 
@@ -380,7 +380,9 @@ TEST_P(OwnedWindows, TakeTheKeyboardWhenOpenedAndGiveItBackWhenClosed)
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, OwnedWindows, ::testing::Values("none", "about", "copy", "progress"),
-                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+                         [](const ::testing::TestParamInfo<std::string>& case_info) {
+                             return case_info.param;
+                         });
 
 // The main window takes the keyboard at start, and a message box or file
 // dialog gives it back to the control that had it. Fault, without a window
@@ -426,5 +428,7 @@ TEST_P(StandardDialogs, GiveTheKeyboardBackToTheControlThatHadIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, StandardDialogs, ::testing::Values("start", "message_box", "file_dialog"),
-                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+                         [](const ::testing::TestParamInfo<std::string>& case_info) {
+                             return case_info.param;
+                         });
 } // namespace

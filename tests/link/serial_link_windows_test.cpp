@@ -9,6 +9,7 @@
 #include "link/protocol.h"
 #include "link/serial_link.h"
 #include "link/serial_port.h"
+#include "support/test_system.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -121,6 +122,10 @@ TEST_F(SerialLinkWindows, SilentDeviceGivesAnEmptyReplyNotStalled)
 
 TEST_F(SerialLinkWindows, AVanishedDeviceClosesTheChannel)
 {
+    if (under_wine())
+        GTEST_SKIP() << "under Wine a COM port whose pseudo-terminal was closed by the simulator keeps "
+                        "answering the link's calls without an error (reads bring nothing), so the lost "
+                        "device shows as a silent one; Windows fails the calls on a removed port";
     const QString vanishing = port("ZUZO_TEST_COM_VANISHING");
     if (vanishing.isEmpty())
         GTEST_SKIP() << "no simulator's COM port given";

@@ -20,13 +20,15 @@ endif()
 set(LINK_QT_TESTS
   link/status_log_test.cpp
 )
-# Through COM ports that lead to simulators (scripts/windows-check.sh).
+# The serial link against the simulator: on Windows through COM ports that
+# lead to simulators (scripts/windows-check.sh maps them); elsewhere, with
+# the link's supervision and transfer, against the simulated device on a
+# pseudo-terminal in the test's own process (the simulator is a Linux
+# program, so these are not built for Windows).
 if(WIN32)
-  list(APPEND LINK_QT_TESTS link/serial_link_windows_test.cpp)
-endif()
-# Against the simulated device on a pseudo-terminal in the same process.
-if(NOT WIN32)
-  list(APPEND LINK_QT_TESTS
+  set(LINK_PTY_TESTS link/serial_link_windows_test.cpp)
+else()
+  set(LINK_PTY_TESTS
     link/pty_peer.cpp
     link/serial_link_test.cpp
     link/link_fixture.cpp

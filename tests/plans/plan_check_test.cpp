@@ -66,8 +66,8 @@ const CheckCase kCheckCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, PlanCheckTable, ::testing::ValuesIn(kCheckCases),
-                         [](const ::testing::TestParamInfo<CheckCase>& info) {
-                             return std::string(info.param.name);
+                         [](const ::testing::TestParamInfo<CheckCase>& case_info) {
+                             return std::string(case_info.param.name);
                          });
 
 TEST(PlanCheck, OnlyTheCheckedDayCounts)

@@ -77,8 +77,8 @@ const CopyCase kCopyCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, PlanCopyTable, ::testing::ValuesIn(kCopyCases),
-                         [](const ::testing::TestParamInfo<CopyCase>& info) {
-                             return std::string(info.param.name);
+                         [](const ::testing::TestParamInfo<CopyCase>& case_info) {
+                             return std::string(case_info.param.name);
                          });
 
 TEST(PlanCopy, SourceWithDuplicateTimesIsCopiedAsItIs)

@@ -3,7 +3,7 @@
 // tests can see a real failed save. Where the system offers such a limit
 // (file_size_limit_posix.cpp: RLIMIT_FSIZE, which binds root too) active()
 // says true; Windows has none for a process (file_size_limit_windows.cpp),
-// and the tests that need one are not run there.
+// and the tests that need one skip there, saying why_unavailable().
 
 class FileSizeLimit {
 public:
@@ -13,6 +13,8 @@ public:
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
     bool active() const { return ok_; }
+    // Why the system offers no such limit; nullptr where it does.
+    [[nodiscard]] static const char* why_unavailable();
 
 private:
     unsigned long long old_soft_ = 0;

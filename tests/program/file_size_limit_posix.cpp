@@ -23,3 +23,8 @@ FileSizeLimit::~FileSizeLimit()
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, old_signal_);
 }
+
+const char* FileSizeLimit::why_unavailable()
+{
+    return nullptr;
+}

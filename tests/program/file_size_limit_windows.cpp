@@ -5,3 +5,8 @@
 FileSizeLimit::FileSizeLimit(unsigned long long /*bytes*/) {}
 
 FileSizeLimit::~FileSizeLimit() = default;
+
+const char* FileSizeLimit::why_unavailable()
+{
+    return "Windows has no per-process file size limit to make a save fail (RLIMIT_FSIZE)";
+}

@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ChannelRule,
                                            ChannelCase{"negative_min_everything_passes", 0, 0, 0, -5, 0},
                                            ChannelCase{"extreme_values", INT_MIN, INT_MAX, INT_MAX, 0, 4},
                                            ChannelCase{"above_hundred_is_fine", 150, 150, 150, 50, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST(ChannelRule, MinimumOfItsOwnGroupOnly)
 {

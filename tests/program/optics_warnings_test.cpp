@@ -121,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
             "Порог освещенности, дневное время: 70000 Lux вне диапазона 0..65535 Lux: устройство хранит "
             "порог двумя байтами",
             MsgIcon::Error}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 class WriteGate : public OpticsFixture {};
 

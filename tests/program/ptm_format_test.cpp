@@ -278,7 +278,7 @@ INSTANTIATE_TEST_SUITE_P(Headers, HeaderRefused,
                                            BadHeader{"other_version", "wersia 3.02 unic"},
                                            BadHeader{"trailing_blank", "wersia 3.01 unic "},
                                            BadHeader{"shorter", "wersia 3.01 uni"}, BadHeader{"empty", ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST(PtmRead, EmptyFileIsRefused)
 {

@@ -109,10 +109,10 @@ protected:
 
     std::vector<Box> shown_boxes()
     {
-        std::vector<Box> out;
+        std::vector<Box> boxes_shown;
         for (const ShownBox& b : boxes().shown)
-            out.push_back({b.title, b.text});
-        return out;
+            boxes_shown.push_back({b.title, b.text});
+        return boxes_shown;
     }
 
     // Boxes shown, each starting with the text expected.
@@ -379,6 +379,8 @@ TEST_P(FaultMatrix, OutcomeAsDesigned)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllFaults, FaultMatrix, ::testing::ValuesIn(fault_cells()),
-                         [](const ::testing::TestParamInfo<Cell>& info) { return cell_name(info.param); });
+                         [](const ::testing::TestParamInfo<Cell>& case_info) {
+                             return cell_name(case_info.param);
+                         });
 
 } // namespace

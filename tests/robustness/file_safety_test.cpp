@@ -250,9 +250,9 @@ TEST_P(FileSafety, OldFileStaysAndNothingIsLeftBehind)
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, FileSafety, ::testing::ValuesIn(all_cases()),
-                         [](const ::testing::TestParamInfo<FileCase>& info) {
-                             return std::string(place_name(info.param.place)) + "_" +
-                                    writer_name(info.param.writer);
+                         [](const ::testing::TestParamInfo<FileCase>& case_info) {
+                             return std::string(place_name(case_info.param.place)) + "_" +
+                                    writer_name(case_info.param.writer);
                          });
 
 // Files a user may not touch, told as such in one line (they used to read

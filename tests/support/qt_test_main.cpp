@@ -1,7 +1,7 @@
 // Test entry for tests on real widgets: one QApplication for the process,
 // offscreen unless a display platform is asked for.
 
-#include "app/system_locale.h"
+#include "ui/system_locale.h"
 
 #include <QApplication>
 #include <QLocale>

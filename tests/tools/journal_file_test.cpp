@@ -75,7 +75,9 @@ TEST_P(JournalOnDisk, HoldsEveryRowOnce)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, JournalOnDisk, ::testing::ValuesIn(kJournalCases),
-                         [](const ::testing::TestParamInfo<JournalCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<JournalCase>& case_info) {
+                             return case_info.param.name;
+                         });
 
 // Two runs writing one journal at once: each row goes to the end, none over
 // another's.

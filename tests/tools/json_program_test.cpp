@@ -146,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"plan_bad_value", R"({"plan": {"minute": [[0,0,0,0,0,0,0,0,0,0,0,"x"],[],[],[],[],[],[]]}})",
                 "plan.minute[0][11]"},
         Refused{"later_bad_key_after_good", R"({"day_lux_threshold": 1, "bogus": 2})", "«bogus»"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST(JsonOptics, HoldsOnlyTheOpticsFields)
 {

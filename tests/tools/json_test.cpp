@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
             "[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[]]]]]]]]]]]]]]]]]"
             "]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]",
             "строка 1, столбец 65:", "глубже 64"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST(Json, SameKeyInSiblingObjectsIsFine)
 {

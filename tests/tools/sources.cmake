@@ -15,17 +15,23 @@ if(WIN32)
   list(APPEND TOOLS_TESTS tools/console_readback_windows_test.cpp tools/help_texts_windows_test.cpp)
 endif()
 
-# Tests of the simulator, and the companion's device commands against it on
-# a pseudo-terminal: where the simulator runs.
+# The simulated device and its frame parser, as functions; then the
+# simulator on a pseudo-terminal (its command line too), and the companion's
+# device commands against it, in the test's own process. None of them is
+# built for Windows, where no simulator runs (the Wine device checks run
+# zuzo.exe against zuzo-devsim through COM ports instead).
 if(NOT WIN32)
-  list(APPEND TOOLS_TESTS
-    tools/pty_channel.cpp
+  set(DEVSIM_TESTS
     tools/frame_parser_test.cpp
     tools/sim_device_test.cpp
+  )
+  set(TOOLS_PTY_TESTS
+    tools/pty_channel.cpp
     tools/pty_server_test.cpp
     tools/device_commands_test.cpp
     tools/fleet_commands_test.cpp
     tools/device_clock_test.cpp
+    ${TEST_FILE_SIZE_LIMIT}
   )
 endif()
 

@@ -39,6 +39,8 @@ TEST_P(TextInput, ComesOutAsUtf8)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, TextInput, ::testing::ValuesIn(kTextCases),
-                         [](const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<TextCase>& case_info) {
+                             return case_info.param.name;
+                         });
 
 } // namespace

@@ -96,7 +96,9 @@ TEST_P(UnicodeEdges, TypedNameReachesTheFileWhole)
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, UnicodeEdges, ::testing::ValuesIn(kEdgeCases),
-                         [](const ::testing::TestParamInfo<EdgeCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<EdgeCase>& case_info) {
+                             return case_info.param.name;
+                         });
 
 // The cross-check sets ZUZO_TEST_CODE_PAGE to the code page it runs under.
 TEST(UnicodeEdgesSetting, RunUnderTheCodePageAskedFor)
@@ -151,8 +153,8 @@ TEST_P(RefusedSave, FileStaysAndNoTemporaryIsLeft)
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, RefusedSave, ::testing::Values(true, false),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                             return info.param ? "HeldOpen" : "ReadOnly";
+                         [](const ::testing::TestParamInfo<bool>& case_info) {
+                             return case_info.param ? "HeldOpen" : "ReadOnly";
                          });
 
 // A hold that ends soon (a virus scanner or the search indexer looking at

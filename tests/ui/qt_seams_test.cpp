@@ -3,6 +3,7 @@
 // file dialogs: the folder each starts in, the sizes they show in Russian,
 // and nothing of theirs kept in the user's settings from one run to the next.
 
+#include "support/test_system.h"
 #include "ui/qt_seams.h"
 #include "ui/russian_sizes.h"
 
@@ -279,6 +280,9 @@ std::map<QString, QByteArray> tree_of(const QString& root)
 // starts in its last folder instead of Documents, or writes over it.
 TEST(RealFileDialogs, RememberNothingBetweenRuns)
 {
+    if (on_windows())
+        GTEST_SKIP() << "it gives the dialog a private home folder, which on Windows neither holds Documents "
+                        "nor the dialog's state (the registry does)";
     QTemporaryDir home;
     ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Documents")));
     ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("elsewhere")));

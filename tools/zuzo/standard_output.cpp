@@ -1,6 +1,7 @@
 #include "tools/zuzo/standard_output.h"
 
 #include <array>
+#include <cstddef>
 #include <iostream>
 
 namespace zuzo::cli {
@@ -34,7 +35,7 @@ protected:
     int sync() override { return write_out() ? 0 : -1; }
 
 private:
-    std::array<char, 64 * 1024> space_{};
+    std::array<char, std::size_t{64} * 1024> space_{};
     std::error_code error_;
 };
 

@@ -1,7 +1,7 @@
 // Qt and the C library read the locale from the process's environment: the
 // Russian locale is set there while the application object is made.
 
-#include "app/system_locale.h"
+#include "ui/system_locale.h"
 
 #include <cstdlib>
 

@@ -2,7 +2,7 @@
 // from the environment, and the file dialogs there are the system's own,
 // written in the system's language: nothing is changed.
 
-#include "app/system_locale.h"
+#include "ui/system_locale.h"
 
 RussianSystemLocale::RussianSystemLocale() = default;
 
