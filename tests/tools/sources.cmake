@@ -29,6 +29,7 @@ if(NOT WIN32)
     tools/pty_channel.cpp
     tools/pty_server_test.cpp
     tools/device_commands_test.cpp
+    tools/device_outcomes_test.cpp
     tools/fleet_commands_test.cpp
     tools/device_clock_test.cpp
     ${TEST_FILE_SIZE_LIMIT}
