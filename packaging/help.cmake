@@ -12,6 +12,8 @@
 find_program(ZUZO_CHMCMD chmcmd)
 find_program(ZUZO_CHMLS chmls)
 set(ZUZO_HELP_STAGE ${CMAKE_CURRENT_BINARY_DIR}/help)
+# The same pages in UTF-8, for a browser: installed beside help.chm.
+set(ZUZO_HELP_HTML ${CMAKE_CURRENT_BINARY_DIR}/help-html)
 set(ZUZO_HELP_CHM ${CMAKE_CURRENT_BINARY_DIR}/help.chm)
 
 if(ZUZO_CHMCMD)
@@ -21,6 +23,7 @@ if(ZUZO_CHMCMD)
     OUTPUT ${ZUZO_HELP_CHM}
     COMMAND ${CMAKE_COMMAND} -DPAGES=${CMAKE_CURRENT_SOURCE_DIR}/docs/help
             -DPICTURES=${CMAKE_CURRENT_SOURCE_DIR}/docs -DSTAGE=${ZUZO_HELP_STAGE}
+            -DHTML=${ZUZO_HELP_HTML}
             -P ${CMAKE_CURRENT_SOURCE_DIR}/packaging/help_stage.cmake
     COMMAND ${CMAKE_COMMAND} -E chdir ${ZUZO_HELP_STAGE} ${ZUZO_CHMCMD} --no-html-scan help.hhp
     COMMAND ${CMAKE_COMMAND} -E copy ${ZUZO_HELP_STAGE}/help.chm ${ZUZO_HELP_CHM}
@@ -46,6 +49,6 @@ function(zuzo_install_help chm_destination html_destination)
     return()
   endif()
   install(FILES ${ZUZO_HELP_CHM} DESTINATION ${chm_destination})
-  install(DIRECTORY ${ZUZO_HELP_STAGE}/ DESTINATION ${html_destination}
+  install(DIRECTORY ${ZUZO_HELP_HTML}/ DESTINATION ${html_destination}
           FILES_MATCHING PATTERN "*.html" PATTERN "*.css" PATTERN "*.png")
 endfunction()

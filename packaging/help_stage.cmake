@@ -3,6 +3,8 @@
 #   -DPAGES=docs/help       pages, style sheet and the project files
 #   -DPICTURES=docs         the pictures the pages show
 #   -DSTAGE=DIR             where everything goes, in one flat folder
+#   -DHTML=DIR              the pages for a browser, installed beside
+#                           help.chm: as in STAGE, but in UTF-8
 # The pages show the pictures as "../NAME.png" (so that they can be read in
 # the source tree); in the stage they lie beside the pages. Every local link
 # and picture must exist, or the manual is not built.
@@ -73,10 +75,12 @@ function(to_cp1251 in out)
   file(WRITE "${out}" "${text}")
 endfunction()
 
-file(REMOVE_RECURSE "${STAGE}")
-file(MAKE_DIRECTORY "${STAGE}")
+file(REMOVE_RECURSE "${STAGE}" "${HTML}")
+file(MAKE_DIRECTORY "${STAGE}" "${HTML}")
 file(GLOB pages RELATIVE "${PAGES}" "${PAGES}/*.html")
-file(COPY "${PAGES}/style.css" DESTINATION "${STAGE}")
+foreach(folder IN ITEMS "${STAGE}" "${HTML}")
+  file(COPY "${PAGES}/style.css" DESTINATION "${folder}")
+endforeach()
 set(pictures)
 foreach(page IN LISTS pages)
   file(READ "${PAGES}/${page}" text)
@@ -107,6 +111,7 @@ foreach(page IN LISTS pages)
     endif()
   endforeach()
   string(REPLACE "src=\"../" "src=\"" text "${text}")
+  file(WRITE "${HTML}/${page}" "${text}")
   string(REPLACE "charset=utf-8\"" "charset=windows-1251\"" text "${text}")
   file(WRITE "${STAGE}/${page}.utf8" "${text}")
   to_cp1251("${STAGE}/${page}.utf8" "${STAGE}/${page}")
@@ -115,6 +120,7 @@ endforeach()
 list(REMOVE_DUPLICATES pictures)
 foreach(picture IN LISTS pictures)
   file(COPY "${PICTURES}/${picture}" DESTINATION "${STAGE}")
+  file(COPY "${PICTURES}/${picture}" DESTINATION "${HTML}")
 endforeach()
 
 # The project lists the pictures too, after the pages.
