@@ -30,7 +30,6 @@ using namespace zuzo::cli;
 
 using DeviceCommands = DeviceFixture;
 
-
 namespace {
 
 // True when the device received no write command.
