@@ -95,7 +95,9 @@ done
 # the package must carry them all the same.
 for f in /usr/share/man/man1/zuzo-transport.1.gz /usr/share/man/man1/zuzo.1.gz \
          /usr/share/man/man1/zuzo-devsim.1.gz /usr/share/doc/zuzo-transport/changelog.gz; do
-  dpkg -L zuzo-transport | grep -qx "$f" || { echo "not in the package: $f"; exit 1; }
+  # Read the whole list: grep -q would stop at the first match, and under
+  # pipefail the writer's broken pipe would then count as a miss.
+  dpkg -L zuzo-transport | grep -x "$f" >/dev/null || { echo "not in the package: $f"; exit 1; }
 done
 # The desktop entry starts the tool where help.chm lies.
 grep -qx 'Path=/usr/share/zuzo-transport' /usr/share/applications/zuzo-transport.desktop ||
