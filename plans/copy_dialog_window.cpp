@@ -51,7 +51,7 @@ CopyDialogWindow::CopyDialogWindow(QWidget* owner)
     image_button_->setIconSize(picture_size(Picture::CopyDialogImage));
     image_button_->setGeometry(157, 45, 50, 25);
     // The mouse's way and the keyboard's.
-    hint_ = new QLabel(QStringLiteral("Для выбора нескольких пунктов удерживайте CTRL:\n"
+    hint_ = new QLabel(QStringLiteral("Для выбора нескольких пунктов удерживайте Ctrl:\n"
                                       "щелчок мышью или стрелки и пробел"),
                        this);
     hint_->setObjectName(QStringLiteral("CopyDialogHint"));

@@ -130,7 +130,7 @@ TEST_F(CopyDialogTest, OpensOverTheDisabledMainWindow)
     ASSERT_NE(hint, nullptr);
     // The mouse's way and the keyboard's.
     EXPECT_EQ(hint->text(),
-              "Для выбора нескольких пунктов удерживайте CTRL:\nщелчок мышью или стрелки и пробел");
+              "Для выбора нескольких пунктов удерживайте Ctrl:\nщелчок мышью или стрелки и пробел");
     const auto* copy = w->findChild<QPushButton*>("CopyDialogCopyButton");
     const auto* cancel = w->findChild<QPushButton*>("CopyDialogCancelButton");
     const auto* image = w->findChild<QPushButton*>("CopyDialogImageButton");

@@ -167,7 +167,7 @@ TEST_F(DeviceCommands, FailuresNameThePortAndTheCommand)
         {{"write", "--port", "COM5", saved},
          "ignore=0x0B",
          "COM5: запись оптики, часть 2 (0B): команда не выполнена (попыток: 8): устройство не отвечает или "
-         "отказывает; часть 1 уже записана в устройство"},
+         "отвечает неверно; часть 1 уже записана в устройство"},
     };
     for (const auto& c : cases) {
         sim.device().set_faults({});
@@ -335,11 +335,11 @@ TEST_F(DeviceCommands, WriteWithVerifyInOneSession)
         // A read-back that fails must not pass for a verified write.
         {"ignore=0x89", 1, 2 + 2 + 2 + 8,
          "чтение оптики, часть 3 (89): команда не выполнена (попыток: 8): устройство не отвечает или "
-         "отказывает; настройки оптики записаны, но не проверены"},
+         "отвечает неверно; настройки оптики записаны, но не проверены"},
         // A failed write is not followed by a read-back that could match.
         {"ignore=0x0B", 1, 2 + 1 + 8,
          "запись оптики, часть 2 (0B): команда не выполнена (попыток: 8): устройство не отвечает или "
-         "отказывает; часть 1 уже записана в устройство"},
+         "отвечает неверно; часть 1 уже записана в устройство"},
     };
     for (const auto& row : rows) {
         sim.device().set_faults({});

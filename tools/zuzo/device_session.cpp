@@ -38,7 +38,7 @@ const char* result_text(ExchangeResult r)
     case ExchangeResult::EXCHANGE_STALLED:
         return "обмен не завершился вовремя";
     case ExchangeResult::EXCHANGE_FAILED:
-        return "устройство не отвечает или отказывает";
+        return "устройство не отвечает или отвечает неверно";
     }
     return "неизвестный результат";
 }
@@ -191,14 +191,14 @@ struct Run {
             return true;
         case OpticsPatch::NotProgramFile:
             return finish(RunOutcome::FileFailed, EXIT_ERROR,
-                          path + ": " + kBadFormat + "; файл не изменён, устройство не затронуто");
+                          path + ": " + kBadFormat + "; файл не изменен, устройство не затронуто");
         case OpticsPatch::CutShort:
             break;
         }
         return finish(RunOutcome::FileFailed, EXIT_ERROR,
                       path + ": файл программы обрывается раньше конца настроек оптики (" +
                           std::to_string(into_bytes.size()) +
-                          " байт); файл не изменён, устройство не затронуто");
+                          " байт); файл не изменен, устройство не затронуто");
     }
 
     // "ничего не записано" or "ничего не прочитано".
@@ -267,7 +267,7 @@ bool read_optics(Run& r, std::array<ReplyBytes, 3>& replies)
         if (r.skipped)
             return r.finish(RunOutcome::EepromFault, EXIT_DEVICE,
                             r.skip_note + "; настройки оптики не получены" +
-                                (r.o.into.empty() ? std::string() : ", файл не изменён"));
+                                (r.o.into.empty() ? std::string() : ", файл не изменен"));
     }
     const OpticsBytes held = device_optics_bytes(replies[0], replies[1], replies[2]);
     r.record.optics_sha256 = sha256_hex(std::vector<std::uint8_t>(held.begin(), held.end()));
@@ -290,7 +290,7 @@ bool read_program(Run& r)
     std::vector<std::uint8_t> patched;
     if (patch_ptm_optics(r.into_bytes, program, patched) != OpticsPatch::Done)
         return r.finish(RunOutcome::FileFailed, EXIT_ERROR,
-                        r.o.into + ": " + kBadFormat + "; файл не изменён");
+                        r.o.into + ": " + kBadFormat + "; файл не изменен");
     if (const FileResult written = write_output(r.o.into, patched); !written.done())
         return r.finish(RunOutcome::FileFailed, EXIT_ERROR,
                         r.o.into + ": " + write_problem(written, r.o.into));

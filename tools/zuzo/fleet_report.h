@@ -19,7 +19,7 @@ namespace zuzo::cli {
 [[nodiscard]] std::string fleet_line(const DeviceRun& run);
 
 // After all devices: what each device holds when Ctrl+C stopped the runs,
-// then "Итог: успешно 6 из 8; не выполнено: COM5 — нет ответа или отказ, ...;
+// then "Итог: успешно 6 из 8; не выполнено: COM5 — нет ответа или неверный ответ, ...;
 // код возврата 1". stopped: Ctrl+C was pressed.
 [[nodiscard]] std::string fleet_summary(const std::vector<DeviceRun>& runs, bool stopped);
 
