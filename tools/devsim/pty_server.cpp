@@ -2,12 +2,14 @@
 
 #include "link/port_names_posix.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <string_view>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -102,6 +104,8 @@ ServeResult PtyServer::start(const std::string& folder, const std::string& com_n
         close_fd(opens_);
     terminal_ = name;
     link_ = link;
+    hold_ = AdapterHold(line_.latency, Clock::now());
+    echo_free_ = {};
     published_.store(true);
     stop_.store(false);
     vanished_.store(false);
@@ -185,16 +189,42 @@ void PtyServer::send(const Response& r)
     if (r.pace)
         piece = 1;
     auto next = Clock::now();
-    for (std::size_t at = 0; at < text.size() && master_ >= 0; at += piece) {
-        const std::size_t len = std::min(piece, text.size() - at);
+    for (std::size_t at = 0; at < text.size() && master_ >= 0;) {
+        std::size_t len = std::min(piece, text.size() - at);
         if (r.pace)
             next += kCharTime * static_cast<long>(len);
         else if (at > 0)
             next = Clock::now() + kPieceGap;
-        if (!pause_until(next))
+        const Clock::time_point out = hold_.release(next);
+        // The adapter hands over in one block what reached it by then.
+        while (r.pace && at + len < text.size() && next + kCharTime <= out) {
+            next += kCharTime;
+            ++len;
+        }
+        if (!pause_until(out))
             return;
         if (::write(master_, text.data() + at, len) < 0 && errno != EAGAIN)
             return;
+        at += len;
+    }
+}
+
+void PtyServer::echo(std::string_view bytes, Clock::time_point arrived)
+{
+    echo_free_ = std::max(echo_free_, arrived);
+    for (std::size_t at = 0; at < bytes.size() && master_ >= 0;) {
+        echo_free_ += kCharTime;
+        std::size_t len = 1;
+        const Clock::time_point out = hold_.release(echo_free_);
+        while (at + len < bytes.size() && echo_free_ + kCharTime <= out) {
+            echo_free_ += kCharTime;
+            ++len;
+        }
+        if (!pause_until(out))
+            return;
+        if (::write(master_, bytes.data() + at, len) < 0 && errno != EAGAIN)
+            return;
+        at += len;
     }
 }
 
@@ -243,6 +273,10 @@ void PtyServer::serve()
             hung_up = false;
         }
         const Clock::time_point arrived = Clock::now();
+        if (line_.loopback) {
+            echo(std::string_view(buf, static_cast<std::size_t>(n)), arrived);
+            continue;
+        }
         std::vector<Frame> frames;
         parser.feed(std::string_view(buf, static_cast<std::size_t>(n)), frames);
         rejected_.store(parser.rejected());
