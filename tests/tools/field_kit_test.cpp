@@ -108,10 +108,11 @@ TEST(DeviceFind, AnswersSilenceAndMissingPortsAtOnce)
     std::istringstream lines(out.str());
     std::string line;
     std::getline(lines, line);
-    EXPECT_EQ(line.rfind("COM12: отвечает устройство (тип устройства 25, датчик вкл., освещенность 112 Lux, часы "
-                         "устройства 20",
-                         0),
-              0u)
+    EXPECT_EQ(
+        line.rfind("COM12: отвечает устройство (тип устройства 25, датчик вкл., освещенность 112 Lux, часы "
+                   "устройства 20",
+                   0),
+        0u)
         << out.str();
     std::getline(lines, line);
     EXPECT_EQ(line, "COM13: нет ответа");
@@ -176,7 +177,9 @@ TEST(PortTest, LoopbackPlugAdapterLatencyAndNothingAttached)
         EXPECT_EQ(v.at("round_trips"), row.trips);
         EXPECT_EQ(v.at("intact"), row.exit_code == 0);
         if (row.exit_code == 0) {
-            EXPECT_EQ(v.at("bytes"), json::parse(R"({"sent": 1024, "back": 1024, "lost": 0, "altered": 0, "extra": 0})").value);
+            EXPECT_EQ(
+                v.at("bytes"),
+                json::parse(R"({"sent": 1024, "back": 1024, "lost": 0, "altered": 0, "extra": 0})").value);
             EXPECT_EQ(v.at("reply_wait_holds"), true);
         } else {
             EXPECT_TRUE(v.at("latency_ms").is_null());
@@ -192,5 +195,6 @@ TEST(PortTest, LoopbackPlugAdapterLatencyAndNothingAttached)
     std::ostringstream err;
     EXPECT_EQ(run_args({"port", "test", bare.path()}, out, err), 1);
     EXPECT_NE(out.str().find("\n  что проверить: заглушка"), std::string::npos) << out.str();
-    EXPECT_NE(out.str().find("\nИтог: ничего не вернулось; код возврата 1\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\nИтог: ничего не вернулось; код возврата 1\n"), std::string::npos)
+        << out.str();
 }

@@ -12,10 +12,10 @@ TEST(PortTestReport, VerdictFromTheRoundTrips)
 {
     const struct {
         const char* name;
-        LoopTrip trip;         // every trip of the test alike
-        std::size_t trips;     // how many
+        LoopTrip trip;     // every trip of the test alike
+        std::size_t trips; // how many
         LoopVerdict verdict;
-        const char* says;      // a piece of the block
+        const char* says; // a piece of the block
     } rows[] = {
         {"intact, 16 ms held", {16, 16, 0, 0, 32.0}, 64, LoopVerdict::Good, "ожидание соблюдается с запасом"},
         {"a byte changed each trip", {16, 16, 1, 0, 20.0}, 64, LoopVerdict::Damaged, "искажено 64"},

@@ -185,47 +185,43 @@ bool PtyServer::pause_until(Clock::time_point when)
 void PtyServer::send(const Response& r)
 {
     const std::string& text = r.text;
-    std::size_t piece = r.split > 0 ? static_cast<std::size_t>(r.split) : text.size();
-    if (r.pace)
-        piece = 1;
-    auto next = Clock::now();
-    for (std::size_t at = 0; at < text.size() && master_ >= 0;) {
-        std::size_t len = std::min(piece, text.size() - at);
-        if (r.pace)
-            next += kCharTime * static_cast<long>(len);
-        else if (at > 0)
-            next = Clock::now() + kPieceGap;
-        const Clock::time_point out = hold_.release(next);
-        // The adapter hands over in one block what reached it by then.
-        while (r.pace && at + len < text.size() && next + kCharTime <= out) {
-            next += kCharTime;
-            ++len;
-        }
-        if (!pause_until(out))
+    if (r.pace) {
+        (void)send_paced(text, Clock::now());
+        return;
+    }
+    const std::size_t piece = r.split > 0 ? static_cast<std::size_t>(r.split) : text.size();
+    for (std::size_t at = 0; at < text.size() && master_ >= 0; at += piece) {
+        const std::size_t len = std::min(piece, text.size() - at);
+        const Clock::time_point due = at > 0 ? Clock::now() + kPieceGap : Clock::now();
+        if (!pause_until(hold_.release(due)))
             return;
         if (::write(master_, text.data() + at, len) < 0 && errno != EAGAIN)
             return;
+    }
+}
+
+PtyServer::Clock::time_point PtyServer::send_paced(std::string_view text, Clock::time_point start)
+{
+    Clock::time_point next = start;
+    for (std::size_t at = 0; at < text.size() && master_ >= 0;) {
+        next += kCharTime;
+        std::size_t len = 1;
+        const Clock::time_point out = hold_.release(next);
+        // The adapter hands over in one block what reached it by then.
+        while (at + len < text.size() && next + kCharTime <= out) {
+            next += kCharTime;
+            ++len;
+        }
+        if (!pause_until(out) || (::write(master_, text.data() + at, len) < 0 && errno != EAGAIN))
+            break;
         at += len;
     }
+    return next;
 }
 
 void PtyServer::echo(std::string_view bytes, Clock::time_point arrived)
 {
-    echo_free_ = std::max(echo_free_, arrived);
-    for (std::size_t at = 0; at < bytes.size() && master_ >= 0;) {
-        echo_free_ += kCharTime;
-        std::size_t len = 1;
-        const Clock::time_point out = hold_.release(echo_free_);
-        while (at + len < bytes.size() && echo_free_ + kCharTime <= out) {
-            echo_free_ += kCharTime;
-            ++len;
-        }
-        if (!pause_until(out))
-            return;
-        if (::write(master_, bytes.data() + at, len) < 0 && errno != EAGAIN)
-            return;
-        at += len;
-    }
+    echo_free_ = send_paced(bytes, std::max(echo_free_, arrived));
 }
 
 void PtyServer::serve()

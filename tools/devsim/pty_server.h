@@ -61,8 +61,13 @@ public:
 
 private:
     void serve();
+    using Clock = std::chrono::steady_clock;
     void send(const Response& r);
-    void echo(std::string_view bytes, std::chrono::steady_clock::time_point arrived);
+    // Writes text as the line carries it, one character time apart, the
+    // first one character time after start; the time the last is due.
+    Clock::time_point send_paced(std::string_view text, Clock::time_point start);
+    // A plug returns what came in at arrived, after whatever it still returns.
+    void echo(std::string_view bytes, Clock::time_point arrived);
     bool pause_until(std::chrono::steady_clock::time_point when); // false when told to stop
     void vanish();
     void remove_link();
@@ -76,7 +81,7 @@ private:
     std::string link_;
     LineSettings line_;
     AdapterHold hold_;
-    std::chrono::steady_clock::time_point echo_free_{}; // when the plug has returned what it got
+    Clock::time_point echo_free_{}; // when the plug has returned what it got
     std::thread thread_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> vanished_{false};

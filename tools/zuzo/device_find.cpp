@@ -69,7 +69,8 @@ std::vector<std::string> system_port_names(PortLister& lister)
             continue;
         }
         const std::string by_path = resolve_port(e.device_path, folder);
-        if (!by_path.empty() && by_path != resolve_port(e.com_name, folder) && seen.insert(e.device_path).second)
+        if (!by_path.empty() && by_path != resolve_port(e.com_name, folder) &&
+            seen.insert(e.device_path).second)
             names.push_back(e.device_path);
     }
     return names;
@@ -99,8 +100,8 @@ private:
 std::string clock_text(const DeviceClock& c)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", c.year, c.month, c.day, c.hour, c.minute,
-                  c.second);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", c.year, c.month, c.day, c.hour,
+                  c.minute, c.second);
     return text;
 }
 

@@ -48,8 +48,7 @@ std::string what_was_seen(const FoundPort& p)
     return seen;
 }
 
-template <typename T>
-json::Value or_null(const std::optional<T>& v)
+template <typename T> json::Value or_null(const std::optional<T>& v)
 {
     return v ? json::Value(*v) : json::Value(nullptr);
 }
@@ -114,7 +113,8 @@ std::string find_summary(const std::vector<FoundPort>& ports)
     std::string text = "Итог: опрошено портов: " + std::to_string(ports.size()) + "; ";
     const std::vector<std::string> names = answered_names(ports);
     if (names.empty())
-        return text + "устройство не найдено ни на одном (кабель и переходник проверяет zuzo port test)" + code;
+        return text + "устройство не найдено ни на одном (кабель и переходник проверяет zuzo port test)" +
+               code;
     text += "устройство найдено на ";
     for (std::size_t k = 0; k < names.size(); ++k)
         text += (k == 0 ? "" : ", ") + names[k];

@@ -47,7 +47,8 @@ LoopTrip round_trip(SerialPort& port, int k)
     std::array<char, kPatternBytes> pattern{};
     for (std::size_t i = 0; i < pattern.size(); ++i) // every byte value, 00 to FF, in 16 trips
         pattern[i] = static_cast<char>((static_cast<std::size_t>(k) * kPatternBytes + i) & 0xFF);
-    const milliseconds line = std::chrono::ceil<milliseconds>(kCharTime * static_cast<long long>(kPatternBytes));
+    const milliseconds line =
+        std::chrono::ceil<milliseconds>(kCharTime * static_cast<long long>(kPatternBytes));
     LoopTrip trip;
     const LinkTime start = std::chrono::steady_clock::now();
     (void)port.write(pattern.data(), pattern.size(), start + line + kEchoWait);
@@ -59,9 +60,12 @@ LoopTrip round_trip(SerialPort& port, int k)
         if (r.count == 0 || r.lost)
             break;
     }
-    trip.round_trip_ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    for (std::size_t i = 0; i < trip.back; ++i)
-        trip.altered += back[i] != pattern[i] ? 1 : 0;
+    trip.round_trip_ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    for (std::size_t i = 0; i < trip.back; ++i) {
+        if (back[i] != pattern[i])
+            ++trip.altered;
+    }
     return trip;
 }
 
@@ -114,7 +118,8 @@ int run_port_command(const std::vector<std::string>& args, std::ostream& out, st
         problem = "ожидается test COMn (или путь к порту)";
     if (!problem.empty()) {
         if (json)
-            out << json::write(usage_to_json(words.size() == 2 ? words[1] : std::string(), "zuzo port: " + problem));
+            out << json::write(
+                usage_to_json(words.size() == 2 ? words[1] : std::string(), "zuzo port: " + problem));
         return refuse_call(err, "port", problem);
     }
     const QtCoreForDevices qt;

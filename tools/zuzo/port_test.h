@@ -21,7 +21,8 @@
 namespace zuzo::cli {
 
 // args are the words after "port".
-[[nodiscard]] int run_port_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+[[nodiscard]] int run_port_command(const std::vector<std::string>& args, std::ostream& out,
+                                   std::ostream& err);
 
 // The round trips on the port a COM name or path stands for; the port is
 // opened and closed here.

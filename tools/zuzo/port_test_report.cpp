@@ -5,6 +5,7 @@
 #include "tools/zuzo/exit_codes.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 
@@ -82,8 +83,8 @@ std::string bytes_line(const LoopJudgement& j)
         return "байты: отправлено " + count(j.sent) + ", не вернулось ничего";
     if (j.lost == 0 && j.altered == 0 && j.extra == 0)
         return "байты: все " + count(j.sent) + " вернулись без искажений (все значения от 00 до FF)";
-    return "байты: отправлено " + count(j.sent) + ", вернулось " + count(j.back) + ", потеряно " + count(j.lost) +
-           ", искажено " + count(j.altered) + ", лишних " + count(j.extra);
+    return "байты: отправлено " + count(j.sent) + ", вернулось " + count(j.back) + ", потеряно " +
+           count(j.lost) + ", искажено " + count(j.altered) + ", лишних " + count(j.extra);
 }
 
 // What the latency means for the device, on three lines.
@@ -154,7 +155,8 @@ LoopJudgement judge_loop(const LoopTest& test)
     j.exchange_ms = static_cast<double>(kLongestExchangeCharacters) * char_ms() + j.worst_ms;
     if (j.back == 0 && j.extra == 0)
         j.verdict = LoopVerdict::NothingBack;
-    else if (j.lost > 0 || j.altered > 0 || j.extra > 0 || test.trips.size() < static_cast<std::size_t>(kLoopTrips))
+    else if (j.lost > 0 || j.altered > 0 || j.extra > 0 ||
+             test.trips.size() < static_cast<std::size_t>(kLoopTrips))
         j.verdict = LoopVerdict::Damaged;
     else if (j.exchange_ms >= j.reply_wait_ms)
         j.verdict = LoopVerdict::TooSlow;
@@ -196,7 +198,8 @@ json::Value loop_json(const LoopTest& test, const LoopJudgement& j)
     json::Value v = json::Value::object();
     v["port"] = test.port;
     v["round_trips"] = test.trips.size();
-    v["bytes"] = {{"sent", j.sent}, {"back", j.back}, {"lost", j.lost}, {"altered", j.altered}, {"extra", j.extra}};
+    v["bytes"] = {
+        {"sent", j.sent}, {"back", j.back}, {"lost", j.lost}, {"altered", j.altered}, {"extra", j.extra}};
     const bool measured = j.complete_trips > 0;
     v["intact"] = j.verdict == LoopVerdict::Good || j.verdict == LoopVerdict::TooSlow;
     v["latency_ms"] = measured ? json::Value({{"median", tenths(j.median_ms)}, {"worst", tenths(j.worst_ms)}})

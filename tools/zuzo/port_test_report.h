@@ -24,9 +24,9 @@ inline constexpr std::size_t kLongestExchangeCharacters = 35;
 // One pattern out and what came back.
 struct LoopTrip {
     std::size_t sent = kPatternBytes;
-    std::size_t back = 0;    // bytes of the pattern's length that came back in time
-    std::size_t altered = 0; // of those, bytes other than the ones sent
-    std::size_t extra = 0;   // bytes beyond the pattern, or before it was sent
+    std::size_t back = 0;     // bytes of the pattern's length that came back in time
+    std::size_t altered = 0;  // of those, bytes other than the ones sent
+    std::size_t extra = 0;    // bytes beyond the pattern, or before it was sent
     double round_trip_ms = 0; // from the write to the last byte back, when all came back
 };
 
@@ -45,9 +45,9 @@ struct LoopJudgement {
     std::size_t lost = 0;
     std::size_t altered = 0;
     std::size_t extra = 0;
-    int complete_trips = 0;   // trips whose whole pattern came back
-    double line_ms = 0;       // one pattern's own time on the line
-    double median_ms = 0;     // the adapter's added latency over the complete trips
+    int complete_trips = 0; // trips whose whole pattern came back
+    double line_ms = 0;     // one pattern's own time on the line
+    double median_ms = 0;   // the adapter's added latency over the complete trips
     double worst_ms = 0;
     double exchange_ms = 0;   // the longest exchange with the worst latency added
     double reply_wait_ms = 0; // 300
