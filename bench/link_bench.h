@@ -1,6 +1,7 @@
 #pragma once
 // Benchmarks of the serial link against a paced simulator: exchange time
-// against the line's own limit, and the CPU used while a device is silent.
+// against the line's own limit, the CPU used while a device is silent, and
+// exchanges through an adapter that holds the replies (1, 4, 16, 32 ms).
 
 #include "bench/measure.h"
 

@@ -3,6 +3,7 @@
 // reports a vanished device through its error signal, also between
 // exchanges while events are processed; the port is then let go.
 
+#include "link/low_latency.h"
 #include "link/serial_port.h"
 
 #include <QSerialPort>
@@ -82,14 +83,18 @@ public:
         // No handshake: RTS low. A pseudo-terminal has no modem lines and
         // refuses the call, which is no reason to refuse the port.
         (void)port_.setRequestToSend(false);
+        // An adapter's latency time as short as the system lets it be.
+        (void)low_latency_.request(port_.handle());
         port_.clearError();
         return PortOpenError::None;
     }
 
     void close() override
     {
-        if (port_.isOpen())
+        if (port_.isOpen()) {
+            low_latency_.give_back(port_.handle());
             port_.close();
+        }
         port_.clearError();
         lost_ = false;
     }
@@ -173,6 +178,7 @@ private:
 
     QSerialPort port_;
     bool lost_ = false; // the device went away while the port was open
+    LowLatency low_latency_;
 };
 
 } // namespace

@@ -42,14 +42,15 @@ else()
 endif()
 # The serial link, alike everywhere, on the system's port: the system's
 # communications calls on Windows (Qt SerialPort's Windows wait cannot be
-# served under Wine), Qt SerialPort elsewhere.
+# served under Wine), Qt SerialPort elsewhere, where the port asks Linux
+# for low latency.
 set(LINK_SERIAL_SOURCES
   link/serial_link.cpp link/serial_link.h
 )
 if(WIN32)
   list(APPEND LINK_SERIAL_SOURCES link/serial_port_windows.cpp)
 else()
-  list(APPEND LINK_SERIAL_SOURCES link/serial_port_qt.cpp)
+  list(APPEND LINK_SERIAL_SOURCES link/serial_port_qt.cpp link/low_latency.h link/low_latency_linux.cpp)
 endif()
 set(LINK_QT_SOURCES
   link/box_fault_prompt.cpp link/box_fault_prompt.h

@@ -9,14 +9,17 @@
 # companion's device commands run as a technician runs them (a process each)
 # against the paced simulator, as wall time over the line time of their
 # frames, and eight paced simulators provisioned in one command against one
-# alone. It begins with the machine it ran on.
+# alone, the same commands through a USB adapter's latency (0, 1, 4, 16 and
+# 32 ms, the simulator's --latency) and "zuzo device find" over eight ports.
+# It begins with the machine it ran on.
 #
 # usage: scripts/bench.sh [zuzo_bench arguments...]
 # Environment: BENCH_BUILD_DIR (default build/bench), BENCH_JOBS (default nproc),
 # STARTS (cold starts measured, default 5), IDLE_SECONDS (each real-tool idle
 # figure, default 60), CLI_RUNS (runs of each companion command, default 50),
 # FLEET_RUNS (runs of eight devices in one command and of one alone, default
-# 20), ONLY_CLI=1 (the machine line and the companion rows alone). Needs xvfb,
+# 20), LATENCY_RUNS (runs of each command at each latency, default 20),
+# ONLY_CLI=1 (the machine line and the companion rows alone). Needs xvfb,
 # x11-utils and xdotool.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,6 +39,120 @@ echo
 . scripts/cli_bench.sh
 cli_bench "$build" "${CLI_RUNS:-50}"
 cli_fleet_bench "$build" "${FLEET_RUNS:-20}"
+
+# p50 of microseconds in milliseconds, and the p95: "P50 P95".
+ms_percentiles() {
+    printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {i = int(NR * 0.95 + 0.999); if (i > NR) i = NR;
+        printf "%.1f %.1f", a[int((NR + 1) / 2)] / 1000, a[i] / 1000}'
+}
+
+# start_sims FOLDER "N ARGS..."...: a zuzo-devsim for each, published as COMn
+# in FOLDER's port folder; sim_pids holds them. 0 once all are published.
+start_sims() {
+    local folder=$1 spec n _ ready
+    shift
+    sim_pids=()
+    for spec in "$@"; do
+        read -r n _ <<<"$spec"
+        # shellcheck disable=SC2086 # the simulator's words are split on purpose
+        XDG_RUNTIME_DIR=$folder "$build/zuzo-devsim" --port "COM$n" ${spec#* } >/dev/null 2>&1 &
+        sim_pids+=($!)
+    done
+    for _ in $(seq 300); do
+        ready=$(find "$folder/zuzo-ports" -mindepth 1 -maxdepth 1 2>/dev/null | wc -l)
+        [ "$ready" -eq $# ] && return 0
+        sleep 0.01
+    done
+    return 1
+}
+stop_sims() {
+    kill "${sim_pids[@]}" 2>/dev/null || true
+    wait "${sim_pids[@]}" 2>/dev/null || true
+}
+
+# The companion's commands through a USB adapter that holds what the device
+# sends until its latency timer runs out (zuzo-devsim --pace --latency MS):
+# wall time over line time of the whole process, p50, for each latency; 1 ms
+# is what the low-latency flag gives an adapter whose driver takes it.
+latency_bench() {
+    local runs=$1 work latency row name words chars times start end code failed p ratios notes char_us
+    work=$(mktemp -d)
+    chmod 700 "$work"
+    cp examples/site.ptm "$work/site.ptm"
+    char_us=$(awk 'BEGIN {printf "%.4f", 10 * 1e6 / 9600}')
+    # name | words after "zuzo device" | characters on the line
+    local -a rows=(
+        "status|status --port COM1|$((2 * 35))"
+        "read|read --port COM1|$((5 * 35))"
+        "write|write --port COM1 $work/site.ptm|$((2 * 35 + 2 * 33))"
+        "write --verify|write --verify --port COM1 $work/site.ptm|$((2 * 35 + 2 * 33 + 3 * 35))"
+    )
+    for latency in 0 1 4 16 32; do
+        rm -rf "$work/zuzo-ports"
+        if ! start_sims "$work" "1 --pace --latency $latency"; then
+            echo "| Adapter latency $latency ms | not run | - | - | the simulator did not start |"
+            stop_sims
+            continue
+        fi
+        ratios=()
+        notes=
+        for row in "${rows[@]}"; do
+            IFS='|' read -r name words chars <<<"$row"
+            times=()
+            failed=0
+            for _ in $(seq "$runs"); do
+                start=${EPOCHREALTIME/./}
+                # shellcheck disable=SC2086 # the words are split on purpose
+                XDG_RUNTIME_DIR=$work "$build/zuzo" device $words >/dev/null 2>&1 && code=0 || code=$?
+                end=${EPOCHREALTIME/./}
+                [ "$code" -eq 0 ] || failed=$((failed + 1))
+                times+=($((end - start)))
+            done
+            read -r -a p <<<"$(ms_percentiles "${times[@]}")"
+            ratios+=("$(awk -v p="${p[0]}" -v c="$chars" -v u="$char_us" 'BEGIN {printf "%.3f", p / (c * u / 1000)}')")
+            notes="$notes${notes:+, }$name ${p[0]} ms$([ "$failed" -eq 0 ] || echo " ($failed FAILED)")"
+        done
+        stop_sims
+        echo "| Adapter latency $latency ms (paced simulator --latency $latency): wall / line time p50, status / read / write / write --verify |" \
+            "${ratios[0]} / ${ratios[1]} / ${ratios[2]} / ${ratios[3]} | - | - | $runs runs each, a process each; p50: $notes |"
+    done
+    rm -rf "$work"
+}
+
+# "zuzo device find" over eight ports at once: all silent, and four paced
+# devices beside four silent ones; wall time of the process, p50 / p95.
+find_bench() {
+    local runs=$1 work case_name n start end code times p
+    work=$(mktemp -d)
+    chmod 700 "$work"
+    for case_name in silent mixed; do
+        rm -rf "$work/zuzo-ports"
+        local -a specs=()
+        for n in 1 2 3 4 5 6 7 8; do
+            if [ "$case_name" = mixed ] && [ "$n" -le 4 ]; then specs+=("$n --pace"); else specs+=("$n --fault silence"); fi
+        done
+        if ! start_sims "$work" "${specs[@]}"; then
+            echo "| zuzo device find, eight ports ($case_name) | not run | - | - | the simulators did not start |"
+            stop_sims
+            continue
+        fi
+        times=()
+        for _ in $(seq "$runs"); do
+            start=${EPOCHREALTIME/./}
+            XDG_RUNTIME_DIR=$work "$build/zuzo" device find --ports COM1-COM8 >/dev/null 2>&1 && code=0 || code=$?
+            end=${EPOCHREALTIME/./}
+            times+=($((end - start)))
+        done
+        stop_sims
+        read -r -a p <<<"$(ms_percentiles "${times[@]}")"
+        echo "| zuzo device find --ports COM1-COM8, $([ "$case_name" = mixed ] && echo "four paced devices, four silent" || echo "all eight silent"): wall time p50 / p95 |" \
+            "${p[0]} / ${p[1]} ms | about one reply wait (300 ms) | $(awk -v p="${p[0]}" 'BEGIN {print (p <= 450) ? "yes" : "NO"}') | $runs runs, a process each; exit code of the last $code |"
+    done
+    rm -rf "$work"
+}
+
+latency_bench "${LATENCY_RUNS:-20}"
+find_bench "${LATENCY_RUNS:-20}"
 [ "${ONLY_CLI:-0}" = 1 ] && exit 0
 "$build/zuzo_bench" --devsim "$build/zuzo-devsim" "$@" || true
 

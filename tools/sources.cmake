@@ -11,6 +11,7 @@
 #  - zuzo_cli_lib: its commands, on the serial link (Qt Core) and, for the
 #    week chart's PNG, Qt Gui.
 set(DEVSIM_SOURCES
+  tools/devsim/adapter_hold.cpp tools/devsim/adapter_hold.h
   tools/devsim/detach.cpp tools/devsim/detach.h
   tools/devsim/fault_names.cpp tools/devsim/fault_names.h
   tools/devsim/frame_parser.cpp tools/devsim/frame_parser.h
@@ -50,17 +51,22 @@ set(ZUZO_CLI_SOURCES
   tools/zuzo/chart_png.cpp tools/zuzo/chart_png.h
   tools/zuzo/cli.cpp tools/zuzo/cli.h
   tools/zuzo/device_commands.cpp tools/zuzo/device_commands.h
+  tools/zuzo/device_find.cpp tools/zuzo/device_find.h
   tools/zuzo/device_journal.cpp tools/zuzo/device_journal.h
   tools/zuzo/device_options.cpp tools/zuzo/device_options.h
   tools/zuzo/device_report.cpp tools/zuzo/device_report.h
   tools/zuzo/device_session.cpp tools/zuzo/device_session.h
   tools/zuzo/file_kinds.cpp tools/zuzo/file_kinds.h
+  tools/zuzo/find_report.cpp tools/zuzo/find_report.h
   tools/zuzo/fleet_report.cpp tools/zuzo/fleet_report.h
   tools/zuzo/fleet_run.cpp tools/zuzo/fleet_run.h
   tools/zuzo/help_texts.cpp tools/zuzo/help_texts.h
+  tools/zuzo/help_texts_field.cpp tools/zuzo/help_texts_field.h
   tools/zuzo/optics_compare.cpp tools/zuzo/optics_compare.h
   tools/zuzo/plan_chart.cpp tools/zuzo/plan_chart.h
   tools/zuzo/plan_commands.cpp tools/zuzo/plan_commands.h
+  tools/zuzo/port_test.cpp tools/zuzo/port_test.h
+  tools/zuzo/port_test_report.cpp tools/zuzo/port_test_report.h
   tools/zuzo/program_diff.cpp tools/zuzo/program_diff.h
   tools/zuzo/ptm_check.cpp tools/zuzo/ptm_check.h
   tools/zuzo/ptm_commands.cpp tools/zuzo/ptm_commands.h

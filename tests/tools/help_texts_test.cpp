@@ -44,6 +44,8 @@ const HelpCase kHelpCases[] = {
      "Использование: zuzo ptm plan export ФАЙЛ.ptm [ПЛАН.csv]\n               zuzo ptm plan import"},
     {{"ptm", "diff", "--help"}, "Использование: zuzo ptm diff ФАЙЛ1.ptm ФАЙЛ2.ptm [--json]"},
     {{"ptm", "plan", "chart", "-h"}, "Использование: zuzo ptm plan chart ФАЙЛ.ptm НЕДЕЛЯ.svg"},
+    {{"device", "find", "--help"}, "Использование: zuzo device find [--ports СПИСОК] [--json]"},
+    {{"port", "test", "--help"}, "Использование: zuzo port test COMn"},
     {{"nosuch", "--help"}, "Использование: zuzo ГРУППА КОМАНДА"},
 };
 
@@ -97,8 +99,8 @@ TEST(ZuzoHelp, SubcommandHelpsDiffer)
     for (const HelpCase& c : kHelpCases)
         texts.insert(help_text(c.args));
     // overview, ptm, dump, make, check, plan, plan export, plan import,
-    // device, status, read, write, verify, diff, plan chart
-    EXPECT_EQ(texts.size(), 15u);
+    // device, status, read, write, verify, diff, plan chart, find, port test
+    EXPECT_EQ(texts.size(), 17u);
 }
 
 TEST(ZuzoHelp, DeviceHelpsNameTheirOptions)
@@ -145,9 +147,19 @@ TEST(ZuzoHelp, BadUseStillFails)
 {
     std::ostringstream out;
     std::ostringstream err;
-    EXPECT_EQ(run_args({"ptm", "dump"}, out, err), 2);
-    EXPECT_TRUE(out.str().empty());
-    EXPECT_FALSE(err.str().empty());
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"ptm", "dump"},
+                                               {"port", "test"},
+                                               {"port", "test", "COM1", "COM2"},
+                                               {"port", "probe", "COM1"},
+                                               {"device", "find", "--port", "COM1"},
+                                               {"device", "find", "--ports", "COM3-COM1"}}) {
+        out.str({});
+        err.str({});
+        EXPECT_EQ(run_args(args, out, err), 2) << args[0] << ' ' << args[1];
+        EXPECT_TRUE(out.str().empty());
+        EXPECT_FALSE(err.str().empty());
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@ set(TOOLS_TESTS
   tools/plan_commands_test.cpp
   tools/help_texts_test.cpp
   tools/diff_chart_test.cpp
+  tools/port_test_report_test.cpp
   ${TEST_FILE_SIZE_LIMIT}
 )
 
@@ -32,6 +33,7 @@ if(NOT WIN32)
     tools/device_outcomes_test.cpp
     tools/fleet_commands_test.cpp
     tools/device_clock_test.cpp
+    tools/field_kit_test.cpp
     ${TEST_FILE_SIZE_LIMIT}
   )
 endif()

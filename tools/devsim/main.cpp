@@ -19,11 +19,11 @@
 
 namespace {
 
-const char* const kSynopsis =
-    "Использование: zuzo-devsim [--port COMn] [--folder ПАПКА]\n"
-    "                           [--fault ИМЯ[=N][@КОД[#K]]]... [--pace] [--lux N]\n"
-    "                           [--sensor-off] [--clock-offset СЕКУНДЫ] [--detach]\n"
-    "       zuzo-devsim --help | --version\n";
+const char* const kSynopsis = "Использование: zuzo-devsim [--port COMn] [--folder ПАПКА]\n"
+                              "                           [--fault ИМЯ[=N][@КОД[#K]]]... [--pace] [--lux N]\n"
+                              "                           [--sensor-off] [--clock-offset СЕКУНДЫ]\n"
+                              "                           [--loopback] [--latency МС] [--detach]\n"
+                              "       zuzo-devsim --help | --version\n";
 
 void print_help(const std::string& default_folder)
 {
@@ -51,6 +51,12 @@ void print_help(const std::string& default_folder)
                 "  --clock-offset СЕКУНДЫ\n"
                 "                    часы устройства спешат (+) или отстают (-) на столько\n"
                 "                    секунд от часов компьютера, не больше 10 лет\n"
+                "  --loopback        вместо устройства — заглушка проверки кабеля: каждый\n"
+                "                    принятый байт возвращается, как по линии 9600 бод\n"
+                "                    (для zuzo port test)\n"
+                "  --latency МС      задержка переходника USB: то, что уходит в программу,\n"
+                "                    копится и передается блоками раз в МС миллисекунд,\n"
+                "                    0..1000 (у многих переходников по умолчанию 16)\n"
                 "  --detach          уйти в фон, когда порт опубликован, и вывести номер\n"
                 "                    процесса; вывод симулятора в фоне отбрасывается\n"
                 "  -h, --help        эта справка\n"
@@ -61,6 +67,8 @@ void print_help(const std::string& default_folder)
                 "\n"
                 "Пример: sim=$(zuzo-devsim --port COM3 --fault ignore=80 --detach)\n"
                 "        zuzo device status --port COM3; kill $sim\n"
+                "        sim=$(zuzo-devsim --port COM4 --loopback --latency 16 --detach)\n"
+                "        zuzo port test COM4; kill $sim\n"
                 "Код возврата: 0 — остановлен (с --detach: порт опубликован), 1 — порт\n"
                 "не опубликован, 2 — неверный вызов.\n",
                 kSynopsis, default_folder.c_str(), zuzo::sim::fault_names_help());
@@ -137,11 +145,12 @@ int main(int argc, char** argv)
     bool sensor_on = true;
     long long clock_ahead = 0;
     bool detached = false;
+    sim::LineSettings line;
 
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const bool takes_value = arg == "--port" || arg == "--folder" || arg == "--fault" || arg == "--lux" ||
-                                 arg == "--clock-offset";
+                                 arg == "--clock-offset" || arg == "--latency";
         if (takes_value && i + 1 >= argc)
             return usage("у параметра " + std::string(arg) + " нет значения");
         if (arg == "--port") {
@@ -165,6 +174,14 @@ int main(int argc, char** argv)
             const std::string value = argv[++i];
             if (!clock_offset(value, clock_ahead))
                 return usage("--clock-offset " + value + ": нужно число секунд со знаком, не больше 10 лет");
+        } else if (arg == "--latency") {
+            const std::string value = argv[++i];
+            int ms = 0;
+            if (!whole_number(value, ms) || ms > 1000)
+                return usage("--latency " + value + ": нужно число миллисекунд от 0 до 1000");
+            line.latency = std::chrono::milliseconds(ms);
+        } else if (arg == "--loopback") {
+            line.loopback = true;
         } else if (arg == "--sensor-off") {
             sensor_on = false;
         } else if (arg == "--detach") {
@@ -207,6 +224,7 @@ int main(int argc, char** argv)
     device.set_sensor_on(sensor_on);
     device.set_clock_offset(clock_ahead);
     sim::PtyServer server(device);
+    server.set_line(line);
     std::string problem;
     if (!publish(server, folder, port, problem)) {
         if (ready)

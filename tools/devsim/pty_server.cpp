@@ -2,12 +2,14 @@
 
 #include "link/port_names_posix.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <string_view>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -102,6 +104,8 @@ ServeResult PtyServer::start(const std::string& folder, const std::string& com_n
         close_fd(opens_);
     terminal_ = name;
     link_ = link;
+    hold_ = AdapterHold(line_.latency, Clock::now());
+    echo_free_ = {};
     published_.store(true);
     stop_.store(false);
     vanished_.store(false);
@@ -181,21 +185,43 @@ bool PtyServer::pause_until(Clock::time_point when)
 void PtyServer::send(const Response& r)
 {
     const std::string& text = r.text;
-    std::size_t piece = r.split > 0 ? static_cast<std::size_t>(r.split) : text.size();
-    if (r.pace)
-        piece = 1;
-    auto next = Clock::now();
+    if (r.pace) {
+        (void)send_paced(text, Clock::now());
+        return;
+    }
+    const std::size_t piece = r.split > 0 ? static_cast<std::size_t>(r.split) : text.size();
     for (std::size_t at = 0; at < text.size() && master_ >= 0; at += piece) {
         const std::size_t len = std::min(piece, text.size() - at);
-        if (r.pace)
-            next += kCharTime * static_cast<long>(len);
-        else if (at > 0)
-            next = Clock::now() + kPieceGap;
-        if (!pause_until(next))
+        const Clock::time_point due = at > 0 ? Clock::now() + kPieceGap : Clock::now();
+        if (!pause_until(hold_.release(due)))
             return;
         if (::write(master_, text.data() + at, len) < 0 && errno != EAGAIN)
             return;
     }
+}
+
+PtyServer::Clock::time_point PtyServer::send_paced(std::string_view text, Clock::time_point start)
+{
+    Clock::time_point next = start;
+    for (std::size_t at = 0; at < text.size() && master_ >= 0;) {
+        next += kCharTime;
+        std::size_t len = 1;
+        const Clock::time_point out = hold_.release(next);
+        // The adapter hands over in one block what reached it by then.
+        while (at + len < text.size() && next + kCharTime <= out) {
+            next += kCharTime;
+            ++len;
+        }
+        if (!pause_until(out) || (::write(master_, text.data() + at, len) < 0 && errno != EAGAIN))
+            break;
+        at += len;
+    }
+    return next;
+}
+
+void PtyServer::echo(std::string_view bytes, Clock::time_point arrived)
+{
+    echo_free_ = send_paced(bytes, std::max(echo_free_, arrived));
 }
 
 void PtyServer::serve()
@@ -243,6 +269,10 @@ void PtyServer::serve()
             hung_up = false;
         }
         const Clock::time_point arrived = Clock::now();
+        if (line_.loopback) {
+            echo(std::string_view(buf, static_cast<std::size_t>(n)), arrived);
+            continue;
+        }
         std::vector<Frame> frames;
         parser.feed(std::string_view(buf, static_cast<std::size_t>(n)), frames);
         rejected_.store(parser.rejected());

@@ -6,6 +6,7 @@
 #include "tools/zuzo/device_report.h"
 #include "tools/zuzo/help_texts.h"
 #include "tools/zuzo/json.h"
+#include "tools/zuzo/port_test.h"
 #include "tools/zuzo/ptm_commands.h"
 #include "tools/zuzo/standard_output.h"
 
@@ -32,6 +33,7 @@ struct Group {
 const Group kGroups[] = {
     {"ptm", &run_ptm_command},
     {"device", &run_device_command},
+    {"port", &run_port_command},
 };
 
 } // namespace
@@ -39,7 +41,7 @@ const Group kGroups[] = {
 int run_args(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     if (args.empty())
-        return refuse_call(err, {}, "ожидается группа команд ptm или device");
+        return refuse_call(err, {}, "ожидается группа команд ptm, device или port");
     if (args.size() == 1 && args[0] == "--version") {
         out << "zuzo " << ZUZO_VERSION << '\n';
         return EXIT_OK;

@@ -1,5 +1,6 @@
 #include "tools/zuzo/device_commands.h"
 
+#include "tools/zuzo/device_find.h"
 #include "tools/zuzo/device_journal.h"
 #include "tools/zuzo/device_options.h"
 #include "tools/zuzo/device_report.h"
@@ -16,6 +17,8 @@ namespace zuzo::cli {
 
 int run_device_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    if (!args.empty() && args[0] == "find") // no device yet: which port it is on
+        return run_device_find(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     DeviceOptions o;
     const std::string problem = parse_device_options(args, o);
     if (!problem.empty()) {

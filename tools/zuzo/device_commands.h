@@ -7,6 +7,7 @@
 //   zuzo device write  --port COMn|PATH FILE.ptm [--verify [--max-clock-offset S]] [--json]
 //                      [--journal FILE.csv]
 //   zuzo device verify --port COMn|PATH FILE.ptm [--json] [--journal FILE.csv] [--max-clock-offset S]
+//   zuzo device find [--ports LIST] [--json]   (device_find.h)
 //
 // --ports LIST instead of --port runs the command on many ports at once
 // (fleet_run.h). One port session each (device_session.h).

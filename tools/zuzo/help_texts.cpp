@@ -1,5 +1,6 @@
 #include "tools/zuzo/help_texts.h"
 
+#include "tools/zuzo/help_texts_field.h"
 #include "tools/zuzo/help_texts_system.h"
 
 #include <string_view>
@@ -35,6 +36,10 @@ constexpr const char* kOverview =
     "                                       сверка оптики устройства с файлом\n"
     "  zuzo device write --verify --ports COM3,COM4,COM7-COM10 ФАЙЛ.ptm\n"
     "                                       запись и сверка на многих портах сразу\n"
+    "\n"
+    "Порт и кабель:\n"
+    "  zuzo device find                     на каком порту устройство\n"
+    "  zuzo port test COMn                  проверка кабеля и переходника заглушкой\n"
     "\n"
     "Справка по группе или команде: zuzo ptm --help, zuzo device read --help;\n"
     "версия: zuzo --version.\n"
@@ -261,6 +266,7 @@ constexpr const char* kDevice =
     "  write ФАЙЛ.ptm          записать настройки оптики из файла\n"
     "  write --verify ФАЙЛ.ptm записать и сразу сверить, за одно подключение\n"
     "  verify ФАЙЛ.ptm         сверить настройки оптики устройства с файлом\n"
+    "  find                    на каком порту устройство (все порты сразу)\n"
     "С --ports СПИСОК — на многих портах сразу.\n"
     "\n"
     "Справка по команде: zuzo device КОМАНДА --help.\n";
@@ -382,6 +388,8 @@ std::string device_options(bool journal, bool clock)
 std::string device_help(std::string_view command)
 {
     constexpr const char* kMore = "[--journal ЖУРНАЛ.csv] [--on-eeprom-fault=...]";
+    if (command == "find")
+        return device_find_help();
     if (command == "status")
         return device_usage_line(command, " [--json]",
                                  "[--on-eeprom-fault=...] [--max-clock-offset СЕКУНДЫ]") +
@@ -422,6 +430,8 @@ std::string help_text(const std::vector<std::string>& args)
         return ptm_help(command, subcommand);
     if (group == "device")
         return device_help(command);
+    if (group == "port")
+        return port_test_help();
     return std::string(kOverview) + system_help::kManual;
 }
 
