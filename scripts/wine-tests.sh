@@ -54,9 +54,10 @@ if [ ! -f "$log" ]; then
 fi
 # From "[ RUN      ] CASE" to the line that ends it: OK, SKIPPED or FAILED,
 # this one followed by the parameter (", where GetParam() = ...") or the time.
-tr -d '\r' <"$log" | awk -v case="$case" '
-  function ends(mark) { return index($0, mark case) == 1 && substr($0, length(mark case) + 1, 1) ~ /^[ ,]$/ }
-  !inside && $0 == "[ RUN      ] " case { inside = 1 }
+awk -v name="$case" '
+  { sub(/\r$/, "") }
+  function ends(mark) { return index($0, mark name) == 1 && substr($0, length(mark name) + 1, 1) ~ /^[ ,]$/ }
+  !inside && $0 == "[ RUN      ] " name { inside = 1 }
   /^\[ wine run \] exit code / { code = $NF }
   inside { print }
   inside && ends("[       OK ] ") { outcome = "ok"; exit }
@@ -68,4 +69,4 @@ tr -d '\r' <"$log" | awk -v case="$case" '
     if (inside) print "the program ended during this case" (code == "" ? ", stopped before it had done" : ", exit code " code)
     else print "the program never ran this case" (code == "" ? "" : " (it ended with exit code " code ")")
     exit 1
-  }'
+  }' "$log"
