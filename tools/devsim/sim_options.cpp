@@ -19,7 +19,6 @@ const char* const kSynopsis =
     "                           [--sensor-off] [--clock-offset СЕКУНДЫ] [--detach]\n"
     "       zuzo-devsim --help | --version\n";
 
-
 // A signed number of seconds, at most ten years either way.
 bool clock_offset(std::string_view text, long long& out)
 {
@@ -91,7 +90,8 @@ SimCommandLine parse_sim_command_line(int argc, char** argv, const std::string& 
         } else if (arg == "--clock-offset") {
             const std::string value = argv[++i];
             if (!clock_offset(value, o.clock_ahead))
-                return refused("--clock-offset " + value + ": нужно число секунд со знаком, не больше 10 лет");
+                return refused("--clock-offset " + value +
+                               ": нужно число секунд со знаком, не больше 10 лет");
         } else if (arg == "--sensor-off") {
             o.sensor_on = false;
         } else if (arg == "--detach") {
