@@ -1,12 +1,12 @@
 // Page "Оптика": left the brightness channels of module and indicator, right
 // the minimum brightness and the automatic brightness control.
 
-#include "app/threshold_option.h"
 #include "app/widget_make.h"
 #include "app/window_pages.h"
 #include "ui/controls.h"
 #include "ui/numeric_edit.h"
 #include "ui/pictures.h"
+#include "ui/threshold_option.h"
 #include "ui/warning_picture.h"
 
 #include <QCheckBox>

@@ -14,16 +14,14 @@ set(APP_QT_SOURCES
   app/link_controller.cpp app/link_controller.h
   app/main_window.cpp app/main_window.h
   app/optics_page.cpp
-  app/threshold_option.cpp app/threshold_option.h
+  app/platform_commands.h
   app/translations.cpp app/translations.h
   app/widget_make.h
   app/window_pages.h
 )
-# What the auxiliary commands start on each platform (zuzo_app_core,
-# standard library only).
-set(APP_CORE_SOURCES app/platform_commands.h)
+# What the auxiliary commands start on each platform.
 if(WIN32)
-  list(APPEND APP_CORE_SOURCES app/platform_commands_windows.cpp)
+  list(APPEND APP_QT_SOURCES app/platform_commands_windows.cpp)
 else()
-  list(APPEND APP_CORE_SOURCES app/platform_commands_linux.cpp)
+  list(APPEND APP_QT_SOURCES app/platform_commands_linux.cpp)
 endif()

@@ -32,8 +32,12 @@ function(zuzo_headers target scope)
   foreach(source IN LISTS ARGN)
     if(source MATCHES "\\.h$")
       # Written only when its text changes, so that configuring again does
-      # not rebuild everything.
-      file(CONFIGURE OUTPUT ${stage}/${source} CONTENT "#include \"${CMAKE_SOURCE_DIR}/${source}\"\n" @ONLY)
+      # not rebuild everything; the real header by its path from here, so
+      # that the same build folder in another clone compiles the same text
+      # (the compiler cache takes it).
+      get_filename_component(folder ${stage}/${source} DIRECTORY)
+      file(RELATIVE_PATH real ${folder} ${CMAKE_SOURCE_DIR}/${source})
+      file(CONFIGURE OUTPUT ${stage}/${source} CONTENT "#include \"${real}\"\n" @ONLY)
       list(APPEND headers ${stage}/${source})
     endif()
   endforeach()

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing need, from Debian 12's packages,
-# asking apt only for those that are missing (at-spi2-core and dbus-daemon: the
+# asking apt only for those that are missing (ninja-build: the presets'
+# generator; ccache: the compiler cache the build uses where it is
+# installed; at-spi2-core and dbus-daemon: the
 # accessibility bus on which the test atspi_walk hears the tool as a screen
 # reader does; fp-utils-3.2.2: chmcmd, which compiles the user manual
 # help.chm, and chmls, with which the test help_chm reads it back;
@@ -22,7 +24,7 @@
 # the real tool (xwininfo, xdotool).
 set -euo pipefail
 packages=(
-  cmake g++ make
+  cmake g++ make ninja-build ccache
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
   libgl-dev libxkbcommon-dev
   libgtest-dev

@@ -4,7 +4,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 build=build/release
-cmake --preset release -B "$build" >/dev/null
+# The preset release leaves warnings warnings: a newer compiler's new warning
+# does not stop a first try. A folder made by another generator is
+# configured afresh.
+fresh=()
+if [ -f "$build/CMakeCache.txt" ] && ! grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' "$build/CMakeCache.txt"; then
+  fresh=(--fresh)
+fi
+cmake --preset release "${fresh[@]}" >/dev/null
 # zuzo_help: the user manual help.chm that "Справка" (F1) opens.
 cmake --build "$build" -j"$(nproc)" --target zuzo-transport zuzo-devsim zuzo zuzo_help
 # The tool is a desktop program: without a display (and no Qt platform asked

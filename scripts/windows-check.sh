@@ -12,8 +12,10 @@
 #    picture there), both labelled wine;
 #  - without it: the preset windows-cross-core (build/windows-check), the
 #    core libraries and their tests, and it names what it could not check.
-# ctest runs each test program through scripts/wine-run.sh (the presets'
-# CMAKE_CROSSCOMPILING_EMULATOR) and counts the tests; a test that cannot run
+# ctest lists each test program's cases through scripts/wine-run.sh (the
+# presets' CMAKE_CROSSCOMPILING_EMULATOR), runs the program once under Wine
+# and each case reads its outcome from that run (scripts/wine-tests.sh), so
+# it counts the cases by name as on Linux; a test that cannot run
 # on Windows or under Wine says so itself (GoogleTest's SKIPPED, with the
 # reason), and the reasons are listed at the end. This script sets up what the tests talk to: the prefix, and the
 # simulators (zuzo-devsim, built in build/release with the release preset)

@@ -17,6 +17,7 @@ set(DEVSIM_SOURCES
   tools/devsim/frame_parser.cpp tools/devsim/frame_parser.h
   tools/devsim/pty_server.cpp tools/devsim/pty_server.h
   tools/devsim/sim_device.cpp tools/devsim/sim_device.h
+  tools/devsim/sim_options.cpp tools/devsim/sim_options.h
 )
 set(ZUZO_CLI_CORE_SOURCES
   tools/zuzo/command_files.cpp tools/zuzo/command_files.h

@@ -23,6 +23,7 @@ set(UI_QT_SOURCES
   ui/russian_sizes.cpp ui/russian_sizes.h
   ui/seams.h
   ui/system_locale.h
+  ui/threshold_option.cpp ui/threshold_option.h
   ui/warning_picture.cpp ui/warning_picture.h
   ui/window_focus.cpp ui/window_focus.h
 )

@@ -17,6 +17,9 @@ using Value = nlohmann::ordered_json;
 
 enum class ParseStatus { Ok, Malformed };
 
+// bugprone-exception-escape follows nlohmann/json's move constructor,
+// declared noexcept, into code that throws only on a corrupt value.
+// NOLINTNEXTLINE(bugprone-exception-escape)
 struct ParseResult {
     ParseStatus status = ParseStatus::Malformed;
     Value value;

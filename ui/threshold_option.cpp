@@ -1,4 +1,4 @@
-#include "app/threshold_option.h"
+#include "ui/threshold_option.h"
 
 ThresholdOption::ThresholdOption(const QString& caption, QWidget* parent) : QRadioButton(caption, parent)
 {
