@@ -11,6 +11,8 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -68,6 +70,12 @@ AboutWindow::AboutWindow(QWidget* owner)
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text_->document()->setDocumentMargin(2);
     text_->setPlainText(about_text());
+    // A screen reader reads the line the cursor is on when the text gets
+    // the keyboard: the first line with words, not the empty one above it.
+    QTextCursor cursor(text_->document());
+    while (cursor.block().text().trimmed().isEmpty() && cursor.movePosition(QTextCursor::NextBlock)) {
+    }
+    text_->setTextCursor(cursor);
     inside->addWidget(text_);
 
     ok_ = new QPushButton(QStringLiteral("Ок"), this);

@@ -22,13 +22,14 @@
 
 namespace {
 
+// The colour the row shows first, then what it is the brightness of.
 constexpr std::array<const char*, 6> kChannelNames = {
     "",
-    "Яркость модуля, красный",
-    "Яркость модуля, зеленый",
-    "Яркость модуля, желтый",
-    "Яркость индикатора, красный",
-    "Яркость индикатора, зеленый",
+    "Красный, яркость модуля",
+    "Зеленый, яркость модуля",
+    "Желтый, яркость модуля",
+    "Красный, яркость индикатора",
+    "Зеленый, яркость индикатора",
 };
 
 void name(QWidget* widget, const QString& text, const QString& description = {})
@@ -58,19 +59,6 @@ void chain(const std::vector<QWidget*>& order)
     }
 }
 
-// A time picker tells a screen reader its new text as the time changes (it
-// has no number to change).
-void tell_time_changes(QTimeEdit* picker)
-{
-    if (picker == nullptr)
-        return;
-    QObject::connect(picker, &QTimeEdit::timeChanged, picker, [picker] {
-        const QString shown = picker->text();
-        QAccessibleTextUpdateEvent changed(picker, 0, QString(shown.size(), QLatin1Char(' ')), shown);
-        QAccessible::updateAccessibility(&changed);
-    });
-}
-
 void describe_config_page(const MainControls& ui)
 {
     name(ui.PortCombo, "Порт");
@@ -81,8 +69,9 @@ void describe_config_page(const MainControls& ui)
     name(ui.ReadProgramButton, "Чтение программы");
     name(ui.DisconnectButton, "Разорвать связь");
     name(ui.SystemDateEdit, "Системная дата");
-    name(ui.DeviceDateEdit, "Дата, считанная с устройства");
-    name(ui.SyncClockButton, "Синхронизация часов");
+    // Shortened on the screen: the words in full in the description.
+    name(ui.DeviceDateEdit, "Дата счит. с устройства", "Дата, считанная с устройства");
+    name(ui.SyncClockButton, "Синхр.часы", "Синхронизация часов");
     name(ui.WeekdayCombo, "День недели");
     name(ui.CopyTimeParamsButton, "Копирование временных параметров");
     name(ui.DuplicateIntervalsWarning, "Предупреждение: повторяющиеся интервалы");
@@ -90,18 +79,18 @@ void describe_config_page(const MainControls& ui)
     for (int n = 1; n <= 12; ++n) {
         const auto i = static_cast<std::size_t>(n);
         const QString number = QString::number(n);
-        // A name that holds no state: the check box's own state says whether
-        // the interval is on.
-        name(ui.IntervalEnabledCheck[i], QStringLiteral("Включение интервала %1").arg(number));
+        // The caption, then which interval; the check box's own state says
+        // whether the interval is on.
+        name(ui.IntervalEnabledCheck[i], QStringLiteral("Включен, интервал %1").arg(number));
         name(ui.IntervalTimePicker[i], QStringLiteral("Время интервала %1").arg(number));
         name(ui.IntervalVolumeEdit[i], QStringLiteral("Громкость интервала %1").arg(number),
              QStringLiteral("в процентах"));
-        tell_time_changes(ui.IntervalTimePicker[i]);
     }
     name(ui.SoundTypeCombo, "Вид звукового сопровождения");
-    name(ui.FastPulseTimeEdit, "Время перехода на частые звуковые импульсы");
+    name(ui.FastPulseTimeEdit, "Время перехода на частые звук.импульсы",
+         "Время перехода на частые звуковые импульсы");
     name(ui.SoundOffCheck, "Отключить звуковое сопровождение");
-    name(ui.SoundSimulationCheck, "Симуляция звука");
+    name(ui.SoundSimulationCheck, "Включить симуляцию звука");
     if (ui.StatusLog != nullptr) {
         ui.StatusLog->setTabChangesFocus(true);
         name(ui.StatusLog->horizontalScrollBar(), "Статус устройства, прокрутка по горизонтали");
@@ -116,19 +105,21 @@ void describe_optics_page(const MainControls& ui)
         const QString channel = QString::fromUtf8(kChannelNames[i]);
         name(ui.ChannelSlider[i], channel);
         name(ui.ChannelEdit[i], channel + QStringLiteral(", в процентах"));
-        name(ui.ChannelWarning[i], QStringLiteral("Предупреждение: ") + channel);
+        name(ui.ChannelWarning[i], QStringLiteral("Предупреждение: ") + channel.toLower());
     }
-    name(ui.BrightnessSimulationCheck, "Симуляция яркости");
+    name(ui.BrightnessSimulationCheck, "Включить симуляцию яркости");
     name(ui.FactoryResetButton, "Сбросить к заводским установкам");
     name(ui.UserSettingsCheck, "Пользовательские установки");
-    name(ui.MinModuleBrightnessEdit, "Минимальная яркость модуля, в процентах");
-    name(ui.MinIndicatorBrightnessEdit, "Минимальная яркость индикатора, в процентах");
+    name(ui.MinModuleBrightnessEdit, "Мин.ярк.светоизлучающего модуля", "Минимальная яркость модуля, в процентах");
+    name(ui.MinIndicatorBrightnessEdit, "Мин.ярк.цифрового индикатора",
+         "Минимальная яркость индикатора, в процентах");
     // The list has no label: its frame says what it is.
     name(ui.OpticalSensorCombo, "Автоматическая регулировка яркости");
     name(ui.LuxThresholdWarning, "Предупреждение: пороги освещенности");
-    name(ui.DarkThresholdOption, "Темное время суток, освещенность меньше порога");
+    name(ui.DarkThresholdOption, "Темное время суток.Освещ.меньше", "Темное время суток, освещенность меньше порога");
     name(ui.DarkThresholdEdit, "Порог темного времени суток, в люксах");
-    name(ui.LightThresholdOption, "Светлое время суток, освещенность больше порога");
+    name(ui.LightThresholdOption, "Светлое врем суток.Освещ.больше",
+         "Светлое время суток, освещенность больше порога");
     name(ui.LightThresholdEdit, "Порог светлого времени суток, в люксах");
 }
 

@@ -4,9 +4,13 @@
 
 struct MainControls;
 
-// Gives every named control an accessible name (a caption alone is not
-// enough where several controls share one, such as the twelve "Включен" or
-// the two "Включить симуляцию"), and lets Tab leave StatusLog.
+// Gives every named control an accessible name that begins with what the
+// screen shows on it or beside it, so that a helper who sees the screen, or
+// voice control, finds it by that text; where several controls share a
+// caption (the twelve "Включен", the two "Включить симуляцию") or a channel
+// row its colour, which one follows ("Включен, интервал 3"), and where the
+// screen shortens words ("Синхр.часы") they are in full in the description.
+// Lets Tab leave StatusLog.
 void describe_controls(const MainControls& ui);
 
 // Tab order of both pages: frame by frame, within a frame row by row, left
@@ -14,6 +18,6 @@ void describe_controls(const MainControls& ui);
 // column, then 7..12 down the right.
 void set_tab_order(const MainControls& ui);
 
-// The accessible names of the brightness channels 1..5 ("Яркость модуля,
-// красный", ...); index 0 is empty.
+// The accessible names of the brightness channels 1..5 ("Красный, яркость
+// модуля", ...); index 0 is empty.
 const char* channel_accessible_name(int channel);

@@ -9,6 +9,9 @@
 
 namespace {
 
+constexpr int kMinutesAnHour = 60;
+constexpr int kMinutesADay = 24 * kMinutesAnHour;
+
 int length(const QString& text)
 {
     return static_cast<int>(text.size());
@@ -87,7 +90,7 @@ protected:
 };
 
 // A field whose value is the text it shows, editable unless read-only.
-class AccessibleField : public QAccessibleWidget, public LineEditText {
+class AccessibleField : public QAccessibleWidget, public LineEditText, public QAccessibleEditableTextInterface {
 public:
     AccessibleField(QWidget* field, QAccessible::Role role) : QAccessibleWidget(field, role) {}
 
@@ -110,27 +113,62 @@ public:
     {
         if (t == QAccessible::TextInterface && edit() != nullptr)
             return static_cast<QAccessibleTextInterface*>(this);
+        if (t == QAccessible::EditableTextInterface && edit() != nullptr && !read_only())
+            return static_cast<QAccessibleEditableTextInterface*>(this);
         return QAccessibleWidget::interface_cast(t);
+    }
+    // As typed: what the field refuses (a letter in a number) stays out.
+    void deleteText(int start, int end) override { replaceText(start, end, QString()); }
+    void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+    void replaceText(int start, int end, const QString& text) override
+    {
+        QLineEdit* e = edit();
+        if (e == nullptr || read_only() || start < 0 || end < start || end > characterCount())
+            return;
+        e->setSelection(start, end - start);
+        e->insert(text);
     }
 
 protected:
     virtual bool read_only() const = 0;
 };
 
-class AccessibleDisplayEdit : public AccessibleField {
+class AccessibleNumericEdit : public AccessibleField {
 public:
-    explicit AccessibleDisplayEdit(DisplayEdit* field) : AccessibleField(field, QAccessible::EditableText) {}
+    explicit AccessibleNumericEdit(NumericEdit* field) : AccessibleField(field, QAccessible::EditableText) {}
 
 protected:
     QLineEdit* edit() const override { return static_cast<QLineEdit*>(widget()); }
     bool read_only() const override { return edit()->isReadOnly(); }
 };
 
-class AccessibleTimePicker : public AccessibleField {
+class AccessibleTimePicker : public AccessibleField, public QAccessibleValueInterface {
 public:
     explicit AccessibleTimePicker(QTimeEdit* picker) : AccessibleField(picker, QAccessible::SpinBox) {}
 
     QTimeEdit* picker() const { return static_cast<QTimeEdit*>(widget()); }
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface*>(this);
+        return AccessibleField::interface_cast(t);
+    }
+    // The minutes of the day: a screen reader tells the new time when it
+    // changes (it reads the text, "08:45", rather than the number).
+    QVariant currentValue() const override
+    {
+        const QTime t = picker()->time();
+        return t.hour() * kMinutesAnHour + t.minute();
+    }
+    void setCurrentValue(const QVariant& value) override
+    {
+        const int minutes = value.toInt();
+        if (picker()->isEnabled() && !picker()->isReadOnly() && minutes >= 0 && minutes < kMinutesADay)
+            picker()->setTime(QTime(minutes / kMinutesAnHour, minutes % kMinutesAnHour));
+    }
+    QVariant maximumValue() const override { return kMinutesADay - 1; }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
     // The spin box's own line edit is no child of its own: the text is the
     // picker's.
     int childCount() const override { return 0; }
@@ -165,7 +203,7 @@ QAccessibleInterface* accessible_time_picker(QTimeEdit* picker)
     return new AccessibleTimePicker(picker);
 }
 
-QAccessibleInterface* accessible_display_edit(DisplayEdit* edit)
+QAccessibleInterface* accessible_numeric_edit(NumericEdit* edit)
 {
-    return new AccessibleDisplayEdit(edit);
+    return new AccessibleNumericEdit(edit);
 }

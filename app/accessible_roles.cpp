@@ -1,5 +1,6 @@
 #include "app/accessible_roles.h"
 
+#include "app/accessible_combo.h"
 #include "app/accessible_fields.h"
 #include "app/widget_make.h"
 #include "ui/numeric_edit.h"
@@ -8,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QComboBox>
 #include <QTimeEdit>
 
 namespace {
@@ -90,10 +92,12 @@ QAccessibleInterface* tool_roles(const QString& class_name, QObject* object)
         return nullptr;
     if (class_name == QLatin1String("WarningPicture"))
         return new AccessibleWarning(static_cast<WarningPicture*>(object));
+    if (class_name == QLatin1String("QComboBox"))
+        return accessible_combo(static_cast<QComboBox*>(object));
     if (class_name == QLatin1String("QTimeEdit"))
         return accessible_time_picker(static_cast<QTimeEdit*>(object));
-    if (class_name == QLatin1String("DisplayEdit"))
-        return accessible_display_edit(static_cast<DisplayEdit*>(object));
+    if (class_name == QLatin1String("NumericEdit") || class_name == QLatin1String("DisplayEdit"))
+        return accessible_numeric_edit(static_cast<NumericEdit*>(object));
     if (class_name == QLatin1String("QLabel") && object->property(make::UNIT_PROPERTY).toBool())
         return new AccessibleUnit(static_cast<QWidget*>(object));
     if (class_name == QLatin1String("ThresholdOption"))

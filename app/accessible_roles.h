@@ -3,11 +3,9 @@
 // Qt's default would mislead: warning pictures are buttons named after their
 // warning, the two threshold options are radio buttons (they exclude each
 // other through their handlers, not through Qt), the copy dialog, the
-// progress window and the About window are dialogs, time pickers and display
-// edits are heard as in app/accessible_fields.h, and unit labels are left
-// out. Combo boxes keep Qt's own interface: on Linux it names a combo box by
-// its current item and links it to its label, as screen readers there
-// expect; on Windows the label is its name and the item its value.
+// progress window and the About window are dialogs, time pickers and
+// numeric edits are heard as in app/accessible_fields.h, combo boxes as in
+// app/accessible_combo.h, and unit labels are left out.
 
 // Registers the roles with Qt's accessibility; calling it again does nothing.
 void install_accessible_roles();

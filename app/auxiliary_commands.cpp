@@ -4,6 +4,7 @@
 #include "app/link_controller.h"
 #include "app/platform_commands.h"
 #include "ui/app_context.h"
+#include "ui/quiet_accessibility.h"
 #include "ui/window_focus.h"
 
 #include <QCoreApplication>
@@ -48,15 +49,15 @@ void AuxiliaryCommands::about()
         return;
     QMainWindow* main = ctx_.ui.MainWindow;
     return_focus_ = main->focusWidget();
-    main->setEnabled(false);
+    set_enabled_quietly(main, false);
     auto* window = new (std::nothrow) AboutWindow(main);
     if (!window) {
-        main->setEnabled(true);
+        set_enabled_quietly(main, true);
         give_keyboard_back(main, return_focus_);
         return;
     }
     // A window created over a disabled owner must still take input.
-    window->setEnabled(true);
+    set_enabled_quietly(window, true);
     about_ = window;
     connect(window, &AboutWindow::closeRequested, this, &AuxiliaryCommands::close_about);
     show_with_keyboard(window, window->ok_button());
@@ -70,7 +71,7 @@ void AuxiliaryCommands::close_about()
     about_ = nullptr;
     window->hide();
     window->deleteLater();
-    ctx_.ui.MainWindow->setEnabled(true);
+    set_enabled_quietly(ctx_.ui.MainWindow, true);
     give_keyboard_back(ctx_.ui.MainWindow, return_focus_);
     return_focus_ = nullptr;
 }

@@ -15,6 +15,7 @@
 #include "ui/app_context.h"
 #include "ui/control_ops.h"
 #include "ui/numeric_edit.h"
+#include "ui/quiet_accessibility.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,11 +33,14 @@ namespace {
 constexpr int kOpticsTab = 1;
 
 // Most status ticks bring the same second again: a field that already shows
-// the text is left alone.
+// the text is left alone. A screen reader reads the date where the keyboard
+// is on it, and is not told each new second.
 void show_date(QLineEdit* field, const QString& text)
 {
-    if (field->text() != text)
-        ctl::set_text(field, text);
+    if (field->text() == text)
+        return;
+    const QuietContent quiet(field, true);
+    ctl::set_text(field, text);
 }
 
 } // namespace
@@ -95,6 +99,7 @@ void LinkController::bind()
         progress->TransferProgressBar->setValue(0);
         progress->open_over_owner();
     });
+    connect(transfer, &ProgramTransfer::stopLookedFor, progress, &TransferProgressWindow::watch_escape);
     connect(transfer, &ProgramTransfer::progressed, progress->TransferProgressBar, &QProgressBar::setValue);
     connect(transfer, &ProgramTransfer::finished, progress, &TransferProgressWindow::close_over_owner);
     connect(transfer, &ProgramTransfer::finished, this, &LinkController::keyboard_to_connect);

@@ -6,6 +6,7 @@
 set(APP_QT_SOURCES
   app/about_window.cpp app/about_window.h
   app/accessibility.cpp app/accessibility.h
+  app/accessible_combo.h
   app/accessible_fields.cpp app/accessible_fields.h
   app/accessible_roles.cpp app/accessible_roles.h
   app/application.cpp app/application.h
@@ -19,9 +20,10 @@ set(APP_QT_SOURCES
   app/widget_make.h
   app/window_pages.h
 )
-# What the auxiliary commands start on each platform.
+# What the auxiliary commands start on each platform, and how a screen
+# reader there hears a combo box.
 if(WIN32)
-  list(APPEND APP_QT_SOURCES app/platform_commands_windows.cpp)
+  list(APPEND APP_QT_SOURCES app/platform_commands_windows.cpp app/accessible_combo_windows.cpp)
 else()
-  list(APPEND APP_QT_SOURCES app/platform_commands_linux.cpp)
+  list(APPEND APP_QT_SOURCES app/platform_commands_linux.cpp app/accessible_combo_linux.cpp)
 endif()

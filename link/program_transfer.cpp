@@ -50,6 +50,7 @@ bool ProgramTransfer::stop_requested()
 {
     // The pending events are taken here: a click on Stop is seen, ticks are
     // dropped (the context is busy) and the main window takes no input.
+    emit stopLookedFor();
     QCoreApplication::processEvents();
     return stop_clicked_;
 }

@@ -36,6 +36,8 @@ signals:
     // A transfer begins: progress 0, the main window disabled under the
     // progress window.
     void started();
+    // Stop is looked for before an attempt: the window's keys are taken now.
+    void stopLookedFor();
     // A command is done: the progress bar shows value.
     void progressed(int value);
     // The transfer is over: the progress window closes, the main window is

@@ -8,21 +8,28 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
-#include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
-// Lines told together read as sentences.
-QString sentences(const QStringList& lines)
+// What a screen reader is told of a line: its words without the stamp, runs
+// of blanks as one and none before a colon ("Порт  : COM2" is told "Порт:
+// COM2"), as a sentence, unless the line goes on in the next (it ends with a
+// blank: "Обнаружено новое " and "соединение ..."). A line of no letters or
+// digits (the rule under a new port) is not told.
+QString spoken(const QString& line)
 {
-    QStringList said;
-    for (const QString& line : lines) {
-        const QChar last = line.back();
-        said << (last == QLatin1Char('.') || last == QLatin1Char('!') || last == QLatin1Char('?')
-                     ? line
-                     : line + QLatin1Char('.'));
-    }
-    return said.join(QLatin1Char(' '));
+    QString said = line.simplified();
+    said.replace(QStringLiteral(" :"), QStringLiteral(":"));
+    const bool words = std::any_of(said.cbegin(), said.cend(), [](QChar c) { return c.isLetterOrNumber(); });
+    if (!words)
+        return {};
+    const QChar last = said.back();
+    if (line.back() == QLatin1Char(' ') || last == QLatin1Char('.') || last == QLatin1Char('!') ||
+        last == QLatin1Char('?'))
+        return said;
+    return said + QLatin1Char('.');
 }
 
 } // namespace
@@ -37,17 +44,7 @@ StatusLog::StatusLog(QTextEdit* log, WallClock* clock)
     log_->setReadOnly(true);
     log_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     log_->setUndoRedoEnabled(false);
-    announcement_ = new Announcement(log_);
-    quiet_ = new QTimer(log_);
-    quiet_->setSingleShot(true);
-    quiet_->setInterval(0);
-    QObject::connect(quiet_, &QTimer::timeout, log_, [this] { announce_pending(); });
-}
-
-StatusLog::~StatusLog()
-{
-    // The log may outlive this writer; its timer must not call it.
-    delete quiet_.data();
+    announcer_ = Announcer::of(log_);
 }
 
 void StatusLog::append_line(const QString& text)
@@ -73,28 +70,13 @@ void StatusLog::append_line(const QString& text)
 
 void StatusLog::announce(const QString& line)
 {
-    const QString said = line.trimmed();
-    if (said.isEmpty() || !announcement_ || !quiet_)
-        return;
-    if (quiet_->isActive()) {
-        pending_ << said;
-        return;
-    }
-    announcement_->announce(sentences({said}));
-    quiet_->start();
-}
-
-void StatusLog::announce_pending()
-{
-    if (pending_.isEmpty() || !announcement_)
-        return;
-    announcement_->announce(sentences(pending_));
-    pending_.clear();
+    if (announcer_ && !line.isEmpty())
+        announcer_->announce(spoken(line));
 }
 
 QString StatusLog::announced() const
 {
-    return announcement_ ? announcement_->text() : QString();
+    return announcer_ ? announcer_->told() : QString();
 }
 
 void StatusLog::log_status(const QString& text, int mode)

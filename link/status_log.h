@@ -1,13 +1,12 @@
 #pragma once
 // log_status: the one writer of StatusLog. Each new line is also told to a
-// screen reader as it is written, the keyboard staying where it is.
+// screen reader as it is written, the keyboard staying where it is (see
+// ui/announcement.h).
 
 #include <QPointer>
 #include <QString>
-#include <QStringList>
-#include <QTimer>
 
-class Announcement;
+class Announcer;
 class QTextEdit;
 class WallClock;
 
@@ -17,7 +16,6 @@ class StatusLog {
 public:
     // Makes log read-only to the user (still selectable and copyable).
     StatusLog(QTextEdit* log, WallClock* clock);
-    ~StatusLog();
     StatusLog(const StatusLog&) = delete;
     StatusLog& operator=(const StatusLog&) = delete;
     // LOG_PLAIN appends text as a new last line; LOG_CLEAR empties the log;
@@ -25,21 +23,17 @@ public:
     // Texts are plain: nothing in them is taken for markup.
     void log_status(const QString& text, int mode);
 
-    // What a screen reader was last told (the lines without their stamp).
+    // What a screen reader was told last (the lines without their stamp).
     [[nodiscard]] QString announced() const;
 
 private:
     void append_line(const QString& text);
-    // A line written while the log is quiet is told at once; the lines that
-    // follow it within the same handler are told together when the handler
-    // is done, so that one does not cut off the other.
+    // The lines written within one handler are told together when it is
+    // done, so that one does not cut off the other.
     void announce(const QString& line);
-    void announce_pending();
 
     QTextEdit* log_;
     WallClock* clock_;
     bool has_lines_ = false;
-    QPointer<Announcement> announcement_;
-    QPointer<QTimer> quiet_; // runs until the handler writing lines is done
-    QStringList pending_;
+    QPointer<Announcer> announcer_;
 };

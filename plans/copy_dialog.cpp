@@ -9,6 +9,7 @@
 #include "plans/plan_editor.h"
 #include "program/device_program.h"
 #include "ui/app_context.h"
+#include "ui/quiet_accessibility.h"
 #include "ui/window_focus.h"
 
 CopyDialog::CopyDialog(AppContext& ctx, PlanEditor& plans, QObject* parent)
@@ -32,11 +33,11 @@ void CopyDialog::open()
         return; // only one copy dialog exists
     }
     QMainWindow* main = ctx_.ui.MainWindow;
-    main->setEnabled(false);
+    set_enabled_quietly(main, false);
     window_ = new CopyDialogWindow(main);
     // The dialog is the one window that stays usable over the disabled
     // main window.
-    window_->setEnabled(true);
+    set_enabled_quietly(window_, true);
     connect(window_, &CopyDialogWindow::closeRequested, this, [this] { close_dialog(); });
     connect(window_->cancel_button(), &QPushButton::clicked, this, [this] { close_dialog(); });
     connect(window_->copy_button(), &QPushButton::clicked, this, [this] { copy_time_params(); });
@@ -108,5 +109,5 @@ void CopyDialog::close_window()
     window_.clear();
     w->hide();
     w->deleteLater();
-    ctx_.ui.MainWindow->setEnabled(true);
+    set_enabled_quietly(ctx_.ui.MainWindow, true);
 }

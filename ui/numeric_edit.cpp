@@ -1,5 +1,7 @@
 #include "ui/numeric_edit.h"
 
+#include "ui/quiet_accessibility.h"
+
 #include <QRegularExpressionValidator>
 
 NumericEdit::NumericEdit(QWidget* parent) : QLineEdit(parent)
@@ -17,6 +19,9 @@ void NumericEdit::focusInEvent(QFocusEvent* event)
 
 void NumericEdit::focusOutEvent(QFocusEvent* event)
 {
+    // The selection it drops as the keyboard leaves is not read out ("no
+    // text selected") over what the next control says.
+    const QuietContent quiet(this);
     QLineEdit::focusOutEvent(event);
     emit focusChanged(false);
 }

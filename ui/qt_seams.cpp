@@ -84,7 +84,7 @@ MsgAnswer QtMessageBoxes::show(QWidget* parent, const QString& title, const QStr
                                MsgIcon icon)
 {
     const BusyScope busy(busy_);
-    const KeyboardReturn keyboard;
+    const KeyboardReturn keyboard(parent);
     ButtonsOnly buttons_only;
     QMessageBox box(box_icon(icon), title, text, QMessageBox::NoButton, box_owner(parent));
     if (auto* picture = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label")))
@@ -143,7 +143,7 @@ QString QtFileDialogs::remember(const QString& name)
 QString QtFileDialogs::run(QWidget* parent, const QString& title, const QString& filter, bool save)
 {
     const BusyScope busy(busy_);
-    const KeyboardReturn keyboard;
+    const KeyboardReturn keyboard(parent);
     // The dialog lives inside the scope: what it reads and writes of its
     // state never reaches the user's settings.
     const DialogStateScope forget;

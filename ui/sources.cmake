@@ -19,6 +19,8 @@ set(UI_QT_SOURCES
   ui/numeric_edit.cpp ui/numeric_edit.h
   ui/pending_input.cpp ui/pending_input.h
   ui/pictures.cpp ui/pictures.h
+  ui/quiet_accessibility.cpp ui/quiet_accessibility.h
+  ui/reader_turn.cpp ui/reader_turn.h
   ui/qt_seams.cpp ui/qt_seams.h
   ui/russian_sizes.cpp ui/russian_sizes.h
   ui/seams.h

@@ -1,5 +1,7 @@
 #include "ui/warning_picture.h"
 
+#include "ui/announcement.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,6 +20,17 @@ WarningPicture::WarningPicture(QWidget* parent) : QLabel(parent)
     // Tab reaches it (a hidden picture is passed over); a click does not
     // move the focus, as before.
     setFocusPolicy(Qt::TabFocus);
+}
+
+void WarningPicture::setVisible(bool visible)
+{
+    const bool appears = visible && isHidden();
+    QLabel::setVisible(visible);
+    if (!appears || !isVisible())
+        return;
+    const QString name = accessibleName().isEmpty() ? toolTip() : accessibleName();
+    if (!name.isEmpty())
+        Announcer::of(this)->announce(name + QLatin1Char('.'));
 }
 
 void WarningPicture::mousePressEvent(QMouseEvent* event)

@@ -34,9 +34,16 @@ void enter_presses_buttons(QWidget* root)
         button->setAutoDefault(true);
 }
 
-KeyboardReturn::KeyboardReturn()
-    : window_(QApplication::activeWindow()), control_(QApplication::focusWidget())
+KeyboardReturn::KeyboardReturn(QWidget* owner)
 {
+    QWidget* window = QApplication::activeWindow();
+    if ((window == nullptr || !window->isVisible()) && owner != nullptr)
+        window = owner->window();
+    QWidget* control = QApplication::focusWidget();
+    if (window != nullptr && (control == nullptr || control->window() != window))
+        control = window->focusWidget();
+    window_ = window;
+    control_ = control;
 }
 
 KeyboardReturn::~KeyboardReturn()

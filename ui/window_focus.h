@@ -25,9 +25,12 @@ void enter_presses_buttons(QWidget* root);
 
 // Remembers which control has the keyboard and gives it back when the scope
 // ends: a message box or file dialog opened meanwhile leaves it where it was.
+// Right after another box or dialog over owner closed (Open asks, then
+// shows the file dialog), no window may be active yet: then it is owner's
+// window and the control that had the keyboard there.
 class KeyboardReturn {
 public:
-    KeyboardReturn();
+    explicit KeyboardReturn(QWidget* owner);
     ~KeyboardReturn();
     KeyboardReturn(const KeyboardReturn&) = delete;
     KeyboardReturn& operator=(const KeyboardReturn&) = delete;
