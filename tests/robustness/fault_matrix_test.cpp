@@ -346,6 +346,17 @@ void FaultMatrix::run_cli(const Cell& cell)
         } else if (eeprom_marker(cell).empty()) {
             EXPECT_TRUE(std::equal(old_memory.begin() + 12, old_memory.end(), memory.begin() + 12));
         }
+        // What the line says the device holds is what the device holds.
+        const zuzo::cli::Holding& said = cell.holding;
+        if (said.read_back || said.holds == zuzo::cli::DeviceHolds::Unknown)
+            EXPECT_TRUE(err.str().ends_with("; " + zuzo::cli::holds_words(said) + "\n")) << err.str();
+        else
+            EXPECT_EQ(err.str().find("прочитано обратно"), std::string::npos) << err.str();
+        if (said.read_back) {
+            EXPECT_EQ(zuzo::cli::compare_held(memory, old_memory, sent), said.holds);
+        } else if (said.holds == zuzo::cli::DeviceHolds::Untouched && cell.outcome != Outcome::Done) {
+            EXPECT_EQ(memory, old_memory);
+        }
     }
     EXPECT_EQ(names_in_files().size(), 1u) << ::testing::PrintToString(names_in_files());
 }

@@ -7,6 +7,7 @@ set(TOOLS_TESTS
   tools/plan_commands_test.cpp
   tools/help_texts_test.cpp
   tools/diff_chart_test.cpp
+  tools/device_holds_test.cpp
   ${TEST_FILE_SIZE_LIMIT}
 )
 

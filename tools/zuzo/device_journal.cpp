@@ -11,6 +11,29 @@
 #include <vector>
 
 namespace zuzo::cli {
+namespace {
+
+// What the device on the run's port holds, for a row that went missing.
+std::string device_words(const DeviceRun& run)
+{
+    switch (run.holding.holds) {
+    case DeviceHolds::Untouched:
+        if (!run.holding.read_back)
+            return "устройство не изменено";
+        break;
+    case DeviceHolds::PartWritten:
+        return "настройки оптики в устройство на " + run.port + " при этом записаны частично";
+    case DeviceHolds::Written:
+    case DeviceHolds::Verified:
+        return "настройки оптики в устройство на " + run.port + " при этом записаны";
+    case DeviceHolds::Other:
+    case DeviceHolds::Unknown:
+        break;
+    }
+    return run.port + ": " + holds_words(run.holding);
+}
+
+} // namespace
 
 std::string DeviceJournal::open(const std::string& path)
 {
@@ -42,15 +65,11 @@ bool DeviceJournal::record(DeviceRun& run)
     const FileResult appended = file_.append(journal_row(run, now, layout_));
     if (appended.done())
         return true;
-    const DeviceHolds holds = device_holds(run);
     run.outcome = RunOutcome::JournalFailed;
     run.exit_code = EXIT_ERROR;
     run.result = path_ +
                  ": строку журнала записать не удалось: " + file_cause(appended, path_from_utf8(path_)) +
-                 (holds == DeviceHolds::Untouched
-                      ? std::string("; устройство не изменено")
-                      : "; настройки оптики в устройство на " + run.port + " при этом записаны" +
-                            (holds == DeviceHolds::PartWritten ? " частично" : ""));
+                 "; " + device_words(run);
     return false;
 }
 
