@@ -10,9 +10,11 @@ int write_optics(IoChannel& io, FaultPrompt& prompt, const OpticsBytes& bytes, c
         {{CMD_WRITE_OPTICS_A, write_a_params(bytes)}, {CMD_WRITE_OPTICS_B, write_b_params(bytes)}}};
     int done = 0;
     for (const auto& [code, params] : commands) {
-        const TransferStep step{
-            code, [&io, &prompt, code = code, &params = params] { return write_exchange(io, prompt, code, params); },
-            [] {}};
+        const TransferStep step{code,
+                                [&io, &prompt, code = code, &params = params] {
+                                    return write_exchange(io, prompt, code, params);
+                                },
+                                [] {}};
         if (!run(step))
             break;
         ++done;

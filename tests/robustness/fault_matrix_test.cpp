@@ -142,7 +142,7 @@ protected:
     static std::vector<std::uint8_t> bytes_of(const std::string& path)
     {
         std::vector<std::uint8_t> b;
-        EXPECT_TRUE(zuzo::cli::read_input(path, b).done());
+        EXPECT_TRUE(zuzo::cli::read_input(path, b, zuzo::cli::InputKind::Program).done());
         return b;
     }
     // The names in the files folder: no temporary file may be left there.

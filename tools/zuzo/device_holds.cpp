@@ -48,7 +48,8 @@ std::string holds_words(const Holding& h)
     case DeviceHolds::Unknown:
         break;
     }
-    return "что хранит устройство, неизвестно: прочитать обратно не удалось, прочтите его перед использованием";
+    return "что хранит устройство, неизвестно: прочитать обратно не удалось, прочтите его перед "
+           "использованием";
 }
 
 std::string holds_short(const Holding& h)

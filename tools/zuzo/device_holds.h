@@ -40,6 +40,7 @@ struct Holding {
 
 // What optics read back after an unfinished write of file mean, against
 // what the device held before it.
-[[nodiscard]] DeviceHolds compare_held(const OpticsBytes& now, const OpticsBytes& before, const OpticsBytes& file);
+[[nodiscard]] DeviceHolds compare_held(const OpticsBytes& now, const OpticsBytes& before,
+                                       const OpticsBytes& file);
 
 } // namespace zuzo::cli

@@ -44,7 +44,7 @@ std::string DeviceJournal::open(const std::string& path)
     // A journal begun before the clock offset had its column keeps its
     // columns (output_refusal took only a journal or an empty file).
     std::vector<std::uint8_t> bytes;
-    if (entry_type(path_from_utf8(path)) == EntryType::Regular && read_input(path, bytes).done())
+    if (entry_type(path_from_utf8(path)) == EntryType::Regular && read_input_start(path, bytes).done())
         layout_ = journal_layout(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()))
                       .value_or(JournalLayout::ClockOffset);
     const FileResult opened = file_.open(path_from_utf8(path), journal_first_rows());

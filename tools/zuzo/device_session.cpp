@@ -203,7 +203,7 @@ struct Run {
     bool load(const std::string& path, DeviceProgram& program)
     {
         std::ostringstream message;
-        if (load_program_file(path, program, message))
+        if (load_program_file(path, program, message, ProgramNeeds::WholeOptics))
             return true;
         std::string text = message.str();
         while (!text.empty() && text.back() == '\n')
@@ -220,7 +220,7 @@ struct Run {
         if (const std::string refusal = target_refusal(path); !refusal.empty())
             return finish(RunOutcome::FileFailed, EXIT_ERROR,
                           path + ": " + refusal + "; устройство не затронуто");
-        if (const FileResult read = read_input(path, into_bytes); !read.done())
+        if (const FileResult read = read_input(path, into_bytes, InputKind::Program); !read.done())
             return finish(RunOutcome::FileFailed, EXIT_ERROR, path + ": " + read_problem(read, path));
         switch (ptm_optics_patchable(into_bytes)) {
         case OpticsPatch::Done:
@@ -232,9 +232,8 @@ struct Run {
             break;
         }
         return finish(RunOutcome::FileFailed, EXIT_ERROR,
-                      path + ": файл программы обрывается раньше конца настроек оптики (" +
-                          std::to_string(into_bytes.size()) +
-                          " байт); файл не изменён, устройство не затронуто");
+                      path + ": " + ptm_cut_short_words(into_bytes) +
+                          "; файл не изменён, устройство не затронуто");
     }
 
     // "ничего не записано" or "ничего не прочитано".
