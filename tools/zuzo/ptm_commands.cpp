@@ -77,8 +77,9 @@ int check(const std::string& path, std::ostream& out, std::ostream& err)
     DeviceProgram program;
     if (!load_program_file(path, program, err, ProgramNeeds::WholeOptics))
         return EXIT_ERROR;
-    int faults = print_range_faults(program, out);
-    faults += print_optics_faults(program, out);
+    // The optics rules' own faults first, as the tool's warnings show them.
+    int faults = print_optics_faults(program, out);
+    faults += print_range_faults(program, out);
     faults += print_plan_faults(program, out);
     (void)print_range_warnings(program, out); // a warning alone does not fail the check
     return faults > 0 ? EXIT_FAULTS : EXIT_OK;
