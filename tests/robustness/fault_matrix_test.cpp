@@ -352,10 +352,20 @@ void FaultMatrix::run_cli(const Cell& cell)
             EXPECT_TRUE(err.str().ends_with("; " + zuzo::cli::holds_words(said) + "\n")) << err.str();
         else
             EXPECT_EQ(err.str().find("прочитано обратно"), std::string::npos) << err.str();
-        if (said.read_back) {
-            EXPECT_EQ(zuzo::cli::compare_held(memory, old_memory, sent), said.holds);
-        } else if (said.holds == zuzo::cli::DeviceHolds::Untouched && cell.outcome != Outcome::Done) {
-            EXPECT_EQ(memory, old_memory);
+        zuzo::OpticsBytes part_one = old_memory;
+        std::copy(sent.begin(), sent.begin() + 12, part_one.begin());
+        switch (said.holds) {
+        case zuzo::cli::DeviceHolds::Untouched:
+            EXPECT_EQ(memory, cell.outcome == Outcome::Done ? sent : old_memory);
+            break;
+        case zuzo::cli::DeviceHolds::PartWritten:
+            EXPECT_EQ(memory, part_one);
+            break;
+        case zuzo::cli::DeviceHolds::Written:
+            EXPECT_EQ(memory, sent);
+            break;
+        default:
+            break;
         }
     }
     EXPECT_EQ(names_in_files().size(), 1u) << ::testing::PrintToString(names_in_files());
