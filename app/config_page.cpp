@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTextOption>
 #include <QTime>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -60,8 +61,12 @@ QGroupBox* build_status_frame(QWidget* page, MainControls& ui)
 
     ui.StatusLog = make::named<QTextEdit>(frame, "StatusLog");
     ui.StatusLog->setFixedSize(180, 235);
-    ui.StatusLog->setLineWrapMode(QTextEdit::NoWrap);
-    ui.StatusLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The box is narrow and its size fixed: a long line wraps (at a blank,
+    // or anywhere in a word longer than the box) and shows whole, its
+    // continuation indented (StatusLog), instead of running out of sight.
+    ui.StatusLog->setLineWrapMode(QTextEdit::WidgetWidth);
+    ui.StatusLog->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    ui.StatusLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui.StatusLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     row->addWidget(ui.StatusLog, 0, Qt::AlignTop);
 

@@ -33,7 +33,7 @@ std::string port_open_error_text(PortOpenError error)
     case PortOpenError::NoPermission:
         return std::string("нет прав на доступ к порту") + port_permission_hint();
     case PortOpenError::SettingsRefused:
-        return "порт не принимает настройки линии (9600 бод, 8 бит, без чётности, 1 стоп-бит)";
+        return "порт не принимает настройки линии (9600 бод, 8 бит, без четности, 1 стоп-бит)";
     case PortOpenError::Other:
         break;
     }

@@ -4,6 +4,7 @@
 #include "ui/seams.h"
 
 #include <QScrollBar>
+#include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -53,8 +54,16 @@ void StatusLog::append_line(const QString& text)
 {
     QTextCursor cursor(log_->document());
     cursor.movePosition(QTextCursor::End);
+    // Where a line wraps, its continuation is indented: a new line starts at
+    // the left edge, a wrapped one does not.
+    QTextBlockFormat hanging;
+    const qreal indent = log_->fontMetrics().horizontalAdvance(QStringLiteral("    "));
+    hanging.setLeftMargin(indent);
+    hanging.setTextIndent(-indent);
     if (has_lines_)
-        cursor.insertBlock();
+        cursor.insertBlock(hanging);
+    else
+        cursor.setBlockFormat(hanging);
     cursor.insertText(text);
     has_lines_ = true;
     // Keep the newest line in view.

@@ -23,16 +23,18 @@ if(ZUZO_CHMCMD)
     OUTPUT ${ZUZO_HELP_CHM}
     COMMAND ${CMAKE_COMMAND} -DPAGES=${CMAKE_CURRENT_SOURCE_DIR}/docs/help
             -DPICTURES=${CMAKE_CURRENT_SOURCE_DIR}/docs -DSTAGE=${ZUZO_HELP_STAGE}
-            -DHTML=${ZUZO_HELP_HTML}
+            -DHTML=${ZUZO_HELP_HTML} -DVERSION=${PROJECT_VERSION}
             -P ${CMAKE_CURRENT_SOURCE_DIR}/packaging/help_stage.cmake
     COMMAND ${CMAKE_COMMAND} -E chdir ${ZUZO_HELP_STAGE} ${ZUZO_CHMCMD} --no-html-scan help.hhp
     COMMAND ${CMAKE_COMMAND} -E copy ${ZUZO_HELP_STAGE}/help.chm ${ZUZO_HELP_CHM}
     DEPENDS ${ZUZO_HELP_SOURCES} ${ZUZO_HELP_PICTURES} ${CMAKE_CURRENT_SOURCE_DIR}/packaging/help_stage.cmake
+            ${CMAKE_CURRENT_SOURCE_DIR}/CMakeLists.txt
     COMMENT "Compiling the user manual help.chm"
     VERBATIM)
   add_custom_target(zuzo_help ALL DEPENDS ${ZUZO_HELP_CHM})
   if(ZUZO_BUILD_TESTS AND ZUZO_CHMLS)
-    add_test(NAME help_chm COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/scripts/help_chm_test.sh ${ZUZO_HELP_CHM})
+    add_test(NAME help_chm COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/scripts/help_chm_test.sh ${ZUZO_HELP_CHM}
+                                    ${PROJECT_VERSION})
     set_tests_properties(help_chm PROPERTIES LABELS docs)
   endif()
 else()

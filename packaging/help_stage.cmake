@@ -5,6 +5,8 @@
 #   -DSTAGE=DIR             where everything goes, in one flat folder
 #   -DHTML=DIR              the pages for a browser, installed beside
 #                           help.chm: as in STAGE, but in UTF-8
+#   -DVERSION=X.Y.Z         the project's version, which the pages name as
+#                           @PROJECT_VERSION@ (typed nowhere else)
 # The pages show the pictures as "../NAME.png" (so that they can be read in
 # the source tree); in the stage they lie beside the pages. Every local link
 # and picture must exist, or the manual is not built.
@@ -75,7 +77,32 @@ function(to_cp1251 in out)
   file(WRITE "${out}" "${text}")
 endfunction()
 
+# A link's target inside a page (page.html#name) is written in the pages as
+# the id of a heading or of a table row. xchm scrolls only to an <a name>,
+# so each such id gets one: first thing in the heading, in the row's first
+# cell. An id anywhere else is refused, since no viewer-safe place for the
+# name is known there.
+function(name_targets page text_var)
+  set(text "${${text_var}}")
+  string(REGEX REPLACE "(<h[1-6][^>]* id=\"([^\"]+)\"[^>]*>)" "\\1<a name=\"\\2\"></a>" text "${text}")
+  string(REGEX REPLACE "(<tr[^>]* id=\"([^\"]+)\"[^>]*>[ \t\r\n]*<t[dh][^>]*>)" "\\1<a name=\"\\2\"></a>" text
+                       "${text}")
+  string(REGEX MATCHALL " id=\"[^\"]+\"" ids "${text}")
+  foreach(id IN LISTS ids)
+    string(REGEX REPLACE "^ id=\"(.*)\"$" "\\1" id "${id}")
+    string(FIND "${text}" "<a name=\"${id}\"></a>" at)
+    if(at LESS 0)
+      message(FATAL_ERROR "${page}: id=\"${id}\" is neither on a heading nor on a table row; links to it "
+                          "would not scroll in xchm")
+    endif()
+  endforeach()
+  set(${text_var} "${text}" PARENT_SCOPE)
+endfunction()
+
 file(REMOVE_RECURSE "${STAGE}" "${HTML}")
+if(VERSION STREQUAL "")
+  message(FATAL_ERROR "-DVERSION= is not given: the pages name the project's version as @PROJECT_VERSION@")
+endif()
 file(MAKE_DIRECTORY "${STAGE}" "${HTML}")
 file(GLOB pages RELATIVE "${PAGES}" "${PAGES}/*.html")
 foreach(folder IN ITEMS "${STAGE}" "${HTML}")
@@ -111,6 +138,8 @@ foreach(page IN LISTS pages)
     endif()
   endforeach()
   string(REPLACE "src=\"../" "src=\"" text "${text}")
+  string(REPLACE "@PROJECT_VERSION@" "${VERSION}" text "${text}")
+  name_targets("${page}" text)
   file(WRITE "${HTML}/${page}" "${text}")
   string(REPLACE "charset=utf-8\"" "charset=windows-1251\"" text "${text}")
   file(WRITE "${STAGE}/${page}.utf8" "${text}")

@@ -148,6 +148,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # time, so they are named here. Help opens help.chm with the viewer the
 # desktop associates with it, through xdg-open (xdg-utils) outside KDE.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/packaging/deb_config.cmake)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, xchm, xdg-utils")
 include(CPack)

@@ -72,9 +72,9 @@ CopyDialogWindow::CopyDialogWindow(QWidget* owner)
     target_list_->setAccessibleName(QStringLiteral("Копировать в дни"));
     // The keyboard's way to choose several days, where a screen reader
     // tells it: with the list that takes them, and with the hint.
-    const QString keys = QStringLiteral("Несколько дней: CTRL и щелчок мышью, или CTRL, стрелки и пробел");
-    target_list_->setAccessibleDescription(keys);
-    hint_->setAccessibleDescription(keys);
+    target_list_->setAccessibleDescription(
+        QStringLiteral("Несколько дней: Ctrl и щелчок мышью, или Ctrl, стрелки и пробел"));
+    hint_->setAccessibleDescription(target_list_->accessibleDescription());
     image_button_->setAccessibleName(QStringLiteral("Копировать из дня в дни"));
     setTabOrder(source_list_, image_button_);
     setTabOrder(image_button_, target_list_);

@@ -80,9 +80,9 @@ std::string no_right_cause(FileStep step, const fs::path& path)
     case FileStep::Open:
         return "нет прав на чтение";
     case FileStep::Protected:
-        return "файл защищён от записи";
+        return "файл защищен от записи";
     case FileStep::Replace:
-        return "файл занят другой программой или защищён от замены";
+        return "файл занят другой программой или защищен от замены";
     case FileStep::Create:
     case FileStep::Write:
     case FileStep::Done:

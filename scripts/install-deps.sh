@@ -3,13 +3,15 @@
 # asking apt only for those that are missing (at-spi2-core and dbus-daemon: the
 # accessibility bus on which the test atspi_walk hears the tool as a screen
 # reader does; fp-utils-3.2.2: chmcmd, which compiles the user manual
-# help.chm, and chmls, with which the test help_chm reads it back).
+# help.chm, and chmls, with which the test help_chm reads it back;
+# dpkg-dev: dpkg-shlibdeps, with which cpack makes the Debian package depend
+# on the Qt libraries the programs load).
 # Without an option also what opens the manual on F1 (scripts/run.sh): the
 # CHM viewer xchm, xdg-open (xdg-utils), which the tool asks to open help.chm,
 # file, with which xdg-open learns that it is a CHM file, and
 # desktop-file-utils, which registers xchm as the viewer of CHM files.
 # With --ci also what the fuzz pass (clang, libFuzzer), the package check
-# (dpkg-shlibdeps, xwininfo, and the
+# (xwininfo, and the
 # validators lintian, desktop-file-validate and appstreamcli), the Windows
 # cross-check (mingw-w64, GoogleTest's sources, Wine, the sources of the
 # Russian locale, xdotool and ImageMagick's import to drive and picture the
@@ -28,12 +30,13 @@ packages=(
   fonts-dejavu-core xvfb xauth
   at-spi2-core dbus-daemon
   fp-utils-3.2.2
+  dpkg-dev
 )
 if [ $# -eq 0 ]; then
   packages+=(xchm xdg-utils file desktop-file-utils)
 fi
 if [ "${1:-}" = "--ci" ]; then
-  packages+=(clang-14 clang-format libclang-rt-14-dev dpkg-dev x11-utils)
+  packages+=(clang-14 clang-format libclang-rt-14-dev x11-utils)
   packages+=(lintian desktop-file-utils appstream)
   packages+=(g++-mingw-w64-x86-64-posix googletest wine64 wine locales xdotool imagemagick)
   packages+=(nsis)

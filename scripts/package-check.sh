@@ -2,10 +2,12 @@
 # Builds the Debian package, checks it with Debian's and the desktops' own
 # validators (lintian, desktop-file-validate, appstreamcli: any error or
 # warning fails), installs it with apt, starts the installed tool under a
-# virtual X server, checks that its window is up, and uninstalls it.
-# Needs (besides scripts/install-deps.sh): dpkg-dev (dpkg-shlibdeps),
-# x11-utils (xwininfo), fp-utils-3.2.2 (chmcmd, for help.chm), lintian,
-# desktop-file-utils and appstream; scripts/install-deps.sh --ci brings them.
+# virtual X server, checks that its window is up, and uninstalls it. Also
+# checks that the package depends on the packages of the libraries its
+# programs load (which dpkg-shlibdeps finds when cpack makes it).
+# Needs (besides scripts/install-deps.sh, which brings dpkg-dev and
+# fp-utils-3.2.2): x11-utils (xwininfo), lintian, desktop-file-utils and
+# appstream; scripts/install-deps.sh --ci brings them.
 # Runs as root or with sudo. DEB=FILE.deb checks an already built package
 # instead of building one in $BUILD_DIR (build/package); FROM_BUILD=DIR makes
 # the package in a build folder that is already built.
@@ -15,7 +17,7 @@ build=${BUILD_DIR:-build/package}
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
-for tool in lintian desktop-file-validate appstreamcli chmcmd xwininfo; do
+for tool in lintian desktop-file-validate appstreamcli chmcmd xwininfo readelf; do
   if ! command -v "$tool" >/dev/null; then
     echo "$tool is missing: scripts/install-deps.sh --ci installs it" >&2
     exit 2
@@ -57,13 +59,48 @@ cleanup() {
 }
 trap cleanup EXIT
 
+echo "== the package depends on the libraries its programs load"
+# A package made without dpkg-shlibdeps installs fine and then fails to start
+# (no Qt): every library a program names (NEEDED) must come from a package
+# that Depends names.
+dpkg-deb -x "$deb" "$work/root"
+depends=$(dpkg-deb --field "$deb" Depends)
+# The package names of Depends, alternatives included, one a line.
+depended=$(tr ',|' '\n\n' <<<"$depends" | awk 'NF { print $1 }')
+unlisted=
+for program in zuzo-transport zuzo zuzo-devsim; do
+  binary=$work/root/usr/bin/$program
+  loaded=$(ldd "$binary")
+  for soname in $(readelf -d "$binary" | sed -n 's/.*(NEEDED).*\[\(.*\)\]$/\1/p'); do
+    # "libX.so.6 => /lib/.../libX.so.6 (…)", the loader as "/lib64/ld-linux….so.2 (…)".
+    path=$(awk -v name="$soname" '$1 == name && $2 == "=>" { print $3 }
+      $1 ~ ("/" name "$") { print $1 }' <<<"$loaded" | head -1)
+    package=
+    if [ -n "$path" ]; then
+      # dpkg knows a library under /lib or /usr/lib, whichever its package names.
+      real=$(realpath "$path")
+      for candidate in "$path" "/usr${path#/usr}" "${path#/usr}" "$real" "/usr${real#/usr}" "${real#/usr}"; do
+        owner=$(dpkg -S "$candidate" 2>/dev/null | head -1) && { package=${owner%%:*}; break; }
+      done
+    fi
+    if [ -z "$package" ] || ! grep -qxF "$package" <<<"$depended"; then
+      unlisted="$unlisted $program:$soname(${package:-no package})"
+    fi
+  done
+done
+if [ -n "$unlisted" ]; then
+  echo "Depends: $depends"
+  echo "the package does not depend on what its programs load:$unlisted (made without dpkg-shlibdeps?)"
+  exit 1
+fi
+echo "Depends names the package of every library the programs load"
+
 echo "== lintian"
 # Tags down to infos are shown; errors and warnings fail.
 lintian --display-info --fail-on error,warning "$deb"
 echo "lintian: no error, no warning"
 
 echo "== desktop entry and AppStream metadata"
-dpkg-deb -x "$deb" "$work/root"
 # desktop-file-validate ends with 0 on warnings: they are found in its words.
 entry_report=$(desktop-file-validate "$work/root/usr/share/applications/zuzo-transport.desktop" 2>&1) ||
   { echo "$entry_report"; exit 1; }
@@ -93,9 +130,11 @@ for f in /usr/bin/zuzo-transport /usr/bin/zuzo /usr/bin/zuzo-devsim \
 done
 # Manual pages and the changelog may be filtered out by dpkg on slim systems;
 # the package must carry them all the same.
+# (The list is read from a file: grep -q ending early would break dpkg's pipe.)
+dpkg -L zuzo-transport >"$work/listed"
 for f in /usr/share/man/man1/zuzo-transport.1.gz /usr/share/man/man1/zuzo.1.gz \
          /usr/share/man/man1/zuzo-devsim.1.gz /usr/share/doc/zuzo-transport/changelog.gz; do
-  dpkg -L zuzo-transport | grep -qx "$f" || { echo "not in the package: $f"; exit 1; }
+  grep -qx "$f" "$work/listed" || { echo "not in the package: $f"; exit 1; }
 done
 # The desktop entry starts the tool where help.chm lies.
 grep -qx 'Path=/usr/share/zuzo-transport' /usr/share/applications/zuzo-transport.desktop ||

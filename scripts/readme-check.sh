@@ -32,7 +32,8 @@
 # Also checked: examples/site.ptm is what "zuzo ptm make" writes from
 # examples/site.json, and "zuzo ptm dump" gives that JSON back; and the
 # Layout table of docs/DEVELOPING.md names every top-level file and folder of
-# the repository.
+# the repository; and no document (nor a page of the manual) types the
+# project's version, which project(... VERSION) of CMakeLists.txt holds alone.
 #
 # usage: scripts/readme-check.sh        (after the build: scripts/test.sh)
 # Environment: BUILD_DIR (default build/release), DOCS (the documents,
@@ -85,6 +86,21 @@ if [ -n "$unlisted" ]; then
     fail "$layout: the Layout table does not name:$unlisted"
 else
     pass
+fi
+
+# --- the version is typed once: in project(... VERSION) of CMakeLists.txt ---
+version=$(sed -n 's/^project([^ ]* VERSION \([0-9][0-9.]*\).*/\1/p' CMakeLists.txt)
+if [ -z "$version" ]; then
+    fail "CMakeLists.txt: no project(... VERSION x.y.z) found"
+else
+    # shellcheck disable=SC2086 # $docs is a list of names
+    typed=$(grep -lwF -- "$version" $docs docs/help/*.html 2>/dev/null)
+    if [ -n "$typed" ]; then
+        fail "the version $version is typed by hand in:" \
+            "$(echo "$typed"; echo "write VERSION in a document, @PROJECT_VERSION@ in the manual (the build fills it in)")"
+    else
+        pass
+    fi
 fi
 
 # --- each document's marked blocks, turned into one session script ---

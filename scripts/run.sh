@@ -13,11 +13,13 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
   cat >&2 <<'HINT'
 run.sh: нет графического экрана (DISPLAY и WAYLAND_DISPLAY не заданы), окно программы показать негде.
   - Запустите scripts/run.sh на рабочем столе, или
-  - под виртуальным экраном: xvfb-run -a scripts/run.sh, или
+  - войдите на этот компьютер с рабочего стола по ssh -X и запустите scripts/run.sh там: окно
+    появится на вашем рабочем столе, или
   - работайте из командной строки: sim=$(build/release/zuzo-devsim --port COM1 --detach);
     build/release/zuzo device status --port COM1; kill $sim
-run.sh: no display (DISPLAY and WAYLAND_DISPLAY are unset). Run it on a desktop, under xvfb-run -a,
-  or use build/release/zuzo and build/release/zuzo-devsim from the command line.
+run.sh: no display (DISPLAY and WAYLAND_DISPLAY are unset). Run it on a desktop, or log in here from
+  one with ssh -X and run it then (the window opens on your desktop), or use build/release/zuzo and
+  build/release/zuzo-devsim from the command line.
 HINT
   exit 1
 fi

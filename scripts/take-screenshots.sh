@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes the pictures of the README and the user manual into docs/:
-#  - the walkthrough and troubleshooting pictures (walk-*.png, trouble-*.png)
-#    and both pages of the main window as it starts (main-*.png): starts
+#  - the walkthrough and troubleshooting pictures (walk-*.png, trouble-*.png),
+#    the window "Обмен данными" during a read (transfer-window.png), both
+#    pages of the main window as it starts (main-*.png) and the window
+#    "О программе" (about-window.png): starts
 #    zuzo-devsim, its clock half a minute behind the tests' computer clock
 #    (14:05:09 on 7 December 2026), as COM1 in a private port folder, as COM2
 #    reporting a damaged EEPROM, as COM3 reporting it during a read, as COM4
@@ -66,4 +68,5 @@ xvfb-run -a -s "-screen 0 1600x400x24" bash -c '
   import -window "$window" "$1/docs/fleet-ports.png"
   kill $term' "$work" "$PWD"
 rm -rf "$work"
-ls -l docs/walk-*.png docs/trouble-*.png docs/main-*.png docs/fleet-ports.png
+ls -l docs/walk-*.png docs/trouble-*.png docs/main-*.png docs/transfer-window.png docs/about-window.png \
+  docs/fleet-ports.png

@@ -1,9 +1,12 @@
-// Pictures of both pages for the documentation. Runs only when
-// ZUZO_SCREENSHOT_DIR names a folder to write docs/main-config.png and
-// docs/main-optics.png into.
+// Pictures of both pages and of the window "О программе" for the
+// documentation. Runs only when ZUZO_SCREENSHOT_DIR names a folder to write
+// docs/main-config.png, docs/main-optics.png and docs/about-window.png into.
 
 #include "support/app_fixture.h"
 
+#include "app/auxiliary_commands.h"
+
+#include <QAction>
 #include <QDir>
 #include <QMainWindow>
 #include <QPixmap>
@@ -32,6 +35,13 @@ TEST_F(Screenshot, BothPagesOfTheMainWindow)
         ASSERT_FALSE(image.isNull());
         EXPECT_TRUE(image.save(dir.filePath(QString::fromLatin1(shot.file))));
     }
+    ui().MainPanel->setCurrentIndex(0);
+    ui().menu_actions[MenuId::About]->trigger();
+    process_events();
+    QWidget* about = app().commands().about_window();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->grab().save(dir.filePath(QStringLiteral("about-window.png"))));
+    app().commands().close_about();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "support/app_fixture.h"
 
+#include "link/status_log.h"
 #include "ui/numeric_edit.h"
 #include "ui/warning_picture.h"
 
@@ -16,7 +17,10 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QTimeEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -227,6 +231,31 @@ TEST_F(StartUp, TabsAndFrames)
     EXPECT_TRUE(panel->widget(0)->isAncestorOf(ui().SoundSimulationCheck));
     EXPECT_TRUE(panel->widget(1)->isAncestorOf(ui().ChannelSlider[5]));
     EXPECT_TRUE(panel->widget(1)->isAncestorOf(ui().LightThresholdEdit));
+}
+
+// A line wider than the status log shows whole: it wraps inside the box,
+// each row within its width, and the rows after the first are indented.
+// Fault: the log cut the line at its right edge ("Ошибка отры").
+TEST_F(StartUp, ALongLogLineWrapsWholeWithItsContinuationIndented)
+{
+    stop_timers();
+    app().status_log().log_status(QStringLiteral(" Ошибка отрытия COM33"), LOG_STAMPED);
+    app().status_log().log_status(QString(35, QLatin1Char('-')), LOG_PLAIN);
+    process_events();
+    const int room = ui().StatusLog->viewport()->width();
+    for (QTextBlock block = ui().StatusLog->document()->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout* layout = block.layout();
+        ASSERT_NE(layout, nullptr);
+        for (int row = 0; row < layout->lineCount(); ++row) {
+            const QTextLine line = layout->lineAt(row);
+            EXPECT_LE(layout->position().x() + line.x() + line.naturalTextWidth(), room)
+                << block.text().toStdString() << ", row " << row;
+            if (row > 0) {
+                EXPECT_GT(line.x(), layout->lineAt(0).x()) << block.text().toStdString();
+            }
+        }
+    }
+    EXPECT_GE(ui().StatusLog->document()->firstBlock().layout()->lineCount(), 2);
 }
 
 TEST_F(StartUp, InitialTextsAndSelections)

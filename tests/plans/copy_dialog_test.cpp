@@ -133,7 +133,7 @@ TEST_F(CopyDialogTest, OpensOverTheDisabledMainWindow)
     EXPECT_EQ(hint->text(), "Для выбора нескольких пунктов,удерживайте CTRL");
     EXPECT_GE(hint->width(), hint->fontMetrics().horizontalAdvance(hint->text()));
     EXPECT_EQ(target->accessibleDescription(),
-              "Несколько дней: CTRL и щелчок мышью, или CTRL, стрелки и пробел");
+              "Несколько дней: Ctrl и щелчок мышью, или Ctrl, стрелки и пробел");
     const auto* copy = w->findChild<QPushButton*>("CopyDialogCopyButton");
     const auto* cancel = w->findChild<QPushButton*>("CopyDialogCancelButton");
     const auto* image = w->findChild<QPushButton*>("CopyDialogImageButton");

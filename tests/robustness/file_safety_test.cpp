@@ -294,7 +294,7 @@ TEST(FileRights, CompanionSaysWhy)
              "»"},
         {"a write-protected file told as a failed write",
          {"ptm", "make", QString::fromStdString(json.string()), QString::fromStdString(kept.string())},
-         kept.string() + ": файл не записан: файл защищён от записи"},
+         kept.string() + ": файл не записан: файл защищен от записи"},
     };
     for (const auto& row : rows) {
         QProcess companion;

@@ -12,7 +12,8 @@
 #   log  | an element of class "log"                  | line by line (<br>, or a
 #        |                                            | line end in a <pre>)
 # What may differ from the sources in either: a time stamp ("14:05:09 ->"),
-# a word with a digit (COM3, ttyUSB0, 1234), a path (D:\Журналы), a file
+# a word with a digit (COM3, ttyUSB0, 1234) or the version (@PROJECT_VERSION@,
+# which the build replaces), a path (D:\Журналы), a file
 # name (plan.csv) and what the page marks as a variable part (<var>--port</var>
 # in "параметр <var>--port</var> указан дважды"). A quote of nothing but such
 # words (a port name alone) is no quote: missing. Texts the sources do not hold stand in an element of class
@@ -86,11 +87,12 @@ for my $file (@sources) {
 }
 sub unescape { my $s = shift; $s =~ s/\\n/\n/g; $s =~ s/\\t/\t/g; $s =~ s/\\(["\\\x27])/$1/g; return $s; }
 sub norm { my $s = shift; $s =~ s/\s+/ /g; return $s; }
-# What varies: a time stamp, a word with a digit (COM3, ttyUSB0, 1234), a
-# path and a file name (plan.csv).
+# What varies: a time stamp, a word with a digit (COM3, ttyUSB0, 1234) or
+# with the version the build puts in (@PROJECT_VERSION@), a path and a file
+# name (plan.csv).
 sub found {
     my @pieces = grep { /\S/ } map { my $p = $_; $p =~ s/^[\s,]+|[\s,]+$//g; $p }
-                 split /\d\d:\d\d:\d\d ->|\S*\d\S*|\S*[\/\\]\S*|\S+\.(?:ptm|csv|json)\b|[:;] |[«»\x{1F}]|\s\(|\)/,
+                 split /\d\d:\d\d:\d\d ->|\S*\d\S*|\S*\@PROJECT_VERSION\@\S*|\S*[\/\\]\S*|\S+\.(?:ptm|csv|json)\b|[:;] |[«»\x{1F}]|\s\(|\)/,
                  norm(shift);
     return @pieces && !grep { my $p = quotemeta; $corpus !~ /(?<!\w)$p(?!\w)/ } @pieces;
 }

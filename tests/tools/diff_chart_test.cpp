@@ -224,7 +224,7 @@ TEST_F(PlanChart, WritesOnlyAPictureOverAPicture)
     EXPECT_EQ(run({"ptm", "plan", "chart", path("week.ptm"), path("other.ptm")}), 2);
     put(path("other.svg"), write_ptm(planned())); // a program, whatever its name
     EXPECT_EQ(run({"ptm", "plan", "chart", path("week.ptm"), path("other.svg")}), 2);
-    EXPECT_EQ(err_.str(), path("other.svg") + ": это файл программы, а не рисунок; файл не изменён\n");
+    EXPECT_EQ(err_.str(), path("other.svg") + ": это файл программы, а не рисунок; файл не изменен\n");
     ASSERT_EQ(run({"ptm", "plan", "chart", path("week.ptm"), path("week.png")}), 0);
     EXPECT_EQ(run({"ptm", "plan", "chart", path("week.ptm"), path("week.png")}), 0); // over its own kind
     EXPECT_EQ(get(path("other.ptm")), other);

@@ -367,7 +367,7 @@ TEST_F(PtmCommands, NoCommandWritesOverItsInputOrAnotherKind)
         {"import replaced its table", {"ptm", "plan", "import", path("plan.csv"), path("soft.csv")}, same},
         {"export replaced another program with a table",
          {"ptm", "plan", "export", path("site.ptm"), path("other.ptm")},
-         path("other.ptm") + ": это файл программы, а не таблица плана; файл не изменён\n"},
+         path("other.ptm") + ": это файл программы, а не таблица плана; файл не изменен\n"},
         {"make replaced a table",
          {"ptm", "make", path("site.json"), path("plan.csv")},
          "это таблица плана, а не"},

@@ -143,7 +143,7 @@ TEST_P(RefusedSave, FileStaysAndNoTemporaryIsLeft)
     const zuzo::FileResult refused = zuzo::save_file(file, Bytes{'n', 'e', 'w'});
     EXPECT_FALSE(refused.done());
     const std::string cause = zuzo::file_cause(refused, file);
-    EXPECT_EQ(cause.rfind(held ? "файл занят другой программой" : "файл защищён от записи", 0), 0u) << cause;
+    EXPECT_EQ(cause.rfind(held ? "файл занят другой программой" : "файл защищен от записи", 0), 0u) << cause;
     if (held)
         CloseHandle(other);
     EXPECT_EQ(names_in(folder), std::vector<std::wstring>{L"занят.ptm"});

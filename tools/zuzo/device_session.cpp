@@ -43,7 +43,7 @@ const char* result_text(ExchangeResult r)
     case ExchangeResult::EXCHANGE_STALLED:
         return "обмен не завершился вовремя";
     case ExchangeResult::EXCHANGE_FAILED:
-        return "устройство не отвечает или отказывает";
+        return "устройство не отвечает или отвечает неверно";
     }
     return "неизвестный результат";
 }
@@ -227,13 +227,13 @@ struct Run {
             return true;
         case OpticsPatch::NotProgramFile:
             return finish(RunOutcome::FileFailed, EXIT_ERROR,
-                          path + ": " + kBadFormat + "; файл не изменён, устройство не затронуто");
+                          path + ": " + kBadFormat + "; файл не изменен, устройство не затронуто");
         case OpticsPatch::CutShort:
             break;
         }
         return finish(RunOutcome::FileFailed, EXIT_ERROR,
                       path + ": " + ptm_cut_short_words(into_bytes) +
-                          "; файл не изменён, устройство не затронуто");
+                          "; файл не изменен, устройство не затронуто");
     }
 
     // "ничего не записано" or "ничего не прочитано".
@@ -330,7 +330,7 @@ std::optional<OpticsReplies> read_device_optics(Run& r, const std::string& what_
 bool read_program(Run& r)
 {
     const std::optional<OpticsReplies> replies =
-        read_device_optics(r, r.o.into.empty() ? std::string() : ", файл не изменён");
+        read_device_optics(r, r.o.into.empty() ? std::string() : ", файл не изменен");
     if (!replies)
         return false;
     DeviceProgram program;
@@ -343,7 +343,7 @@ bool read_program(Run& r)
     std::vector<std::uint8_t> patched;
     if (patch_ptm_optics(r.into_bytes, program, patched) != OpticsPatch::Done)
         return r.finish(RunOutcome::FileFailed, EXIT_ERROR,
-                        r.o.into + ": " + kBadFormat + "; файл не изменён");
+                        r.o.into + ": " + kBadFormat + "; файл не изменен");
     if (const FileResult written = write_output(r.o.into, patched); !written.done())
         return r.finish(RunOutcome::FileFailed, EXIT_ERROR,
                         r.o.into + ": " + write_problem(written, r.o.into));

@@ -89,7 +89,7 @@ std::string output_refusal(const std::string& path, FileKind kind)
         return {};
     const std::string what =
         found ? std::string("это ") + kind_name(*found) + ", а не " : std::string("это не ");
-    return what + kind_name(kind) + "; файл не изменён";
+    return what + kind_name(kind) + "; файл не изменен";
 }
 
 } // namespace zuzo::cli

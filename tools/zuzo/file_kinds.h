@@ -18,7 +18,7 @@ enum class FileKind { Program, Table, Json, Journal, Picture };
 [[nodiscard]] std::string target_refusal(const std::string& path);
 
 // Why a file of kind may not replace what is at path: target_refusal, or
-// "это файл программы, а не таблица плана; файл не изменён" (the kind found,
+// "это файл программы, а не таблица плана; файл не изменен" (the kind found,
 // then the kind written), or "это не таблица плана; ..." for a content of no
 // known kind; empty when nothing is there, the file is empty or of the same
 // kind.

@@ -17,7 +17,7 @@ const char* outcome_words(RunOutcome outcome)
     case RunOutcome::Unsupported:
         return "другой тип устройства";
     case RunOutcome::DeviceFailed:
-        return "нет ответа или отказ";
+        return "нет ответа или неверный ответ";
     case RunOutcome::LinkBroken:
         return "связь потеряна";
     case RunOutcome::EepromFault:

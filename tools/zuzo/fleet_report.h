@@ -19,9 +19,9 @@ namespace zuzo::cli {
 [[nodiscard]] std::string fleet_line(const DeviceRun& run);
 
 // After all devices: what each device holds when Ctrl+C stopped the runs,
-// then "Итог: успешно 6 из 8; не выполнено: COM5 — нет ответа или отказ, ...;
+// then "Итог: успешно 6 из 8; не выполнено: COM5 — нет ответа или неверный ответ, ...;
 // код возврата 1", where a write that did not finish adds what its device
-// holds ("COM5 — нет ответа или отказ (не изменено)"). stopped: Ctrl+C was
+// holds ("COM5 — нет ответа или неверный ответ (не изменено)"). stopped: Ctrl+C was
 // pressed.
 [[nodiscard]] std::string fleet_summary(const std::vector<DeviceRun>& runs, bool stopped);
 

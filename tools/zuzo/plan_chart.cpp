@@ -44,7 +44,7 @@ int run_plan_chart(const std::string& ptm_path, const std::string& picture_path,
     if (ext == ".png") {
         PngPicture png = png_from_svg(svg);
         if (!png.problem.empty()) {
-            report_file_problem(err, picture_path, png.problem + "; файл не изменён");
+            report_file_problem(err, picture_path, png.problem + "; файл не изменен");
             return EXIT_ERROR;
         }
         bytes = std::move(png.bytes);
