@@ -75,9 +75,11 @@ IoResult exchange_io(SerialPort& port, LinkClock& clock, std::string_view frame,
     if (!collect_reply(port, clock, reply_by, expected_reply, result.reply))
         return result;
     if (sent.count < frame.size()) {
-        const std::size_t left = frame.size() - sent.count;
-        const PortIo rest = port.write(frame.data() + sent.count, left, start + kExchangeLimit);
-        if (!rest.lost && rest.count < left) {
+        // The rest of the frame is still queued: it has until the limit to
+        // go out, and only then is anything dropped.
+        const PortIo rest = port.finish_write(start + kExchangeLimit);
+        if (!rest.lost && sent.count + rest.count < frame.size()) {
+            port.drop_output();
             result.status = IoStatus::Stalled;
             result.reply.clear();
         }

@@ -12,8 +12,10 @@
 //    sleeps while all but its last character cross the line, instead of
 //    waking for each one, and then takes what came.
 // 4. A frame not wholly written when the reply wait ends gets the rest of
-//    the exchange's limit (900 ms from the start). Only a frame that could
-//    not be written within that limit makes the exchange stalled.
+//    the exchange's limit (900 ms from the start), still queued as it was:
+//    nothing waiting for the line is dropped before then. Only a frame that
+//    could not be written within that limit makes the exchange stalled, and
+//    what is left of it is dropped, never sent later.
 // A device that goes away ends the exchange at once with what it had sent.
 // Everything runs on the calling thread and waits on the port; there is no
 // state beyond the call, so threads with a port each may exchange at once.

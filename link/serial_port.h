@@ -41,8 +41,14 @@ public:
 
     // Writes n bytes, waiting at most until deadline (past: no waiting,
     // only what goes at once); count is what went out. What did not go out
-    // by then is dropped, never sent later.
+    // by then stays queued, still on its way: finish_write waits for it,
+    // drop_output drops it. A write never drops anything queued before it.
     [[nodiscard]] virtual PortIo write(const char* data, std::size_t n, LinkTime deadline) = 0;
+    // Waits at most until deadline for what the last write left queued;
+    // count is how much of it went out meanwhile (0 when nothing was left).
+    [[nodiscard]] virtual PortIo finish_write(LinkTime deadline) = 0;
+    // Drops what the last write left queued, so that it is never sent.
+    virtual void drop_output() = 0;
     // Waits until at least one byte has come or the deadline has passed
     // (past: no waiting), then reads what is waiting, at most n bytes; the
     // rest waits for the next read. A count of 0 means nothing came in time.

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <climits>
 
 namespace zuzo {
 namespace {
@@ -47,13 +46,10 @@ bool means_device_lost(QSerialPort::SerialPortError error)
     }
 }
 
-// Milliseconds until deadline, rounded up so that a wait never ends before
-// it; 0 once it has passed.
-int ms_until(LinkTime deadline)
+// The milliseconds of a wait that ends at deadline (link_clock.h).
+int wait_ms(LinkTime deadline)
 {
-    const auto left =
-        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    return static_cast<int>(std::clamp<long long>(left.count(), 0, INT_MAX));
+    return static_cast<int>(ms_until(deadline, std::chrono::steady_clock::now()));
 }
 
 class QtSerialPort final : public SerialPort {
@@ -108,13 +104,23 @@ public:
         const qint64 queued = port_.write(data, static_cast<qint64>(n));
         if (queued <= 0)
             return finish(0);
-        // At least one try, also when the deadline has passed.
-        while (port_.waitForBytesWritten(ms_until(deadline)) && port_.bytesToWrite() > 0 && !lost_) {
-        }
-        const qint64 unsent = port_.bytesToWrite();
-        if (unsent > 0)
+        return finish(wait_out(deadline));
+    }
+
+    PortIo finish_write(LinkTime deadline) override
+    {
+        if (!is_open())
+            return gone();
+        return finish(port_.bytesToWrite() > 0 ? wait_out(deadline) : 0);
+    }
+
+    void drop_output() override
+    {
+        // The port layer drops its own queue together with the system's:
+        // only ever at the exchange's limit, for a frame that did not go.
+        if (is_open() && port_.bytesToWrite() > 0)
             port_.clear(QSerialPort::Output);
-        return finish(queued - unsent);
+        let_go_if_lost();
     }
 
     PortIo read(char* buffer, std::size_t n, LinkTime deadline) override
@@ -123,7 +129,7 @@ public:
             return gone();
         // What the driver holds reaches the port's buffer only inside a wait.
         if (port_.bytesAvailable() == 0)
-            (void)port_.waitForReadyRead(ms_until(deadline));
+            (void)port_.waitForReadyRead(wait_ms(deadline));
         return finish(port_.read(buffer, static_cast<qint64>(n)));
     }
 
@@ -140,6 +146,17 @@ private:
         return port_.setBaudRate(kLinkBaud) && port_.setDataBits(QSerialPort::Data8) &&
                port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
                port_.setFlowControl(QSerialPort::NoFlowControl);
+    }
+
+    // Waits until the port's queue has gone to the system or the deadline
+    // has passed, with at least one try also when it has passed already;
+    // what left the queue meanwhile. What is left stays queued.
+    qint64 wait_out(LinkTime deadline)
+    {
+        const qint64 before = port_.bytesToWrite();
+        while (port_.waitForBytesWritten(wait_ms(deadline)) && port_.bytesToWrite() > 0 && !lost_) {
+        }
+        return before - port_.bytesToWrite();
     }
 
     // The port stays open after the device vanished (a pseudo-terminal whose

@@ -3,7 +3,9 @@
 // on a port opened for synchronous use. A read waits for its first character
 // with a ReadFile of one character whose total time-out ends at the
 // deadline, then takes what else is waiting at once; a write is a WriteFile
-// whose total time-out ends at the deadline. No WaitCommEvent (Wine cannot
+// whose total time-out ends at the deadline, and what it did not take is
+// held by the port and handed over again by finish_write, never purged from
+// the system's queue. No WaitCommEvent (Wine cannot
 // serve it on a pseudo-terminal), no thread, no polling. A call on the port
 // that fails means the device went away.
 
@@ -36,15 +38,11 @@ PortOpenError open_failure(DWORD error, const std::string& path)
 }
 
 constexpr DWORD kQueueBytes = 4096;
-constexpr DWORD kLongestWaitMs = 0x7fffffff;
 
-// Milliseconds until deadline, rounded up so that a wait never ends before
-// it; 0 once it has passed.
-DWORD ms_until(LinkTime deadline)
+// The milliseconds of a wait that ends at deadline (link_clock.h).
+DWORD wait_ms(LinkTime deadline)
 {
-    const auto left =
-        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    return static_cast<DWORD>(std::clamp<long long>(left.count(), 0, kLongestWaitMs));
+    return static_cast<DWORD>(ms_until(deadline, std::chrono::steady_clock::now()));
 }
 
 std::wstring wide(const std::string& utf8)
@@ -83,6 +81,7 @@ public:
         if (is_open())
             CloseHandle(handle_);
         handle_ = INVALID_HANDLE_VALUE;
+        unsent_.clear();
     }
 
     bool is_open() const override { return handle_ != INVALID_HANDLE_VALUE; }
@@ -91,17 +90,20 @@ public:
     {
         if (!is_open())
             return {0, true};
-        // A total time-out of 0 would mean none at all: 1 ms is the least.
-        if (!set_timeouts(0, std::max<DWORD>(ms_until(deadline), 1)))
-            return lost();
-        DWORD sent = 0;
-        if (!WriteFile(handle_, data, static_cast<DWORD>(n), &sent, nullptr) &&
-            GetLastError() != ERROR_TIMEOUT)
-            return lost();
-        if (sent < n)
-            PurgeComm(handle_, PURGE_TXABORT | PURGE_TXCLEAR);
-        return {sent, false};
+        unsent_.assign(data, n);
+        return write_unsent(deadline);
     }
+
+    PortIo finish_write(LinkTime deadline) override
+    {
+        if (!is_open())
+            return {0, true};
+        return unsent_.empty() ? PortIo{} : write_unsent(deadline);
+    }
+
+    // A write whose time-out ended took only what it reported; the rest is
+    // held here, not in the system, so dropping it drops nothing else.
+    void drop_output() override { unsent_.clear(); }
 
     PortIo read(char* buffer, std::size_t n, LinkTime deadline) override
     {
@@ -111,10 +113,10 @@ public:
             return {};
         // The first character waited for until the deadline, then what else
         // is there, without waiting.
-        const DWORD wait_ms = ms_until(deadline);
+        const DWORD wait_for = wait_ms(deadline);
         DWORD got = 0;
-        if (wait_ms > 0) {
-            if (!set_timeouts(wait_ms, 0) || !ReadFile(handle_, buffer, 1, &got, nullptr))
+        if (wait_for > 0) {
+            if (!set_timeouts(wait_for, 0) || !ReadFile(handle_, buffer, 1, &got, nullptr))
                 return lost();
             if (got == 0)
                 return {};
@@ -157,6 +159,22 @@ private:
         return SetCommState(handle_, &dcb) != 0;
     }
 
+    // Hands what is held back to the system until deadline; what it took
+    // leaves the hold. Nothing is purged: what the system holds from before
+    // goes out as it would.
+    PortIo write_unsent(LinkTime deadline)
+    {
+        // A total time-out of 0 would mean none at all: 1 ms is the least.
+        if (!set_timeouts(0, std::max<DWORD>(wait_ms(deadline), 1)))
+            return lost();
+        DWORD sent = 0;
+        if (!WriteFile(handle_, unsent_.data(), static_cast<DWORD>(unsent_.size()), &sent, nullptr) &&
+            GetLastError() != ERROR_TIMEOUT)
+            return lost();
+        unsent_.erase(0, sent);
+        return {sent, false};
+    }
+
     // The time-outs of the next calls: a read returns what is waiting at
     // once (read_wait_ms 0), or ends when all it asked for has come or after
     // read_wait_ms; a write ends after write_ms at most.
@@ -180,6 +198,7 @@ private:
     }
 
     HANDLE handle_ = INVALID_HANDLE_VALUE;
+    std::string unsent_; // of the last write: what the system has not taken yet
 };
 
 } // namespace

@@ -1,8 +1,8 @@
 # Device link, in three libraries:
 #  - zuzo_link_core (standard library only, on the device program's core):
 #    protocol, port names, the exchange written once over each system's
-#    port (link/serial_port.h), the decoded replies, the port list, the fine
-#    timer;
+#    port (link/serial_port.h), the decoded replies, the optics transfer's
+#    sequence of commands, the port list, the fine timer;
 #  - zuzo_link_serial (Qt Core, no widgets): the serial link on the system's
 #    port, shared by the tool and the companion;
 #  - zuzo_link (Qt widgets, standing on ui/): connection supervision and
@@ -17,6 +17,7 @@ set(LINK_CORE_SOURCES
   link/io_channel.h
   link/link_clock.h
   link/optics_bytes.cpp link/optics_bytes.h
+  link/optics_transfer.cpp link/optics_transfer.h
   link/port_list.cpp link/port_list.h
   link/port_names.cpp link/port_names.h
   link/port_open_error.cpp link/port_open_error.h

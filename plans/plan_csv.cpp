@@ -269,6 +269,40 @@ bool is_blank_row(std::string_view row)
     return true;
 }
 
+// The line (from 1) at a byte of the content, counted as the reader counts
+// its rows: CR, LF and CR LF each end one.
+int line_at(std::string_view bytes, std::size_t at)
+{
+    int line = 1;
+    for (std::size_t k = 0; k < at; ++k) {
+        if (bytes[k] == '\n' || (bytes[k] == '\r' && (k + 1 >= bytes.size() || bytes[k + 1] != '\n')))
+            ++line;
+    }
+    return line;
+}
+
+// The line where a table begun in UTF-8 (with its byte order mark, or with
+// Cyrillic letters in UTF-8 before) stops being UTF-8; 0 when it does not,
+// or when the table is Windows-1251 from the start.
+int line_leaving_utf8(std::string_view bytes, bool had_bom)
+{
+    const std::size_t valid = utf8_prefix_length(bytes);
+    if (valid == bytes.size())
+        return 0;
+    bool cyrillic = false; // a two-byte sequence of U+0400..U+04FF
+    for (std::size_t k = 0; k + 1 < valid && !cyrillic; ++k) {
+        const auto lead = static_cast<unsigned char>(bytes[k]);
+        cyrillic = lead >= 0xD0 && lead <= 0xD3;
+    }
+    return had_bom || cyrillic ? line_at(bytes, valid) : 0;
+}
+
+// The text of a table: UTF-8 when all of it is, else Windows-1251.
+std::string table_text(std::string_view bytes)
+{
+    return is_utf8(bytes) ? std::string(bytes) : cp1251_to_utf8(bytes);
+}
+
 } // namespace
 
 bool is_plan_table(std::string_view bytes)
@@ -278,7 +312,7 @@ bool is_plan_table(std::string_view bytes)
         return true;
     if (bytes.substr(0, kBom.size()) == kBom)
         bytes.remove_prefix(kBom.size());
-    const std::string text = is_utf8(bytes) ? std::string(bytes) : cp1251_to_utf8(bytes);
+    const std::string text = table_text(bytes);
     std::size_t pos = 0;
     while (pos < text.size()) {
         const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
@@ -308,12 +342,18 @@ std::string write_plan_csv(const DeviceProgram& p)
 
 PlanCsvResult read_plan_csv(std::string_view bytes, DeviceProgram& out)
 {
-    // One encoding for the whole file: UTF-8 when all of it is, else Windows-1251.
-    if (bytes.substr(0, kBom.size()) == kBom)
+    // One encoding for the whole file: UTF-8 when all of it is, else
+    // Windows-1251; a table begun in UTF-8 that leaves it is neither.
+    const bool had_bom = bytes.substr(0, kBom.size()) == kBom;
+    if (had_bom)
         bytes.remove_prefix(kBom.size());
     if (std::string problem = not_text(bytes); !problem.empty())
         return {PlanCsvStatus::NotATable, 0, std::move(problem)};
-    const std::string text = is_utf8(bytes) ? std::string(bytes) : cp1251_to_utf8(bytes);
+    if (const int leaves = line_leaving_utf8(bytes, had_bom); leaves > 0)
+        return {PlanCsvStatus::Malformed, leaves,
+                "текст здесь не в UTF-8, как таблица до этой строки (Windows-1251?): таблица читается "
+                "целиком в UTF-8 или целиком в Windows-1251; сохраните ее заново в одной из них"};
+    const std::string text = table_text(bytes);
 
     DeviceProgram p = out;
     for (PlanTable* table : {&p.plan_enabled, &p.plan_hour, &p.plan_minute, &p.plan_volume}) {

@@ -25,7 +25,9 @@ struct PlanCsvResult {
 // Reads a table into the four plan tables of out (days 1..7, intervals
 // 1..12); nothing else in out changes, and unless Ok nothing at all.
 // Accepted: UTF-8 with or without the byte order mark when the whole file is
-// UTF-8, else Windows-1251; semicolons or commas (whichever the first row
+// UTF-8, else Windows-1251 (a table that begins in UTF-8, with the mark or
+// Cyrillic letters, and then leaves it is Malformed at the line where it
+// does); semicolons or commas (whichever the first row
 // uses); fields in double quotes; weekday names full or short ("Пн"), any
 // letter case; rows in any order; blank rows; times as "H:MM", "HH:MM",
 // "HH:MM:00" or 12-hour "H:MM AM" / "H:MM:00 PM". The first row is a header

@@ -209,13 +209,19 @@ std::size_t utf8_sequence_length(std::string_view s, std::size_t pos)
 
 bool is_utf8(std::string_view s)
 {
-    for (std::size_t pos = 0; pos < s.size();) {
+    return utf8_prefix_length(s) == s.size();
+}
+
+std::size_t utf8_prefix_length(std::string_view s)
+{
+    std::size_t pos = 0;
+    while (pos < s.size()) {
         const std::size_t len = utf8_sequence_length(s, pos);
         if (len == 0)
-            return false;
+            break;
         pos += len;
     }
-    return true;
+    return pos;
 }
 
 } // namespace zuzo

@@ -27,6 +27,10 @@ namespace zuzo {
 // Whether the whole text is well-formed UTF-8.
 [[nodiscard]] bool is_utf8(std::string_view s);
 
+// How many bytes from the start of s are well-formed UTF-8 (s.size() when
+// all of it is).
+[[nodiscard]] std::size_t utf8_prefix_length(std::string_view s);
+
 // Appends one code point (at most U+10FFFF) as UTF-8.
 void append_utf8(std::string& out, char32_t cp);
 

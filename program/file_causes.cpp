@@ -87,9 +87,21 @@ std::string no_right_cause(FileStep step, const fs::path& path)
     case FileStep::Write:
     case FileStep::Done:
     case FileStep::NotRegular:
+    case FileStep::TooLarge:
         break;
     }
     return "нет прав на запись в папку " + quoted(folder_of(path));
+}
+
+// A size in the largest whole unit: "400 байт", "64 КиБ", "4 МиБ".
+std::string size_words(std::size_t bytes)
+{
+    constexpr std::size_t kKib = 1024;
+    if (bytes >= kKib * kKib && bytes % (kKib * kKib) == 0)
+        return std::to_string(bytes / (kKib * kKib)) + " МиБ";
+    if (bytes >= kKib && bytes % kKib == 0)
+        return std::to_string(bytes / kKib) + " КиБ";
+    return std::to_string(bytes) + " байт";
 }
 
 } // namespace
@@ -98,6 +110,8 @@ std::string file_cause(const FileResult& r, const fs::path& path)
 {
     if (r.step == FileStep::NotRegular)
         return not_regular_cause(r.found);
+    if (r.step == FileStep::TooLarge)
+        return "файл слишком большой (больше " + size_words(r.limit) + ")";
     const std::error_code& e = r.error;
     if (r.step == FileStep::Protected && e == std::errc::read_only_file_system)
         return "диск доступен только для чтения";

@@ -81,13 +81,29 @@ EntryType entry_type(const fs::path& path)
     }
 }
 
-FileResult read_file(const fs::path& path, std::vector<std::uint8_t>& out)
+FileResult read_file(const fs::path& path, std::vector<std::uint8_t>& out, std::size_t limit)
+{
+    std::vector<std::uint8_t> bytes;
+    // One byte more than the limit tells a file that is too long.
+    if (const FileResult read = read_file_start(path, bytes, limit + 1); !read.done())
+        return read;
+    if (bytes.size() > limit)
+        return {FileStep::TooLarge, std::make_error_code(std::errc::file_too_large), EntryType::Regular,
+                limit};
+    out = std::move(bytes);
+    return {};
+}
+
+FileResult read_file_start(const fs::path& path, std::vector<std::uint8_t>& out, std::size_t limit)
 {
     if (entry_type(path) == EntryType::Folder)
         return {FileStep::NotRegular, std::make_error_code(std::errc::is_a_directory), EntryType::Folder};
     std::vector<std::uint8_t> bytes;
-    if (const std::error_code error = file_os::read_whole(path, bytes))
-        return stopped(FileStep::Open, error);
+    const file_os::ReadOutcome read = file_os::read_start(path, bytes, limit);
+    if (read.error)
+        return stopped(FileStep::Open, read.error);
+    if (read.found != EntryType::Regular)
+        return {FileStep::NotRegular, {}, read.found};
     out = std::move(bytes);
     return {};
 }

@@ -7,6 +7,7 @@
 // A failure keeps the system's own error code and the step it came from,
 // so that its cause can be told (file_causes.h) without guessing afterwards.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -29,12 +30,14 @@ enum class FileStep {
     Create,     // the folder took no new file
     Write,      // the new content could not be written or flushed to the disk
     Replace,    // the new content could not take the old file's place
+    TooLarge,   // the file holds more than a read of its kind takes
 };
 
 struct FileResult {
     FileStep step = FileStep::Done;
     std::error_code error;                // what the system said at that step
     EntryType found = EntryType::Regular; // NotRegular: what the name leads to
+    std::size_t limit = 0;                // TooLarge: the most the read took
 
     [[nodiscard]] bool done() const { return step == FileStep::Done; }
 };
@@ -49,9 +52,17 @@ struct FileResult {
 // looked at, so that opening it tells why).
 [[nodiscard]] EntryType entry_type(const std::filesystem::path& path);
 
-// The whole content of a file. A missing file, a folder or a read error
-// fail and leave out untouched.
-[[nodiscard]] FileResult read_file(const std::filesystem::path& path, std::vector<std::uint8_t>& out);
+// The whole content of a regular file of at most limit bytes. A missing
+// file, a folder, a device, a pipe or a socket (never waited on), a file
+// longer than limit (TooLarge, however long or endless) or a read error fail
+// and leave out untouched.
+[[nodiscard]] FileResult read_file(const std::filesystem::path& path, std::vector<std::uint8_t>& out,
+                                   std::size_t limit);
+
+// The first limit bytes of a regular file (all of a shorter one), for a
+// look at what it is; fails as read_file does, but never for its length.
+[[nodiscard]] FileResult read_file_start(const std::filesystem::path& path, std::vector<std::uint8_t>& out,
+                                         std::size_t limit);
 
 // Replaces the content of path (a new file when there is none) with bytes,
 // through a temporary file in the same folder. Only a regular file is

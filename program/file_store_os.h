@@ -5,6 +5,9 @@
 // category, which compares equal to the portable std::errc conditions on
 // both systems.
 
+#include "program/file_store.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -13,8 +16,17 @@
 
 namespace zuzo::file_os {
 
-// The whole content of the file; the error of the open or the read.
-[[nodiscard]] std::error_code read_whole(const std::filesystem::path& path, std::vector<std::uint8_t>& out);
+// What a read found: the error of the open or the read, or a name that
+// leads to something other than a regular file (nothing read from it).
+struct ReadOutcome {
+    std::error_code error;
+    EntryType found = EntryType::Regular;
+};
+
+// The content of a regular file, at most most bytes of it; a device, a pipe
+// or a socket is opened without waiting for it and not read.
+[[nodiscard]] ReadOutcome read_start(const std::filesystem::path& path, std::vector<std::uint8_t>& out,
+                                     std::size_t most);
 
 enum class NewFile { Written, NameTaken, NotCreated, NotWritten };
 

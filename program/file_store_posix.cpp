@@ -4,6 +4,7 @@
 
 #include "program/file_store_os.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstddef>
@@ -37,6 +38,20 @@ std::error_code write_all(int fd, std::span<const std::uint8_t> bytes)
     return {};
 }
 
+// What a file that is not regular is, by its mode.
+EntryType entry_type_of(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return EntryType::Folder;
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return EntryType::Device;
+    if (S_ISFIFO(mode))
+        return EntryType::Pipe;
+    if (S_ISSOCK(mode))
+        return EntryType::Socket;
+    return EntryType::Other;
+}
+
 void sync_folder(const fs::path& file)
 {
     const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
@@ -49,15 +64,26 @@ void sync_folder(const fs::path& file)
 
 } // namespace
 
-std::error_code read_whole(const fs::path& path, std::vector<std::uint8_t>& out)
+ReadOutcome read_start(const fs::path& path, std::vector<std::uint8_t>& out, std::size_t most)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without waiting: opening a named pipe would wait for its writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return last_error();
+        return {last_error()};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const std::error_code error = last_error();
+        ::close(fd);
+        return {error};
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return {{}, entry_type_of(st.st_mode)};
+    }
     std::array<std::uint8_t, std::size_t{64} * 1024> chunk{};
     std::error_code error;
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk.data(), chunk.size());
+    while (out.size() < most) {
+        const ssize_t n = ::read(fd, chunk.data(), std::min(chunk.size(), most - out.size()));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -67,7 +93,7 @@ std::error_code read_whole(const fs::path& path, std::vector<std::uint8_t>& out)
         out.insert(out.end(), chunk.begin(), chunk.begin() + n);
     }
     ::close(fd);
-    return error;
+    return {error};
 }
 
 NewFileResult write_new_file(const fs::path& temp, std::span<const std::uint8_t> bytes, const fs::path& like)

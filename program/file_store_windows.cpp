@@ -61,19 +61,32 @@ std::error_code write_all(HANDLE file, std::span<const std::uint8_t> bytes)
 
 } // namespace
 
-std::error_code read_whole(const fs::path& path, std::vector<std::uint8_t>& out)
+ReadOutcome read_start(const fs::path& path, std::vector<std::uint8_t>& out, std::size_t most)
 {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return last_error();
+        return {last_error()};
+    switch (GetFileType(file)) {
+    case FILE_TYPE_DISK:
+        break;
+    case FILE_TYPE_CHAR: // NUL, CON, a port
+        CloseHandle(file);
+        return {{}, EntryType::Device};
+    case FILE_TYPE_PIPE:
+        CloseHandle(file);
+        return {{}, EntryType::Pipe};
+    default:
+        CloseHandle(file);
+        return {{}, EntryType::Other};
+    }
     std::array<std::uint8_t, std::size_t{64} * 1024> chunk{};
     std::error_code error;
-    for (;;) {
+    while (out.size() < most) {
         DWORD got = 0;
-        if (!ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr)) {
-            if (GetLastError() != ERROR_BROKEN_PIPE) // a pipe's writer is done
-                error = last_error();
+        const DWORD piece = static_cast<DWORD>(std::min(chunk.size(), most - out.size()));
+        if (!ReadFile(file, chunk.data(), piece, &got, nullptr)) {
+            error = last_error();
             break;
         }
         if (got == 0)
@@ -81,7 +94,7 @@ std::error_code read_whole(const fs::path& path, std::vector<std::uint8_t>& out)
         out.insert(out.end(), chunk.begin(), chunk.begin() + got);
     }
     CloseHandle(file);
-    return error;
+    return {error};
 }
 
 NewFileResult write_new_file(const fs::path& temp, std::span<const std::uint8_t> bytes,

@@ -106,11 +106,15 @@ std::optional<std::string> first_inexact_optics_label(const DeviceProgram& progr
 
 OpticsCodes with_range_faults(OpticsCodes codes, const DeviceProgram& program)
 {
+    // The rules' own codes stand; the range shows where they find nothing.
+    const OpticsCodes rules = codes;
     for (const OpticsValue& v : inexact_optics_values(program)) {
-        if (v.first_channel == 0)
+        if (v.first_channel == 0 && rules.lux == OPTICS_OK)
             codes.lux = OPTICS_OUT_OF_RANGE;
-        for (int c = v.first_channel; c >= 1 && c <= v.last_channel; ++c)
-            codes.channel[static_cast<std::size_t>(c)] = OPTICS_OUT_OF_RANGE;
+        for (int c = v.first_channel; c >= 1 && c <= v.last_channel; ++c) {
+            if (rules.channel[static_cast<std::size_t>(c)] == OPTICS_OK)
+                codes.channel[static_cast<std::size_t>(c)] = OPTICS_OUT_OF_RANGE;
+        }
     }
     return codes;
 }

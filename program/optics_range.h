@@ -67,7 +67,8 @@ inline constexpr std::size_t kOpticsValueCount = 20;
 // The rules' codes with every value that does not travel exactly shown by
 // its warning: OPTICS_OUT_OF_RANGE on its channel (a minimum: on every
 // channel of its lamp group), or on the thresholds' warning for a threshold
-// and the sensor setting. Such a value is reported before any rule.
+// and the sensor setting, wherever the rules themselves found nothing: a
+// rule's own code and text come first.
 [[nodiscard]] OpticsCodes with_range_faults(OpticsCodes codes, const DeviceProgram& program);
 
 // What the warning of channel (1..5; 0 the thresholds') explains for

@@ -21,6 +21,10 @@ inline constexpr std::size_t kPtmPlanBlockSize = 336;
 // Size of the optics block: 20 little-endian 32-bit integers.
 inline constexpr std::size_t kPtmOpticsBlockSize = 80;
 
+// The most a program file is read or written with: a program file holds a
+// few hundred bytes (463 as the tool makes it new), the rest are its texts.
+inline constexpr std::size_t kPtmFileLimit = std::size_t{64} * 1024;
+
 enum class PtmReadResult { Loaded, BadHeader };
 
 // The whole file content for a program. Text fields are taken from the

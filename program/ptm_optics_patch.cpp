@@ -17,6 +17,18 @@ OpticsPatch ptm_optics_patchable(std::span<const std::uint8_t> bytes)
     return OpticsPatch::Done;
 }
 
+std::string ptm_cut_short_words(std::span<const std::uint8_t> bytes)
+{
+    if (ptm_optics_patchable(bytes) != OpticsPatch::CutShort)
+        return {};
+    const std::size_t end = *ptm_optics_offset(bytes) + kPtmOpticsBlockSize;
+    const std::size_t missing = std::min(end - bytes.size(), kPtmOpticsBlockSize);
+    return "файл программы обрывается раньше конца настроек оптики (" + std::to_string(bytes.size()) +
+           " байт): не хватает " +
+           (missing == kPtmOpticsBlockSize ? std::string("всех ") : std::to_string(missing) + " из ") +
+           std::to_string(kPtmOpticsBlockSize) + " байт настроек оптики";
+}
+
 OpticsPatch patch_ptm_optics(std::span<const std::uint8_t> bytes, const DeviceProgram& program,
                              std::vector<std::uint8_t>& out)
 {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace zuzo {
@@ -26,5 +27,11 @@ enum class OpticsPatch {
 // Whether a content could take optics that way (the same checks, nothing
 // made).
 [[nodiscard]] OpticsPatch ptm_optics_patchable(std::span<const std::uint8_t> bytes);
+
+// What a program file content that ends before the end of its optics block
+// lacks, in words: "файл программы обрывается раньше конца настроек оптики
+// (451 байт): не хватает 12 из 80 байт настроек оптики". Empty for a
+// content that holds them all, or that is no program file.
+[[nodiscard]] std::string ptm_cut_short_words(std::span<const std::uint8_t> bytes);
 
 } // namespace zuzo

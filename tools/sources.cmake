@@ -53,6 +53,7 @@ set(ZUZO_CLI_SOURCES
   tools/zuzo/cli.cpp tools/zuzo/cli.h
   tools/zuzo/device_commands.cpp tools/zuzo/device_commands.h
   tools/zuzo/device_find.cpp tools/zuzo/device_find.h
+  tools/zuzo/device_holds.cpp tools/zuzo/device_holds.h
   tools/zuzo/device_journal.cpp tools/zuzo/device_journal.h
   tools/zuzo/device_options.cpp tools/zuzo/device_options.h
   tools/zuzo/device_report.cpp tools/zuzo/device_report.h

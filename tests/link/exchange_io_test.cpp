@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -58,17 +59,24 @@ public:
     {
         if (gone())
             return {0, true};
-        std::size_t count =
+        const std::size_t count =
             std::min(n, script_.goes_at_once - std::min(script_.goes_at_once, written.size()));
-        if (count < n) {
-            const bool in_time = script_.frame_out != kNever && at(script_.frame_out) <= deadline;
-            if (wait_until(in_time ? at(script_.frame_out) : deadline))
-                return {0, true};
-            if (in_time)
-                count = n;
-        }
         written.append(data, count);
-        return {count, false};
+        queued_.assign(data + count, n - count);
+        return wait_out(deadline, count);
+    }
+
+    PortIo finish_write(LinkTime deadline) override
+    {
+        if (gone())
+            return {0, true};
+        return wait_out(deadline, 0);
+    }
+
+    void drop_output() override
+    {
+        dropped_at = clock_.now() - LinkTime{};
+        queued_.clear();
     }
 
     PortIo read(char* buffer, std::size_t n, LinkTime deadline) override
@@ -96,9 +104,27 @@ public:
 
     std::string written;
     int reads = 0;
+    std::optional<Span> dropped_at; // when what was queued was dropped
 
 private:
     static LinkTime at(Span since_start) { return LinkTime{} + since_start; }
+
+    // What is queued goes out whole when the script says, if that is by the
+    // deadline; moved: what the call had sent already.
+    PortIo wait_out(LinkTime deadline, std::size_t moved)
+    {
+        if (queued_.empty())
+            return {moved, false};
+        const bool in_time = script_.frame_out != kNever && at(script_.frame_out) <= deadline;
+        if (wait_until(in_time ? at(script_.frame_out) : deadline))
+            return {moved, true};
+        if (in_time) {
+            moved += queued_.size();
+            written += queued_;
+            queued_.clear();
+        }
+        return {moved, false};
+    }
 
     void arrive()
     {
@@ -127,6 +153,7 @@ private:
     Script script_;
     std::size_t next_ = 0;
     std::string waiting_;
+    std::string queued_; // written, not out yet
     bool open_ = true;
 };
 
@@ -165,6 +192,8 @@ TEST_P(ExchangeIo, KeepsItsDeadlines)
     if (row.reads >= 0) {
         EXPECT_EQ(port.reads, row.reads);
     }
+    // What waits for the line is dropped only by a stall, at the limit.
+    EXPECT_EQ(port.dropped_at, row.status == IoStatus::Stalled ? std::optional<Span>(900ms) : std::nullopt);
 }
 
 const Span kPacedStart = 15ms;
@@ -251,5 +280,19 @@ INSTANTIATE_TEST_SUITE_P(
             kFrame,
             2}),
     [](const ::testing::TestParamInfo<Row>& param) { return std::string(param.param.name); });
+
+// The milliseconds a port's wait is given for a deadline: rounded up, never
+// negative, never more than a port's wait takes.
+TEST(ExchangeIoWait, MillisecondsUntilTheDeadline)
+{
+    const LinkTime now = LinkTime{} + 5s;
+    const struct {
+        Span left;
+        long long ms;
+    } rows[] = {{0ns, 0}, {-1ns, 0},      {-5s, 0},     {1ns, 1},
+                {1ms, 1}, {1ms + 1ns, 2}, {300ms, 300}, {std::chrono::hours(24 * 30), kLongestWaitMs}};
+    for (const auto& row : rows)
+        EXPECT_EQ(ms_until(now + row.left, now), row.ms) << row.left.count() << " ns";
+}
 
 } // namespace

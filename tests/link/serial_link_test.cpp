@@ -6,15 +6,19 @@
 #include "link/serial_link.h"
 #include "link/serial_port.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
+#include <poll.h>
 #include <termios.h>
 #include <tuple>
+#include <unistd.h>
 
 namespace {
 
@@ -106,6 +110,32 @@ TEST_F(SerialLinkTest, SilentDeviceGivesAnEmptyReplyNotStalled)
     EXPECT_EQ(result.status, zuzo::IoStatus::Done);
     EXPECT_EQ(result.reply, "");
     EXPECT_EQ(peer.drain(), kStatusFrame); // sent byte for byte, nothing added
+    EXPECT_TRUE(link.is_open());
+}
+
+// The line takes nothing (its other end reads nothing and the queue to it
+// is full): the frame has the whole 900 ms to get out and the exchange then
+// stalls. It used to be called sent after 300 ms, once what waited in the
+// queue had been thrown away to make room for the rest of the frame.
+TEST_F(SerialLinkTest, AFrameTheLineCannotTakeStallsAtTheLimit)
+{
+    ASSERT_TRUE(link.open_link(path()));
+    const int flags = ::fcntl(peer.held_slave(), F_GETFL);
+    ASSERT_EQ(::fcntl(peer.held_slave(), F_SETFL, flags | O_NONBLOCK), 0);
+    // Filled until the queue has stayed full a while (the terminal moves
+    // what it holds on in steps of its own).
+    const std::string filler(4096, 'x');
+    std::size_t queued = 0;
+    for (pollfd p{peer.held_slave(), POLLOUT, 0}; ::poll(&p, 1, 100) > 0; p.revents = 0) {
+        for (ssize_t n = 0; (n = ::write(peer.held_slave(), filler.data(), filler.size())) > 0;)
+            queued += static_cast<std::size_t>(n);
+    }
+    ASSERT_GT(queued, 0u);
+    QElapsedTimer timer;
+    timer.start();
+    const zuzo::IoResult result = link.run_io(kStatusFrame);
+    EXPECT_EQ(result.status, zuzo::IoStatus::Stalled) << queued << " bytes queued before";
+    EXPECT_GE(timer.elapsed(), 900);
     EXPECT_TRUE(link.is_open());
 }
 

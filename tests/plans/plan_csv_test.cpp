@@ -170,6 +170,10 @@ TEST(PlanCsvRead, MalformedRowsRefuseTheWholeTable)
         {"Пн;2;1;08:00", "5 столбцов"},
         {"Пн;2;1;08:00;50;лишнее", "лишний столбец"},
         {"понедельник;1;0;09:00;0", "уже задан в строке 2"},
+        // A row saved in Windows-1251 into a table in UTF-8: named, with the
+        // encodings that are read.
+        {utf8_to_cp1251("Вт;2;1;08:00;50"), "не в UTF-8, как таблица до этой строки (Windows-1251?): таблица "
+                                            "читается целиком в UTF-8 или целиком в Windows-1251"},
     };
     for (const auto& c : cases) {
         DeviceProgram p;

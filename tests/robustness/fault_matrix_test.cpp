@@ -142,7 +142,7 @@ protected:
     static std::vector<std::uint8_t> bytes_of(const std::string& path)
     {
         std::vector<std::uint8_t> b;
-        EXPECT_TRUE(zuzo::cli::read_input(path, b).done());
+        EXPECT_TRUE(zuzo::cli::read_input(path, b, zuzo::cli::InputKind::Program).done());
         return b;
     }
     // The names in the files folder: no temporary file may be left there.
@@ -345,6 +345,27 @@ void FaultMatrix::run_cli(const Cell& cell)
             EXPECT_EQ(memory, sent);
         } else if (eeprom_marker(cell).empty()) {
             EXPECT_TRUE(std::equal(old_memory.begin() + 12, old_memory.end(), memory.begin() + 12));
+        }
+        // What the line says the device holds is what the device holds.
+        const zuzo::cli::Holding& said = cell.holding;
+        if (said.read_back || said.holds == zuzo::cli::DeviceHolds::Unknown)
+            EXPECT_TRUE(err.str().ends_with("; " + zuzo::cli::holds_words(said) + "\n")) << err.str();
+        else
+            EXPECT_EQ(err.str().find("прочитано обратно"), std::string::npos) << err.str();
+        zuzo::OpticsBytes part_one = old_memory;
+        std::copy(sent.begin(), sent.begin() + 12, part_one.begin());
+        switch (said.holds) {
+        case zuzo::cli::DeviceHolds::Untouched:
+            EXPECT_EQ(memory, cell.outcome == Outcome::Done ? sent : old_memory);
+            break;
+        case zuzo::cli::DeviceHolds::PartWritten:
+            EXPECT_EQ(memory, part_one);
+            break;
+        case zuzo::cli::DeviceHolds::Written:
+            EXPECT_EQ(memory, sent);
+            break;
+        default:
+            break;
         }
     }
     EXPECT_EQ(names_in_files().size(), 1u) << ::testing::PrintToString(names_in_files());

@@ -36,11 +36,12 @@ protected:
         ASSERT_TRUE(zuzo::cli::write_output(file, content).done());
     }
 
-    // The whole file; a file that cannot be read fails the test.
+    // The whole file (any the tests make); a file that cannot be read fails
+    // the test.
     [[nodiscard]] Bytes get(const std::string& file) const
     {
         Bytes b;
-        EXPECT_TRUE(zuzo::cli::read_input(file, b).done()) << file;
+        EXPECT_TRUE(zuzo::read_file(zuzo::path_from_utf8(file), b, std::size_t{1} << 30).done()) << file;
         return b;
     }
 

@@ -232,7 +232,7 @@ TEST_F(DeviceCommands, WriteSendsTheOptics)
     sim.device().set_clock_bytes({9, 5, 14, 1, 7, 12, 26});
     ASSERT_EQ(run({"write", "--port", "COM5", save("p.ptm", p)}), 0) << err_.str();
     EXPECT_EQ(sim.device().optics(), optics_write_bytes(p).value());
-    EXPECT_EQ(sim.device().frame_count(), 4u); // identification, clock, two writes
+    EXPECT_EQ(sim.device().frame_count(), 7u); // identification, clock, three reads, two writes
     EXPECT_EQ(out_.str(),
               "COM5: настройки оптики записаны (тип устройства 25, часы устройства 2026-12-07 14:05:09)\n");
 }
@@ -317,8 +317,8 @@ TEST_F(DeviceCommands, EepromFaultAnswers)
         {"read", "os@88", nullptr, 1, 4, nullptr},                       // status twice, 87, 88: break
         {"read", "ol@89#1", "--on-eeprom-fault=repeat", 0, 6, nullptr},  // 89 asked again, answered
         {"read", "os@87", "--on-eeprom-fault=repeat", 1, 10, nullptr},   // 87 repeated until the limit
-        {"write", "ol@0B", nullptr, 1, 4, nullptr},                      // 0A, 0B: break
-        {"write", "os@0A#1", "--on-eeprom-fault=repeat", 0, 5, nullptr}, // 0A twice, 0B
+        {"write", "ol@0B", nullptr, 1, 10, nullptr},                     // reads, 0A, 0B: break, read back
+        {"write", "os@0A#1", "--on-eeprom-fault=repeat", 0, 8, nullptr}, // reads, 0A twice, 0B
     };
     for (const auto& c : cases) {
         sim.device().set_faults({});

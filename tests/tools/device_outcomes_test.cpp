@@ -167,7 +167,7 @@ TEST_F(DeviceCommands, FailuresNameThePortAndTheCommand)
         {{"write", "--port", "COM5", saved},
          "ignore=0x0B",
          "COM5: запись оптики, часть 2 (0B): команда не выполнена (попыток: 8): устройство не отвечает или "
-         "отвечает неверно; часть 1 уже записана в устройство"},
+         "отвечает неверно; прочитано обратно: в устройстве только часть 1 настроек оптики из файла"},
     };
     for (const auto& c : cases) {
         sim.device().set_faults({});
@@ -328,18 +328,22 @@ TEST_F(DeviceCommands, WriteWithVerifyInOneSession)
         const char* fault; // nullptr: none; what the row catches
         int exit;
         std::size_t frames;
-        const char* says; // the result
+        const char* says;  // the result
+        const char* holds; // what the device holds
     } rows[] = {
-        // Two processes, two port openings and four status exchanges before.
-        {nullptr, 0, 7, "настройки оптики записаны и прочитаны обратно: совпадают с файлом"},
+        // Status twice, the optics read before the write, two writes, the
+        // optics read again.
+        {nullptr, 0, 10, "настройки оптики записаны и прочитаны обратно: совпадают с файлом", "verified"},
         // A read-back that fails must not pass for a verified write.
-        {"ignore=0x89", 1, 2 + 2 + 2 + 8,
+        {"silence-after=9", 1, 2 + 3 + 2 + 2 + 8,
          "чтение оптики, часть 3 (89): команда не выполнена (попыток: 8): устройство не отвечает или "
-         "отвечает неверно; настройки оптики записаны, но не проверены"},
-        // A failed write is not followed by a read-back that could match.
-        {"ignore=0x0B", 1, 2 + 1 + 8,
+         "отвечает неверно; настройки оптики записаны, но не проверены",
+         "written"},
+        // A failed write is read back as what it left, never as a verified write.
+        {"ignore=0x0B", 1, 2 + 3 + 1 + 8 + 3,
          "запись оптики, часть 2 (0B): команда не выполнена (попыток: 8): устройство не отвечает или "
-         "отвечает неверно; часть 1 уже записана в устройство"},
+         "отвечает неверно; прочитано обратно: в устройстве только часть 1 настроек оптики из файла",
+         "part_written"},
     };
     for (const auto& row : rows) {
         sim.device().set_faults({});
@@ -353,10 +357,11 @@ TEST_F(DeviceCommands, WriteWithVerifyInOneSession)
         EXPECT_EQ(sim.device().frame_count(), row.frames) << (row.fault ? row.fault : "");
         const json::Value v = json::parse(out_.str()).value;
         EXPECT_EQ(v.at("result"), row.says) << out_.str();
-        EXPECT_EQ(v.at("optics_sha256"), sha256_hex([&] {
-                      const OpticsBytes b = optics_write_bytes(p).value();
-                      return std::vector<std::uint8_t>(b.begin(), b.end());
-                  }()));
+        EXPECT_EQ(v.at("holds"), row.holds) << out_.str();
+        // The hash is that of what the device holds: what was sent, what
+        // was read back, what it held before.
+        const OpticsBytes held = sim.device().optics();
+        EXPECT_EQ(v.at("optics_sha256"), sha256_hex(std::vector<std::uint8_t>(held.begin(), held.end())));
     }
     const std::vector<std::uint8_t> all = get(journal);
     const std::vector<std::string> rows_written = rows_of(std::string(all.begin(), all.end()));

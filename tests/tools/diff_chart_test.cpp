@@ -10,8 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 using namespace zuzo;
 
@@ -110,7 +113,7 @@ namespace {
 // A number attribute of the element with the given id.
 double attribute(const std::string& svg, const std::string& id, const std::string& name)
 {
-    const QRegularExpression element(QString::fromStdString("<\\w+ id=\"" + id + "\"[^>]*>"));
+    const QRegularExpression element(QString::fromStdString("<\\w+ [^>]*?id=\"" + id + "\"[^>]*>"));
     const QString tag = element.match(QString::fromStdString(svg)).captured(0);
     const QRegularExpression value(QString::fromStdString(" " + name + "=\"([-0-9.]+)\""));
     const QRegularExpressionMatch m = value.match(tag);
@@ -168,6 +171,48 @@ TEST_F(PlanChart, IntervalsLandWhereThePlanPutsThem)
     const int bar_y = static_cast<int>(attribute(svg, "d1i1", "y") + attribute(svg, "d1i1", "height") / 2);
     EXPECT_LT(qGray(png.pixel(static_cast<int>(centre("d1i1")), bar_y)), 80);
     EXPECT_GT(qGray(png.pixel(static_cast<int>(attribute(svg, "h18", "x1") + hour / 2), bar_y)), 200);
+}
+
+// Every label can be read: intervals at one time each have a band of their
+// own, the hour line under a label is covered, and a long list of intervals
+// at no time of the day wraps within the picture.
+TEST_F(PlanChart, LabelsStayReadable)
+{
+    DeviceProgram p;
+    set_interval(p, {1, 1, 1, 12, 0, 10});
+    set_interval(p, {1, 2, 1, 12, 0, 50});
+    set_interval(p, {1, 3, 1, 12, 0, 100});
+    set_interval(p, {1, 4, 1, 12, 1, 30});
+    for (int k = 0; k < 28; ++k)
+        set_interval(p, {2 + k / 12, 1 + k % 12, 1, 25, 70, 10});
+    put(path("week.ptm"), write_ptm(p));
+    ASSERT_EQ(run({"ptm", "plan", "chart", path("week.ptm"), path("week.svg")}), 0) << err_.str();
+    const std::string svg = text(path("week.svg"));
+    std::vector<double> bands;
+    for (const char* id : {"t1i1", "t1i2", "t1i3", "t1i4"})
+        bands.push_back(attribute(svg, id, "x"));
+    std::sort(bands.begin(), bands.end());
+    for (std::size_t k = 1; k < bands.size(); ++k)
+        EXPECT_GE(bands[k] - bands[k - 1], 10.0) << k; // a label is 10 px across
+    EXPECT_EQ(QString::fromStdString(svg).count(QRegularExpression("интервал \\d+ \\(25:70\\)")), 28);
+
+    ASSERT_EQ(run({"ptm", "plan", "chart", path("week.ptm"), path("week.png")}), 0) << err_.str();
+    const QImage png(QString::fromStdString(path("week.png")));
+    ASSERT_FALSE(png.isNull());
+    // The line of 12:00 as drawn where nothing covers it, then under the
+    // first label, which is written upwards from its foot.
+    const int column = static_cast<int>(attribute(svg, "h12", "x1")) - 1;
+    const int line = qGray(png.pixel(column, static_cast<int>(attribute(svg, "day7", "y")) + 20));
+    ASSERT_LT(line, 230);
+    const int foot = static_cast<int>(attribute(svg, "t1i1", "y"));
+    int crossed = 0;
+    for (int y = foot - 55; y < foot; ++y)
+        crossed += std::abs(qGray(png.pixel(column, y)) - line) <= 6 ? 1 : 0;
+    EXPECT_LT(crossed, 6) << "of 55 pixels under the label have the line's grey";
+    // Nothing of the footnote reaches the picture's right edge.
+    for (int y = static_cast<int>(attribute(svg, "h0", "y2")) + 20; y < png.height(); ++y)
+        for (int x = png.width() - 15; x < png.width(); ++x)
+            ASSERT_GT(qGray(png.pixel(x, y)), 200) << x << "," << y;
 }
 
 TEST_F(PlanChart, WritesOnlyAPictureOverAPicture)

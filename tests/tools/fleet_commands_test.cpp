@@ -92,13 +92,13 @@ TEST_F(FleetCommands, EachDeviceHasItsOwnOutcome)
         std::vector<std::string> faults; // COM5, COM6, COM7
         std::vector<std::string> outcomes;
         int exit_code;
-        bool ctrl_c = false; // pressed once COM6 waits for its answer to 0B
+        bool ctrl_c = false; // the terminal closes (SIGHUP) once COM6 waits for its answer to 0B
     } rows[] = {
         {"all well", {"", "", ""}, {"done", "done", "done"}, 0},
         {"one missing", {"", "-", ""}, {"done", "port_failed", "done"}, 1},
         {"one silent", {"", "silence", ""}, {"done", "device_failed", "done"}, 1},
         {"one EEPROM fault", {"", "os@0A#1", ""}, {"done", "eeprom_fault", "done"}, 1},
-        {"Ctrl+C", {"", "ignore=0B", ""}, {"*", "stopped", "*"}, 130, true},
+        {"hang-up", {"", "ignore=0B", ""}, {"*", "stopped", "*"}, 130, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -110,8 +110,9 @@ TEST_F(FleetCommands, EachDeviceHasItsOwnOutcome)
         std::thread presser;
         if (row.ctrl_c)
             presser = std::thread([this] {
-                if (device(1).wait_for_frames(4, kBound)) // status twice, 0A, then 0B unanswered
-                    note_interrupt();
+                // Status twice, three reads, 0A, then 0B unanswered.
+                if (device(1).wait_for_frames(7, kBound))
+                    std::raise(SIGHUP);
             });
         const int code =
             run({"write", "--verify", "--ports", "COM5-COM7", file, "--json", "--journal", journal});
@@ -140,9 +141,17 @@ TEST_F(FleetCommands, EachDeviceHasItsOwnOutcome)
             }
         }
         if (row.ctrl_c) {
+            // Told as the device read back holds it.
             EXPECT_EQ(devices[1].at("holds"), "part_written");
-            EXPECT_NE(devices[1].at("result").get<std::string>().find("остановлено по Ctrl+C"),
-                      std::string::npos);
+            EXPECT_EQ(devices[1].at("holds_read_back"), true);
+            EXPECT_TRUE(devices[1].at("result").get<std::string>().ends_with(
+                "остановлено по сигналу SIGHUP; прочитано обратно: в устройстве только часть 1 настроек "
+                "оптики из файла"))
+                << devices[1].dump();
+            const OpticsBytes held = device(1).optics();
+            const OpticsBytes sent = optics_write_bytes(p).value();
+            EXPECT_TRUE(std::equal(held.begin(), held.begin() + 12, sent.begin()));
+            EXPECT_FALSE(std::equal(held.begin() + 12, held.end(), sent.begin() + 12));
         }
         // A row per device, after the header.
         const std::string rows_text = text(journal);
@@ -170,21 +179,29 @@ TEST_F(FleetCommands, PlainLinesThenTheSummary)
     EXPECT_TRUE(err_.str().empty()) << err_.str();
 }
 
-// The first Ctrl+C is only noted while a watch lives; the key goes back to
-// what had it before once the watch ends.
-TEST(InterruptWatch, NotesTheFirstCtrlCAndGivesTheKeyBack)
+// The first Ctrl+C, kill (SIGTERM) or closed terminal (SIGHUP) is only
+// noted while a watch lives, and named; the signal goes back to what had it
+// before once the watch ends.
+TEST(InterruptWatch, NotesTheFirstStopAndGivesTheSignalBack)
 {
-    struct sigaction before {};
-    sigaction(SIGINT, nullptr, &before);
-    {
-        const InterruptWatch watch;
-        EXPECT_FALSE(interrupted());
-        std::raise(SIGINT);
-        EXPECT_TRUE(interrupted());
+    const struct {
+        int signal;
+        const char* words;
+    } rows[] = {{SIGINT, "Ctrl+C"}, {SIGTERM, "сигналу SIGTERM"}, {SIGHUP, "сигналу SIGHUP"}};
+    for (const auto& row : rows) {
+        struct sigaction before {};
+        sigaction(row.signal, nullptr, &before);
+        {
+            const InterruptWatch watch;
+            EXPECT_FALSE(interrupted());
+            std::raise(row.signal);
+            EXPECT_TRUE(interrupted());
+            EXPECT_STREQ(interrupt_words(), row.words);
+        }
+        struct sigaction after {};
+        sigaction(row.signal, nullptr, &after);
+        EXPECT_EQ(after.sa_handler, before.sa_handler) << row.words;
     }
-    struct sigaction after {};
-    sigaction(SIGINT, nullptr, &after);
-    EXPECT_EQ(after.sa_handler, before.sa_handler);
     const InterruptWatch again;
     EXPECT_FALSE(interrupted()); // a new watch forgets the old key
 }

@@ -8,6 +8,7 @@ set(TOOLS_TESTS
   tools/help_texts_test.cpp
   tools/diff_chart_test.cpp
   tools/port_test_report_test.cpp
+  tools/device_holds_test.cpp
   ${TEST_FILE_SIZE_LIMIT}
 )
 

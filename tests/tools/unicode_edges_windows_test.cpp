@@ -7,6 +7,7 @@
 
 #include "program/file_causes.h"
 #include "program/file_store.h"
+#include "program/ptm_format.h"
 #include "tools/zuzo/command_files.h"
 #include "tools/zuzo/console.h"
 #include "tools/zuzo/console_windows.h"
@@ -90,7 +91,7 @@ TEST_P(UnicodeEdges, TypedNameReachesTheFileWhole)
     ASSERT_TRUE(zuzo::cli::write_output(file, Bytes{'2', '2'}).done()); // replaced
     EXPECT_EQ(names_in(folder), std::vector<std::wstring>{c.file});
     Bytes back;
-    ASSERT_TRUE(zuzo::cli::read_input(file, back).done());
+    ASSERT_TRUE(zuzo::cli::read_input(file, back, zuzo::cli::InputKind::Program).done());
     EXPECT_EQ(back, (Bytes{'2', '2'}));
     EXPECT_TRUE(fs::exists(zuzo::path_from_utf8(file))); // what "plan import" asks
 }
@@ -118,7 +119,7 @@ TEST(UnicodeEdgesOutput, TableLineEndsGoOutOnce)
     std::fputs("a;b\r\nc\n", out);
     std::fclose(out);
     Bytes bytes;
-    ASSERT_TRUE(zuzo::read_file(file, bytes).done());
+    ASSERT_TRUE(zuzo::read_file(file, bytes, zuzo::kPtmFileLimit).done());
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "a;b\r\nc\n");
 }
 
@@ -147,7 +148,7 @@ TEST_P(RefusedSave, FileStaysAndNoTemporaryIsLeft)
         CloseHandle(other);
     EXPECT_EQ(names_in(folder), std::vector<std::wstring>{L"занят.ptm"});
     Bytes back;
-    ASSERT_TRUE(zuzo::read_file(file, back).done());
+    ASSERT_TRUE(zuzo::read_file(file, back, zuzo::kPtmFileLimit).done());
     EXPECT_EQ(back, (Bytes{'o', 'l', 'd'}));
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
@@ -175,7 +176,7 @@ TEST(BrieflyHeldSave, ReplacesTheFileOnceReleased)
     EXPECT_TRUE(saved.done());
     EXPECT_EQ(names_in(folder), std::vector<std::wstring>{L"занят.ptm"});
     Bytes back;
-    ASSERT_TRUE(zuzo::read_file(file, back).done());
+    ASSERT_TRUE(zuzo::read_file(file, back, zuzo::kPtmFileLimit).done());
     EXPECT_EQ(back, (Bytes{'n', 'e', 'w'}));
 }
 

@@ -11,7 +11,10 @@
 #include "tools/zuzo/standard_output.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
+#include <new>
 #include <string_view>
 
 // The project's version, given by the build.
@@ -36,6 +39,14 @@ const Group kGroups[] = {
     {"port", &run_port_command},
 };
 
+// An allocation the system refuses ends the program in one line of its
+// own, on whatever thread it happens, instead of the runtime's abort.
+[[noreturn]] void out_of_memory()
+{
+    std::fputs("zuzo: не хватает памяти; программа остановлена\n", stderr);
+    std::_Exit(EXIT_ERROR);
+}
+
 } // namespace
 
 int run_args(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -50,21 +61,34 @@ int run_args(const std::vector<std::string>& args, std::ostream& out, std::ostre
         out << help_text(args);
         return EXIT_OK;
     }
-    for (const Group& group : kGroups) {
-        if (args[0] == group.name)
-            return group.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+    // An empty word (an empty file name, an unset variable in a script) is
+    // named as such, never taken as a file.
+    const auto empty = std::find(args.begin(), args.end(), std::string());
+    std::string problem;
+    std::string where; // the command words before it: "ptm dump"
+    if (empty != args.end()) {
+        problem = "пустое слово " + std::to_string(empty - args.begin() + 1) +
+                  " (пустое имя файла или значение параметра)";
+        for (auto word = args.begin();
+             word != empty && where.find(' ') == std::string::npos && !word->starts_with('-'); ++word)
+            where += (where.empty() ? "" : " ") + *word;
+    } else {
+        for (const Group& group : kGroups) {
+            if (args[0] == group.name)
+                return group.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+        }
+        problem = args[0].size() > 1 && args[0][0] == '-' ? "неизвестный параметр " + args[0]
+                                                          : "неизвестная группа команд " + args[0];
     }
-    const std::string problem = args[0].size() > 1 && args[0][0] == '-'
-                                    ? "неизвестный параметр " + args[0]
-                                    : "неизвестная группа команд " + args[0];
     // A script that asked for JSON gets an object for its mistake too.
     if (std::find(args.begin(), args.end(), "--json") != args.end())
-        out << json::write(usage_to_json({}, "zuzo: " + problem));
-    return refuse_call(err, {}, problem);
+        out << json::write(usage_to_json({}, (where.empty() ? "zuzo: " : "zuzo " + where + ": ") + problem));
+    return refuse_call(err, where, problem);
 }
 
 int run(int argc, char** argv)
 {
+    std::set_new_handler(&out_of_memory);
     StandardOutput output; // first: on Windows the console's line ends go through it
     const Utf8Console console;
     const int code = run_args(command_line_words(argc, argv), std::cout, std::cerr);

@@ -11,6 +11,29 @@
 #include <vector>
 
 namespace zuzo::cli {
+namespace {
+
+// What the device on the run's port holds, for a row that went missing.
+std::string device_words(const DeviceRun& run)
+{
+    switch (run.holding.holds) {
+    case DeviceHolds::Untouched:
+        if (!run.holding.read_back)
+            return "устройство не изменено";
+        break;
+    case DeviceHolds::PartWritten:
+        return "настройки оптики в устройство на " + run.port + " при этом записаны частично";
+    case DeviceHolds::Written:
+    case DeviceHolds::Verified:
+        return "настройки оптики в устройство на " + run.port + " при этом записаны";
+    case DeviceHolds::Other:
+    case DeviceHolds::Unknown:
+        break;
+    }
+    return run.port + ": " + holds_words(run.holding);
+}
+
+} // namespace
 
 std::string DeviceJournal::open(const std::string& path)
 {
@@ -21,7 +44,7 @@ std::string DeviceJournal::open(const std::string& path)
     // A journal begun before the clock offset had its column keeps its
     // columns (output_refusal took only a journal or an empty file).
     std::vector<std::uint8_t> bytes;
-    if (entry_type(path_from_utf8(path)) == EntryType::Regular && read_input(path, bytes).done())
+    if (entry_type(path_from_utf8(path)) == EntryType::Regular && read_input_start(path, bytes).done())
         layout_ = journal_layout(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()))
                       .value_or(JournalLayout::ClockOffset);
     const FileResult opened = file_.open(path_from_utf8(path), journal_first_rows());
@@ -42,15 +65,11 @@ bool DeviceJournal::record(DeviceRun& run)
     const FileResult appended = file_.append(journal_row(run, now, layout_));
     if (appended.done())
         return true;
-    const DeviceHolds holds = device_holds(run);
     run.outcome = RunOutcome::JournalFailed;
     run.exit_code = EXIT_ERROR;
     run.result = path_ +
                  ": строку журнала записать не удалось: " + file_cause(appended, path_from_utf8(path_)) +
-                 (holds == DeviceHolds::Untouched
-                      ? std::string("; устройство не изменено")
-                      : "; настройки оптики в устройство на " + run.port + " при этом записаны" +
-                            (holds == DeviceHolds::PartWritten ? " частично" : ""));
+                 "; " + device_words(run);
     return false;
 }
 

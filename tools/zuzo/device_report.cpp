@@ -67,45 +67,6 @@ const char* outcome_name(RunOutcome outcome)
     return "unknown";
 }
 
-DeviceHolds device_holds(const DeviceRun& run)
-{
-    if (run.writes_done == 0)
-        return DeviceHolds::Untouched;
-    if (run.writes_done == 1)
-        return DeviceHolds::PartWritten;
-    return run.verified ? DeviceHolds::Verified : DeviceHolds::Written;
-}
-
-const char* holds_name(DeviceHolds holds)
-{
-    switch (holds) {
-    case DeviceHolds::Untouched:
-        return "untouched";
-    case DeviceHolds::PartWritten:
-        return "part_written";
-    case DeviceHolds::Written:
-        return "written";
-    case DeviceHolds::Verified:
-        break;
-    }
-    return "verified";
-}
-
-const char* holds_words(DeviceHolds holds)
-{
-    switch (holds) {
-    case DeviceHolds::Untouched:
-        return "устройство не изменено";
-    case DeviceHolds::PartWritten:
-        return "в устройство записана только часть 1 настроек оптики";
-    case DeviceHolds::Written:
-        return "настройки оптики записаны, но не проверены";
-    case DeviceHolds::Verified:
-        break;
-    }
-    return "настройки оптики записаны и проверены";
-}
-
 std::string signed_seconds(long long seconds)
 {
     std::string text(seconds > 0 ? "+" : "");
@@ -122,8 +83,10 @@ json::Value run_to_json(const DeviceRun& run)
     v["clock_offset"] = run.clock_offset ? json::Value(*run.clock_offset) : json::Value(nullptr);
     for (const auto& member : run.details.items())
         v[member.key()] = member.value();
-    if (run.command == "write")
-        v["holds"] = holds_name(device_holds(run));
+    if (run.command == "write") {
+        v["holds"] = holds_name(run.holding.holds);
+        v["holds_read_back"] = run.holding.read_back;
+    }
     if (run.command == "verify" || run.verify_after_write) {
         json::Value list = json::Value::array();
         for (const FieldDifference& d : run.differences)

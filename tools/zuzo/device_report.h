@@ -3,6 +3,7 @@
 // message lines, one JSON object (--json) and one row of the provisioning
 // journal (--journal).
 
+#include "tools/zuzo/device_holds.h"
 #include "tools/zuzo/json.h"
 
 #include <iosfwd>
@@ -29,10 +30,6 @@ enum class RunOutcome {
     Stopped,       // Ctrl+C stopped the run between two exchanges
 };
 
-// What a device holds after the run (write); a device that is only read
-// from stays untouched.
-enum class DeviceHolds { Untouched, PartWritten, Written, Verified };
-
 struct FieldDifference {
     std::string field;
     std::string file_value;
@@ -47,11 +44,13 @@ struct DeviceRun {
     std::string clock;                     // the device's clock "YYYY-MM-DD HH:MM:SS", empty if unknown
     std::optional<long long> clock_offset; // device minus computer, seconds (clock_offset.h)
     std::string program_file;              // the file written, verified or read into
-    std::string optics_sha256;             // of the 22 optics bytes on the wire, lower-case hex
+    std::string optics_sha256;             // of the 22 optics bytes on the wire, lower-case hex; for
+                                           // write: what the device holds, as far as known
     RunOutcome outcome = RunOutcome::Done;
     std::string result; // the result in words (Russian, one line)
     int exit_code = 0;
     int writes_done = 0;                         // write commands the device acknowledged (0..2)
+    Holding holding;                             // what the device holds after the run
     bool verified = false;                       // write --verify: read back and found the same
     std::vector<FieldDifference> differences;    // verify
     json::Value details = json::Value::object(); // further keys of the JSON object
@@ -59,12 +58,6 @@ struct DeviceRun {
 
 // The stable name of an outcome in the JSON ("done", "differs", ...).
 [[nodiscard]] const char* outcome_name(RunOutcome outcome);
-
-// What the device holds after the run, and its name in the JSON
-// ("untouched", "part_written", "written", "verified") and in words.
-[[nodiscard]] DeviceHolds device_holds(const DeviceRun& run);
-[[nodiscard]] const char* holds_name(DeviceHolds holds);
-[[nodiscard]] const char* holds_words(DeviceHolds holds);
 
 // An offset in seconds with its sign: "+5", "-90", "0".
 [[nodiscard]] std::string signed_seconds(long long seconds);

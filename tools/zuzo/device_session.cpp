@@ -3,6 +3,7 @@
 #include "link/clock_offset.h"
 #include "link/exchange.h"
 #include "link/optics_bytes.h"
+#include "link/optics_transfer.h"
 #include "link/port_names.h"
 #include "link/port_open_error.h"
 #include "link/serial_link.h"
@@ -14,6 +15,7 @@
 #include "tools/zuzo/command_files.h"
 #include "tools/zuzo/exit_codes.h"
 #include "tools/zuzo/file_kinds.h"
+#include "tools/zuzo/interrupt.h"
 #include "tools/zuzo/json.h"
 #include "tools/zuzo/json_program.h"
 #include "tools/zuzo/optics_compare.h"
@@ -23,7 +25,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
+#include <optional>
 #include <sstream>
+#include <utility>
 
 namespace zuzo::cli {
 namespace {
@@ -82,6 +87,7 @@ struct Run {
     bool skipped = false;                 // the last read's data was skipped on an EEPROM fault
     std::string skip_note;                // what the device said then, and the answer
     std::vector<std::uint8_t> into_bytes; // read --into: the file as it was
+    bool frame_out = false;               // a write frame went out on an open link
 
     Run(const DeviceOptions& options, const std::string& port, const StopCheck& stop_check)
         : o(options), stop(stop_check), prompt(options.on_fault)
@@ -122,10 +128,9 @@ struct Run {
         }
         if (a.result == ExchangeResult::EXCHANGE_DONE)
             return true;
-        if (stop && stop()) // the attempts ended on Ctrl+C
+        if (stop && stop()) // the attempts ended on Ctrl+C; what the device holds follows
             return finish(RunOutcome::Stopped, EXIT_STOPPED,
-                          command_words(code) + ": остановлено по Ctrl+C; " +
-                              holds_words(device_holds(record)));
+                          command_words(code) + ": остановлено по " + interrupt_words());
         if (prompt.asked()) {
             std::string answer = a.result == ExchangeResult::EXCHANGE_BROKEN
                                      ? std::string(": связь разорвана")
@@ -152,22 +157,53 @@ struct Run {
                          code);
     }
 
-    bool write_command(std::uint8_t code, const WriteParams& params)
+    // Each command of an optics transfer under the attempt rule, told as it
+    // ends; a read whose data were skipped ends the transfer (skipped). A
+    // write frame that meets an open link may reach the device.
+    RunTransferStep told_steps()
     {
-        return succeeded(run_attempts(
-                             [&] {
-                                 prompt.begin_exchange();
-                                 return write_exchange(*link, prompt, code, params);
-                             },
-                             stop),
-                         code);
+        return [this](const TransferStep& step) {
+            const bool write = step.code == CMD_WRITE_OPTICS_A || step.code == CMD_WRITE_OPTICS_B;
+            const AttemptOutcome a = run_attempts(
+                [&] {
+                    prompt.begin_exchange();
+                    frame_out = frame_out || (write && link->is_open());
+                    return step.exchange();
+                },
+                stop);
+            if (!succeeded(a, step.code) || skipped)
+                return false;
+            step.done();
+            return true;
+        };
+    }
+
+    // The reads that learn what the device holds after an unfinished write:
+    // nothing is told, and skipped data count as not read. After Ctrl+C each
+    // command gets one attempt.
+    RunTransferStep read_back_steps()
+    {
+        return [this](const TransferStep& step) {
+            const bool stopped = record.outcome == RunOutcome::Stopped;
+            bool tried = false;
+            const AttemptOutcome a = run_attempts(
+                [&] {
+                    prompt.begin_exchange();
+                    return step.exchange();
+                },
+                [&] { return stopped ? std::exchange(tried, true) : stop && stop(); });
+            if (a.result != ExchangeResult::EXCHANGE_DONE || prompt.asked())
+                return false;
+            step.done();
+            return true;
+        };
     }
 
     // Reads and decodes a program file; the tool's message is the result.
     bool load(const std::string& path, DeviceProgram& program)
     {
         std::ostringstream message;
-        if (load_program_file(path, program, message))
+        if (load_program_file(path, program, message, ProgramNeeds::WholeOptics))
             return true;
         std::string text = message.str();
         while (!text.empty() && text.back() == '\n')
@@ -184,7 +220,7 @@ struct Run {
         if (const std::string refusal = target_refusal(path); !refusal.empty())
             return finish(RunOutcome::FileFailed, EXIT_ERROR,
                           path + ": " + refusal + "; устройство не затронуто");
-        if (const FileResult read = read_input(path, into_bytes); !read.done())
+        if (const FileResult read = read_input(path, into_bytes, InputKind::Program); !read.done())
             return finish(RunOutcome::FileFailed, EXIT_ERROR, path + ": " + read_problem(read, path));
         switch (ptm_optics_patchable(into_bytes)) {
         case OpticsPatch::Done:
@@ -196,9 +232,8 @@ struct Run {
             break;
         }
         return finish(RunOutcome::FileFailed, EXIT_ERROR,
-                      path + ": файл программы обрывается раньше конца настроек оптики (" +
-                          std::to_string(into_bytes.size()) +
-                          " байт); файл не изменен, устройство не затронуто");
+                      path + ": " + ptm_cut_short_words(into_bytes) +
+                          "; файл не изменен, устройство не затронуто");
     }
 
     // "ничего не записано" or "ничего не прочитано".
@@ -257,32 +292,50 @@ bool identify(Run& r)
     return true;
 }
 
-// The three optics reads; the 22 bytes they give, in the order of a write.
-bool read_optics(Run& r, std::array<ReplyBytes, 3>& replies)
+// The three replies of an optics read, in the order they came.
+using OpticsReplies = std::array<ReplyBytes, 3>;
+
+std::function<void(std::uint8_t, const ReplyBytes&)> keep_in(OpticsReplies& replies)
 {
-    const std::array<std::uint8_t, 3> codes = {CMD_READ_OPTICS_A, CMD_READ_OPTICS_B, CMD_READ_OPTICS_C};
-    for (std::size_t k = 0; k < codes.size(); ++k) {
-        if (!r.read_command(replies[k], codes[k]))
-            return false;
+    return [&replies](std::uint8_t code, const ReplyBytes& reply) {
+        replies[static_cast<std::size_t>(code - CMD_READ_OPTICS_A)] = reply;
+    };
+}
+
+std::string optics_hash(const OpticsBytes& bytes)
+{
+    return sha256_hex(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+}
+
+OpticsBytes held_bytes(const OpticsReplies& replies)
+{
+    return device_optics_bytes(replies[0], replies[1], replies[2]);
+}
+
+// The three optics reads, told; what_else: added to the message of skipped
+// data.
+std::optional<OpticsReplies> read_device_optics(Run& r, const std::string& what_else = {})
+{
+    OpticsReplies replies{};
+    if (read_optics(*r.link, r.prompt, r.told_steps(), keep_in(replies)) < 3) {
         if (r.skipped)
-            return r.finish(RunOutcome::EepromFault, EXIT_DEVICE,
-                            r.skip_note + "; настройки оптики не получены" +
-                                (r.o.into.empty() ? std::string() : ", файл не изменен"));
+            r.finish(RunOutcome::EepromFault, EXIT_DEVICE,
+                     r.skip_note + "; настройки оптики не получены" + what_else);
+        return std::nullopt;
     }
-    const OpticsBytes held = device_optics_bytes(replies[0], replies[1], replies[2]);
-    r.record.optics_sha256 = sha256_hex(std::vector<std::uint8_t>(held.begin(), held.end()));
-    return true;
+    r.record.optics_sha256 = optics_hash(held_bytes(replies));
+    return replies;
 }
 
 bool read_program(Run& r)
 {
-    std::array<ReplyBytes, 3> replies{};
-    if (!read_optics(r, replies))
+    const std::optional<OpticsReplies> replies =
+        read_device_optics(r, r.o.into.empty() ? std::string() : ", файл не изменен");
+    if (!replies)
         return false;
     DeviceProgram program;
-    store_optics_reply(program, CMD_READ_OPTICS_A, replies[0]);
-    store_optics_reply(program, CMD_READ_OPTICS_B, replies[1]);
-    store_optics_reply(program, CMD_READ_OPTICS_C, replies[2]);
+    for (const std::uint8_t code : kOpticsReadCodes)
+        store_optics_reply(program, code, (*replies)[static_cast<std::size_t>(code - CMD_READ_OPTICS_A)]);
     r.record.details["optics"] = optics_to_json(program);
     if (r.o.into.empty())
         return r.finish(RunOutcome::Done, EXIT_OK, "настройки оптики прочитаны");
@@ -313,23 +366,44 @@ std::string write_refusal(const DeviceProgram& program)
     return problems;
 }
 
+// After a write that did not finish: what the device holds, read back
+// while the link answers, against what it held before and the file.
+void read_back(Run& r, const OpticsBytes& before, const OpticsBytes& file)
+{
+    OpticsReplies replies{};
+    r.record.holding = {DeviceHolds::Unknown, false};
+    r.record.optics_sha256.clear();
+    if (read_optics(*r.link, r.prompt, r.read_back_steps(), keep_in(replies)) < 3)
+        return;
+    const OpticsBytes now = held_bytes(replies);
+    r.record.holding = {compare_held(now, before, file), true};
+    r.record.optics_sha256 = optics_hash(now);
+}
+
 bool write_program(Run& r, const DeviceProgram& program)
 {
     const std::optional<OpticsBytes> encoded = optics_write_bytes(program);
     if (!encoded) // write_refusal lets through only programs that travel exactly
         return r.finish(RunOutcome::Refused, EXIT_DEVICE, "запись отклонена: ничего не отправлено");
-    const OpticsBytes& bytes = *encoded;
-    r.record.optics_sha256 = sha256_hex(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-    if (!r.write_command(CMD_WRITE_OPTICS_A, write_a_params(bytes)))
-        return false;
-    r.record.writes_done = 1;
-    if (!r.write_command(CMD_WRITE_OPTICS_B, write_b_params(bytes))) {
-        if (r.record.outcome != RunOutcome::Stopped) // that says it already
-            r.record.result += "; часть 1 уже записана в устройство";
+    // What the device holds is read first, so that a write that does not
+    // finish can tell what it changed.
+    const std::optional<OpticsReplies> held = read_device_optics(r, ", ничего не записано");
+    if (!held) {
+        if (r.record.outcome != RunOutcome::Stopped && !r.skipped) // those say it already
+            r.record.result += "; ничего не записано";
         return false;
     }
-    r.record.writes_done = 2;
-    return r.finish(RunOutcome::Done, EXIT_OK, "настройки оптики записаны");
+    const OpticsBytes before = held_bytes(*held);
+    const OpticsBytes& bytes = *encoded;
+    r.record.writes_done = write_optics(*r.link, r.prompt, bytes, r.told_steps());
+    if (r.record.writes_done == 2) {
+        r.record.holding = {DeviceHolds::Written, false};
+        r.record.optics_sha256 = optics_hash(bytes);
+        return r.finish(RunOutcome::Done, EXIT_OK, "настройки оптики записаны");
+    }
+    if (r.frame_out) // the device may have stored a frame, reply or not
+        read_back(r, before, bytes);
+    return false;
 }
 
 // Reads the optics and compares them with what a write of the program would
@@ -338,19 +412,20 @@ bool verify_program(Run& r, const DeviceProgram& program)
 {
     const bool written = r.record.writes_done == 2; // write --verify
     const std::string sent_hash = r.record.optics_sha256;
-    std::array<ReplyBytes, 3> replies{};
-    if (!read_optics(r, replies)) {
+    const std::optional<OpticsReplies> replies = read_device_optics(r);
+    if (!replies) {
         if (written && r.record.outcome != RunOutcome::Stopped) // that says it already
-            r.record.result += "; настройки оптики записаны, но не проверены";
+            r.record.result += "; " + holds_words(r.record.holding);
         return false;
     }
     if (written)
         r.record.optics_sha256 = sent_hash; // the row tells what was written
-    for (const OpticsDifference& d :
-         optics_differences(program, device_optics_bytes(replies[0], replies[1], replies[2])))
+    for (const OpticsDifference& d : optics_differences(program, held_bytes(*replies)))
         r.record.differences.push_back({d.field, d.file_value, d.device_value});
     const std::string fields = " (полей: " + std::to_string(r.record.differences.size()) + ")";
     r.record.verified = written && r.record.differences.empty();
+    if (r.record.verified)
+        r.record.holding = {DeviceHolds::Verified, false};
     if (r.record.differences.empty())
         return r.finish(RunOutcome::Done, EXIT_OK,
                         written ? "настройки оптики записаны и прочитаны обратно: совпадают с файлом"
@@ -376,6 +451,14 @@ void judge_clock(Run& r)
                                    : std::string("часы устройства не прочитаны как дата: расхождение не "
                                                  "проверить (--max-clock-offset)");
     r.finish(RunOutcome::ClockOff, EXIT_CLOCK, r.record.result + "; " + why);
+}
+
+// A run stopped, or a write that did not finish after a frame went out,
+// ends by saying what the device holds.
+void tell_holds(Run& r)
+{
+    if (r.record.outcome == RunOutcome::Stopped || (r.frame_out && r.record.writes_done < 2))
+        r.record.result += "; " + holds_words(r.record.holding);
 }
 
 // Everything that touches the device, once the journal is open.
@@ -418,6 +501,7 @@ void run_command(Run& r)
             verify_program(r, program);
         judge_clock(r);
     }
+    tell_holds(r);
     r.link->close_link();
 }
 

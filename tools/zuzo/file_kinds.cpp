@@ -81,7 +81,7 @@ std::string output_refusal(const std::string& path, FileKind kind)
     if (std::string refusal = target_refusal(path); !refusal.empty())
         return refusal;
     std::vector<std::uint8_t> bytes;
-    if (entry_type(path_from_utf8(path)) == EntryType::Missing || !read_input(path, bytes).done() ||
+    if (entry_type(path_from_utf8(path)) == EntryType::Missing || !read_input_start(path, bytes).done() ||
         bytes.empty())
         return {}; // a file that cannot be read is told by the write
     const std::optional<FileKind> found = kind_of(bytes);

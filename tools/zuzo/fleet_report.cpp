@@ -1,6 +1,7 @@
 #include "tools/zuzo/fleet_report.h"
 
 #include "tools/zuzo/exit_codes.h"
+#include "tools/zuzo/interrupt.h"
 
 namespace zuzo::cli {
 namespace {
@@ -35,21 +36,6 @@ const char* outcome_words(RunOutcome outcome)
         break;
     }
     return "остановлено";
-}
-
-const char* holds_short(DeviceHolds holds)
-{
-    switch (holds) {
-    case DeviceHolds::Untouched:
-        return "не изменено";
-    case DeviceHolds::PartWritten:
-        return "записана только часть 1";
-    case DeviceHolds::Written:
-        return "записано, не проверено";
-    case DeviceHolds::Verified:
-        break;
-    }
-    return "записано и проверено";
 }
 
 // What a device that did its command showed: type, sensor and
@@ -87,13 +73,13 @@ std::string fleet_summary(const std::vector<DeviceRun>& runs, bool stopped)
 {
     std::string text;
     if (stopped) {
-        text = "Остановлено по Ctrl+C.";
+        text = std::string("Остановлено по ") + interrupt_words() + ".";
         const bool writes = !runs.empty() && runs.front().command == "write";
         if (writes) {
             text += " В устройствах:";
             for (std::size_t k = 0; k < runs.size(); ++k)
-                text += std::string(k == 0 ? " " : ", ") + runs[k].port + " — " +
-                        holds_short(device_holds(runs[k]));
+                text +=
+                    std::string(k == 0 ? " " : ", ") + runs[k].port + " — " + holds_short(runs[k].holding);
         } else {
             text += " Устройства не изменены.";
         }
@@ -108,6 +94,10 @@ std::string fleet_summary(const std::vector<DeviceRun>& runs, bool stopped)
         }
         not_done += std::string(not_done.empty() ? "; не выполнено: " : ", ") + run.port + " — " +
                     outcome_words(run.outcome);
+        // A write that did not finish: what the device holds, unless the
+        // line of Ctrl+C above said it already.
+        if (run.command == "write" && !stopped)
+            not_done += " (" + holds_short(run.holding) + ")";
     }
     return text + "Итог: успешно " + std::to_string(done) + " из " + std::to_string(runs.size()) + not_done +
            "; код возврата " + std::to_string(fleet_exit_code(runs)) + '\n';

@@ -20,7 +20,9 @@ namespace zuzo::cli {
 
 // After all devices: what each device holds when Ctrl+C stopped the runs,
 // then "Итог: успешно 6 из 8; не выполнено: COM5 — нет ответа или неверный ответ, ...;
-// код возврата 1". stopped: Ctrl+C was pressed.
+// код возврата 1", where a write that did not finish adds what its device
+// holds ("COM5 — нет ответа или неверный ответ (не изменено)"). stopped: Ctrl+C was
+// pressed.
 [[nodiscard]] std::string fleet_summary(const std::vector<DeviceRun>& runs, bool stopped);
 
 // {"devices": [...], "summary": {"ports", "done", "not_done": [{"port",

@@ -1,18 +1,30 @@
-// Ctrl+C is SIGINT. The handler notes it and gives the signal back to its
-// default action, so that a second Ctrl+C ends the program.
+// Ctrl+C is SIGINT; a closed terminal or remote session sends SIGHUP, kill
+// and timeout SIGTERM. Each is noted and given back to its default action,
+// so that a second one ends the program.
 
 #include "tools/zuzo/interrupt.h"
 
 #include <csignal>
+#include <iterator>
 
 namespace zuzo::cli {
 namespace {
 
-struct sigaction g_before {};
+struct Watched {
+    int signal;
+    Interrupt why;
+};
+constexpr Watched kWatched[] = {
+    {SIGINT, Interrupt::CtrlC}, {SIGTERM, Interrupt::Terminate}, {SIGHUP, Interrupt::HangUp}};
 
-extern "C" void on_interrupt(int)
+struct sigaction g_before[std::size(kWatched)]{};
+
+extern "C" void on_interrupt(int signal)
 {
-    note_interrupt();
+    for (const Watched& w : kWatched) {
+        if (w.signal == signal)
+            note_interrupt(w.why);
+    }
 }
 
 } // namespace
@@ -24,12 +36,14 @@ InterruptWatch::InterruptWatch()
     watch.sa_handler = &on_interrupt;
     sigemptyset(&watch.sa_mask);
     watch.sa_flags = SA_RESTART | SA_RESETHAND; // waits go on; the next one ends the program
-    sigaction(SIGINT, &watch, &g_before);
+    for (std::size_t k = 0; k < std::size(kWatched); ++k)
+        sigaction(kWatched[k].signal, &watch, &g_before[k]);
 }
 
 InterruptWatch::~InterruptWatch()
 {
-    sigaction(SIGINT, &g_before, nullptr);
+    for (std::size_t k = 0; k < std::size(kWatched); ++k)
+        sigaction(kWatched[k].signal, &g_before[k], nullptr);
 }
 
 } // namespace zuzo::cli

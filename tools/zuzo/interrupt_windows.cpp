@@ -15,7 +15,7 @@ BOOL WINAPI on_console_key(DWORD event)
         return FALSE;
     if (interrupted())
         return FALSE;
-    note_interrupt();
+    note_interrupt(event == CTRL_C_EVENT ? Interrupt::CtrlC : Interrupt::CtrlBreak);
     return TRUE;
 }
 

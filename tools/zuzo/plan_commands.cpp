@@ -49,14 +49,14 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
         return EXIT_ERROR;
     }
     std::vector<std::uint8_t> table;
-    if (const FileResult read = read_input(csv_path, table); !read.done()) {
+    if (const FileResult read = read_input(csv_path, table, InputKind::Table); !read.done()) {
         report_file_problem(err, csv_path, read_problem(read, csv_path));
         return EXIT_ERROR;
     }
     std::vector<std::uint8_t> before;
     if (entry_type(path_from_utf8(ptm_path)) == EntryType::Missing) {
         before = write_ptm(DeviceProgram{});
-    } else if (const FileResult read = read_input(ptm_path, before); !read.done()) {
+    } else if (const FileResult read = read_input(ptm_path, before, InputKind::Program); !read.done()) {
         report_file_problem(err, ptm_path, read_problem(read, ptm_path));
         return EXIT_ERROR;
     }
@@ -93,7 +93,7 @@ int import_plan(const std::string& csv_path, const std::string& ptm_path, std::o
     expected.plan_hour = plan.plan_hour;
     expected.plan_minute = plan.plan_minute;
     expected.plan_volume = plan.plan_volume;
-    if (written != expected) {
+    if (written != expected || after->size() > kPtmFileLimit) {
         report_file_problem(err, ptm_path,
                             "план нельзя вставить так, чтобы файл читался обратно тем же; файл не изменен");
         return EXIT_ERROR;

@@ -1,6 +1,7 @@
 #include "tools/zuzo/ptm_commands.h"
 
 #include "program/ptm_format.h"
+#include "program/ptm_optics_patch.h"
 #include "tools/zuzo/command_files.h"
 #include "tools/zuzo/file_kinds.h"
 #include "tools/zuzo/json.h"
@@ -55,7 +56,7 @@ int make(const std::string& json_path, const std::string& out_path, std::ostream
     if (writes_over_input(err, json_path, out_path) || refuses_output(err, out_path, FileKind::Program))
         return EXIT_ERROR;
     std::vector<std::uint8_t> bytes;
-    if (const FileResult read = read_input(json_path, bytes); !read.done()) {
+    if (const FileResult read = read_input(json_path, bytes, InputKind::Json); !read.done()) {
         report_file_problem(err, json_path, read_problem(read, json_path));
         return EXIT_ERROR;
     }
@@ -74,10 +75,11 @@ int make(const std::string& json_path, const std::string& out_path, std::ostream
 int check(const std::string& path, std::ostream& out, std::ostream& err)
 {
     DeviceProgram program;
-    if (!load_program_file(path, program, err))
+    if (!load_program_file(path, program, err, ProgramNeeds::WholeOptics))
         return EXIT_ERROR;
-    int faults = print_range_faults(program, out);
-    faults += print_optics_faults(program, out);
+    // The optics rules' own faults first, as the tool's warnings show them.
+    int faults = print_optics_faults(program, out);
+    faults += print_range_faults(program, out);
     faults += print_plan_faults(program, out);
     (void)print_range_warnings(program, out); // a warning alone does not fail the check
     return faults > 0 ? EXIT_FAULTS : EXIT_OK;
@@ -108,16 +110,22 @@ bool refuses_output(std::ostream& err, const std::string& path, FileKind kind)
     return !refusal.empty();
 }
 
-bool load_program_file(const std::string& path, DeviceProgram& program, std::ostream& err)
+bool load_program_file(const std::string& path, DeviceProgram& program, std::ostream& err, ProgramNeeds needs)
 {
     std::vector<std::uint8_t> bytes;
-    if (const FileResult read = read_input(path, bytes); !read.done()) {
+    if (const FileResult read = read_input(path, bytes, InputKind::Program); !read.done()) {
         report_file_problem(err, path, read_problem(read, path));
         return false;
     }
     if (read_ptm(bytes, program) != PtmReadResult::Loaded) {
         report_file_problem(err, path, kBadFormat);
         return false;
+    }
+    if (needs == ProgramNeeds::WholeOptics) {
+        if (const std::string cut = ptm_cut_short_words(bytes); !cut.empty()) {
+            report_file_problem(err, path, cut);
+            return false;
+        }
     }
     return true;
 }

@@ -36,8 +36,14 @@ void report_file_problem(std::ostream& err, const std::string& path, std::string
 // and returns true; nothing is written.
 [[nodiscard]] bool refuses_output(std::ostream& err, const std::string& path, FileKind kind);
 
+// What a command needs of a program file: the program as the tool reads it
+// (what the file lacks reads as 0), or, for a command that judges or sends
+// the optics, every byte of them.
+enum class ProgramNeeds { AsTheToolReads, WholeOptics };
+
 // Reads and decodes a program file; reports to err and returns false on failure.
-[[nodiscard]] bool load_program_file(const std::string& path, DeviceProgram& program, std::ostream& err);
+[[nodiscard]] bool load_program_file(const std::string& path, DeviceProgram& program, std::ostream& err,
+                                     ProgramNeeds needs = ProgramNeeds::AsTheToolReads);
 
 // A call that cannot be run, told on one line, "zuzo WHERE: PROBLEM; см.
 // zuzo WHERE --help" (usage lives in --help); returns EXIT_ERROR. where is

@@ -58,7 +58,7 @@ int run_ptm_diff(const std::vector<std::string>& args, std::ostream& out, std::o
     DeviceProgram programs[2];
     for (std::size_t k = 0; k < 2; ++k) {
         std::ostringstream message;
-        if (!load_program_file(files[k], programs[k], message)) {
+        if (!load_program_file(files[k], programs[k], message, ProgramNeeds::WholeOptics)) {
             std::string line = message.str();
             line.pop_back(); // its line break
             if (as_json)

@@ -32,6 +32,12 @@ PtmMakeResult make_ptm(std::string_view json_text)
         return r;
     }
     r.bytes = write_ptm(r.program);
+    if (r.bytes.size() > kPtmFileLimit) { // it could not be read again
+        r.error = "не помещается в файл программы: тексты дают файл в " + std::to_string(r.bytes.size()) +
+                  " байт, а файл программы не больше " + std::to_string(kPtmFileLimit) + " байт";
+        r.bytes.clear();
+        return r;
+    }
     r.made = true;
     return r;
 }
