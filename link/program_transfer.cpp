@@ -1,12 +1,12 @@
 #include "link/program_transfer.h"
 
+#include "link/core/optics_bytes.h"
+#include "link/core/optics_transfer.h"
 #include "link/link_host.h"
-#include "link/optics_bytes.h"
-#include "link/optics_transfer.h"
-#include "link/serial_link.h"
+#include "link/serial/serial_link.h"
 #include "link/status_log.h"
-#include "program/device_program.h"
-#include "program/optics_range.h"
+#include "program/core/device_program.h"
+#include "program/core/optics_range.h"
 #include "ui/busy_scope.h"
 #include "ui/seams.h"
 

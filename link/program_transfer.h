@@ -5,8 +5,8 @@
 // closing of the progress window and its progress are reported through its
 // signals, and Stop comes in through request_stop().
 
-#include "link/exchange.h"
-#include "link/optics_transfer.h"
+#include "link/core/exchange.h"
+#include "link/core/optics_transfer.h"
 
 #include <QObject>
 #include <QString>

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "program/device_program.h"
+#include "program/core/device_program.h"
 #include "ui/pictures.h"
 #include "ui/window_focus.h"
 

@@ -1,8 +1,8 @@
 #include "program/program_file_io.h"
 
-#include "program/file_causes.h"
-#include "program/file_store.h"
-#include "program/ptm_format.h"
+#include "program/core/file_causes.h"
+#include "program/core/file_store.h"
+#include "program/core/ptm_format.h"
 
 #include <cstdint>
 #include <vector>

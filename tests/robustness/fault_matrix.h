@@ -2,7 +2,7 @@
 // The fault matrix: every fault the simulated device can show, against every
 // operation that talks to it, with the outcome the design gives each pair.
 
-#include "tools/zuzo/device_holds.h"
+#include "tools/zuzo/commands/device_holds.h"
 
 #include <ostream>
 #include <string>

@@ -3,18 +3,18 @@
 // beyond the attempt limit, and the program changed only where it should be.
 
 #include "app/link_controller.h"
-#include "link/exchange.h"
+#include "link/core/exchange.h"
+#include "link/core/optics_bytes.h"
 #include "link/link_fixture.h"
-#include "link/optics_bytes.h"
 #include "link/status_log.h"
-#include "program/ptm_format.h"
+#include "program/core/ptm_format.h"
 #include "robustness/fault_matrix.h"
 #include "robustness/partial_read.h"
 #include "robustness/qt_print.h"
 #include "support/sample_programs.h"
-#include "tools/zuzo/command_files.h"
-#include "tools/zuzo/device_commands.h"
-#include "tools/zuzo/json.h"
+#include "tools/zuzo/commands/device_commands.h"
+#include "tools/zuzo/core/command_files.h"
+#include "tools/zuzo/json/json.h"
 #include "ui/numeric_edit.h"
 
 #include <QLineEdit>

@@ -7,16 +7,17 @@
 // The companion's standard output is checked like a file, and a name that
 // leads to a device, a pipe or a folder is never written over.
 
+#include "link/core/optics_bytes.h"
 #include "link/link_fixture.h"
-#include "link/optics_bytes.h"
-#include "program/ptm_format.h"
+#include "program/core/ptm_format.h"
 #include "robustness/qt_print.h"
 #include "robustness/scratch_mount.h"
 #include "support/sample_programs.h"
-#include "tools/zuzo/device_commands.h"
-#include "tools/zuzo/json.h"
-#include "tools/zuzo/json_program.h"
-#include "tools/zuzo/ptm_commands.h"
+#include "tools/zuzo/commands/device_commands.h"
+#include "tools/zuzo/commands/ptm_commands.h"
+#include "tools/zuzo/core/exit_codes.h"
+#include "tools/zuzo/json/json.h"
+#include "tools/zuzo/json/json_program.h"
 
 #include <QAction>
 #include <QProcess>

@@ -3,8 +3,8 @@
 // a temporary folder that goes with the test. Header only: only tests that
 // link the companion's library include it.
 
-#include "tools/zuzo/cli.h"
-#include "tools/zuzo/command_files.h"
+#include "tools/zuzo/commands/cli.h"
+#include "tools/zuzo/core/command_files.h"
 
 #include <QDir>
 #include <QStringList>
