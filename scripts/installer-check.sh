@@ -309,11 +309,11 @@ installer_window() { xdotool search --onlyvisible --name '^Установка Ve
 wine "$installer" >/dev/null 2>&1 &
 pages=$!
 check "the installer's window is titled in Russian" wait_for 60 eval '[ -n "$(installer_window)" ]'
-through_pages() {
+through_pages() { # until the installer ($pages) has ended
   local window
+  kill -0 "$pages" 2>/dev/null || return 0
   window=$(installer_window)
-  [ -z "$window" ] && return 0
-  xdotool windowfocus "$window" key --window "$window" Return 2>/dev/null || true
+  [ -n "$window" ] && { xdotool windowfocus "$window" key --window "$window" Return 2>/dev/null || true; }
   sleep 1 # one page a second at most: the page before the finish page is not skipped
   return 1
 }
@@ -325,15 +325,23 @@ check "taking the defaults puts the programs' folder on the system PATH" bin_on_
 wineserver -k 2>/dev/null || true
 wineserver --wait
 
-# Over that installation ("Нет" to the question: Tab to the button, Enter),
-# for the current user this time (/PATH=USER ticks it on the options page).
+# Over that installation ("Нет" to the question: Tab to the button, Enter,
+# until the question gives way to the pages), for the current user this
+# time (/PATH=USER ticks it on the options page). The installer's log
+# shows that no uninstaller ran.
+# shellcheck disable=SC2034 # read in the eval below
+log_before=$(setup_log | wc -l)
 wine "$installer" /PATH=USER >/dev/null 2>&1 &
 pages=$!
 question=
 wait_for 60 eval '[ -n "$(installer_window)" ]' && question=$(installer_window)
-xdotool windowfocus "$question" key --window "$question" Tab Return 2>/dev/null || true
-wait_for 60 eval '[ -n "$(installer_window)" ] && [ "$(installer_window)" != "$question" ]' || true
-check "installed over it for the current user through the pages" wait_for 120 through_pages
+answered() { [ -n "$(installer_window)" ] && [ "$(installer_window)" != "$question" ]; }
+for _ in 1 2 3; do
+  xdotool windowfocus "$question" 2>/dev/null && xdotool key Tab Return 2>/dev/null
+  wait_for 10 answered && break
+done
+check "installed over it (\"Нет\") for the current user through the pages" \
+  eval 'wait_for 120 through_pages && ! setup_log | tail -n +$((log_before + 1)) | grep -q "^Удаление"' 
 wait "$pages" 2>/dev/null || true
 wait_for 60 window_up || true
 wineserver -k 2>/dev/null || true

@@ -17,6 +17,8 @@
 # FOLDER/THIRD-PARTY.txt). Exit code: 0 all named, 1 something is not,
 # 2 the check cannot run. Run by scripts/installer-check.sh.
 set -euo pipefail
+# The tools' own words (objdump's "file format") are read: in English.
+export LC_ALL=C
 notices=
 if [ "${1:-}" = --notices ]; then
   notices=$2
