@@ -111,6 +111,8 @@ for map in "$@"; do
       ;;
     "$gcc_lib"/*) licence=GCC-exception ;;
     */libQt6*.a) # an import library names its DLL; a static one is named itself
+      [ -n "${source[$real]+seen}" ] && continue
+      source[$real]=1
       if ! x86_64-w64-mingw32-nm --defined-only "$real" 2>/dev/null | grep -q ' __imp_'; then
         name=${real##*/lib}
         named "Qt's static library ${name%.a} in ${map##*/}" "${name%.a}"
