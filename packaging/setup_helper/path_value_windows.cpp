@@ -202,7 +202,8 @@ PathResult edit_path(PathScope scope, const std::wstring& folder, Verb verb)
         const std::optional<std::wstring> text =
             verb == Verb::Add ? with_folder(value.text, folder) : without_folder(value.text, folder);
         if (text && text->size() > PATH_LIMIT) {
-            result = {PathEdit::Failed, L"PATH стал бы длиннее " + std::to_wstring(PATH_LIMIT) + L" знаков"};
+            result = {PathEdit::Failed,
+                      L"PATH стал бы длиннее " + std::to_wstring(PATH_LIMIT) + L" знаков, предела Windows"};
         } else if (text) {
             if (std::optional<std::wstring> failed = write_path(key, value, *text))
                 result = {PathEdit::Failed, *failed};
