@@ -6,7 +6,7 @@
 #include "link/status_log.h"
 #include "plans/copy_dialog.h"
 #include "plans/plan_editor.h"
-#include "program/device_program.h"
+#include "program/core/device_program.h"
 #include "program/file_commands.h"
 #include "program/optics_editor.h"
 #include "ui/control_ops.h"

@@ -3,7 +3,7 @@
 // the main window, every part bound to its controls, the two timers and the
 // dispatch of menu ids, ticks and close requests.
 
-#include "program/device_program.h"
+#include "program/core/device_program.h"
 #include "ui/app_context.h"
 
 #include <QObject>

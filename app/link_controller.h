@@ -28,7 +28,7 @@ class LinkController : public QObject {
     Q_OBJECT
 public:
     // Built after the main window. The virtual port folder is the user's (see
-    // link/port_names.h). log: where the link reports; ports: the list of
+    // link/core/port_names.h). log: where the link reports; ports: the list of
     // serial ports (none: no discovery).
     LinkController(AppContext& ctx, StatusLog& log, zuzo::PortLister* ports, QObject* parent = nullptr);
     // virtual_port_folder: where COMn links stand for COM names.

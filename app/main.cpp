@@ -1,6 +1,6 @@
 #include "app/application.h"
 #include "app/translations.h"
-#include "link/port_names.h"
+#include "link/core/port_names.h"
 #include "ui/system_locale.h"
 
 #include <QApplication>

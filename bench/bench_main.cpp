@@ -10,7 +10,7 @@
 #include "bench/link_bench.h"
 #include "bench/measure.h"
 #include "bench/ptm_bench.h"
-#include "link/port_names.h"
+#include "link/core/port_names.h"
 
 #include <QApplication>
 #include <QDir>

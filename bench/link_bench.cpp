@@ -1,8 +1,8 @@
 #include "bench/link_bench.h"
 
 #include "bench/devsim_process.h"
-#include "link/exchange.h"
-#include "link/serial_link.h"
+#include "link/core/exchange.h"
+#include "link/serial/serial_link.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "bench/ptm_bench.h"
 
-#include "program/ptm_format.h"
+#include "program/core/ptm_format.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 # link it can include.
 #
 # Every folder includes its headers by their path from the repository's top
-# ("program/device_program.h"), yet the top is on no include path. Each
+# ("program/core/device_program.h"), yet the top is on no include path. Each
 # library gets a folder of its own in the build, include/<library>, holding
 # for each of its headers a one-line header of the same path that includes
 # the real one; that folder is the library's public include folder. A file
@@ -58,6 +58,10 @@ endfunction()
 function(zuzo_library name)
   add_library(${name} STATIC ${ARGN})
   zuzo_headers(${name} PUBLIC ${ARGN})
+  # Nothing is compiled before every include is known to name its folder.
+  if(TARGET zuzo_include_paths)
+    add_dependencies(${name} zuzo_include_paths)
+  endif()
 endfunction()
 
 # zuzo_core_library(NAME SOURCES...): a library of the standard library

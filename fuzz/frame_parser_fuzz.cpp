@@ -3,7 +3,7 @@
 // could have sent (rebuilding it from its bytes gives its text back).
 
 #include "fuzz/fuzz_check.h"
-#include "link/protocol.h"
+#include "link/core/protocol.h"
 #include "tools/devsim/frame_parser.h"
 
 #include <algorithm>

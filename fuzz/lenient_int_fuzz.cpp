@@ -3,7 +3,7 @@
 // value reads back as that value.
 
 #include "fuzz/fuzz_check.h"
-#include "program/number_text.h"
+#include "program/core/number_text.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,13 +5,13 @@
 //
 // usage: zuzo_fuzz_seeds DIR   (makes DIR/ptm, DIR/reply, DIR/frame, DIR/int, DIR/csv, DIR/json)
 
-#include "link/protocol.h"
-#include "plans/plan_csv.h"
-#include "program/cp1251.h"
-#include "program/device_program.h"
-#include "program/ptm_format.h"
-#include "tools/zuzo/json.h"
-#include "tools/zuzo/json_program.h"
+#include "link/core/protocol.h"
+#include "plans/core/plan_csv.h"
+#include "program/core/cp1251.h"
+#include "program/core/device_program.h"
+#include "program/core/ptm_format.h"
+#include "tools/zuzo/json/json.h"
+#include "tools/zuzo/json/json_program.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -5,7 +5,7 @@
 // writer.
 
 #include "fuzz/fuzz_check.h"
-#include "plans/plan_csv.h"
+#include "plans/core/plan_csv.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,10 +3,10 @@
 // taken, and that program's dump made again gives the same file.
 
 #include "fuzz/fuzz_check.h"
-#include "program/ptm_format.h"
-#include "tools/zuzo/json.h"
-#include "tools/zuzo/json_program.h"
-#include "tools/zuzo/ptm_make.h"
+#include "program/core/ptm_format.h"
+#include "tools/zuzo/json/json.h"
+#include "tools/zuzo/json/json_program.h"
+#include "tools/zuzo/json/ptm_make.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,8 +5,8 @@
 // back as themselves, so no text line of a file changes when it is saved.
 
 #include "fuzz/fuzz_check.h"
-#include "program/cp1251.h"
-#include "program/ptm_format.h"
+#include "program/core/cp1251.h"
+#include "program/core/ptm_format.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,7 +4,7 @@
 // leave the reply bytes as they were.
 
 #include "fuzz/fuzz_check.h"
-#include "link/protocol.h"
+#include "link/core/protocol.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // The EEPROM fault questions of an exchange, asked in message boxes.
 
-#include "link/exchange.h"
+#include "link/core/exchange.h"
 
 class MessageBoxes;
 class QWidget;

@@ -1,11 +1,11 @@
 #include "link/connection.h"
 
+#include "link/core/exchange.h"
+#include "link/core/status_reply.h"
 #include "link/date_display.h"
-#include "link/exchange.h"
 #include "link/link_host.h"
-#include "link/serial_link.h"
+#include "link/serial/serial_link.h"
 #include "link/status_log.h"
-#include "link/status_reply.h"
 #include "ui/pending_input.h"
 #include "ui/seams.h"
 

@@ -2,7 +2,7 @@
 // The date display of SystemDateEdit and DeviceDateEdit: a weekday
 // abbreviation, then " dd.MM.yyyy  hh:mm:ss" ("Пн. 07.12.2026  14:05:09").
 
-#include "link/status_reply.h"
+#include "link/core/status_reply.h"
 
 #include <QDateTime>
 #include <QString>

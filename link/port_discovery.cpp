@@ -1,6 +1,6 @@
 #include "link/port_discovery.h"
 
-#include "link/port_list.h"
+#include "link/core/port_list.h"
 #include "link/status_log.h"
 
 #include <QString>

@@ -3,7 +3,7 @@
 // machine has are listed and every port that was not there at the previous
 // scan is reported in StatusLog with the COM name to choose.
 
-#include "link/port_list.h"
+#include "link/core/port_list.h"
 
 #include <string>
 #include <vector>

@@ -1,11 +1,12 @@
 #include "link/program_transfer.h"
 
+#include "link/core/optics_bytes.h"
+#include "link/core/optics_transfer.h"
 #include "link/link_host.h"
-#include "link/optics_bytes.h"
-#include "link/serial_link.h"
+#include "link/serial/serial_link.h"
 #include "link/status_log.h"
-#include "program/device_program.h"
-#include "program/optics_range.h"
+#include "program/core/device_program.h"
+#include "program/core/optics_range.h"
 #include "ui/busy_scope.h"
 #include "ui/seams.h"
 
@@ -55,19 +56,19 @@ bool ProgramTransfer::stop_requested()
     return stop_clicked_;
 }
 
-ExchangeResult ProgramTransfer::command(const std::function<ExchangeResult()>& exchange,
-                                        const std::function<void()>& after_done)
+zuzo::RunTransferStep ProgramTransfer::step_runner(ExchangeResult& outcome)
 {
-    const zuzo::AttemptOutcome outcome = zuzo::run_attempts(exchange, [this] { return stop_requested(); });
-    if (outcome.result != ExchangeResult::EXCHANGE_DONE)
-        return outcome.result;
-    if (after_done)
-        after_done();
-    if (++step_ > kStepWrap)
-        step_ = 0;
-    // step x 3.5 to the nearest integer, ties to even: 4, 7, 10.
-    emit progressed(static_cast<int>(std::nearbyint(step_ * 3.5)));
-    return outcome.result;
+    return [this, &outcome](const zuzo::TransferStep& step) {
+        outcome = zuzo::run_attempts(step.exchange, [this] { return stop_requested(); }).result;
+        if (outcome != ExchangeResult::EXCHANGE_DONE)
+            return false;
+        step.done();
+        if (++step_ > kStepWrap)
+            step_ = 0;
+        // step x 3.5 to the nearest integer, ties to even: 4, 7, 10.
+        emit progressed(static_cast<int>(std::nearbyint(step_ * 3.5)));
+        return true;
+    };
 }
 
 void ProgramTransfer::write_program()
@@ -91,13 +92,7 @@ void ProgramTransfer::write_program()
                                    QString::fromStdString(unsendable.value_or(std::string())),
                                MsgButtons::Ok, MsgIcon::Exclamation);
     } else {
-        const zuzo::WriteParams first = zuzo::write_a_params(*bytes);
-        const zuzo::WriteParams second = zuzo::write_b_params(*bytes);
-        outcome =
-            command([&] { return zuzo::write_exchange(link_, prompt_, zuzo::CMD_WRITE_OPTICS_A, first); });
-        if (outcome == ExchangeResult::EXCHANGE_DONE)
-            outcome = command(
-                [&] { return zuzo::write_exchange(link_, prompt_, zuzo::CMD_WRITE_OPTICS_B, second); });
+        (void)zuzo::write_optics(link_, prompt_, *bytes, step_runner(outcome));
     }
     finish(outcome, QStringLiteral(" Программа записана"));
 }
@@ -109,14 +104,10 @@ void ProgramTransfer::read_program()
     const BusyScope busy(host_.busy);
     begin(QStringLiteral(" Старт чтения программы"));
     ExchangeResult outcome = ExchangeResult::EXCHANGE_DONE;
-    for (const std::uint8_t code :
-         {zuzo::CMD_READ_OPTICS_A, zuzo::CMD_READ_OPTICS_B, zuzo::CMD_READ_OPTICS_C}) {
-        zuzo::ReplyBytes reply;
-        outcome = command([&] { return zuzo::read_exchange(link_, prompt_, reply, code, 0, 0); },
-                          [&] { (void)zuzo::store_optics_reply(program_, code, reply); });
-        if (outcome != ExchangeResult::EXCHANGE_DONE)
-            break;
-    }
+    (void)zuzo::read_optics(link_, prompt_, step_runner(outcome),
+                            [this](std::uint8_t code, const zuzo::ReplyBytes& reply) {
+                                (void)zuzo::store_optics_reply(program_, code, reply);
+                            });
     finish(outcome, QStringLiteral(" Программа считана"));
     // The display follows the program also after a failed or stopped read.
     emit programReplaced();

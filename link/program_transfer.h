@@ -5,12 +5,11 @@
 // closing of the progress window and its progress are reported through its
 // signals, and Stop comes in through request_stop().
 
-#include "link/exchange.h"
+#include "link/core/exchange.h"
+#include "link/core/optics_transfer.h"
 
 #include <QObject>
 #include <QString>
-
-#include <functional>
 
 namespace zuzo {
 struct DeviceProgram;
@@ -49,10 +48,10 @@ signals:
 private:
     void begin(const QString& start_text);
     void finish(zuzo::ExchangeResult outcome, const QString& success_text);
-    // One command under the attempt rule, with a Stop check before every
-    // attempt; when done, after_done runs and the progress advances.
-    zuzo::ExchangeResult command(const std::function<zuzo::ExchangeResult()>& exchange,
-                                 const std::function<void()>& after_done = {});
+    // Runs each command of a transfer under the attempt rule, with a Stop
+    // check before every attempt; when it is done, its reply is taken and
+    // the progress advances. outcome is that of the last command run.
+    [[nodiscard]] zuzo::RunTransferStep step_runner(zuzo::ExchangeResult& outcome);
     [[nodiscard]] bool stop_requested();
 
     SerialLink& link_;

@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "plans/copy_dialog_window.h"
-#include "plans/plan_copy.h"
+#include "plans/core/plan_copy.h"
 #include "plans/plan_editor.h"
-#include "program/device_program.h"
+#include "program/core/device_program.h"
 #include "ui/app_context.h"
 #include "ui/quiet_accessibility.h"
 #include "ui/window_focus.h"

@@ -6,7 +6,9 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "program/device_program.h"
+#include <algorithm>
+
+#include "program/core/device_program.h"
 #include "ui/pictures.h"
 #include "ui/window_focus.h"
 
@@ -50,14 +52,11 @@ CopyDialogWindow::CopyDialogWindow(QWidget* owner)
     image_button_->setIcon(picture_icon(Picture::CopyDialogImage));
     image_button_->setIconSize(picture_size(Picture::CopyDialogImage));
     image_button_->setGeometry(157, 45, 50, 25);
-    // The mouse's way and the keyboard's.
-    hint_ = new QLabel(QStringLiteral("Для выбора нескольких пунктов удерживайте Ctrl:\n"
-                                      "щелчок мышью или стрелки и пробел"),
-                       this);
+    hint_ = new QLabel(QStringLiteral("Для выбора нескольких пунктов,удерживайте CTRL"), this);
     hint_->setObjectName(QStringLiteral("CopyDialogHint"));
-    hint_->setWordWrap(true);
-    // Wide and high enough for both lines in the fonts Linux desktops use.
-    hint_->setGeometry(5, 113, 350, 38);
+    // 267 x 20, or what the text needs in a larger font.
+    hint_->setGeometry(5, 113, std::max(267, hint_->sizeHint().width()),
+                       std::max(20, hint_->sizeHint().height()));
 
     for (const char* name : zuzo::weekday_names()) {
         source_list_->addItem(QString::fromUtf8(name));
@@ -71,6 +70,11 @@ CopyDialogWindow::CopyDialogWindow(QWidget* owner)
     // What a screen reader says, and Tab in the order of the layout.
     source_list_->setAccessibleName(QStringLiteral("Копировать из дня"));
     target_list_->setAccessibleName(QStringLiteral("Копировать в дни"));
+    // The keyboard's way to choose several days, where a screen reader
+    // tells it: with the list that takes them, and with the hint.
+    target_list_->setAccessibleDescription(
+        QStringLiteral("Несколько дней: Ctrl и щелчок мышью, или Ctrl, стрелки и пробел"));
+    hint_->setAccessibleDescription(target_list_->accessibleDescription());
     image_button_->setAccessibleName(QStringLiteral("Копировать из дня в дни"));
     setTabOrder(source_list_, image_button_);
     setTabOrder(image_button_, target_list_);

@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QTimeEdit>
 
-#include "plans/plan_check.h"
-#include "plans/plan_time.h"
-#include "program/device_program.h"
-#include "program/number_text.h"
+#include "plans/core/plan_check.h"
+#include "plans/core/plan_time.h"
+#include "program/core/device_program.h"
+#include "program/core/number_text.h"
 #include "ui/app_context.h"
 #include "ui/control_ops.h"
 #include "ui/numeric_edit.h"

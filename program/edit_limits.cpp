@@ -1,6 +1,6 @@
 #include "program/edit_limits.h"
 
-#include "program/number_text.h"
+#include "program/core/number_text.h"
 
 namespace zuzo {
 

@@ -1,9 +1,9 @@
 #include "program/file_commands.h"
 
-#include "program/device_program.h"
+#include "program/core/device_program.h"
+#include "program/core/save_name.h"
 #include "program/program_controls.h"
 #include "program/program_file_io.h"
-#include "program/save_name.h"
 #include "ui/app_context.h"
 
 #include <QFileInfo>

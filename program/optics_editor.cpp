@@ -1,9 +1,9 @@
 #include "program/optics_editor.h"
 
+#include "program/core/number_text.h"
+#include "program/core/optics_range.h"
+#include "program/core/optics_rules.h"
 #include "program/edit_limits.h"
-#include "program/number_text.h"
-#include "program/optics_range.h"
-#include "program/optics_rules.h"
 #include "ui/app_context.h"
 #include "ui/control_ops.h"
 #include "ui/numeric_edit.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The "Оптика" tab bound to the optics fields of the device program.
 
-#include "program/device_program.h"
+#include "program/core/device_program.h"
 
 #include <QObject>
 

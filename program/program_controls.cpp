@@ -1,7 +1,7 @@
 #include "program/program_controls.h"
 
-#include "program/cp1251.h"
-#include "program/device_program.h"
+#include "program/core/cp1251.h"
+#include "program/core/device_program.h"
 #include "ui/app_context.h"
 #include "ui/control_ops.h"
 #include "ui/numeric_edit.h"

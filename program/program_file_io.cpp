@@ -1,8 +1,8 @@
 #include "program/program_file_io.h"
 
-#include "program/file_causes.h"
-#include "program/file_store.h"
-#include "program/ptm_format.h"
+#include "program/core/file_causes.h"
+#include "program/core/file_store.h"
+#include "program/core/ptm_format.h"
 
 #include <cstdint>
 #include <vector>
@@ -21,7 +21,7 @@ ProgramLoad load_program_file(const QString& path, zuzo::DeviceProgram& program,
 {
     const std::filesystem::path name = zuzo::path_from_utf8(path.toStdString());
     std::vector<std::uint8_t> bytes;
-    if (const zuzo::FileResult read = zuzo::read_file(name, bytes); !read.done()) {
+    if (const zuzo::FileResult read = zuzo::read_file(name, bytes, zuzo::kPtmFileLimit); !read.done()) {
         tell(cause, read, name);
         return ProgramLoad::CannotOpen;
     }

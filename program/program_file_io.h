@@ -1,7 +1,7 @@
 #pragma once
 // Program files on disk: the whole content in, or written in one piece.
 
-#include "program/device_program.h"
+#include "program/core/device_program.h"
 
 #include <QString>
 

@@ -5,7 +5,8 @@
 # port folder. Each figure is the wall time of the whole process (start,
 # port, exchanges, end) over the line time of the frames it exchanges: a
 # status exchange or an optics read is 9 + 26 characters (36.46 ms), an
-# optics write 29 + 4 (34.38 ms). Prints table rows, p50 / p95 of RUNS.
+# optics write 29 + 4 (34.38 ms); a write reads the optics first. Prints
+# table rows, p50 / p95 of RUNS.
 # Sourced by bench.sh.
 cli_bench() {
     local build=$1 runs=$2 work sim_pid char_us
@@ -25,9 +26,9 @@ cli_bench() {
     # name | words after "zuzo device" | characters on the line | target
     local -a rows=(
         "status|status --port COM1|$((2 * 35))|-"
-        "write|write --port COM1 $work/site.ptm|$((2 * 35 + 2 * 33))|-"
+        "write|write --port COM1 $work/site.ptm|$((2 * 35 + 3 * 35 + 2 * 33))|-"
         "verify|verify --port COM1 $work/site.ptm|$((5 * 35))|-"
-        "write --verify|write --verify --port COM1 $work/site.ptm|$((2 * 35 + 2 * 33 + 3 * 35))|<= 1.10"
+        "write --verify|write --verify --port COM1 $work/site.ptm|$((2 * 35 + 3 * 35 + 2 * 33 + 3 * 35))|<= 1.10"
     )
     local row name words chars target line_ms times start end code failed sorted p50 p95 met
     for row in "${rows[@]}"; do

@@ -11,8 +11,11 @@
 #    once more over that installation (as an update does). Checked then: the
 #    installer itself (64-bit, Russian version information), the installed
 #    files (exactly the libraries and plugins the programs load, the notices
-#    of other authors' components with their licence texts), the resources'
-#    language, the Start menu shortcut and the tool's working folder, the
+#    of other authors' components with their licence texts, every DLL and
+#    run-time piece in the programs named there: scripts/notices-check.sh),
+#    the files stripped, the uninstaller's own version information, the
+#    resources' language, the Start menu shortcut and the tool's working
+#    folder, the
 #    tool started from the shortcut on the windows platform plugin under a
 #    virtual X server (its window up and staying up), "zuzo --help" by full
 #    path and through PATH (CR LF line ends), the uninstall entry in the
@@ -20,9 +23,17 @@
 #    file, shortcut, registry key or PATH entry;
 #  - through its pages, as a person clicks through them (Enter on each, the
 #    defaults taken): the window speaks Russian, the programs' folder goes on
-#    the system PATH, and the finish page starts the tool;
+#    the system PATH, and the finish page starts the tool through the
+#    desktop's shell; then once more over that installation ("Нет" to the
+#    question) for the current user: uninstalling takes the folder off both
+#    PATHs;
 #  - silently with the folder on the current user's PATH (/PATH=USER):
-#    uninstalling leaves the user's environment as it was.
+#    uninstalling leaves the user's environment as it was;
+#  - with system PATHs of 1,000, 2,000 and 4,000 characters: after the
+#    installation the value is, byte for byte, the one before with the
+#    folder added, after uninstalling the one before; a PATH that would grow
+#    past Windows' limit and an unknown /PATH value are refused (exit code
+#    2, the reason in the log, nothing installed, PATH as it was).
 # The last line is "N passed, M failed"; the exit code is 0 only when nothing
 # failed, 2 when the check cannot run (with the reason in one line).
 # Needs g++-mingw-w64-x86-64-posix, nsis, wine and wine64 (no wine32), chmcmd,
@@ -36,8 +47,8 @@ build=${BUILD_DIR:-build/windows-qt}
 # shellcheck source=scripts/wine-common.sh
 source scripts/wine-common.sh
 qt=$(qt_windows_dir)
-for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-objdump x86_64-w64-mingw32-windres makensis \
-  chmcmd strings wine wineserver wineboot Xvfb xwininfo xdotool localedef; do
+for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-objdump x86_64-w64-mingw32-windres \
+  x86_64-w64-mingw32-nm makensis chmcmd strings iconv wine wineserver wineboot Xvfb xwininfo xdotool localedef; do
   if ! command -v "$tool" >/dev/null; then
     echo "$tool is missing: scripts/install-deps.sh --ci installs it" >&2
     exit 2
@@ -55,7 +66,7 @@ else
   echo "== cross-compiling the programs and the manual in $build"
   cmake --preset windows-cross -B "$build" -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     >/dev/null
-  cmake --build "$build" -j"$(nproc)" --target zuzo-transport zuzo zuzo_help
+  cmake --build "$build" -j"$(nproc)" --target zuzo-transport zuzo zuzo-setup-helper zuzo_help
   echo "== the installer"
   rm -f "$build"/zuzo-transport-*-win64.exe
   if ! (cd "$build" && cpack -G NSIS) >"$build/cpack.log" 2>&1; then
@@ -110,13 +121,33 @@ system_path() { win reg query "$environment_key" /v PATH | grep -i ' PATH ' || t
 bin_on_path() { system_path | grep -qiF "$win_instdir\\bin"; }
 user_environment() { win reg query 'HKCU\Environment'; }
 uninstall_entry() { win reg query "$uninstall_key" | grep -q DisplayName; }
-left_behind() { # every file, folder or registry entry that names the product
-  find "$drive_c" \( -iname '*zuzo*' -o -iname '*vestorin*' \) -print
+left_behind() { # every file, folder or registry entry that names the product (but its log)
+  find "$drive_c" \( -iname '*zuzo*' -o -iname '*vestorin*' \) ! -name zuzo-transport-setup.log -print
   grep -i 'vestorin\|zuzo' "$WINEPREFIX"/*.reg || true
 }
 uninstall() {
   wine "$win_instdir\\Uninstall.exe" /S >/dev/null 2>&1
   wineserver --wait
+}
+# The system PATH as the registry holds it: its type and bytes in hex, as
+# "reg export" writes them (hex(2): REG_EXPAND_SZ).
+path_bytes() {
+  wine reg export "$environment_key" 'C:\env.reg' /y >/dev/null 2>&1
+  iconv -f UTF-16 -t UTF-8 "$drive_c/env.reg" | tr -d '\r' |
+    awk 'tolower($0) ~ /^"path"=/ {on = 1} on {print; if (!/\\$/) exit}' | tr -d ' \\\n' | sed 's/^"[^"]*"=//'
+}
+hex_of() { printf '%s' "$1" | iconv -t UTF-16LE | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/$/00,00/'; }
+set_path_bytes() { # the system PATH set to exactly these bytes
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n[%s]\r\n"Path"=%s\r\n' \
+    "${environment_key/HKLM/HKEY_LOCAL_MACHINE}" "$1" | iconv -t UTF-16 >"$drive_c/env.reg"
+  wine reg import 'C:\env.reg' >/dev/null 2>&1
+}
+setup_log() { iconv -f UTF-16 -t UTF-8 "$drive_c/users/$(whoami)/Temp/zuzo-transport-setup.log" 2>/dev/null | tr -d '\r'; }
+# FileDescription of a program's version information, decoded.
+description() {
+  local text
+  text=$(x86_64-w64-mingw32-windres -i "$1" -O rc 2>/dev/null | sed -n 's/.*"FileDescription", L\{0,1\}"\(.*\)"/\1/p')
+  printf '%b' "${text//\\x/\\u}"
 }
 nothing_left() {
   local left
@@ -133,7 +164,8 @@ version=$(basename "$installer" | sed 's/^zuzo-transport-\(.*\)-win64\.exe$/\1/'
 installer_version_info() {
   grep -q 'BLOCK "0419' <<<"$version_info" && grep -q '"ProductName", "Vestorin Zuzo transport"' <<<"$version_info" &&
     grep -q '"CompanyName", "Vestorin"' <<<"$version_info" &&
-    grep -q "\"ProductVersion\", \"$version\"" <<<"$version_info"
+    grep -q "\"ProductVersion\", \"$version\"" <<<"$version_info" &&
+    [ "$(description "$installer")" = "Установка Vestorin Zuzo transport" ]
 }
 check "the installer's version information: product, version $version, company, in Russian" installer_version_info
 
@@ -144,7 +176,7 @@ check "the first installation puts the programs' folder on the system PATH (the 
 wine "$installer" /S /PATH=ALL >/dev/null 2>&1
 wineserver --wait
 
-expected_dlls=$(printf '%s\n' bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6SerialPort.dll bin/Qt6Svg.dll \
+expected_dlls=$(printf '%s\n' bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Svg.dll \
   bin/Qt6Widgets.dll bin/libgcc_s_seh-1.dll bin/libstdc++-6.dll bin/libwinpthread-1.dll \
   bin/platforms/qwindows.dll bin/styles/qwindowsvistastyle.dll | sort)
 installed_dlls=$(cd "$instdir" 2>/dev/null && find . -iname '*.dll' | sed 's|^\./||' | sort)
@@ -156,20 +188,46 @@ check "exactly the Qt libraries and plugins the programs load, and the mingw run
 if [ "$installed_dlls" != "$expected_dlls" ]; then
   diff <(echo "$expected_dlls") <(echo "$installed_dlls") || true
 fi
-# The notices name every library installed, and each licence they name is
-# there.
-notices() {
-  local notice="$instdir/bin/THIRD-PARTY.txt" dll text
-  [ -f "$notice" ] || return 1
-  text=$(tr -d '\r' <"$notice")
-  for dll in $(sed "s|.*/||" <<<"$installed_dlls") qtbase_ru.qm; do
-    grep -qF "$dll" <<<"$text" || { echo "THIRD-PARTY.txt does not name $dll"; return 1; }
-  done
-  for licence in $(grep -o 'licenses/[A-Za-z0-9.-]*\.txt' <<<"$text" | sort -u); do
+# Every licence text the notices name is installed; every DLL and run-time
+# piece in the programs is named (and the check finds a piece unnamed).
+licences_there() {
+  local licence text
+  text=$(tr -d '\r' <"$instdir/bin/THIRD-PARTY.txt")
+  for licence in $(grep -o 'licenses/[A-Za-z0-9./-]*\.\(txt\|sh\|patch\)' <<<"$text" | sort -u); do
     [ -s "$instdir/bin/$licence" ] || { echo "$licence is not installed"; return 1; }
   done
 }
-check "THIRD-PARTY.txt names every library installed, and the licence texts it names are installed" notices
+check "the licence texts, the Qt recipe and the offer of the source that THIRD-PARTY.txt names are installed" \
+  eval 'licences_there && test -s "$instdir/bin/SOURCE-OFFER.txt"'
+maps=("$build"/link-maps/zuzo-transport.map "$build"/link-maps/zuzo.map "$build"/link-maps/zuzo-setup-helper.map)
+check "THIRD-PARTY.txt names every DLL installed and every run-time piece linked into the programs" \
+  scripts/notices-check.sh "$instdir/bin" "${maps[@]}"
+grep -v 'Lucent' "$instdir/bin/THIRD-PARTY.txt" >"$WINEPREFIX/no-gdtoa.txt"
+check "the notices check fails on notices that leave out gdtoa's licence" \
+  eval '! scripts/notices-check.sh --notices "$WINEPREFIX/no-gdtoa.txt" "$instdir/bin" "${maps[@]}" >/dev/null'
+# Nothing shipped that nothing loads: each DLL is imported by an installed
+# program or library, or is a plugin Qt loads.
+unneeded_dlls() {
+  local imports dll
+  imports=$(find "$instdir/bin" \( -iname '*.exe' -o -iname '*.dll' \) -exec env LC_ALL=C x86_64-w64-mingw32-objdump -p {} \; |
+    awk '/DLL Name:/ {print tolower($3)}' | sort -u)
+  while IFS= read -r dll; do
+    grep -qx "${dll,,}" <<<"$imports" || echo "$dll is installed, but nothing imports it"
+  done < <(find "$instdir/bin" -maxdepth 1 -iname '*.dll' -printf '%f\n')
+}
+unneeded=$(unneeded_dlls)
+[ -n "$unneeded" ] && echo "$unneeded"
+check "every DLL installed is one a program, library or plugin imports" test -z "$unneeded"
+not_stripped() { # the programs and libraries that still have symbols
+  find "$instdir" \( -iname '*.exe' -o -iname '*.dll' \) -exec sh -c \
+    'LC_ALL=C x86_64-w64-mingw32-nm "$1" 2>&1 | grep -q "no symbols" || echo "$1"' _ {} \;
+}
+unstripped=$(not_stripped)
+[ -n "$unstripped" ] && echo "not stripped: $unstripped"
+check "every program and library installed is stripped ($(du -sm "$instdir" | cut -f1) MB installed)" \
+  test -z "$unstripped"
+check "Uninstall.exe describes itself as the uninstaller" \
+  eval '[[ "$(description "$instdir/Uninstall.exe")" == "Удаление Vestorin Zuzo transport" ]]'
 # Every library a program or plugin loads is either installed or Windows'
 # own: in the prefix's system32, or an API set (api-ms-win-*, ext-ms-*),
 # which the system's loader resolves itself.
@@ -251,33 +309,101 @@ installer_window() { xdotool search --onlyvisible --name '^Установка Ve
 wine "$installer" >/dev/null 2>&1 &
 pages=$!
 check "the installer's window is titled in Russian" wait_for 60 eval '[ -n "$(installer_window)" ]'
-through_pages() {
+through_pages() { # until the installer ($pages) has ended
   local window
+  kill -0 "$pages" 2>/dev/null || return 0
   window=$(installer_window)
-  [ -z "$window" ] && return 0
-  xdotool windowfocus "$window" key --window "$window" Return 2>/dev/null || true
+  [ -n "$window" ] && { xdotool windowfocus "$window" key --window "$window" Return 2>/dev/null || true; }
   sleep 1 # one page a second at most: the page before the finish page is not skipped
   return 1
 }
 check "Enter on each page installs and closes the installer" wait_for 120 through_pages
 wait "$pages" 2>/dev/null || true
-check "the finish page starts the tool" wait_for 60 window_up
+check "the finish page starts the tool, through the desktop's shell" eval \
+  'wait_for 60 window_up && setup_log | grep -q "запущена от имени пользователя рабочего стола"'
 check "taking the defaults puts the programs' folder on the system PATH" bin_on_path
 wineserver -k 2>/dev/null || true
 wineserver --wait
+
+# Over that installation ("Нет" to the question: Tab to the button, Enter,
+# until the question gives way to the pages), for the current user this
+# time (/PATH=USER ticks it on the options page). The installer's log
+# shows that no uninstaller ran.
+# shellcheck disable=SC2034 # read in the eval below
+log_before=$(setup_log | wc -l)
+wine "$installer" /PATH=USER >/dev/null 2>&1 &
+pages=$!
+question=
+wait_for 60 eval '[ -n "$(installer_window)" ]' && question=$(installer_window)
+answered() { [ -n "$(installer_window)" ] && [ "$(installer_window)" != "$question" ]; }
+for _ in 1 2 3; do
+  xdotool windowfocus "$question" 2>/dev/null && xdotool key Tab Return 2>/dev/null
+  wait_for 10 answered && break
+done
+check "installed over it (\"Нет\") for the current user through the pages" \
+  eval 'wait_for 120 through_pages && ! setup_log | tail -n +$((log_before + 1)) | grep -q "^Удаление"' 
+wait "$pages" 2>/dev/null || true
+wait_for 60 window_up || true
+wineserver -k 2>/dev/null || true
+wineserver --wait
+user_has_bin() { user_environment | grep -i " PATH " | grep -qiF "$win_instdir\\bin"; }
+check "the folder moved from the system PATH to the user's" eval '! bin_on_path && user_has_bin'
 uninstall
+check "uninstalling takes it off both PATHs" eval '! bin_on_path && ! user_has_bin'
 check "uninstalling after that leaves nothing behind" nothing_left
 
 echo "== installing silently for the current user's PATH"
 environment_before=$(user_environment)
 wine "$installer" /S /PATH=USER >/dev/null 2>&1
 wineserver --wait
-check "/PATH=USER puts the programs' folder on the user's PATH" eval \
-  'user_environment | grep -i " PATH " | grep -qiF "$win_instdir\\bin"'
+check "/PATH=USER puts the programs' folder on the user's PATH" user_has_bin
 check "/PATH=USER leaves the system PATH alone" eval '! bin_on_path'
 uninstall
 check "uninstalling leaves the user's environment as it was" test "$(user_environment)" = "$environment_before"
 check "and nothing else behind" nothing_left
+
+echo "== long system PATHs, byte for byte"
+# Entries as on workstations: variables, spaces, Cyrillic letters.
+entries='%SystemRoot%\system32;%SystemRoot%;C:\Program Files\Утилиты станции;D:\Инструменты\bin;'
+entries+='%ProgramFiles%\Common Files\Vendor Tools 2.0;C:\ProgramData\chocolatey\bin;'
+long_path() {
+  local text=""
+  while [ ${#text} -lt "$1" ]; do text+=$entries; done
+  printf '%s' "${text:0:$1}"
+}
+original=$(path_bytes)
+for length in 1000 2000 4000; do
+  text=$(long_path "$length")
+  # One of them ends with a separator, which stays at the end.
+  [ "$length" -eq 2000 ] && text="${text:0:1999};"
+  grown="$text;$win_instdir\\bin"
+  [ "${text: -1}" = ";" ] && grown="$text$win_instdir\\bin;"
+  set_path_bytes "hex(2):$(hex_of "$text")"
+  before=$(path_bytes)
+  wine "$installer" /S >/dev/null 2>&1
+  wineserver --wait
+  check "a system PATH of ${#text} characters gains the folder at its end, the rest byte for byte" \
+    test "$(path_bytes)" = "hex(2):$(hex_of "$grown")"
+  uninstall
+  check "uninstalling gives that PATH back byte for byte" test "$(path_bytes)" = "$before"
+done
+
+echo "== what the installer refuses"
+set_path_bytes "hex(2):$(hex_of "$(long_path 32760)")"
+before=$(path_bytes)
+status=0
+wine "$installer" /S >/dev/null 2>&1 || status=$?
+wineserver --wait
+check "a PATH that would grow past Windows' limit: exit code 2 ($status), PATH as it was, nothing installed" \
+  eval '[ "$status" -eq 2 ] && [ "$(path_bytes)" = "$before" ] && [ ! -e "$instdir" ] && ! uninstall_entry'
+check "the log says why: $(setup_log | tail -1 | cut -c21-)" eval 'setup_log | tail -1 | grep -q "длиннее 32766 знаков"'
+set_path_bytes "$original"
+status=0
+wine "$installer" /S /PATH=ALLUSERS >/dev/null 2>&1 || status=$?
+wineserver --wait
+check "an unknown /PATH value is refused: exit code 2 ($status), nothing installed" \
+  eval '[ "$status" -eq 2 ] && [ ! -e "$instdir" ] && setup_log | tail -1 | grep -q "/PATH=ALLUSERS"'
+check "nothing is left behind" nothing_left
 
 echo "installer check took $(($(date +%s) - start)) s"
 echo "$passed passed, $failed failed"

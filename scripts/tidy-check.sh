@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Static analysis of the libraries that use the standard library alone (the
-# core in program/, plans/ and link/, the companion's standard-library and
-# JSON parts in tools/zuzo/, the simulator in tools/devsim/) with clang-tidy
-# 14 and the checks of .clang-tidy, which look for bugs, not style. The tidy
+# core in program/core, plans/core and link/core, the companion's
+# standard-library and JSON parts in tools/zuzo/core and tools/zuzo/json,
+# the simulator in tools/devsim/) with clang-tidy 14 and the checks of
+# .clang-tidy, which look for bugs, not style. The tidy
 # preset configures build/tidy (clang-14, every file alone, those libraries
 # only) for its compile_commands.json; nothing is built. Each finding is
 # printed with its file and line; the exit code is 0 only when there is none.

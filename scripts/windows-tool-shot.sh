@@ -3,13 +3,16 @@
 # platform plugin, on the X server that xvfb-run started, with Qt's Russian
 # catalogue beside it. zuzo-devsim serves COM20 of the Wine prefix (Wine
 # itself maps the machine's serial ports to the first COM numbers whenever
-# it starts); the script chooses COM20 in PortCombo, clicks "Установить
+# it starts); the script chooses COM20 in PortCombo, presses "Установить
 # связь", then "Чтение программы", takes a picture of the window, and saves
 # the program read (Ctrl+S); zuzo.exe wrote the example site's program into
-# the device before and verifies the file against it after. Each step waits,
-# with a bound, for what shows that the one before is done (the windows the
-# tool opens and closes, the file saved), never for a fixed time: the check
-# holds on a loaded machine.
+# the device before and verifies the file against it after. It works the
+# tool by its keys alone, as a person without a mouse does (the order of Tab
+# is the tool's own, the same whatever the fonts), never by places on the
+# screen. Each step waits, with a bound, for what shows that the one before
+# is done (the windows the tool opens and closes, the port it opened and the
+# device's replies in its trace of the line, the file saved), never for a
+# fixed time: the check holds on a loaded machine and with other fonts.
 # Then the tool remembers nothing between runs: a first run saves and opens
 # a file in another folder, and in a second run both file boxes start in
 # Documents, the registry's dialog state as before. Each of the two cases
@@ -72,8 +75,11 @@ visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -
 window_shown() { [ -n "$(visible_window "$1")" ]; }
 window_gone() { [ -z "$(visible_window "$1")" ]; }
 # Starts the tool and waits for its main window (in window).
+# With the trace of the line on its standard error (Wine hands QT_...
+# variables to a program only as WINEQT_...).
 start_tool() {
-  QT_QPA_PLATFORM=windows wine "$tool_exe" >"$work/tool.out" 2>&1 &
+  WINEQT_LOGGING_RULES=zuzo.link.trace=true WINEQT_FORCE_STDERR_LOGGING=1 QT_QPA_PLATFORM=windows \
+    wine "$tool_exe" >"$work/tool.out" 2>&1 &
   tool=$!
   if ! wait_for 120 window_shown '^Vestorin Zuzo transport$'; then
     fail "the main window did not appear in 120 s"
@@ -111,6 +117,11 @@ in_box() {
     fi
   done
   return 1
+}
+# keys KEY...: the keys to the main window, one after another.
+keys() {
+  xdotool windowfocus "$window" 2>/dev/null
+  xdotool key --delay 30 "$@"
 }
 # press KEY WINDOW_TITLE: the key to the main window, pressed again while
 # no window of that title follows (a key the tool took before it was ready).
@@ -152,46 +163,33 @@ connect_read_and_picture() {
   fi
 
   start_tool || return
-  # Places inside the main window as the tool lays it out at its first size
-  # (Wine draws no frame without a window manager).
-  click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
-  port_combo=(55 114)
-  connect_button=(290 114)
-  read_button=(275 190)
-  # PortCombo lists COM1..COM200: its list (a window of its own, named
-  # after the program) opened by a click, COM20 is nineteen below the
-  # first, and Return takes it and closes the list. Keys, unlike typing
-  # "COM20", which the combo box takes for one name only when the keys come
-  # quickly, hold however late they are handled. The list must be closed
-  # before the next click, which it would otherwise take for itself.
-  local list='^zuzo-transport$'
-  for _ in 1 2 3; do
-    click "${port_combo[@]}"
-    wait_for 20 window_shown "$list" && break
-  done
-  xdotool key Home
-  for _ in $(seq 19); do xdotool key Down; done
-  xdotool key Return
-  if ! wait_for 30 window_gone "$list"; then
-    fail "the list of PortCombo did not close"
+  # The keyboard starts on the tab of the page "Конфигурация"; Tab goes to
+  # PortCombo, where Home chooses COM1 and Down, 19 times, COM20, without
+  # opening its list; two more Tabs go past "Диспетчер устройств" to
+  # "Установить связь", which Enter presses. Keys wait in the window's queue
+  # however late the tool takes them.
+  local downs=()
+  for _ in $(seq 19); do downs+=(Down); done
+  keys Tab Home "${downs[@]}" Tab Tab Return
+  if ! wait_for 60 grep -aq 'trace: opened "COM20"' "$work/tool.out"; then
+    fail "\"Установить связь\" opened no COM20 within 60 s (the tool's trace: $(grep -a -m1 'trace: opened' "$work/tool.out"))"
     return
   fi
-  click "${connect_button[@]}" # "Установить связь"
-  # "Чтение программы " works once the device has answered: it opens the
-  # window "Обмен данными" for the read and closes it at its end. A click
-  # before the connection is made does nothing and is repeated; the file
-  # saved at the end holds the program read only if the read was from COM20.
+  # "Чтение программы " is enabled at the tool's next status tick after the
+  # connection: once a second reply of the device is in the trace. From
+  # "Установить связь", Tab goes to the status log, "Запись программы",
+  # "Чтение программы ", and Enter presses it: the window "Обмен данными"
+  # opens for the read and closes at its end. The file saved at the end
+  # holds the program read only if the read was from COM20.
+  replies() { [ "$(grep -ac 'trace: in  .*#' "$work/tool.out")" -ge 2 ]; }
+  if ! wait_for 60 replies; then
+    fail "COM20 opened, but the device's replies did not come within 60 s"
+    return
+  fi
   exchange='^Обмен данными$'
-  read_seen=no
-  for _ in $(seq 6); do
-    click "${read_button[@]}"
-    if wait_for 20 window_shown "$exchange"; then
-      read_seen=yes
-      break
-    fi
-  done
-  if [ "$read_seen" = no ]; then
-    fail "in 2 minutes, \"Чтение программы\" opened no window \"Обмен данными\": no connection to COM20"
+  keys Tab Tab Tab Return
+  if ! wait_for 60 window_shown "$exchange"; then
+    fail "\"Чтение программы\" opened no window \"Обмен данными\" within 60 s"
     return
   fi
   if ! wait_for 120 window_gone "$exchange"; then

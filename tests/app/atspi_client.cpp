@@ -1,4 +1,4 @@
-#include "atspi_client.h"
+#include "app/atspi_client.h"
 
 #include <QCoreApplication>
 #include <QDBusArgument>

@@ -7,10 +7,10 @@
 #include "support/app_fixture.h"
 #include "support/sim_fixture.h"
 
+#include "app/atspi_client.h"
 #include "app/auxiliary_commands.h"
-#include "atspi_client.h"
 #include "plans/plan_editor.h"
-#include "program/device_program.h"
+#include "program/core/device_program.h"
 #include "ui/qt_seams.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 // pseudo-terminal to the simulated device published as COM1. The timers are
 // stopped: tests fire the ticks themselves.
 
-#include "link/port_list.h"
+#include "link/core/port_list.h"
 #include "support/app_fixture.h"
 #include "support/sim_fixture.h"
 

@@ -6,9 +6,9 @@
 #include "link/connection.h"
 #include "link/link_host.h"
 #include "link/program_transfer.h"
-#include "link/serial_link.h"
+#include "link/serial/serial_link.h"
 #include "link/status_log.h"
-#include "program/device_program.h"
+#include "program/core/device_program.h"
 #include "support/scripted_seams.h"
 #include "support/sim_fixture.h"
 

@@ -1,20 +1,20 @@
 # Paths are relative to tests/.
 set(LINK_CORE_TESTS
-  link/com_names_test.cpp
-  link/protocol_test.cpp
-  link/optics_bytes_test.cpp
-  link/exchange_test.cpp
-  link/exchange_io_test.cpp
-  link/clock_offset_test.cpp
+  link/core/com_names_test.cpp
+  link/core/protocol_test.cpp
+  link/core/optics_bytes_test.cpp
+  link/core/exchange_test.cpp
+  link/core/exchange_io_test.cpp
+  link/core/clock_offset_test.cpp
 )
 if(WIN32)
   list(APPEND LINK_CORE_TESTS
-    link/port_names_windows_test.cpp
-    link/registry_ports_windows_test.cpp
+    link/core/port_names_windows_test.cpp
+    link/core/registry_ports_windows_test.cpp
   )
 else()
   list(APPEND LINK_CORE_TESTS
-    link/port_names_test.cpp
+    link/core/port_names_test.cpp
   )
 endif()
 set(LINK_QT_TESTS
@@ -26,11 +26,11 @@ set(LINK_QT_TESTS
 # pseudo-terminal in the test's own process (the simulator is a Linux
 # program, so these are not built for Windows).
 if(WIN32)
-  set(LINK_PTY_TESTS link/serial_link_windows_test.cpp)
+  set(LINK_PTY_TESTS link/serial/serial_link_windows_test.cpp)
 else()
   set(LINK_PTY_TESTS
     link/pty_peer.cpp
-    link/serial_link_test.cpp
+    link/serial/serial_link_test.cpp
     link/link_fixture.cpp
     link/connection_test.cpp
     link/link_reports_test.cpp

@@ -2,8 +2,8 @@
 // progress, the log, Stop, the gate, EEPROM faults, and what a read stores.
 
 #include "app/link_controller.h"
+#include "link/core/optics_bytes.h"
 #include "link/link_fixture.h"
-#include "link/optics_bytes.h"
 #include "link/status_log.h"
 #include "link/transfer_progress_window.h"
 #include "support/sample_programs.h"

@@ -128,9 +128,12 @@ TEST_F(CopyDialogTest, OpensOverTheDisabledMainWindow)
 
     const auto* hint = w->findChild<QLabel*>("CopyDialogHint");
     ASSERT_NE(hint, nullptr);
-    // The mouse's way and the keyboard's.
-    EXPECT_EQ(hint->text(),
-              "Для выбора нескольких пунктов удерживайте Ctrl:\nщелчок мышью или стрелки и пробел");
+    // The hint as it always read; the keyboard's way is told to a screen
+    // reader, with the list of days to copy to, and the text is not cut.
+    EXPECT_EQ(hint->text(), "Для выбора нескольких пунктов,удерживайте CTRL");
+    EXPECT_GE(hint->width(), hint->fontMetrics().horizontalAdvance(hint->text()));
+    EXPECT_EQ(target->accessibleDescription(),
+              "Несколько дней: Ctrl и щелчок мышью, или Ctrl, стрелки и пробел");
     const auto* copy = w->findChild<QPushButton*>("CopyDialogCopyButton");
     const auto* cancel = w->findChild<QPushButton*>("CopyDialogCancelButton");
     const auto* image = w->findChild<QPushButton*>("CopyDialogImageButton");

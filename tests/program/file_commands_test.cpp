@@ -1,9 +1,9 @@
 // New, Open and Save through the "Файл" menu, on real widgets and real files.
 
-#include "program/cp1251.h"
+#include "program/core/cp1251.h"
+#include "program/core/ptm_format.h"
 #include "program/file_size_limit.h"
 #include "program/optics_fixture.h"
-#include "program/ptm_format.h"
 #include "ui/numeric_edit.h"
 #include "ui/warning_picture.h"
 

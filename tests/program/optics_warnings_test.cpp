@@ -120,7 +120,18 @@ INSTANTIATE_TEST_SUITE_P(
             "threshold_beyond_the_device", [](DeviceProgram& p) { p.day_lux_threshold = 70000; }, 6, 7,
             "Порог освещенности, дневное время: 70000 Lux вне диапазона 0..65535 Lux: устройство хранит "
             "порог двумя байтами",
-            MsgIcon::Error}),
+            MsgIcon::Error},
+        // Where a rule finds a fault too, its own code and text come first.
+        WarningCase{"rule_before_the_range_of_a_threshold",
+                    [](DeviceProgram& p) {
+                        p.evening_lux_threshold = 0;
+                        p.day_lux_threshold = 70000;
+                    },
+                    6, 6, "Задано нулевое значение", MsgIcon::Exclamation},
+        WarningCase{"rule_before_the_range_of_a_brightness",
+                    [](DeviceProgram& p) { p.sensor_off_brightness.module_red = -5; }, 1, 4,
+                    "Яркость модуля, с выкл. датчиком\nменьше минимально допустимой яркости",
+                    MsgIcon::Error}),
     [](const auto& case_info) { return std::string(case_info.param.name); });
 
 class WriteGate : public OpticsFixture {};

@@ -2,6 +2,8 @@
 // The fault matrix: every fault the simulated device can show, against every
 // operation that talks to it, with the outcome the design gives each pair.
 
+#include "tools/zuzo/commands/device_holds.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -32,6 +34,9 @@ struct Cell {
     Outcome outcome = Outcome::Done;
     int frames = 0;        // frames the device receives during the operation
     int commands_done = 0; // transfers: commands completed before the end
+    // CliWrite: what the line says the device holds, and whether that was
+    // read back from it.
+    zuzo::cli::Holding holding{};
 };
 
 // Every cell of the matrix, fault by fault.

@@ -3,18 +3,18 @@
 // beyond the attempt limit, and the program changed only where it should be.
 
 #include "app/link_controller.h"
-#include "link/exchange.h"
+#include "link/core/exchange.h"
+#include "link/core/optics_bytes.h"
 #include "link/link_fixture.h"
-#include "link/optics_bytes.h"
 #include "link/status_log.h"
-#include "program/ptm_format.h"
+#include "program/core/ptm_format.h"
 #include "robustness/fault_matrix.h"
 #include "robustness/partial_read.h"
 #include "robustness/qt_print.h"
 #include "support/sample_programs.h"
-#include "tools/zuzo/command_files.h"
-#include "tools/zuzo/device_commands.h"
-#include "tools/zuzo/json.h"
+#include "tools/zuzo/commands/device_commands.h"
+#include "tools/zuzo/core/command_files.h"
+#include "tools/zuzo/json/json.h"
 #include "ui/numeric_edit.h"
 
 #include <QLineEdit>
@@ -142,7 +142,7 @@ protected:
     static std::vector<std::uint8_t> bytes_of(const std::string& path)
     {
         std::vector<std::uint8_t> b;
-        EXPECT_TRUE(zuzo::cli::read_input(path, b).done());
+        EXPECT_TRUE(zuzo::cli::read_input(path, b, zuzo::cli::InputKind::Program).done());
         return b;
     }
     // The names in the files folder: no temporary file may be left there.
@@ -345,6 +345,27 @@ void FaultMatrix::run_cli(const Cell& cell)
             EXPECT_EQ(memory, sent);
         } else if (eeprom_marker(cell).empty()) {
             EXPECT_TRUE(std::equal(old_memory.begin() + 12, old_memory.end(), memory.begin() + 12));
+        }
+        // What the line says the device holds is what the device holds.
+        const zuzo::cli::Holding& said = cell.holding;
+        if (said.read_back || said.holds == zuzo::cli::DeviceHolds::Unknown)
+            EXPECT_TRUE(err.str().ends_with("; " + zuzo::cli::holds_words(said) + "\n")) << err.str();
+        else
+            EXPECT_EQ(err.str().find("прочитано обратно"), std::string::npos) << err.str();
+        zuzo::OpticsBytes part_one = old_memory;
+        std::copy(sent.begin(), sent.begin() + 12, part_one.begin());
+        switch (said.holds) {
+        case zuzo::cli::DeviceHolds::Untouched:
+            EXPECT_EQ(memory, cell.outcome == Outcome::Done ? sent : old_memory);
+            break;
+        case zuzo::cli::DeviceHolds::PartWritten:
+            EXPECT_EQ(memory, part_one);
+            break;
+        case zuzo::cli::DeviceHolds::Written:
+            EXPECT_EQ(memory, sent);
+            break;
+        default:
+            break;
         }
     }
     EXPECT_EQ(names_in_files().size(), 1u) << ::testing::PrintToString(names_in_files());

@@ -7,16 +7,17 @@
 // The companion's standard output is checked like a file, and a name that
 // leads to a device, a pipe or a folder is never written over.
 
+#include "link/core/optics_bytes.h"
 #include "link/link_fixture.h"
-#include "link/optics_bytes.h"
-#include "program/ptm_format.h"
+#include "program/core/ptm_format.h"
 #include "robustness/qt_print.h"
 #include "robustness/scratch_mount.h"
 #include "support/sample_programs.h"
-#include "tools/zuzo/device_commands.h"
-#include "tools/zuzo/json.h"
-#include "tools/zuzo/json_program.h"
-#include "tools/zuzo/ptm_commands.h"
+#include "tools/zuzo/commands/device_commands.h"
+#include "tools/zuzo/commands/ptm_commands.h"
+#include "tools/zuzo/core/exit_codes.h"
+#include "tools/zuzo/json/json.h"
+#include "tools/zuzo/json/json_program.h"
 
 #include <QAction>
 #include <QProcess>
@@ -451,6 +452,65 @@ TEST_F(CompanionOutputs, OnlyRegularFilesAreWrittenOver)
             EXPECT_EQ(fs::status(null).type(), fs::file_type::character) << row.fault;
         }
     }
+}
+
+// Every input is read within a bound fitting its kind, and only from a
+// regular file: a device, a pipe nobody writes, a file far too long or a
+// program file that ends before its optics is refused in one line (exit
+// 2), before the device is asked anything; so is an empty name.
+TEST_F(CompanionOutputs, InputsAreBoundedByTheirKind)
+{
+    const fs::path pipe = folder / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::vector<std::uint8_t> written = zuzo::write_ptm(sound_program());
+    const std::string program(written.begin(), written.end());
+    const fs::path cut = folder / "cut.ptm"; // its yellow lamps would read as 0 %
+    put(cut, program.substr(0, program.size() - 12));
+    const fs::path big = folder / "big.ptm";
+    put(big, program + std::string(std::size_t{64} * 1024, '\0'));
+    const fs::path big_json = folder / "big.json";
+    put(big_json, std::string(std::size_t{5} * 1024 * 1024, ' ') + "{}");
+    const std::string device_file = ": файл не прочитан: это файл устройства, а не обычный файл";
+    const std::string cut_short =
+        cut.string() +
+        ": файл программы обрывается раньше конца настроек оптики (451 байт): не хватает 12 из "
+        "80 байт настроек оптики";
+    const struct {
+        const char* fault; // what was lost before
+        QStringList words;
+        std::string err;
+    } rows[] = {
+        {"an endless device read until memory ran out",
+         {"ptm", "dump", "/dev/zero"},
+         "/dev/zero" + device_file},
+        {"a table from an endless device",
+         {"ptm", "plan", "import", "/dev/urandom", q(site)},
+         "/dev/urandom" + device_file},
+        {"a pipe nobody writes waited on for ever",
+         {"ptm", "check", q(pipe)},
+         pipe.string() + ": файл не прочитан: это именованный канал, а не обычный файл"},
+        {"a program file far too long read whole",
+         {"device", "write", "--port", "COM1", q(big)},
+         big.string() + ": файл не прочитан: файл слишком большой (больше 64 КиБ)"},
+        {"a JSON far too long read whole",
+         {"ptm", "make", q(big_json), q(folder / "new.ptm")},
+         big_json.string() + ": файл не прочитан: файл слишком большой (больше 4 МиБ)"},
+        {"a cut program passed the check", {"ptm", "check", q(cut)}, cut_short},
+        {"a cut program written with zeros", {"device", "write", "--port", "COM1", q(cut)}, cut_short},
+        {"a cut program verified with zeros", {"device", "verify", "--port", "COM1", q(cut)}, cut_short},
+        {"a cut program compared with zeros", {"ptm", "diff", q(cut), q(site)}, cut_short},
+        {"an empty name told as a missing file",
+         {"ptm", "dump", ""},
+         "zuzo ptm dump: пустое слово 3 (пустое имя файла или значение параметра); см. zuzo ptm dump --help"},
+    };
+    for (const auto& row : rows) {
+        device().clear_received();
+        const Ran ran = companion(row.words);
+        EXPECT_EQ(ran.exit, 2) << row.fault;
+        EXPECT_EQ(ran.err, row.err + "\n") << row.fault;
+        EXPECT_EQ(device().frame_count(), 0u) << row.fault;
+    }
+    EXPECT_FALSE(fs::exists(folder / "new.ptm"));
 }
 
 } // namespace

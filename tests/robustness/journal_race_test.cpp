@@ -2,8 +2,8 @@
 // once, and every run's row follows them (two runs used to write the header
 // twice, the second time with a byte order mark in the middle of the file).
 
-#include "tools/zuzo/device_report.h"
-#include "tools/zuzo/journal_file.h"
+#include "tools/zuzo/commands/device_report.h"
+#include "tools/zuzo/core/journal_file.h"
 
 #include <QProcess>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 // What a program read that stopped part of the way leaves in the program.
 
-#include "program/device_program.h"
+#include "program/core/device_program.h"
 
 namespace robustness {
 

@@ -3,11 +3,11 @@
 
 #include "app/link_controller.h"
 #include "link/link_fixture.h"
-#include "link/serial_link.h"
+#include "link/serial/serial_link.h"
 #include "link/status_log.h"
 #include "robustness/qt_print.h"
-#include "tools/zuzo/device_commands.h"
-#include "tools/zuzo/json.h"
+#include "tools/zuzo/commands/device_commands.h"
+#include "tools/zuzo/json/json.h"
 
 #include <QProcess>
 #include <QPushButton>

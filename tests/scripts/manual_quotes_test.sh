@@ -34,14 +34,16 @@
 # except in these files and these texts, which hold no messages:
 #   files                                        | what their texts are
 #   ---------------------------------------------+--------------------------
-#   tools/zuzo/help_texts*                       | zuzo --help
+#   tools/zuzo/*/help_texts*                     | zuzo --help
 #   app/accessibility.cpp                        | names a screen reader hears
 #   app/*_page.cpp, app/main_window.cpp,         | captions of windows, menus
 #   app/about_window.cpp, *_window.cpp           | and controls
 #   app/translations.cpp, ui/russian_sizes.cpp,  | Qt's catalogues, sizes of
 #   ui/qt_seams.cpp                              | Russian texts, box icons
-#   link/date_display.cpp, plans/week_chart.cpp  | dates, the chart's labels
-#   program/device_program.*, app/application.cpp| names of weekdays, sounds
+#   link/date_display.cpp,                       | dates, the chart's labels
+#   plans/core/week_chart.cpp                    |
+#   program/core/device_program.*,               | names of weekdays, sounds
+#   app/application.cpp                          |
 #   texts: Пн … Вс, "День недели;Интервал;…",    | the plan table's weekdays
 #   "Дата и время;Порт;…"                        | and headers, the journal's
 # and every row of messages.html (an element with an id) is the place of an
@@ -58,9 +60,9 @@ cd "$(dirname "$0")/../.." || exit 2
 LC_ALL=C.UTF-8 perl -CSD -e '
 use strict; use warnings; use utf8;
 my @sources = grep { /\.(cpp|h)$/ } map { chomp; $_ } `find app link program plans ui tools -type f`;
-my $silent = qr{^(tools/zuzo/help_texts|app/accessibility\.cpp|app/\w+_page\.cpp|app/main_window\.cpp|
+my $silent = qr{^(tools/zuzo/\w+/help_texts|app/accessibility\.cpp|app/\w+_page\.cpp|app/main_window\.cpp|
     \w+/\w+_window\.cpp|app/translations\.cpp|ui/russian_sizes\.cpp|ui/qt_seams\.cpp|link/date_display\.cpp|
-    plans/week_chart\.cpp|program/device_program\.|app/application\.cpp)}x;
+    plans/core/week_chart\.cpp|program/core/device_program\.|app/application\.cpp)}x;
 my $silent_text = qr{^(Пн|Вт|Ср|Чт|Пт|Сб|Вс|День недели;Интервал;.*|Дата и время;Порт;.*)$}s;
 my ($corpus, @messages) = ("");
 for my $file (@sources) {

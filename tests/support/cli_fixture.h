@@ -3,8 +3,8 @@
 // a temporary folder that goes with the test. Header only: only tests that
 // link the companion's library include it.
 
-#include "tools/zuzo/cli.h"
-#include "tools/zuzo/command_files.h"
+#include "tools/zuzo/commands/cli.h"
+#include "tools/zuzo/core/command_files.h"
 
 #include <QDir>
 #include <QStringList>
@@ -36,11 +36,12 @@ protected:
         ASSERT_TRUE(zuzo::cli::write_output(file, content).done());
     }
 
-    // The whole file; a file that cannot be read fails the test.
+    // The whole file (any the tests make); a file that cannot be read fails
+    // the test.
     [[nodiscard]] Bytes get(const std::string& file) const
     {
         Bytes b;
-        EXPECT_TRUE(zuzo::cli::read_input(file, b).done()) << file;
+        EXPECT_TRUE(zuzo::read_file(zuzo::path_from_utf8(file), b, std::size_t{1} << 30).done()) << file;
         return b;
     }
 

@@ -3,10 +3,10 @@
 // published as COM5, with files in a temporary folder. Header only: only
 // tests that link the companion's library include it.
 
-#include "program/ptm_format.h"
+#include "program/core/ptm_format.h"
 #include "support/cli_fixture.h"
 #include "support/sim_fixture.h"
-#include "tools/zuzo/device_commands.h"
+#include "tools/zuzo/commands/device_commands.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 // Sample programs shared by the tests, and the setting of plan intervals.
 
-#include "program/device_program.h"
+#include "program/core/device_program.h"
 
 #include <cstddef>
 

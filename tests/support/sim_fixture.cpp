@@ -1,6 +1,6 @@
 #include "support/sim_fixture.h"
 
-#include "link/port_names.h"
+#include "link/core/port_names.h"
 #include "tools/devsim/fault_names.h"
 
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // raw and runs exchanges the way the tool does (flush, send, collect until
 // "#" CR or 300 ms without it).
 
-#include "link/io_channel.h"
+#include "link/core/io_channel.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "tools/devsim/frame_parser.h"
 
-#include "link/protocol.h"
+#include "link/core/protocol.h"
 
 namespace zuzo::sim {
 

@@ -1,7 +1,7 @@
 // zuzo-devsim: a simulated device on a pseudo-terminal, published as a
 // virtual COM port for the tool and the companion program.
 
-#include "link/port_names_posix.h"
+#include "link/core/port_names_posix.h"
 #include "tools/devsim/detach.h"
 #include "tools/devsim/pty_server.h"
 #include "tools/devsim/sim_device.h"

@@ -1,6 +1,6 @@
 #include "tools/devsim/pty_server.h"
 
-#include "link/port_names_posix.h"
+#include "link/core/port_names_posix.h"
 
 #include <algorithm>
 #include <cerrno>

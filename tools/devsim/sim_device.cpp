@@ -1,6 +1,6 @@
 #include "tools/devsim/sim_device.h"
 
-#include "link/protocol.h"
+#include "link/core/protocol.h"
 
 #include <algorithm>
 

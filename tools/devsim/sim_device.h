@@ -3,7 +3,7 @@
 // command frames. Thread-safe: the line thread answers while tests and the
 // command line change the state.
 
-#include "link/optics_bytes.h"
+#include "link/core/optics_bytes.h"
 #include "tools/devsim/frame_parser.h"
 
 #include <array>

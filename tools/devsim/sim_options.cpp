@@ -3,7 +3,7 @@
 
 #include "tools/devsim/sim_options.h"
 
-#include "link/port_names.h"
+#include "link/core/port_names.h"
 #include "tools/devsim/fault_names.h"
 
 #include <chrono>
@@ -14,12 +14,11 @@ namespace zuzo::sim {
 
 namespace {
 
-const char* const kSynopsis =
-    "Использование: zuzo-devsim [--port COMn] [--folder ПАПКА]\n"
-    "                           [--fault ИМЯ[=N][@КОД[#K]]]... [--pace] [--lux N]\n"
-    "                           [--sensor-off] [--clock-offset СЕКУНДЫ]\n"
-    "                           [--loopback] [--latency МС] [--detach]\n"
-    "       zuzo-devsim --help | --version\n";
+const char* const kSynopsis = "Использование: zuzo-devsim [--port COMn] [--folder ПАПКА]\n"
+                              "                           [--fault ИМЯ[=N][@КОД[#K]]]... [--pace] [--lux N]\n"
+                              "                           [--sensor-off] [--clock-offset СЕКУНДЫ]\n"
+                              "                           [--loopback] [--latency МС] [--detach]\n"
+                              "       zuzo-devsim --help | --version\n";
 
 // A signed number of seconds, at most ten years either way.
 bool clock_offset(std::string_view text, long long& out)

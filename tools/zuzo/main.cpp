@@ -1,4 +1,4 @@
-#include "tools/zuzo/cli.h"
+#include "tools/zuzo/commands/cli.h"
 
 int main(int argc, char** argv)
 {

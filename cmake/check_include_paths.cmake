@@ -1,0 +1,25 @@
+# cmake -DTOP=repository -DLIST=file-of-paths -DSTAMP=file -P check_include_paths.cmake
+# Fails naming each quoted include of the listed files that has no folder in
+# its path, or that names no file from TOP (for files under TOP/tests, from
+# TOP/tests too). Writes STAMP when all are well.
+file(STRINGS ${LIST} files)
+set(problems "")
+foreach(file IN LISTS files)
+  if(file STREQUAL "")
+    continue()
+  endif()
+  file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" path "${line}")
+    file(RELATIVE_PATH where ${TOP} ${file})
+    if(NOT path MATCHES "/")
+      string(APPEND problems "  ${where}: #include \"${path}\" names no folder: write its path from the repository's top\n")
+    elseif(NOT EXISTS ${TOP}/${path} AND NOT (where MATCHES "^tests/" AND EXISTS ${TOP}/tests/${path}))
+      string(APPEND problems "  ${where}: #include \"${path}\" is no file from the repository's top\n")
+    endif()
+  endforeach()
+endforeach()
+if(problems)
+  message(FATAL_ERROR "includes without their folder path:\n${problems}")
+endif()
+file(TOUCH ${STAMP})

@@ -1,0 +1,18 @@
+// One file is one device and inode number, whatever the names that lead there.
+
+#include "tools/zuzo/core/same_file.h"
+
+#include <sys/stat.h>
+
+namespace zuzo::cli {
+
+bool same_file(const std::string& first, const std::string& second)
+{
+    struct stat a {};
+    struct stat b {};
+    if (::stat(first.c_str(), &a) != 0 || ::stat(second.c_str(), &b) != 0)
+        return false;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+} // namespace zuzo::cli
