@@ -110,13 +110,15 @@ void describe_optics_page(const MainControls& ui)
     name(ui.BrightnessSimulationCheck, "Включить симуляцию яркости");
     name(ui.FactoryResetButton, "Сбросить к заводским установкам");
     name(ui.UserSettingsCheck, "Пользовательские установки");
-    name(ui.MinModuleBrightnessEdit, "Мин.ярк.светоизлучающего модуля", "Минимальная яркость модуля, в процентах");
+    name(ui.MinModuleBrightnessEdit, "Мин.ярк.светоизлучающего модуля",
+         "Минимальная яркость модуля, в процентах");
     name(ui.MinIndicatorBrightnessEdit, "Мин.ярк.цифрового индикатора",
          "Минимальная яркость индикатора, в процентах");
     // The list has no label: its frame says what it is.
     name(ui.OpticalSensorCombo, "Автоматическая регулировка яркости");
     name(ui.LuxThresholdWarning, "Предупреждение: пороги освещенности");
-    name(ui.DarkThresholdOption, "Темное время суток.Освещ.меньше", "Темное время суток, освещенность меньше порога");
+    name(ui.DarkThresholdOption, "Темное время суток.Освещ.меньше",
+         "Темное время суток, освещенность меньше порога");
     name(ui.DarkThresholdEdit, "Порог темного времени суток, в люксах");
     name(ui.LightThresholdOption, "Светлое врем суток.Освещ.больше",
          "Светлое время суток, освещенность больше порога");

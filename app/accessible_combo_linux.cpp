@@ -14,7 +14,8 @@ int char_count(const QString& text)
 
 class AccessibleCombo : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
-    explicit AccessibleCombo(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox), told_(item())
+    explicit AccessibleCombo(QComboBox* combo)
+        : QAccessibleWidget(combo, QAccessible::ComboBox), told_(item())
     {
         // Signals blocked while the program sets an item: only the user's
         // choices are told.

@@ -90,7 +90,9 @@ protected:
 };
 
 // A field whose value is the text it shows, editable unless read-only.
-class AccessibleField : public QAccessibleWidget, public LineEditText, public QAccessibleEditableTextInterface {
+class AccessibleField : public QAccessibleWidget,
+                        public LineEditText,
+                        public QAccessibleEditableTextInterface {
 public:
     AccessibleField(QWidget* field, QAccessible::Role role) : QAccessibleWidget(field, role) {}
 

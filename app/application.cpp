@@ -117,6 +117,9 @@ bool Application::start()
     connect(port_timer_, &QTimer::timeout, this, &Application::port_tick);
     status_timer_->start(kStatusPeriodMs);
     port_timer_->start(kPortPeriodMs);
+    // The ports there at the start are known at once: one added after a
+    // link opened within the first second is still reported.
+    port_tick();
 
     fill_initial_state();
     // The window takes the keyboard at once, with or without a window

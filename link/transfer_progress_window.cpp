@@ -67,12 +67,13 @@ void TransferProgressWindow::closeEvent(QCloseEvent* event)
 bool TransferProgressWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // The key comes to this window's window of the system first, then to
-    // its control; it goes on as usual (and presses "Стоп" once more, which
-    // changes nothing).
+    // its control: taken at the first, it presses "Стоп" once.
     if (is_escape(event) && isVisible() &&
         (watched == static_cast<QObject*>(windowHandle()) ||
-         (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this)))
+         (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this))) {
         TransferStopButton->click();
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 

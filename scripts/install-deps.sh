@@ -19,7 +19,9 @@
 # Russian locale, xdotool and ImageMagick's import to drive and picture the
 # tool under Wine) and the installer check (NSIS, whose 64-bit installers run
 # under the 64-bit Wine alone), the static analysis of the core
-# (clang-tidy) and of the scripts (shellcheck) need; with --bench what
+# (clang-tidy) and of the scripts (shellcheck), and the test orca_walk (the
+# screen reader Orca, the window manager openbox, xdotool, xprop of
+# x11-utils, the sources of the Russian locale) need; with --bench what
 # bench.sh and soak.sh use to drive
 # the real tool (xwininfo, xdotool).
 set -euo pipefail
@@ -43,6 +45,7 @@ if [ "${1:-}" = "--ci" ]; then
   packages+=(g++-mingw-w64-x86-64-posix googletest wine64 wine locales xdotool imagemagick)
   packages+=(nsis)
   packages+=(clang-tidy-14 shellcheck)
+  packages+=(orca openbox)
 fi
 if [ "${1:-}" = "--bench" ]; then
   packages+=(x11-utils xdotool)

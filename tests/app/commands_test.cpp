@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
@@ -108,6 +109,8 @@ TEST_F(Commands, AboutWindowShowsItsTextAndDisablesTheMainWindow)
     EXPECT_EQ(lines[1], "  Программа \"Vestorin Dovov transport\"");
     EXPECT_EQ(lines[2], "  Версия 1.05");
     EXPECT_EQ(lines[3], "");
+    // A screen reader reads the cursor's line: the first with words.
+    EXPECT_EQ(window->text_box()->textCursor().block().text(), lines[1]);
     for (int i = 4; i <= 6; ++i) {
         EXPECT_TRUE(lines[i].startsWith(QStringLiteral("         "))) << i;
         EXPECT_NE(lines[i].at(9), QLatin1Char(' ')) << i;

@@ -135,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   },
                                   [](MainControls& ui) { return ui.ChannelWarning[2]; },
                                   [](MainControls& ui) -> QWidget* { return ui.ChannelEdit[1]; },
-                                  "Предупреждение: Яркость модуля, зеленый"},
+                                  "Предупреждение: зеленый, яркость модуля"},
                       WarningCase{"lux_thresholds", 1,
                                   [](DeviceProgram& p) {
                                       p.evening_lux_threshold = 500;
