@@ -105,6 +105,9 @@ bool Application::start()
     plans_->bind();
     copy_dialog_->bind();
     link_->bind();
+    // The link's buttons follow a connect at once, not at the next tick:
+    // Tab reaches "Чтение программы" right after the connect.
+    connect(ui.ConnectButton, &QPushButton::clicked, this, &Application::follow_link);
     commands_->bind();
     connect_menu_and_close();
 
@@ -218,13 +221,19 @@ void Application::status_tick()
     link_->clock_display();
     link_->supervision();
     link_->brightness_preview();
+    follow_link();
+    MainControls& ui = ctx_.ui;
+    ui.SyncClockButton->setEnabled(false);
+    ui.SoundSimulationCheck->setEnabled(false);
+}
+
+void Application::follow_link()
+{
     const bool open = link_->link_is_open();
     MainControls& ui = ctx_.ui;
     ui.WriteProgramButton->setEnabled(open);
     ui.ReadProgramButton->setEnabled(open);
     ui.DisconnectButton->setEnabled(open);
-    ui.SyncClockButton->setEnabled(false);
-    ui.SoundSimulationCheck->setEnabled(false);
 }
 
 void Application::port_tick()

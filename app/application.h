@@ -59,6 +59,8 @@ public:
     void set_process_end(std::function<void(int)> end);
 
 private:
+    // Write, Read and Disconnect enabled while the link is open.
+    void follow_link();
     void fill_initial_state();
     void connect_menu_and_close();
 
