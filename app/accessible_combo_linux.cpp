@@ -30,6 +30,8 @@ public:
 
     // The new item goes in before the old one goes: the old one is no
     // longer the selected text then, and Orca does not call it deleted.
+    // An item the program chose is not told, so the one heard last may be
+    // the new one again: Orca would call its removal "selection deleted".
     void tell_item()
     {
         const QString now = item();
@@ -37,7 +39,7 @@ public:
         told_ = now;
         QAccessibleTextInsertEvent inserted(combo(), 0, now);
         QAccessible::updateAccessibility(&inserted);
-        if (before.isEmpty())
+        if (before.isEmpty() || before == now)
             return;
         QAccessibleTextRemoveEvent removed(combo(), char_count(now), before);
         QAccessible::updateAccessibility(&removed);

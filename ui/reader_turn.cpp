@@ -9,8 +9,10 @@
 
 namespace {
 
-// A screen reader that asks nothing for this long has said what it says.
-constexpr int kQuietMs = 80;
+// A screen reader that asks nothing for this long has said what it says
+// (Orca, still busy with the keys before, may take a few hundred ms to
+// come to the window at all).
+constexpr int kQuietMs = 250;
 constexpr int kLongestMs = 1000;
 
 // The questions that come in: each is delivered as a call to the object
