@@ -13,7 +13,7 @@ namespace {
 // (Orca, still busy with the keys before, may take a few hundred ms to
 // come to the window at all).
 constexpr int kQuietMs = 250;
-constexpr int kLongestMs = 1000;
+constexpr int kLongestMs = 2000;
 
 // The questions that come in: each is delivered as a call to the object
 // that answers it.

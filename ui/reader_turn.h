@@ -7,7 +7,7 @@
 // each exchange (300 ms each while a device is silent), answering one
 // question between two: the progress window would be closed before it was
 // ever told. So the loop runs on for as long as a screen reader keeps
-// asking, up to a second, and not at all when none listens. User input
+// asking, up to two seconds, and not at all when none listens. User input
 // waits meanwhile.
 
 void serve_screen_reader();
