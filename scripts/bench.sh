@@ -49,13 +49,13 @@ ms_percentiles() {
 # start_sims FOLDER "N ARGS..."...: a zuzo-devsim for each, published as COMn
 # in FOLDER's port folder; sim_pids holds them. 0 once all are published.
 start_sims() {
-    local folder=$1 spec n _ ready
+    local folder=$1 setup n _ ready
     shift
     sim_pids=()
-    for spec in "$@"; do
-        read -r n _ <<<"$spec"
+    for setup in "$@"; do
+        read -r n _ <<<"$setup"
         # shellcheck disable=SC2086 # the simulator's words are split on purpose
-        XDG_RUNTIME_DIR=$folder "$build/zuzo-devsim" --port "COM$n" ${spec#* } >/dev/null 2>&1 &
+        XDG_RUNTIME_DIR=$folder "$build/zuzo-devsim" --port "COM$n" ${setup#* } >/dev/null 2>&1 &
         sim_pids+=($!)
     done
     for _ in $(seq 300); do
@@ -127,11 +127,11 @@ find_bench() {
     chmod 700 "$work"
     for case_name in silent mixed; do
         rm -rf "$work/zuzo-ports"
-        local -a specs=()
+        local -a setups=()
         for n in 1 2 3 4 5 6 7 8; do
-            if [ "$case_name" = mixed ] && [ "$n" -le 4 ]; then specs+=("$n --pace"); else specs+=("$n --fault silence"); fi
+            if [ "$case_name" = mixed ] && [ "$n" -le 4 ]; then setups+=("$n --pace"); else setups+=("$n --fault silence"); fi
         done
-        if ! start_sims "$work" "${specs[@]}"; then
+        if ! start_sims "$work" "${setups[@]}"; then
             echo "| zuzo device find, eight ports ($case_name) | not run | - | - | the simulators did not start |"
             stop_sims
             continue
