@@ -24,8 +24,8 @@ Rights process_rights()
     DWORD size = 0;
     const bool elevated = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
                           elevation.TokenIsElevated != 0;
-    const bool limited =
-        GetTokenInformation(token, TokenElevationType, &type, sizeof type, &size) && type == TokenElevationTypeLimited;
+    const bool limited = GetTokenInformation(token, TokenElevationType, &type, sizeof type, &size) &&
+                         type == TokenElevationTypeLimited;
     CloseHandle(token);
     if (elevated)
         return Rights::Elevated;
@@ -52,9 +52,10 @@ ElevatedRun run_elevated(const std::wstring& program, const std::wstring& argume
     ElevatedRun result;
     if (!ShellExecuteExW(&run) || !run.hProcess) {
         const DWORD error = GetLastError();
-        result.reason = error == ERROR_CANCELLED ? L"права администратора не даны (запрос Windows отклонен)"
-                                                 : L"программа не запущена с правами администратора (ошибка " +
-                                                       std::to_wstring(error) + L")";
+        result.reason =
+            error == ERROR_CANCELLED
+                ? L"права администратора не даны (запрос Windows отклонен)"
+                : L"программа не запущена с правами администратора (ошибка " + std::to_wstring(error) + L")";
         return result;
     }
     WaitForSingleObject(run.hProcess, INFINITE);

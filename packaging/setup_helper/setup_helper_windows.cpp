@@ -192,7 +192,8 @@ int report_rights(const wchar_t* log)
         log_line(log, L"Установщик работает с правами администратора.");
         return 0;
     case zuzo::setup::Rights::Administrator:
-        log_line(log, L"Установщик работает без прав администратора; Windows даст их с согласия пользователя.");
+        log_line(log,
+                 L"Установщик работает без прав администратора; Windows даст их с согласия пользователя.");
         return 1;
     case zuzo::setup::Rights::StandardUser:
         break;
@@ -203,14 +204,15 @@ int report_rights(const wchar_t* log)
 
 int elevate(const std::wstring& program, const std::wstring& arguments, const wchar_t* log)
 {
-    log_line(log, L"Нужны права администратора: программа «" + program + L"» запускается с ними (" + arguments +
-                      L").");
+    log_line(log, L"Нужны права администратора: программа «" + program + L"» запускается с ними (" +
+                      arguments + L").");
     const zuzo::setup::ElevatedRun run = zuzo::setup::run_elevated(program, arguments);
     if (!run.started) {
         log_line(log, L"Не удалось получить права администратора: " + run.reason + L".");
         return EXIT_NOT_ELEVATED;
     }
-    log_line(log, L"Программа с правами администратора завершилась с кодом " + std::to_wstring(run.code) + L".");
+    log_line(log,
+             L"Программа с правами администратора завершилась с кодом " + std::to_wstring(run.code) + L".");
     return static_cast<int>(run.code);
 }
 
