@@ -2,14 +2,15 @@
 # What scripts/release.sh refuses before it builds anything, each row in a
 # clone of the repository's last commit (exit code 2 and the reason):
 #
-#   row         | the clone                              | VERSION   | refused because
-#   ------------+----------------------------------------+-----------+-------------------------------
-#   other       | as committed                           | 9.9.9     | not the build's version
-#   changed     | a tracked file changed                 | the build's | changes not committed
-#   new file    | a file not in git                      | the build's | changes not committed
-#   no entry    | the project's version raised, committed | the raised | no entry in the changelog
-#   accepted    | as committed, no Qt for Windows        | the build's | past the checks above: only
-#               |                                        |           | Qt for Windows is missing
+#   row       | the clone                          | VERSION     | refused because
+#   ----------+------------------------------------+-------------+---------------------------
+#   other     | as committed                       | 9.9.9       | not the build's version
+#   changed   | a tracked file changed             | the build's | changes not committed
+#   new file  | a file not in git                  | the build's | changes not committed
+#   no entry  | the project's version raised,      | the raised  | no entry in the changelog
+#             | committed                          |             |
+#   accepted  | as committed, no Qt for Windows    | the build's | past the checks above: only
+#             |                                    |             | Qt for Windows is missing
 set -uo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
