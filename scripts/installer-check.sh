@@ -33,13 +33,31 @@
 #    installation the value is, byte for byte, the one before with the
 #    folder added, after uninstalling the one before; a PATH that would grow
 #    past Windows' limit and an unknown /PATH value are refused (exit code
-#    2, the reason in the log, nothing installed, PATH as it was).
+#    2, the reason in the log, nothing installed, PATH as it was);
+#  - signed: the installer and the portable ZIP are made with a throw-away
+#    code-signing certificate made here (openssl); every program and
+#    library, the setup helper, the uninstaller and the installer verify
+#    against it (osslsigncode verify), a program changed afterwards does not;
+#  - only for the current user (/CURRENTUSER, and through the pages, whose
+#    choice for a user without an administrator's rights it is) as such a
+#    user (ZUZO_SETUP_AS_USER=1: under Wine every program has an
+#    administrator's rights): the user's programs folder, uninstall entry,
+#    Start menu and PATH, no rights asked for, nothing left after
+#    uninstalling; for all users by such a user (the installer runs itself
+#    again with the rights) beside an installation for that user, each
+#    uninstalled on its own; /ALLUSERS with /CURRENTUSER and /PATH=ALL with
+#    /CURRENTUSER refused;
+#  - the portable ZIP unpacked into a folder with a Cyrillic name made
+#    read-only (a read-only bind mount): zuzo.exe reads a program file and
+#    writes one into the folder picked, the tool starts and opens and closes
+#    the save box; the prefix's files and registry are as before.
 # The last line is "N passed, M failed"; the exit code is 0 only when nothing
 # failed, 2 when the check cannot run (with the reason in one line).
 # Needs g++-mingw-w64-x86-64-posix, nsis, wine and wine64 (no wine32), chmcmd,
 # xvfb, x11-utils, xdotool and locales (scripts/install-deps.sh --ci installs
 # them). BUILD_DIR changes the build folder (build/windows-qt);
-# INSTALLER=FILE.exe checks an installer built before instead.
+# INSTALLER=FILE.exe checks an installer built before instead (its
+# signatures are then not checked), PORTABLE=FILE.zip a portable copy.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
@@ -469,6 +487,22 @@ check "uninstalling as that user leaves the user's environment and the system PA
   eval '[ "$(user_environment)" = "$environment_before" ] && [ "$(path_bytes)" = "$system_before" ]'
 check "and nothing else, not the programs folder it made" \
   eval 'nothing_left && [ ! -e "$user_profile/AppData/Local/Programs" ]'
+
+echo "== through the pages as a user without an administrator's rights, Enter on each"
+# For such a user the page of whom to install for offers "только для меня".
+log_before=$(setup_log | wc -l)
+ZUZO_SETUP_AS_USER=1 wine "$installer" >/dev/null 2>&1 &
+pages=$!
+check "Enter on each page installs for that user alone, asking for no rights" \
+  eval 'wait_for 60 eval "[ -n \"\$(installer_window)\" ]" && wait_for 120 through_pages &&
+    [ -f "$user_dir/bin/zuzo.exe" ] && user_uninstall_entry && ! uninstall_entry && ! new_log_lines | grep -q "Нужны права"'
+wait "$pages" 2>/dev/null || true
+wait_for 60 window_up || true
+wineserver -k 2>/dev/null || true
+wineserver --wait
+as_user "$win_user_dir\\Uninstall.exe" /S
+wineserver --wait
+check "uninstalling it leaves nothing behind" nothing_left
 
 echo "== for all users, started by a user without an administrator's rights, beside one for that user"
 log_before=$(setup_log | wc -l)
