@@ -24,10 +24,12 @@ if(ZUZO_CHMCMD)
     COMMAND ${CMAKE_COMMAND} -DPAGES=${CMAKE_CURRENT_SOURCE_DIR}/docs/help
             -DPICTURES=${CMAKE_CURRENT_SOURCE_DIR}/docs -DSTAGE=${ZUZO_HELP_STAGE}
             -DHTML=${ZUZO_HELP_HTML} -DVERSION=${PROJECT_VERSION}
+            -DCHANGELOG=${CMAKE_CURRENT_SOURCE_DIR}/packaging/changelog.txt
             -P ${CMAKE_CURRENT_SOURCE_DIR}/packaging/help_stage.cmake
     COMMAND ${CMAKE_COMMAND} -E chdir ${ZUZO_HELP_STAGE} ${ZUZO_CHMCMD} --no-html-scan help.hhp
     COMMAND ${CMAKE_COMMAND} -E copy ${ZUZO_HELP_STAGE}/help.chm ${ZUZO_HELP_CHM}
     DEPENDS ${ZUZO_HELP_SOURCES} ${ZUZO_HELP_PICTURES} ${CMAKE_CURRENT_SOURCE_DIR}/packaging/help_stage.cmake
+            ${CMAKE_CURRENT_SOURCE_DIR}/packaging/changelog.txt ${CMAKE_CURRENT_SOURCE_DIR}/packaging/changelog.cmake
             ${CMAKE_CURRENT_SOURCE_DIR}/CMakeLists.txt
     COMMENT "Compiling the user manual help.chm"
     VERBATIM)

@@ -39,26 +39,6 @@ foreach(page zuzo-transport.1 zuzo.1 zuzo-devsim.1)
   configure_file(packaging/${page} ${CMAKE_CURRENT_BINARY_DIR}/man/${page} @ONLY)
 endforeach()
 
-# The day of the release as a Debian changelog writes it ("Mon, 07 Dec 2026
-# 12:00:00 +0000"); the weekday by Sakamoto's rule.
-string(REGEX MATCH "^([0-9]+)-([0-9]+)-([0-9]+)$" _ "${ZUZO_RELEASE_DATE}")
-set(_day_text ${CMAKE_MATCH_3})
-math(EXPR _year "${CMAKE_MATCH_1}")
-math(EXPR _m "${CMAKE_MATCH_2} - 1")
-math(EXPR _day "${CMAKE_MATCH_3}")
-set(_y ${_year})
-if(_m LESS 2)
-  math(EXPR _y "${_y} - 1")
-endif()
-set(_offsets 0 3 2 5 0 3 5 1 4 6 2 4)
-set(_weekdays Sun Mon Tue Wed Thu Fri Sat)
-set(_months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
-list(GET _offsets ${_m} _t)
-math(EXPR _weekday "(${_y} + ${_y} / 4 - ${_y} / 100 + ${_y} / 400 + ${_t} + ${_day}) % 7")
-list(GET _weekdays ${_weekday} _weekday)
-list(GET _months ${_m} _month_name)
-set(ZUZO_RELEASE_TIME "${_weekday}, ${_day_text} ${_month_name} ${_year} 12:00:00 +0000")
-
 # Files that name the version, the date or an installed path are written at
 # install time, when the prefix is known (cpack installs into /usr, cmake
 # --install wherever it is asked); manual pages and the changelog then get
@@ -67,7 +47,6 @@ set(ZUZO_CONFIGURED_DIR ${CMAKE_CURRENT_BINARY_DIR}/installed)
 install(CODE "
   set(PROJECT_VERSION \"${PROJECT_VERSION}\")
   set(ZUZO_RELEASE_DATE \"${ZUZO_RELEASE_DATE}\")
-  set(ZUZO_RELEASE_TIME \"${ZUZO_RELEASE_TIME}\")
   set(ZUZO_HELP_DIR \"\${CMAKE_INSTALL_PREFIX}/${ZUZO_HELP_SUBDIR}\")
   set(ZUZO_DOC_DIR \"\${CMAKE_INSTALL_PREFIX}/${ZUZO_DOC_SUBDIR}\")
   set(source \"${CMAKE_CURRENT_SOURCE_DIR}/packaging\")
@@ -75,7 +54,8 @@ install(CODE "
   configure_file(\${source}/zuzo-transport.desktop.in \${out}/zuzo-transport.desktop @ONLY)
   configure_file(\${source}/zuzo-transport.metainfo.xml.in
                  \${out}/example.vestorin.zuzo_transport.metainfo.xml @ONLY)
-  configure_file(\${source}/changelog.in \${out}/changelog @ONLY)
+  execute_process(COMMAND \"${CMAKE_COMMAND}\" -DCHANGELOG=\${source}/changelog.txt -DWRITE=debian
+                          -DOUT=\${out}/changelog -P \${source}/changelog.cmake COMMAND_ERROR_IS_FATAL ANY)
   configure_file(\${source}/doc-base.in \${out}/zuzo-transport-manual @ONLY)
   foreach(page zuzo-transport.1 zuzo.1 zuzo-devsim.1)
     configure_file(\${source}/\${page} \${out}/\${page} @ONLY)

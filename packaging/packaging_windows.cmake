@@ -112,9 +112,10 @@ endif()
 zuzo_windows_resources(zuzo-setup-helper "Помощник установщика Vestorin Zuzo transport" "")
 add_executable(zuzo-setup-helper WIN32 packaging/setup_helper/setup_helper_windows.cpp
   packaging/setup_helper/path_value_windows.cpp packaging/setup_helper/path_value_windows.h
+  packaging/setup_helper/elevation_windows.cpp packaging/setup_helper/elevation_windows.h
   ${ZUZO_WIN_RESOURCES}/zuzo-setup-helper.rc)
 target_include_directories(zuzo-setup-helper PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(zuzo-setup-helper PRIVATE ole32 oleaut32 uuid)
+target_link_libraries(zuzo-setup-helper PRIVATE ole32 oleaut32 uuid shell32 advapi32)
 set_target_properties(zuzo-setup-helper PROPERTIES UNITY_BUILD OFF AUTOMOC OFF AUTORCC OFF AUTOUIC OFF)
 if(MINGW)
   target_compile_options(zuzo-setup-helper PRIVATE -municode)
@@ -216,6 +217,29 @@ if(CMAKE_STRIP)
     endforeach()")
 endif()
 
+# With a code-signing certificate in the environment (ZUZO_SIGN_CERT and
+# ZUZO_SIGN_PASSWORD, see scripts/sign.sh), every program and library
+# installed is signed once stripped: the installer's and the portable ZIP's
+# alike (cpack installs for each). The installer signs its own files as
+# makensis makes them (packaging/NSIS.template.in). Signing runs on the
+# build machine (osslsigncode, Debian's).
+set(ZUZO_SIGN ${CMAKE_CURRENT_SOURCE_DIR}/scripts/sign.sh)
+if(CMAKE_HOST_UNIX)
+  install(CODE "
+    if(NOT \"\$ENV{ZUZO_SIGN_CERT}\" STREQUAL \"\")
+      file(GLOB_RECURSE binaries \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ZUZO_WIN_BIN}/*.exe\"
+                                 \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ZUZO_WIN_BIN}/*.dll\")
+      foreach(binary IN LISTS binaries)
+        execute_process(COMMAND \"${ZUZO_SIGN}\" \"\${binary}\" RESULT_VARIABLE failed)
+        if(failed)
+          message(FATAL_ERROR \"\${binary} could not be signed\")
+        endif()
+      endforeach()
+      list(LENGTH binaries signed)
+      message(STATUS \"Signed \${signed} programs and libraries with \$ENV{ZUZO_SIGN_CERT}\")
+    endif()")
+endif()
+
 # --- packages -------------------------------------------------------------------
 set(CPACK_GENERATOR ZIP)
 find_program(ZUZO_MAKENSIS makensis)
@@ -247,4 +271,10 @@ set(CPACK_NSIS_MUI_ICON "${CMAKE_CURRENT_SOURCE_DIR}/packaging/zuzo-transport.ic
 set(CPACK_NSIS_MUI_UNIICON "${CMAKE_CURRENT_SOURCE_DIR}/packaging/zuzo-transport.ico")
 set(CPACK_ZUZO_SETUP_HELPER "${ZUZO_SETUP_HELPER}")
 set(CPACK_ZUZO_MAKENSIS "${ZUZO_MAKENSIS}")
+set(CPACK_ZUZO_SIGN "${ZUZO_SIGN}")
+# The portable ZIP: its name and its README.txt (packaging/cpack_windows.cmake).
+zuzo_windows_text(${CMAKE_CURRENT_BINARY_DIR}/portable/README.txt ${CMAKE_CURRENT_SOURCE_DIR}/packaging/portable.txt)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/packaging/portable.txt)
+set(CPACK_ZUZO_PORTABLE_DIR "${CMAKE_CURRENT_BINARY_DIR}/portable")
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/packaging/cpack_windows.cmake)
 include(CPack)

@@ -18,7 +18,9 @@
 # cross-check (mingw-w64, GoogleTest's sources, Wine, the sources of the
 # Russian locale, xdotool and ImageMagick's import to drive and picture the
 # tool under Wine) and the installer check (NSIS, whose 64-bit installers run
-# under the 64-bit Wine alone), the static analysis of the core
+# under the 64-bit Wine alone; osslsigncode and openssl, which sign the
+# programs and make the check's throw-away certificate; unzip for the
+# portable copy), the static analysis of the core
 # (clang-tidy) and of the scripts (shellcheck), and the test orca_walk (the
 # screen reader Orca, the window manager openbox, xdotool, xprop of
 # x11-utils, the sources of the Russian locale) need; with --bench what
@@ -43,7 +45,7 @@ if [ "${1:-}" = "--ci" ]; then
   packages+=(clang-14 clang-format libclang-rt-14-dev x11-utils)
   packages+=(lintian desktop-file-utils appstream)
   packages+=(g++-mingw-w64-x86-64-posix googletest wine64 wine locales xdotool imagemagick)
-  packages+=(nsis)
+  packages+=(nsis osslsigncode openssl unzip)
   packages+=(clang-tidy-14 shellcheck)
   packages+=(orca openbox)
 fi

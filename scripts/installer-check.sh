@@ -33,13 +33,31 @@
 #    installation the value is, byte for byte, the one before with the
 #    folder added, after uninstalling the one before; a PATH that would grow
 #    past Windows' limit and an unknown /PATH value are refused (exit code
-#    2, the reason in the log, nothing installed, PATH as it was).
+#    2, the reason in the log, nothing installed, PATH as it was);
+#  - signed: the installer and the portable ZIP are made with a throw-away
+#    code-signing certificate made here (openssl); every program and
+#    library, the setup helper, the uninstaller and the installer verify
+#    against it (osslsigncode verify), a program changed afterwards does not;
+#  - only for the current user (/CURRENTUSER, and through the pages, whose
+#    choice for a user without an administrator's rights it is) as such a
+#    user (ZUZO_SETUP_AS_USER=1: under Wine every program has an
+#    administrator's rights): the user's programs folder, uninstall entry,
+#    Start menu and PATH, no rights asked for, nothing left after
+#    uninstalling; for all users by such a user (the installer runs itself
+#    again with the rights) beside an installation for that user, each
+#    uninstalled on its own; /ALLUSERS with /CURRENTUSER and /PATH=ALL with
+#    /CURRENTUSER refused;
+#  - the portable ZIP unpacked into a folder with a Cyrillic name made
+#    read-only (a read-only bind mount): zuzo.exe reads a program file and
+#    writes one into the folder picked, the tool starts and opens and closes
+#    the save box; the prefix's files and registry are as before.
 # The last line is "N passed, M failed"; the exit code is 0 only when nothing
 # failed, 2 when the check cannot run (with the reason in one line).
 # Needs g++-mingw-w64-x86-64-posix, nsis, wine and wine64 (no wine32), chmcmd,
 # xvfb, x11-utils, xdotool and locales (scripts/install-deps.sh --ci installs
 # them). BUILD_DIR changes the build folder (build/windows-qt);
-# INSTALLER=FILE.exe checks an installer built before instead.
+# INSTALLER=FILE.exe checks an installer built before instead (its
+# signatures are then not checked), PORTABLE=FILE.zip a portable copy.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
@@ -48,7 +66,8 @@ build=${BUILD_DIR:-build/windows-qt}
 source scripts/wine-common.sh
 qt=$(qt_windows_dir)
 for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-objdump x86_64-w64-mingw32-windres \
-  x86_64-w64-mingw32-nm makensis chmcmd strings iconv wine wineserver wineboot Xvfb xwininfo xdotool localedef; do
+  x86_64-w64-mingw32-nm makensis chmcmd strings iconv wine wineserver wineboot Xvfb xwininfo xdotool localedef \
+  osslsigncode openssl unzip; do
   if ! command -v "$tool" >/dev/null; then
     echo "$tool is missing: scripts/install-deps.sh --ci installs it" >&2
     exit 2
@@ -59,6 +78,23 @@ if [ ! -f "$qt/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
   exit 2
 fi
 
+# A throw-away code-signing certificate in FOLDER: cert.pem, and test.p12
+# with its key, whose password (Cyrillic, as a company's may be) is
+# $signing_password.
+signing_password='пароль подписи'
+make_test_certificate() {
+  if ! openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj '/CN=Vestorin test signing/O=Vestorin' \
+    -addext extendedKeyUsage=codeSigning -keyout "$1/key.pem" -out "$1/cert.pem" >"$1/openssl.log" 2>&1 ||
+    ! openssl pkcs12 -export -inkey "$1/key.pem" -in "$1/cert.pem" -out "$1/test.p12" \
+      -passout "pass:$signing_password" >>"$1/openssl.log" 2>&1; then
+    echo "openssl could not make the test certificate: $(tail -1 "$1/openssl.log")" >&2
+    return 2
+  fi
+}
+# Whether FILE carries a valid signature by the test certificate.
+signed_by_test() { osslsigncode verify -CAfile "$signing/cert.pem" -in "$1" >/dev/null 2>&1; }
+signing=
+
 if [ -n "${INSTALLER:-}" ]; then
   # An installer built before: check that one.
   installer=$(realpath "$INSTALLER")
@@ -67,25 +103,40 @@ else
   cmake --preset windows-cross -B "$build" -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     >/dev/null
   cmake --build "$build" -j"$(nproc)" --target zuzo-transport zuzo zuzo-setup-helper zuzo_help
-  echo "== the installer"
-  rm -f "$build"/zuzo-transport-*-win64.exe
-  if ! (cd "$build" && cpack -G NSIS) >"$build/cpack.log" 2>&1; then
-    echo "cpack could not make the installer: $(grep -m1 -i error "$build/cpack.log")" \
-      "(makensis's output: $build/_CPack_Packages/win64/NSIS/NSISOutput.log)" >&2
-    exit 2
-  fi
+  # Signed with a throw-away certificate made here (a company's
+  # certificate in ZUZO_SIGN_CERT takes its place in a release): what is
+  # checked below is the signed installer and the signed programs.
+  signing=$(mktemp -d "${TMPDIR:-/tmp}/zuzo-sign.XXXXXX")
+  make_test_certificate "$signing" || exit 2
+  export ZUZO_SIGN_CERT="$signing/test.p12" ZUZO_SIGN_PASSWORD="$signing_password"
+  echo "== the installer and the portable copy, signed with a test certificate"
+  rm -f "$build"/zuzo-transport-*-win64.exe "$build"/zuzo-transport-*-win64-portable.zip
+  for generator in NSIS ZIP; do
+    if ! (cd "$build" && cpack -G $generator) >"$build/cpack-$generator.log" 2>&1; then
+      echo "cpack could not make the $generator package: $(grep -m1 -i error "$build/cpack-$generator.log")" \
+        "(makensis's output: $build/_CPack_Packages/win64/NSIS/NSISOutput.log)" >&2
+      exit 2
+    fi
+  done
+  unset ZUZO_SIGN_CERT ZUZO_SIGN_PASSWORD
   installer=$(realpath "$(ls "$build"/zuzo-transport-*-win64.exe)")
+  PORTABLE=$(realpath "$(ls "$build"/zuzo-transport-*-win64-portable.zip)")
 fi
+portable=${PORTABLE:-}
 echo "$installer: $(($(stat -c %s "$installer") / 1024)) KiB, $(($(date +%s) - start)) s"
 
 echo "== a fresh Wine prefix"
 unset WAYLAND_DISPLAY
 xvfb=
+read_only=
 cleanup() {
+  [ -n "$read_only" ] && umount "$read_only" 2>/dev/null
+  [ -n "$signing" ] && rm -rf "$signing"
   wine_prefix_end
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 # The installer's pages and the tool's window go to a virtual X server of
 # their own.
 exec 3< <(Xvfb -displayfd 1 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null & echo "pid $!")
@@ -168,6 +219,23 @@ installer_version_info() {
     [ "$(description "$installer")" = "Установка Vestorin Zuzo transport" ]
 }
 check "the installer's version information: product, version $version, company, in Russian" installer_version_info
+
+if [ -n "$signing" ]; then
+  echo "== the signatures, with the test certificate"
+  unpacked="$signing/portable"
+  unzip -q "$portable" -d "$unpacked"
+  mapfile -t signed_files < <(printf '%s\n' "$installer" "$build/_CPack_Packages/win64/NSIS/zuzo-setup-helper.exe" \
+    "$build/_CPack_Packages/win64/NSIS/Uninstall.exe"
+    find "$unpacked" \( -iname '*.exe' -o -iname '*.dll' \) | sort)
+  unsigned=$(for file in "${signed_files[@]}"; do signed_by_test "$file" || echo "${file#"$PWD"/}"; done)
+  [ -n "$unsigned" ] && echo "no valid signature: $unsigned"
+  check "the installer, its helper, the uninstaller and each program and library of the portable copy (${#signed_files[@]} in all) carry a valid signature" \
+    test -z "$unsigned"
+  # One byte changed in the middle of a signed program: the check sees it.
+  cp "$unpacked"/*/bin/zuzo.exe "$signing/changed.exe"
+  printf 'Z' | dd of="$signing/changed.exe" bs=1 seek=40000 conv=notrunc status=none
+  check "a signed program changed afterwards fails the verification" eval '! signed_by_test "$signing/changed.exe"'
+fi
 
 echo "== installing silently, then again over that installation (as an update does)"
 wine "$installer" /S >/dev/null 2>&1
@@ -265,6 +333,11 @@ working_folder() {
 }
 check "the shortcut starts the tool in the folder of help.chm" working_folder "$win_instdir\\bin"
 check "the uninstall entry is registered in the 64-bit registry view" uninstall_entry
+if [ -n "$signing" ]; then
+  check "the installed programs and the uninstaller carry their signatures" \
+    eval 'signed_by_test "$instdir/bin/zuzo-transport.exe" && signed_by_test "$instdir/bin/zuzo.exe" &&
+      signed_by_test "$instdir/Uninstall.exe"'
+fi
 check "the programs' folder is on the system PATH" bin_on_path
 
 echo "== the installed tool, started from its shortcut"
@@ -325,21 +398,35 @@ check "taking the defaults puts the programs' folder on the system PATH" bin_on_
 wineserver -k 2>/dev/null || true
 wineserver --wait
 
-# Over that installation ("Нет" to the question: Tab to the button, Enter,
-# until the question gives way to the pages), for the current user this
-# time (/PATH=USER ticks it on the options page). The installer's log
-# shows that no uninstaller ran.
+# Over that installation, for all users again (the page of whom to install
+# for offers the installed version's choice), with the folder on the
+# current user's PATH this time (/PATH=USER ticks it on the options page):
+# Enter on the pages up to the question about the installed version, which
+# comes as a second window of the installer's title, "Нет" there (Tab to the
+# button, Enter) until it gives way to the pages. The installer's log shows
+# that no uninstaller ran.
 # shellcheck disable=SC2034 # read in the eval below
 log_before=$(setup_log | wc -l)
 wine "$installer" /PATH=USER >/dev/null 2>&1 &
 pages=$!
+installer_windows() { xdotool search --onlyvisible --name '^Установка Vestorin Zuzo transport' 2>/dev/null; }
+main_window=
 question=
-wait_for 60 eval '[ -n "$(installer_window)" ]' && question=$(installer_window)
-answered() { [ -n "$(installer_window)" ] && [ "$(installer_window)" != "$question" ]; }
-for _ in 1 2 3; do
-  xdotool windowfocus "$question" 2>/dev/null && xdotool key Tab Return 2>/dev/null
-  wait_for 10 answered && break
-done
+wait_for 60 eval '[ -n "$(installer_window)" ]' && main_window=$(installer_window)
+question_up() { # Enter on the page that is up, until the question is
+  question=$(installer_windows | grep -vx "$main_window" | head -1)
+  [ -n "$question" ] && return 0
+  xdotool windowfocus "$main_window" key --window "$main_window" Return 2>/dev/null || true
+  sleep 1
+  return 1
+}
+answered() { ! installer_windows | grep -qx "$question"; }
+if wait_for 60 question_up; then
+  for _ in 1 2 3; do
+    xdotool windowfocus "$question" 2>/dev/null && xdotool key Tab Return 2>/dev/null
+    wait_for 10 answered && break
+  done
+fi
 check "installed over it (\"Нет\") for the current user through the pages" \
   eval 'wait_for 120 through_pages && ! setup_log | tail -n +$((log_before + 1)) | grep -q "^Удаление"' 
 wait "$pages" 2>/dev/null || true
@@ -361,6 +448,82 @@ check "/PATH=USER leaves the system PATH alone" eval '! bin_on_path'
 uninstall
 check "uninstalling leaves the user's environment as it was" test "$(user_environment)" = "$environment_before"
 check "and nothing else behind" nothing_left
+
+echo "== installing only for the current user, as a user without an administrator's rights"
+# ZUZO_SETUP_AS_USER=1 makes the installer's helper take its rights for a
+# standard user's (under Wine every program has an administrator's).
+as_user() { ZUZO_SETUP_AS_USER=1 wine "$@" >/dev/null 2>&1; }
+user_profile="$drive_c/users/$(whoami)"
+# shellcheck disable=SC2034 # read in the evals below
+user_dir="$user_profile/AppData/Local/Programs/Vestorin Zuzo transport"
+win_user_dir="C:\\users\\$(whoami)\\AppData\\Local\\Programs\\Vestorin Zuzo transport"
+user_menu="$user_profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Vestorin Zuzo transport"
+user_uninstall_entry() { win reg query "${uninstall_key/HKLM/HKCU}" | grep -q DisplayName; }
+user_has() { user_environment | grep -i " PATH " | grep -qiF "$1"; }
+new_log_lines() { setup_log | tail -n +$((log_before + 1)); }
+environment_before=$(user_environment)
+# shellcheck disable=SC2034 # read in the evals below
+system_before=$(path_bytes)
+log_before=$(setup_log | wc -l)
+status=0
+as_user "$installer" /S /CURRENTUSER || status=$?
+wineserver --wait
+check "/CURRENTUSER installs into the user's own programs folder (exit code $status)" \
+  eval '[ "$status" -eq 0 ] && [ -f "$user_dir/bin/zuzo-transport.exe" ] && [ -f "$user_dir/Uninstall.exe" ] &&
+    [ ! -e "$instdir" ]'
+check "without an administrator's rights: the installer asked for none" \
+  eval 'new_log_lines | grep -q "только для текущего пользователя" && ! new_log_lines | grep -q "Нужны права"'
+check "the uninstall entry is the user's, the machine's registry has none" \
+  eval 'user_uninstall_entry && ! uninstall_entry'
+check "the Start menu shortcut is the user's" test -f "$user_menu/Vestorin Zuzo transport.lnk" -a ! -e "$menu"
+check "the programs' folder is on the user's PATH, the system PATH as it was" \
+  eval 'user_has "$win_user_dir\\bin" && [ "$(path_bytes)" = "$system_before" ]'
+wine cmd /c "zuzo --help" >"$out" 2>/dev/null || true
+check "zuzo is found through the user's PATH" grep -q 'Использование: zuzo' "$out"
+wineserver --wait
+as_user "$win_user_dir\\Uninstall.exe" /S
+wineserver --wait
+check "uninstalling as that user leaves the user's environment and the system PATH as they were" \
+  eval '[ "$(user_environment)" = "$environment_before" ] && [ "$(path_bytes)" = "$system_before" ]'
+check "and nothing else, not the programs folder it made" \
+  eval 'nothing_left && [ ! -e "$user_profile/AppData/Local/Programs" ]'
+
+echo "== through the pages as a user without an administrator's rights, Enter on each"
+# For such a user the page of whom to install for offers "только для меня".
+log_before=$(setup_log | wc -l)
+ZUZO_SETUP_AS_USER=1 wine "$installer" >/dev/null 2>&1 &
+pages=$!
+check "Enter on each page installs for that user alone, asking for no rights" \
+  eval 'wait_for 60 eval "[ -n \"\$(installer_window)\" ]" && wait_for 120 through_pages &&
+    [ -f "$user_dir/bin/zuzo.exe" ] && user_uninstall_entry && ! uninstall_entry && ! new_log_lines | grep -q "Нужны права"'
+wait "$pages" 2>/dev/null || true
+wait_for 60 window_up || true
+wineserver -k 2>/dev/null || true
+wineserver --wait
+as_user "$win_user_dir\\Uninstall.exe" /S
+wineserver --wait
+check "uninstalling it leaves nothing behind" nothing_left
+
+echo "== for all users, started by a user without an administrator's rights, beside one for that user"
+log_before=$(setup_log | wc -l)
+as_user "$installer" /S
+wineserver --wait
+check "the installer runs itself again with an administrator's rights, for all users" \
+  eval 'new_log_lines | grep -q "Нужны права администратора" && uninstall_entry && bin_on_path &&
+    [ -f "$instdir/bin/zuzo.exe" ]'
+as_user "$installer" /S /CURRENTUSER
+wineserver --wait
+check "an installation for the user beside it: both registered, each with its own files" \
+  eval 'uninstall_entry && user_uninstall_entry && [ -f "$user_dir/bin/zuzo.exe" ] && [ -f "$instdir/bin/zuzo.exe" ]'
+as_user "$win_user_dir\\Uninstall.exe" /S
+wineserver --wait
+check "uninstalling the user's leaves the one for all users whole" \
+  eval '! user_uninstall_entry && [ ! -e "$user_dir" ] && uninstall_entry && bin_on_path && [ -f "$instdir/bin/zuzo.exe" ]'
+log_before=$(setup_log | wc -l)
+as_user "$win_instdir\\Uninstall.exe" /S
+wineserver --wait
+check "uninstalling the one for all users as that user runs with an administrator's rights and leaves nothing" \
+  eval 'new_log_lines | grep -q "Нужны права администратора" && ! uninstall_entry && ! bin_on_path && nothing_left'
 
 echo "== long system PATHs, byte for byte"
 # Entries as on workstations: variables, spaces, Cyrillic letters.
@@ -403,7 +566,100 @@ wine "$installer" /S /PATH=ALLUSERS >/dev/null 2>&1 || status=$?
 wineserver --wait
 check "an unknown /PATH value is refused: exit code 2 ($status), nothing installed" \
   eval '[ "$status" -eq 2 ] && [ ! -e "$instdir" ] && setup_log | tail -1 | grep -q "/PATH=ALLUSERS"'
+for call in "/ALLUSERS /CURRENTUSER" "/CURRENTUSER /PATH=ALL"; do
+  status=0
+  # shellcheck disable=SC2086 # the options, one word each
+  wine "$installer" /S $call >/dev/null 2>&1 || status=$?
+  wineserver --wait
+  check "$call is refused: exit code 2 ($status), nothing installed, the log says why" \
+    eval '[ "$status" -eq 2 ] && [ ! -e "$instdir" ] && [ ! -e "$user_dir" ] &&
+      setup_log | tail -1 | grep -q "Ничего не установлено"'
+done
 check "nothing is left behind" nothing_left
+
+if [ -n "$portable" ]; then
+  echo "== the portable copy, run from a read-only folder with a Cyrillic name"
+  # Unpacked into a folder as a technician's USB stick would hold it, then
+  # made read-only by a read-only bind mount of it (root's writes pass
+  # mere file modes). The one folder the user picks is $picked.
+  medium="$WINEPREFIX/Флешка техника"
+  mkdir -p "$medium/Программы"
+  unzip -q "$portable" -d "$medium/Программы"
+  copy=$(find "$medium/Программы" -mindepth 1 -maxdepth 1 -type d)
+  picked="$WINEPREFIX/picked"
+  mkdir -p "$picked"
+  if mount --bind -o ro "$medium" "$medium" 2>"$WINEPREFIX/mount.log"; then
+    read_only=$medium
+    check "the copy's folder is read-only" eval '! touch "$copy/bin/written" 2>/dev/null'
+  else
+    echo "SKIPPED: the copy's folder could not be made read-only here ($(tail -1 "$WINEPREFIX/mount.log")):" \
+      "it runs from a writable one"
+  fi
+  # What the prefix holds: its files (with their sizes) and its registry,
+  # but for the keys Wine itself rewrites when it starts (System\...: its
+  # devices and drivers; the lists of fonts and their substitutes, which it
+  # writes anew for the code page of whichever process updates them) and
+  # the times it stamps on keys. Taken after
+  # a run of Wine's own shell, which does what Wine leaves to its next start
+  # (files an uninstaller left to be removed, say).
+  prefix_state() {
+    (cd "$drive_c" && find . -printf '%p %s\n' | sort)
+    cat "$WINEPREFIX"/*.reg | sed -e '/^#time=/d' -e 's/^\(\[.*\]\) [0-9]*$/\1/' |
+      awk '/^\[/ {wine = ($0 ~ /^\[(System|Hardware)\\\\/ || $0 ~ /\\\\Fonts\]$|\\\\FontSubstitutes\]$/)} !wine'
+  }
+  wineserver -k 2>/dev/null || true
+  wineserver --wait
+  wine cmd /c exit >/dev/null 2>&1 || true
+  wineserver --wait
+  state_before=$(prefix_state)
+  win_copy=$(windows_path "$copy")
+  sample=$(windows_path examples/site.ptm)
+  made=$(windows_path "$picked/site.ptm")
+  json=$(windows_path examples/site.json)
+  status=0
+  (cd "$copy/bin" && wine "$win_copy\\bin\\zuzo.exe" ptm dump "$sample" >"$out" 2>/dev/null) || status=$?
+  check "zuzo.exe of the copy reads a program file (exit code $status)" \
+    eval '[ "$status" -eq 0 ] && grep -q "\"plan\"" "$out"'
+  status=0
+  (cd "$copy/bin" && wine "$win_copy\\bin\\zuzo.exe" ptm make "$json" "$made" >/dev/null 2>&1) || status=$?
+  check "zuzo.exe of the copy writes a program file into the folder picked (exit code $status)" \
+    cmp -s "$picked/site.ptm" examples/site.ptm
+  # The tool, started in its folder bin as from the Explorer: its window
+  # up, the system's save box opened (Ctrl+S) and closed (Escape), which
+  # puts the file boxes' state in the registry back as it was; then the tool
+  # is ended.
+  (cd "$copy/bin" && exec wine "$win_copy\\bin\\zuzo-transport.exe" >/dev/null 2>&1) &
+  tool=$!
+  main_up() { xdotool search --onlyvisible --name '^Vestorin Zuzo transport$' 2>/dev/null | head -1; }
+  save_box() { xdotool search --onlyvisible --name '^Сохранить$' 2>/dev/null | head -1; }
+  check "the copy's tool shows its window" wait_for 120 eval '[ -n "$(main_up)" ]'
+  box_opened() { # Ctrl+S until the box is up
+    [ -n "$(save_box)" ] && return 0
+    xdotool windowfocus "$(main_up)" key ctrl+s 2>/dev/null || true
+    sleep 1
+    return 1
+  }
+  box_closed() { # Escape until it is gone
+    [ -z "$(save_box)" ] && return 0
+    xdotool windowfocus "$(save_box)" key Escape 2>/dev/null || true
+    sleep 1
+    return 1
+  }
+  check "the copy's tool opens the system's save box and closes it" \
+    eval 'wait_for 60 box_opened && wait_for 60 box_closed'
+  sleep 2
+  kill "$tool" 2>/dev/null || true
+  wait "$tool" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  wineserver --wait
+  changed=$(diff <(echo "$state_before") <(prefix_state) | grep '^[<>]' | head -20 || true)
+  [ -n "$changed" ] && echo "$changed"
+  check "the copy wrote nothing outside the folder picked: no file of the prefix, no registry value" \
+    test -z "$changed"
+  if [ -n "$read_only" ]; then
+    umount "$read_only" && read_only=
+  fi
+fi
 
 echo "installer check took $(($(date +%s) - start)) s"
 echo "$passed passed, $failed failed"

@@ -8,10 +8,21 @@
 //   start PROGRAM FOLDER LOG         PROGRAM started in FOLDER by the
 //                                    desktop's shell, as the user signed in,
 //                                    not with the installer's rights
+//   rights LOG                       the installer's rights: exit code 0 an
+//                                    administrator's, 1 an administrator
+//                                    who has to consent first, 2 a
+//                                    standard user's
+//   elevate PROGRAM ARGUMENTS LOG    PROGRAM (the installer or the
+//                                    uninstaller itself) run again with
+//                                    ARGUMENTS and an administrator's
+//                                    rights, which Windows asks the user
+//                                    for; exit code that of PROGRAM, or 4
+//                                    when the rights were not given
 // Each step adds one line to the log LOG (UTF-16, as the installer reads
 // it), saying what was done or why nothing was. Exit code: 0 done,
 // 1 nothing to do (the folder was on PATH already, or not on it), 2 failed
 // and nothing changed (the reason is the log's last line), 3 wrong words.
+#include "packaging/setup_helper/elevation_windows.h"
 #include "packaging/setup_helper/path_value_windows.h"
 
 #include <windows.h>
@@ -34,6 +45,7 @@ constexpr int EXIT_DONE = 0;
 constexpr int EXIT_NOTHING_TO_DO = 1;
 constexpr int EXIT_FAILED = 2;
 constexpr int EXIT_USAGE = 3;
+constexpr int EXIT_NOT_ELEVATED = 4;
 
 // One line at the end of the log, after the local time; a new log starts
 // with a byte order mark.
@@ -173,6 +185,37 @@ int start(const std::wstring& program, const std::wstring& folder, const wchar_t
     return EXIT_DONE;
 }
 
+int report_rights(const wchar_t* log)
+{
+    switch (zuzo::setup::process_rights()) {
+    case zuzo::setup::Rights::Elevated:
+        log_line(log, L"Установщик работает с правами администратора.");
+        return 0;
+    case zuzo::setup::Rights::Administrator:
+        log_line(log,
+                 L"Установщик работает без прав администратора; Windows даст их с согласия пользователя.");
+        return 1;
+    case zuzo::setup::Rights::StandardUser:
+        break;
+    }
+    log_line(log, L"Установщик работает с правами обычного пользователя.");
+    return 2;
+}
+
+int elevate(const std::wstring& program, const std::wstring& arguments, const wchar_t* log)
+{
+    log_line(log, L"Нужны права администратора: программа «" + program + L"» запускается с ними (" +
+                      arguments + L").");
+    const zuzo::setup::ElevatedRun run = zuzo::setup::run_elevated(program, arguments);
+    if (!run.started) {
+        log_line(log, L"Не удалось получить права администратора: " + run.reason + L".");
+        return EXIT_NOT_ELEVATED;
+    }
+    log_line(log,
+             L"Программа с правами администратора завершилась с кодом " + std::to_wstring(run.code) + L".");
+    return static_cast<int>(run.code);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -183,5 +226,9 @@ int wmain(int argc, wchar_t** argv)
         return edit_path(verb == L"path-add", argv[2], argv[3], argv[4]);
     if (argc == 5 && verb == L"start")
         return start(argv[2], argv[3], argv[4]);
+    if (argc == 3 && verb == L"rights")
+        return report_rights(argv[2]);
+    if (argc == 5 && verb == L"elevate")
+        return elevate(argv[2], argv[3], argv[4]);
     return EXIT_USAGE;
 }

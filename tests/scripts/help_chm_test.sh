@@ -27,6 +27,10 @@
 #             |                                    | only, not to an id
 #   names     | the contents entry of each page    | the page's title, which its
 #             |                                    | heading holds too
+#   whatsnew  | the page «Что нового» (made by the | a topic of that title,
+#             | build from packaging/changelog.txt)| each version of the
+#             |                                    | changelog with its date
+#             |                                    | and every change, whole
 #   captions  | the index, and each caption, menu  | an entry named by it ("Х"
 #             | item and window title of the tool  | or "Х, …"), leading to a
 #             | (its literals in the files of      | place of a page that names
@@ -188,6 +192,32 @@ for my $path (sort glob("$pages/*.html")) {
     $fault->("names", "$page: the heading «$heading» does not hold the title «$title»")
         unless index(lc $heading, lc $title) >= 0;
     $page_title{$page} = $title;
+}
+# whatsnew: the changelog, entry by entry, on the page made of it.
+{
+    my $shown = $title_of{"whatsnew.html"} // "";
+    $fault->("whatsnew", "whatsnew.html is no topic «Что нового» of help.chm (it reads «$shown»)")
+        unless $shown eq "Что нового";
+    my $page = plain_text(decode("cp1251", bytes_of("$out/whatsnew.html") // ""));
+    my @months = qw(января февраля марта апреля мая июня июля августа сентября октября ноября декабря);
+    my ($entries, $change) = (0, undef);
+    my $changed = sub {
+        $fault->("whatsnew", "the change «$change» is not on the page «Что нового»")
+            if defined $change && index($page, $change) < 0;
+        $change = undef;
+    };
+    for (split /\n/, utf8_of("$top/packaging/changelog.txt")) {
+        next if /^#/;
+        if (/^== (\S+) (\d+)-(\d+)-(\d+)$/) {
+            $changed->();
+            $entries++;
+            my $head = sprintf("Версия %s от %d %s %d г.", $1, $4, $months[$3 - 1], $2);
+            $fault->("whatsnew", "the page «Что нового» has no heading «$head»") if index($page, $head) < 0;
+        } elsif (/^- (.*)$/) { $changed->(); $change = $1; }
+        elsif (/^ +(.*)$/ && defined $change) { $change .= " $1"; }
+    }
+    $changed->();
+    $fault->("whatsnew", "packaging/changelog.txt has no entry") unless $entries;
 }
 for my $entry (contents_entries(decode("cp1251", bytes_of("$out/help.hhc") // ""))) {
     my ($name, $local) = @$entry;

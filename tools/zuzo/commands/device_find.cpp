@@ -10,9 +10,8 @@
 #include "tools/zuzo/commands/device_report.h"
 #include "tools/zuzo/commands/device_session.h"
 #include "tools/zuzo/commands/find_report.h"
+#include "tools/zuzo/commands/port_threads.h"
 #include "tools/zuzo/core/port_set.h"
-
-#include <QThread>
 
 #include <cstdio>
 #include <ctime>
@@ -173,15 +172,8 @@ int run_device_find(const std::vector<std::string>& args, std::ostream& out, std
     const QtCoreForDevices qt; // before the threads
     const std::vector<std::string> names = o.given_ports ? o.ports : system_port_names(system_ports);
     std::vector<FoundPort> ports(names.size());
-    // Every port at once, on threads with an event dispatcher each: the
-    // serial port layer wants one on the thread that uses a port.
-    std::vector<std::unique_ptr<QThread>> threads;
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        threads.emplace_back(QThread::create([&, k] { ports[k] = probe(names[k]); }));
-        threads.back()->start();
-    }
-    for (const std::unique_ptr<QThread>& thread : threads)
-        thread->wait();
+    // Every port at once.
+    on_port_threads(names.size(), [&](std::size_t k) { ports[k] = probe(names[k]); });
     if (o.json)
         out << json::write(find_to_json(ports));
     else

@@ -23,6 +23,7 @@ set(ZUZO_CLI_SOURCES
   tools/zuzo/commands/plan_commands.cpp tools/zuzo/commands/plan_commands.h
   tools/zuzo/commands/port_test.cpp tools/zuzo/commands/port_test.h
   tools/zuzo/commands/port_test_report.cpp tools/zuzo/commands/port_test_report.h
+  tools/zuzo/commands/port_threads.cpp tools/zuzo/commands/port_threads.h
   tools/zuzo/commands/program_diff.cpp tools/zuzo/commands/program_diff.h
   tools/zuzo/commands/ptm_check.cpp tools/zuzo/commands/ptm_check.h
   tools/zuzo/commands/ptm_commands.cpp tools/zuzo/commands/ptm_commands.h
